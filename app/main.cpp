@@ -1,0 +1,2 @@
+// Temporary entry point until the game object exists.
+int main() { return 0; }
