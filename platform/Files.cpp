@@ -1,0 +1,380 @@
+// Files and folders. The game's strings carry one character per byte
+// (Latin-1); the file system gets UTF-8. Read-only data is looked up without
+// regard to letter case, because the game asks for "Data/..." and "data/..."
+// alike.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "Platform.h"
+
+namespace plat {
+
+namespace {
+
+std::string ToOs(const std::string& latin1) {
+  std::string out;
+  out.reserve(latin1.size());
+  for (unsigned char c : latin1) {
+    if (c < 0x80) {
+      out.push_back(char(c));
+    } else {
+      out.push_back(char(0xC0 | (c >> 6)));
+      out.push_back(char(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+// UTF-8 back to one byte per character; characters beyond 255, and bytes that
+// are not valid UTF-8, are kept as they are so that names still round-trip.
+std::string FromOs(const std::string& utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    unsigned char c = utf8[i];
+    if (c >= 0xC2 && c <= 0xC3 && i + 1 < utf8.size() &&
+        (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
+      out.push_back(char(((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F)));
+      ++i;
+    } else {
+      out.push_back(char(c));
+    }
+  }
+  return out;
+}
+
+int OsType(const std::string& osPath) {
+  struct stat st;
+  if (stat(osPath.c_str(), &st) != 0) return FILETYPE_NONE;
+  if (S_ISDIR(st.st_mode)) return FILETYPE_DIR;
+  return FILETYPE_FILE;
+}
+
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // Latin-1 capitals
+  return c;
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  return true;
+}
+
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (char c : path) {
+    if (c == '/' || c == '\\') {
+      parts.push_back(part);
+      part.clear();
+    } else {
+      part.push_back(c);
+    }
+  }
+  parts.push_back(part);
+  return parts;
+}
+
+// Resolves path (Latin-1) to an existing OS path, case-insensitively; returns
+// an empty string when some component has no match.
+std::string ResolveOs(const std::string& path) {
+  std::string direct = ToOs(path);
+  if (OsType(direct) != FILETYPE_NONE) return direct;
+  std::vector<std::string> parts = SplitPath(path);
+  std::string current;
+  size_t i = 0;
+  if (!path.empty() && (path[0] == '/' || path[0] == '\\')) {
+    current = "/";
+    i = 1;
+  }
+  for (; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    if (part.empty() || part == ".") continue;
+    std::string base = current.empty() ? "." : current;
+    std::string joined = (current.empty() || current == "/") ? current + ToOs(part)
+                                                             : current + "/" + ToOs(part);
+    if (part == ".." || OsType(joined) != FILETYPE_NONE) {
+      current = joined;
+      continue;
+    }
+    DIR* dir = opendir(base.c_str());
+    if (!dir) return "";
+    std::string match;
+    while (dirent* entry = readdir(dir)) {
+      if (SameIgnoringCase(FromOs(entry->d_name), part)) {
+        match = entry->d_name;
+        break;
+      }
+    }
+    closedir(dir);
+    if (match.empty()) return "";
+    current = (current.empty() || current == "/") ? current + match : current + "/" + match;
+  }
+  return current.empty() ? "." : current;
+}
+
+// The OS path for writing: an existing entry of any case, else the given
+// name inside the resolved parent folder.
+std::string WritableOs(const std::string& path) {
+  std::string existing = ResolveOs(path);
+  if (!existing.empty()) return existing;
+  size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return ToOs(path);
+  std::string parent = ResolveOs(path.substr(0, slash == 0 ? 1 : slash));
+  if (parent.empty()) return ToOs(path);
+  return (parent == "/" ? parent : parent + "/") + ToOs(path.substr(slash + 1));
+}
+
+class TFileStream : public TStream {
+ public:
+  explicit TFileStream(FILE* f) : file_(f) {}
+  ~TFileStream() override { TFileStream::Close(); }
+
+  size_t Read(void* buf, size_t n) override { return file_ ? fread(buf, 1, n, file_) : 0; }
+  size_t Write(const void* buf, size_t n) override {
+    size_t done = file_ ? fwrite(buf, 1, n, file_) : 0;
+    if (done < n) writeFailed_ = true;
+    return done;
+  }
+  int64_t Pos() const override { return file_ ? int64_t(ftello(file_)) : 0; }
+  bool Seek(int64_t pos) override { return file_ && fseeko(file_, off_t(pos), SEEK_SET) == 0; }
+  int64_t Size() const override {
+    if (!file_) return 0;
+    fflush(file_);
+    struct stat st;
+    if (fstat(fileno(file_), &st) != 0) return 0;
+    return int64_t(st.st_size);
+  }
+  bool Close() override {
+    if (!file_) return !writeFailed_;
+    if (fflush(file_) != 0) writeFailed_ = true;
+    if (fclose(file_) != 0) writeFailed_ = true;
+    file_ = nullptr;
+    return !writeFailed_;
+  }
+
+ protected:
+  FILE* file_;
+};
+
+// Writes into a temporary file beside the target; Close renames it over the
+// target only when every byte reached the disk.
+class TAtomicFileStream : public TFileStream {
+ public:
+  TAtomicFileStream(FILE* f, std::string tempPath, std::string target)
+      : TFileStream(f), temp_(std::move(tempPath)), target_(std::move(target)) {}
+  ~TAtomicFileStream() override {
+    if (file_) {
+      fclose(file_);
+      file_ = nullptr;
+      unlink(temp_.c_str());
+    }
+  }
+  bool Close() override {
+    if (!file_) return committed_;
+    if (fflush(file_) != 0 || fsync(fileno(file_)) != 0) writeFailed_ = true;
+    if (fclose(file_) != 0) writeFailed_ = true;
+    file_ = nullptr;
+    if (!writeFailed_ && rename(temp_.c_str(), target_.c_str()) == 0) {
+      committed_ = true;
+    } else {
+      writeFailed_ = true;
+      unlink(temp_.c_str());
+    }
+    return committed_;
+  }
+
+ private:
+  std::string temp_;
+  std::string target_;
+  bool committed_ = false;
+};
+
+std::mutex factoryMutex;
+TStreamFactory streamFactory;
+
+TStreamPtr OpenOs(const std::string& osPath, const char* mode) {
+  if (OsType(osPath) == FILETYPE_DIR) return nullptr;
+  FILE* f = fopen(osPath.c_str(), mode);
+  if (!f) return nullptr;
+  return std::make_unique<TFileStream>(f);
+}
+
+}  // namespace
+
+std::string ResolvePath(const std::string& path) {
+  std::string os = ResolveOs(path);
+  return os.empty() ? path : FromOs(os);
+}
+
+void SetStreamFactory(TStreamFactory factory) {
+  std::lock_guard<std::mutex> lock(factoryMutex);
+  streamFactory = std::move(factory);
+}
+
+TStreamPtr ReadStream(const std::string& path) {
+  TStreamFactory factory;
+  {
+    std::lock_guard<std::mutex> lock(factoryMutex);
+    factory = streamFactory;
+  }
+  if (factory) {
+    if (TStreamPtr s = factory(path)) return s;
+  }
+  return ReadDiskFile(path);
+}
+
+TStreamPtr ReadDiskFile(const std::string& path) {
+  std::string os = ResolveOs(path);
+  if (os.empty()) return nullptr;
+  return OpenOs(os, "rb");
+}
+
+TStreamPtr WriteFile(const std::string& path) { return OpenOs(WritableOs(path), "wb"); }
+
+TStreamPtr OpenFile(const std::string& path, bool read, bool write) {
+  if (read && !write) return ReadDiskFile(path);
+  if (write && !read) return WriteFile(path);
+  if (!read) return nullptr;
+  std::string os = WritableOs(path);
+  return OpenOs(os, OsType(os) == FILETYPE_FILE ? "r+b" : "w+b");
+}
+
+TStreamPtr WriteFileAtomic(const std::string& path) {
+  std::string target = WritableOs(path);
+  if (OsType(target) == FILETYPE_DIR) return nullptr;
+  std::string pattern = target + ".tmp-XXXXXX";
+  int fd = mkstemp(pattern.data());
+  if (fd < 0) return nullptr;
+  // mkstemp creates 0600; a replaced file keeps the usual permissions.
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  FILE* f = fdopen(fd, "wb");
+  if (!f) {
+    close(fd);
+    unlink(pattern.c_str());
+    return nullptr;
+  }
+  return std::make_unique<TAtomicFileStream>(f, pattern, target);
+}
+
+bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
+  TStreamPtr s = ReadStream(path);
+  if (!s) return false;
+  out = s->ReadAll();
+  return true;
+}
+
+int FileType(const std::string& path) {
+  std::string os = ResolveOs(path);
+  return os.empty() ? FILETYPE_NONE : OsType(os);
+}
+
+int64_t FileSize(const std::string& path) {
+  std::string os = ResolveOs(path);
+  struct stat st;
+  if (os.empty() || stat(os.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return int64_t(st.st_size);
+}
+
+std::vector<std::string> ReadDir(const std::string& path) {
+  std::vector<std::string> names;
+  std::string os = ResolveOs(path);
+  if (os.empty()) return names;
+  DIR* dir = opendir(os.c_str());
+  if (!dir) return names;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    names.push_back(FromOs(name));
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool CreateDir(const std::string& path, bool recurse) {
+  std::string os = ToOs(path);
+  while (os.size() > 1 && (os.back() == '/' || os.back() == '\\')) os.pop_back();
+  if (OsType(os) == FILETYPE_DIR) return true;
+  if (recurse) {
+    size_t slash = os.find_last_of('/');
+    if (slash != std::string::npos && slash > 0) {
+      if (!CreateDir(FromOs(os.substr(0, slash)), true)) return false;
+    }
+  }
+  return mkdir(os.c_str(), 0755) == 0 || (errno == EEXIST && OsType(os) == FILETYPE_DIR);
+}
+
+bool DeleteDir(const std::string& path, bool recurse) {
+  std::string os = ResolveOs(path);
+  if (os.empty() || OsType(os) != FILETYPE_DIR) return false;
+  if (recurse) {
+    for (const std::string& name : ReadDir(FromOs(os))) {
+      std::string child = FromOs(os) + "/" + name;
+      if (FileType(child) == FILETYPE_DIR) {
+        if (!DeleteDir(child, true)) return false;
+      } else if (!DeleteFile(child)) {
+        return false;
+      }
+    }
+  }
+  return rmdir(os.c_str()) == 0;
+}
+
+bool DeleteFile(const std::string& path) {
+  std::string os = ResolveOs(path);
+  if (os.empty() || OsType(os) != FILETYPE_FILE) return false;
+  return unlink(os.c_str()) == 0;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  std::string src = ResolveOs(from);
+  if (src.empty()) return false;
+  return rename(src.c_str(), WritableOs(to).c_str()) == 0;
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+  TStreamPtr in = ReadDiskFile(from);
+  if (!in) return false;
+  std::vector<uint8_t> bytes = in->ReadAll();
+  TStreamPtr out = WriteFileAtomic(to);
+  if (!out) return false;
+  if (!bytes.empty()) out->Write(bytes.data(), bytes.size());
+  return out->Close();
+}
+
+std::string AppDir() {
+  char buf[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return CurrentDir();
+  std::string exe(buf, size_t(n));
+  size_t slash = exe.find_last_of('/');
+  return FromOs(slash == std::string::npos ? exe : exe.substr(0, slash));
+}
+
+std::string CurrentDir() {
+  char buf[PATH_MAX];
+  if (!getcwd(buf, sizeof buf)) return ".";
+  return FromOs(buf);
+}
+
+bool ChangeDir(const std::string& path) {
+  std::string os = ResolveOs(path);
+  return !os.empty() && chdir(os.c_str()) == 0;
+}
+
+}  // namespace plat
