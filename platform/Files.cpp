@@ -15,42 +15,14 @@
 #include <mutex>
 
 #include "Platform.h"
+#include "TextEncoding.h"
 
 namespace plat {
 
 namespace {
 
-std::string ToOs(const std::string& latin1) {
-  std::string out;
-  out.reserve(latin1.size());
-  for (unsigned char c : latin1) {
-    if (c < 0x80) {
-      out.push_back(char(c));
-    } else {
-      out.push_back(char(0xC0 | (c >> 6)));
-      out.push_back(char(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
-
-// UTF-8 back to one byte per character; characters beyond 255, and bytes that
-// are not valid UTF-8, are kept as they are so that names still round-trip.
-std::string FromOs(const std::string& utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    unsigned char c = utf8[i];
-    if (c >= 0xC2 && c <= 0xC3 && i + 1 < utf8.size() &&
-        (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) {
-      out.push_back(char(((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F)));
-      ++i;
-    } else {
-      out.push_back(char(c));
-    }
-  }
-  return out;
-}
+std::string ToOs(const std::string& latin1) { return detail::Latin1ToUtf8(latin1); }
+std::string FromOs(const std::string& utf8) { return detail::Utf8ToLatin1(utf8); }
 
 int OsType(const std::string& osPath) {
   struct stat st;

@@ -193,6 +193,9 @@ void EndGraphics();
 bool GraphicsOpen();
 bool IsFullScreen();
 int GraphicsRefreshRate();     // -1 when unknown
+// The renderer drawing the display ("opengl", "software", ...); empty when
+// no display is open.
+std::string GraphicsDriverName();
 
 void SetWindowTitle(const std::string& title);
 void SetWindowIcon(const TPixmap& icon);
@@ -344,6 +347,9 @@ int FontHeight(const TFont& font);
 // "DirectSound", "FreeAudio", "OpenAL", "OpenAL Generic Software" and the
 // like all open the default OpenAL device. When none opens the driver is
 // "None" and every audio call does nothing. Never aborts.
+// The driver is "None" until the first SetAudioDriver. Headless runs open a
+// device only when ALSOFT_CONF is set or GS_AUDIO_DEVICE=1; GS_AUDIO_DEVICE=0
+// never opens one. Sounds load and channels exist without a device (silent).
 bool SetAudioDriver(const std::string& name);
 std::string AudioDriver();          // "OpenAL" or "None"
 
@@ -446,5 +452,28 @@ void ShowMouse();
 void HideMouse();
 // The system pointer in desktop coordinates.
 void DesktopMouse(int& x, int& y);
+
+// ---------------------------------------------------------------- system
+
+// A message box over the game (SDL's simple message box). Headless, or when
+// no box can be shown, the text goes to standard error instead.
+void ShowMessage(const std::string& title, const std::string& text);
+// Takes the machine-wide lock "name" (an abstract local socket), held until
+// the process ends. False when another process holds it.
+bool SingleInstanceLock(const std::string& name);
+// The user's common application-data folder: $XDG_DATA_HOME, else
+// $HOME/.local/share; no trailing "/".
+std::string CommonDataFolder();
+// "Full access" for a folder the game made: the user can read, write and
+// enter it. Never widens access for other users. False when not possible.
+bool GiveFolderAccess(const std::string& path);
+// Opens a file or address with the desktop's default handler (xdg-open),
+// without waiting for it. False when it could not be started.
+bool OpenWithDefaultHandler(const std::string& path);
+// The local date and time.
+struct TDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+TDateTime LocalDateTime();
 
 }  // namespace plat

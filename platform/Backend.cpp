@@ -1,0 +1,161 @@
+// Start-up and shut-down of the backend, the clock, the random source and
+// the priorities.
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <random>
+
+#include "AudioInternal.h"
+#include "DrawState.h"
+#include "Internal.h"
+
+namespace plat {
+
+namespace internal {
+
+TBackendState& Backend() {
+  static TBackendState state;
+  return state;
+}
+
+int LogicalWidth() { return std::max(1, Backend().options.LogicalWidth); }
+int LogicalHeight() { return std::max(1, Backend().options.LogicalHeight); }
+
+}  // namespace internal
+
+using internal::Backend;
+
+bool Startup(const TBackendOptions& options) {
+  if (Backend().started) Shutdown();
+  auto& b = Backend();
+  b.options = options;
+  b.headless = options.Headless;
+  b.virtualClock = 0;
+  b.framePeriod = 1000.0 / 60.0;
+  b.fullScreen = false;
+  // Headless runs draw into memory and never touch the window system, so
+  // they work without a display.
+  if (!b.headless) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+    b.sdlVideo = true;
+  }
+  internal::ResetDrawState();
+  internal::ResetInput();
+  b.started = true;
+  return true;
+}
+
+void Shutdown() {
+  auto& b = Backend();
+  AudioShutdown();
+  EndGraphics();
+  internal::ResetInput();
+  internal::DrawState().font.reset();
+  if (b.sdlVideo) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    b.sdlVideo = false;
+  }
+  b.started = false;
+  b.headless = false;
+}
+
+bool IsHeadless() { return Backend().headless; }
+
+// ---------------------------------------------------------------- time
+
+int MilliSecs() {
+  if (Backend().headless) return int(Backend().virtualClock);
+  return int(SDL_GetTicks64());
+}
+
+void Delay(int ms) {
+  if (ms <= 0) return;
+  if (Backend().headless) {
+    Backend().virtualClock += ms;
+  } else {
+    SDL_Delay(Uint32(ms));
+  }
+}
+
+void AdvanceClock(int ms) {
+  if (Backend().headless && ms > 0) Backend().virtualClock += ms;
+}
+
+void SetVirtualClock(int ms) {
+  if (Backend().headless) Backend().virtualClock = ms;
+}
+
+void SetHeadlessFramePeriod(double ms) {
+  if (ms > 0) Backend().framePeriod = ms;
+}
+
+// ---------------------------------------------------------------- chance
+
+namespace {
+
+std::mt19937& Generator() {
+  static std::mt19937 generator;
+  return generator;
+}
+uint32_t lastSeed = std::mt19937::default_seed;
+
+}  // namespace
+
+void SeedRnd(uint32_t seed) {
+  lastSeed = seed;
+  Generator().seed(seed);
+}
+
+int RndSeed() { return int(lastSeed); }
+
+// Scaling a 32-bit draw rather than std::uniform_int_distribution keeps the
+// sequence the same on every standard library.
+int Rand(int lo, int hi) {
+  if (lo > hi) std::swap(lo, hi);
+  uint64_t range = uint64_t(int64_t(hi) - int64_t(lo)) + 1;
+  uint64_t draw = Generator()();
+  return int(int64_t(lo) + int64_t((draw * range) >> 32));
+}
+
+double Rnd(double lo, double hi) {
+  double unit = double(Generator()()) / 4294967296.0;
+  return lo + (hi - lo) * unit;
+}
+
+// ---------------------------------------------------------------- priorities
+
+namespace {
+
+int NiceOfProcessPriority(int value) {
+  if (value == 1) return -5;
+  if (value == 2) return -10;
+  return 0;
+}
+
+// Thread values follow the Windows scale: -15 idle .. 0 normal .. 15 critical.
+int NiceOfThreadPriority(int value) {
+  if (value >= 15) return -10;
+  if (value <= -15) return 19;
+  return std::clamp(-2 * value, -10, 10);
+}
+
+}  // namespace
+
+void SetProcessPriority(int value) {
+  // Raising needs privileges the player may lack; that is not an error.
+  (void)setpriority(PRIO_PROCESS, 0, NiceOfProcessPriority(value));
+}
+
+void SetThreadPriority(int value) {
+  auto tid = id_t(syscall(SYS_gettid));
+  (void)setpriority(PRIO_PROCESS, tid, NiceOfThreadPriority(value));
+}
+
+}  // namespace plat
+
+// Leak checking (sanitizer builds only read this): the session bus library
+// that SDL uses keeps allocations it never hands back. What the game
+// allocates is still checked.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }

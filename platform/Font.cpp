@@ -1,0 +1,201 @@
+// TrueType text through FreeType: each character (0..255, the game's
+// Latin-1 codes, which are also their Unicode code points) is rendered once
+// into a glyph image and drawn with the current drawing state.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <array>
+#include <cmath>
+
+#include "DrawState.h"
+#include "ImageImpl.h"
+
+namespace plat {
+
+namespace {
+
+// One FreeType library for all faces; it lives while any face does.
+class TFreeType {
+ public:
+  TFreeType() {
+    if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+  }
+  ~TFreeType() {
+    if (library_) FT_Done_FreeType(library_);
+  }
+  TFreeType(const TFreeType&) = delete;
+  TFreeType& operator=(const TFreeType&) = delete;
+  FT_Library Get() const { return library_; }
+
+  static std::shared_ptr<TFreeType> Shared() {
+    static std::weak_ptr<TFreeType> shared;
+    auto library = shared.lock();
+    if (!library) {
+      library = std::make_shared<TFreeType>();
+      shared = library;
+    }
+    return library->Get() ? library : nullptr;
+  }
+
+ private:
+  FT_Library library_ = nullptr;
+};
+
+struct TGlyph {
+  bool rendered = false;
+  TImagePtr image;  // null for blank glyphs such as the space
+  int left = 0, top = 0, advance = 0;
+};
+
+}  // namespace
+
+struct TFont::Impl {
+  std::shared_ptr<TFreeType> library;
+  std::vector<uint8_t> bytes;  // FreeType reads the face from here
+  FT_Face face = nullptr;
+  bool smooth = true;
+  int ascend = 0;
+  int height = 0;
+  std::array<TGlyph, 256> glyphs;
+
+  ~Impl() {
+    if (face) FT_Done_Face(face);
+  }
+  const TGlyph& Glyph(unsigned char c);
+};
+
+TFont::TFont() : impl(std::make_unique<Impl>()) {}
+TFont::~TFont() = default;
+
+namespace {
+
+TPixmap GlyphPixels(const FT_Bitmap& bitmap) {
+  TPixmap pixels(int(bitmap.width), int(bitmap.rows));
+  for (int y = 0; y < pixels.height; ++y) {
+    const uint8_t* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
+    for (int x = 0; x < pixels.width; ++x) {
+      int coverage = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                         ? ((row[x / 8] >> (7 - x % 8)) & 1) * 255
+                         : row[x];
+      pixels.WritePixel(x, y, ARGB(coverage, 255, 255, 255));
+    }
+  }
+  return pixels;
+}
+
+}  // namespace
+
+const TGlyph& TFont::Impl::Glyph(unsigned char c) {
+  TGlyph& glyph = glyphs[c];
+  if (glyph.rendered) return glyph;
+  glyph.rendered = true;
+  FT_Int32 flags = FT_LOAD_RENDER | (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+  if (FT_Load_Char(face, c, flags) != 0) return glyph;
+  FT_GlyphSlot slot = face->glyph;
+  glyph.left = slot->bitmap_left;
+  glyph.top = ascend - slot->bitmap_top;
+  glyph.advance = int(slot->advance.x >> 6);
+  if (slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
+    std::vector<TPixmap> frames;
+    frames.push_back(GlyphPixels(slot->bitmap));
+    glyph.image = internal::MakeImage(std::move(frames), smooth ? FILTEREDIMAGE : 0);
+    if (glyph.image) SetImageHandle(*glyph.image, 0, 0);
+  }
+  return glyph;
+}
+
+TFontPtr LoadImageFont(const std::vector<uint8_t>& fileBytes, int size, bool smooth) {
+  if (fileBytes.empty() || size <= 0) return nullptr;
+  auto font = std::make_shared<TFont>();
+  auto& impl = *font->impl;
+  impl.library = TFreeType::Shared();
+  if (!impl.library) return nullptr;
+  impl.bytes = fileBytes;
+  if (FT_New_Memory_Face(impl.library->Get(), impl.bytes.data(), FT_Long(impl.bytes.size()), 0,
+                         &impl.face) != 0) {
+    impl.face = nullptr;
+    return nullptr;
+  }
+  if (FT_Set_Pixel_Sizes(impl.face, 0, FT_UInt(size)) != 0) return nullptr;
+  impl.smooth = smooth;
+  const FT_Size_Metrics& metrics = impl.face->size->metrics;
+  impl.ascend = int(metrics.ascender >> 6);
+  impl.height = int((metrics.ascender - metrics.descender) >> 6);
+  font->size = size;
+  return font;
+}
+
+TFontPtr LoadImageFont(const std::string& path, int size, bool smooth) {
+  std::vector<uint8_t> bytes;
+  if (!LoadBytes(path, bytes)) return nullptr;
+  return LoadImageFont(bytes, size, smooth);
+}
+
+namespace {
+
+// The face used while no font is set: the first of the usual system faces.
+TFontPtr DefaultFont() {
+  internal::Backend();  // made first, so it outlives the glyph textures below
+  static TFontPtr font;
+  static bool tried = false;
+  if (!tried) {
+    tried = true;
+    for (const char* path : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                             "/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf",
+                             "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"}) {
+      font = LoadImageFont(path, 12, true);
+      if (font) break;
+    }
+  }
+  return font;
+}
+
+TFont* CurrentFont() {
+  auto& font = internal::DrawState().font;
+  if (font) return font.get();
+  return DefaultFont().get();
+}
+
+}  // namespace
+
+void SetImageFont(TFontPtr font) { internal::DrawState().font = std::move(font); }
+
+TFontPtr GetImageFont() {
+  auto& font = internal::DrawState().font;
+  return font ? font : DefaultFont();
+}
+
+void DrawText(const std::string& text, double x, double y) {
+  TFont* font = CurrentFont();
+  if (!font) return;
+  const auto& st = internal::DrawState();
+  double tx = x + st.originX, ty = y + st.originY;
+  double pen = 0;
+  for (unsigned char c : text) {
+    const TGlyph& glyph = font->impl->Glyph(c);
+    if (glyph.image) {
+      const TImage& image = *glyph.image;
+      double left = pen + glyph.left, top = glyph.top;
+      internal::DrawFrameQuad(image, 0, {left, top, left + image.width, top + image.height}, tx, ty,
+                              {0, 0, double(image.width), double(image.height)});
+    }
+    pen += glyph.advance;
+  }
+}
+
+double TextWidth(const std::string& text) {
+  TFont* font = CurrentFont();
+  if (!font) return 0;
+  double width = 0;
+  for (unsigned char c : text) width += font->impl->Glyph(c).advance;
+  return width;
+}
+
+double TextHeight(const std::string& /*text: one line is always the font's height*/) {
+  TFont* font = CurrentFont();
+  return font ? font->impl->height : 0;
+}
+
+int FontHeight(const TFont& font) { return font.impl->height; }
+
+}  // namespace plat

@@ -1,0 +1,62 @@
+// State shared by the platform's own sources. Only platform/ includes this
+// header; it is the one place where SDL types meet the game's interface.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "Platform.h"
+
+namespace plat::internal {
+
+struct TBackendState {
+  bool started = false;
+  bool headless = false;
+  bool sdlVideo = false;  // the SDL video subsystem is ours to quit
+  TBackendOptions options;
+
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Surface* surface = nullptr;  // headless back buffer
+  SDL_Texture* target = nullptr;   // windowed back buffer, scaled to the window by Flip
+  // Bumped whenever the renderer goes away or is replaced: textures made for
+  // an older renderer are gone and are re-made from the CPU pixels.
+  uint64_t generation = 1;
+  bool fullScreen = false;
+  int driver = 0;        // chosen by SetGraphicsDriver
+  int openedDriver = 0;  // the one the current renderer was made for
+  int refreshRate = 0;   // of the display the window is on; 0 unknown
+  int vsyncApplied = -1;
+
+  double virtualClock = 0;
+  double framePeriod = 1000.0 / 60.0;
+};
+
+TBackendState& Backend();
+int LogicalWidth();
+int LogicalHeight();
+
+// The renderer to draw with, with the back buffer selected and the drawing
+// state's clip applied; null when no display is open.
+SDL_Renderer* DrawTarget();
+// The renderer's state (target, clip) must be applied again before drawing.
+void InvalidateRenderState();
+
+// Window pixels to logical pixels and back, through the letterbox.
+void WindowToLogical(int wx, int wy, int& lx, int& ly);
+void LogicalToWindow(int lx, int ly, int& wx, int& wy);
+
+// Feeds one SDL event to the event queue and the polled tables.
+void TranslateSdlEvent(const SDL_Event& event);
+// Windows virtual-key code of an SDL key; 0 when it has none.
+int VirtualKeyFromSdl(SDL_Keycode sym, SDL_Scancode scancode);
+void ResetInput();
+
+// Keeps Xlib from ending the program when the window is destroyed from
+// outside; TakeLostWindow then reports (once) that it happened.
+void WatchForLostWindow();
+bool TakeLostWindow();
+void DestroyWindow(SDL_Window* window);
+
+}  // namespace plat::internal
