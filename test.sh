@@ -7,10 +7,8 @@ scripts/setup.sh -DGS_WERROR=${GS_WERROR:-ON}
 
 say() { printf '\033[1;36m==>\033[0m %s\n' "$*"; }
 say "Configuring and building the test suite in build-asan/ (ASan + UBSan)"
-if [[ ! -f build-asan/build.ninja ]]; then
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGS_SANITIZE=ON \
-    -DGS_WERROR=${GS_WERROR:-ON} -DGS_BENCH=OFF -DGS_EXTERNAL_DATA="$PWD/build/game" >/dev/null
-fi
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGS_SANITIZE=ON \
+  -DGS_WERROR=${GS_WERROR:-ON} -DGS_BENCH=OFF -DGS_EXTERNAL_DATA="$PWD/build/game" >/dev/null
 cmake --build build-asan
 
 say "Running the tests (headless: no display, no sound card)"

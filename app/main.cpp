@@ -1,2 +1,127 @@
-// Temporary entry point until the game object exists.
-int main() { return 0; }
+// Gleamstrand: program entry, command line and the main loop.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+#include "CommandLine.h"
+#include "FirstScreen.h"
+#include "Globals.h"
+#include "Platform.h"
+#include "PlatformDemo.h"
+#include "StartupSteps.h"
+#include "TFirstScreen.h"
+#include "TRunScript.h"
+#include "TTalvorineGame.h"
+
+namespace {
+
+// The lock is per player: named after the game and the player's data folder.
+std::string InstanceLockName() {
+  return "Gleamstrand " + plat::CommonDataFolder() + "/Talvorine Games/Cavernglow/";
+}
+
+// Scripted input before each step, screenshots before each flip.
+void InstallRunControl(TTalvorineGame& game, const TRunScript& script, TScreenshotQueue& shots) {
+  game.StepLimit = RunOptions.Steps;
+  game.BeforeLogicStep = [&script](long long step) { script.Post(step); };
+  game.BeforeFlip = [&shots, &game] {
+    for (const std::string& file : shots.TakeDue(game.LogicSteps)) {
+      std::fprintf(stderr, "gleamstrand: could not save the screenshot %s\n", file.c_str());
+    }
+  };
+}
+
+void ReportMissedScreenshots(const TScreenshotQueue& shots) {
+  for (const auto& [step, file] : shots.Pending()) {
+    std::fprintf(stderr, "gleamstrand: no screenshot %s: the run ended before step %lld\n",
+                 file.c_str(), step);
+  }
+}
+
+void MainLoop() {
+  Game->FixedRateLogic.Init();
+  Game->NoTimingTicks = 3;
+  while (Game->MainLogicLoop() != -1) {
+    Game->ScreenDraw();
+    MusicRotate(0);
+  }
+}
+
+// Start-up, the main loop and the exit, inside the catch-all handler. A
+// fatal report has been shown already and ends without the good-exit marker.
+int RunGame(const TRunScript& script) {
+  TScreenshotQueue shots;
+  for (const auto& [step, file] : RunOptions.Screenshots) shots.Add(step, file);
+  int status = 1;
+  try {
+    try {
+      if (GameSetup()) {
+        InstallRunControl(*Game, script, shots);
+        MainLoop();
+      }
+      status = EndGame();
+    } catch (const TFatalError&) {
+      throw;
+    } catch (const std::exception& e) {
+      ReportException(e);
+      status = EndGame();
+    } catch (...) {
+      ReportException("unknown error", false);
+      status = EndGame();
+    }
+  } catch (const TFatalError&) {
+    status = 1;
+  }
+  ReportMissedScreenshots(shots);
+  return status;
+}
+
+// Relative screenshot files are meant from where the program was started.
+void AnchorScreenshotPaths() {
+  for (auto& shot : RunOptions.Screenshots) {
+    if (!shot.second.empty() && shot.second[0] != '/') {
+      shot.second = plat::CurrentDir() + "/" + shot.second;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "--demo") == 0) return RunPlatformDemo(argc - 1, argv + 1);
+  std::string error;
+  if (!ParseCommandLine(argc, argv, RunOptions, error)) {
+    std::fprintf(stderr, "gleamstrand: %s\n\n%s", error.c_str(), UsageText().c_str());
+    return 2;
+  }
+  if (RunOptions.Help || RunOptions.Version) {
+    std::printf("%s", RunOptions.Help ? UsageText().c_str() : VersionText().c_str());
+    return 0;
+  }
+  TRunScript script;
+  if (!RunOptions.Script.empty() && !script.Load(RunOptions.Script, error)) {
+    std::fprintf(stderr, "gleamstrand: --script: %s\n", error.c_str());
+    return 2;
+  }
+  AnchorScreenshotPaths();
+  // Read-only data is found beside the program wherever it is started from.
+  plat::ChangeDir(plat::AppDir());
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  if (!plat::SingleInstanceLock(InstanceLockName())) return 0;  // another copy runs
+
+  plat::TBackendOptions backend;
+  backend.Headless = RunOptions.Headless;
+  if (!plat::Startup(backend)) {
+    std::fprintf(stderr, "gleamstrand: the display and sound system could not start\n");
+    return 1;
+  }
+  SeedRandom();
+  InstallGameScreens();
+  int status = RunGame(script);
+  ReleaseStartupObjects();
+  DestroyGame();
+  plat::Shutdown();
+  return status;
+}

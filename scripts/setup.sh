@@ -28,9 +28,7 @@ install_missing_packages() {
 
 build_release() {
   say "Configuring and building the game in build/ (Release)"
-  if [[ ! -f build/build.ninja ]]; then
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  fi
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DGS_TESTS=OFF "$@" >/dev/null
   cmake --build build
 }
 

@@ -1,0 +1,24 @@
+// The program's command line.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct TRunOptions {
+  bool Help = false;
+  bool Version = false;
+  bool Headless = false;
+  bool HasSeed = false;
+  unsigned Seed = 0;
+  std::string Script;                                          // scripted input, "" for none
+  long long Steps = -1;                                        // logic steps, then the normal exit
+  std::vector<std::pair<long long, std::string>> Screenshots;  // step, PNG file
+  int FullScreen = -1;  // -1 the setting, 0 window, 1 full screen
+};
+
+// Fills options from argv; false with a message naming the bad option. An
+// unknown option's message starts with "unknown option".
+bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, std::string& error);
+std::string UsageText();
+std::string VersionText();

@@ -1,0 +1,42 @@
+// Scripted input for unattended runs: events posted just before given logic
+// steps (docs/script.md gives the format), and screenshots of the frame
+// drawn after given steps.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Platform.h"
+
+class TRunScript {
+ public:
+  // Parses script text; false with "line N: ..." in error.
+  bool Parse(const std::string& text, std::string& error);
+  bool Load(const std::string& path, std::string& error);
+  // Posts the events of this step to the platform's event queue.
+  void Post(long long step) const;
+  const std::vector<plat::TEvent>* EventsAt(long long step) const;
+  size_t EventCount() const;
+
+ private:
+  std::map<long long, std::vector<plat::TEvent>> events_;
+};
+
+// Screenshots still to take, by logic step.
+class TScreenshotQueue {
+ public:
+  void Add(long long step, const std::string& file) { pending_.push_back({step, file}); }
+  // Saves every shot whose step has run (grabbing the back buffer once).
+  // Returns the files that failed to save.
+  std::vector<std::string> TakeDue(long long stepsRun);
+  const std::vector<std::pair<long long, std::string>>& Pending() const { return pending_; }
+
+ private:
+  std::vector<std::pair<long long, std::string>> pending_;
+};
+
+// Key code of a script key name ("esc", "enter", "alt", "p", "f12", "65"),
+// -1 when unknown.
+int ScriptKeyCode(const std::string& name);

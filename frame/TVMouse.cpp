@@ -1,0 +1,61 @@
+#include "TVMouse.h"
+
+#include <cstdlib>
+
+#include "GameInput.h"
+#include "TTalvorineGame.h"
+
+TVMouse VMouse;
+
+int TVMouse::Drag() {
+  if (IsDragging) return 1;
+  if (LeftClick() > 0 && DragStartX == -1) {
+    DragStartX = x;
+    DragStartY = y;
+    return 0;
+  }
+  if (LeftClick() > 1 && std::abs(DragStartX - x) + std::abs(DragStartY - y) > DraggingPixels) {
+    IsDragging = 1;
+    return 1;
+  }
+  return 0;
+}
+
+void TVMouse::UpdateMouseClicks() {
+  if (!Game) return;
+  bool control = GameKeyDown(plat::KEY_LCONTROL) || GameKeyDown(plat::KEY_RCONTROL);
+  UpdateMouseClicks(Game->Mouse, control, plat::MilliSecs());
+}
+
+void TVMouse::UpdateMouseClicks(const TMousePointer& pointer, bool controlDown, int now) {
+  x = pointer.x;
+  y = pointer.y;
+  int elapsed = now - _milliCounter;
+  // A long stall does not eat the double-click window.
+  if (elapsed > 1000 || elapsed < 0) elapsed = 0;
+  _milliCounter = now;
+
+  if (pointer.b2 == 1 || (pointer.b1 == 1 && controlDown)) {
+    ++MBR;
+  } else {
+    MBR = 0;
+  }
+  if (pointer.b1 && !controlDown) {
+    ++MBL;
+  } else {
+    MBL = 0;
+    DragStartX = DragStartY = -1;
+    IsDragging = 0;
+  }
+
+  MBLDC = 0;
+  if (MBL == 1) {
+    bool inSquare = DoubleClickX - DoubleClickSquare < x && x < DoubleClickX + DoubleClickSquare &&
+                    DoubleClickY - DoubleClickSquare < y && y < DoubleClickY + DoubleClickSquare;
+    if (DoubleClickCounter > 0 && inSquare) MBLDC = 1;
+    DoubleClickX = x;
+    DoubleClickY = y;
+    DoubleClickCounter = DoubleClickTime;
+  }
+  if (DoubleClickCounter > 0) DoubleClickCounter -= float(elapsed);
+}

@@ -1,0 +1,172 @@
+// The game as a process: command line, exit status, run markers, the
+// single-instance lock and unattended runs. Runs that need the game's data
+// skip themselves when the runtime folder holds none.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "Platform.h"
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::ReadWholeFile;
+using testsupport::RunCommand;
+using testsupport::TempDir;
+using testsupport::WriteWholeFile;
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+bool HaveGameData() {
+  return plat::FileType(std::string(GS_RUNTIME_DIR) + "/data/resources/data.pak") ==
+         plat::FILETYPE_FILE;
+}
+
+// A process this test started, ended with it whatever the outcome.
+struct TChild {
+  pid_t pid = -1;
+  ~TChild() {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  // The shell command that runs the game for the player whose data lives in
+  // home; its output goes to files in home.
+  std::string Command(const TempDir& player, const std::string& args) const {
+    return "cd " + Quote(work.Path()) + " && exec env XDG_DATA_HOME=" + Quote(player.Path()) +
+           " HOME=" + Quote(player.Path()) + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
+           Quote(GS_GAME_EXE) + " " + args + " >" + Quote(player.File("out.txt")) + " 2>" +
+           Quote(player.File("err.txt"));
+  }
+  int Run(const TempDir& player, const std::string& args) const {
+    return RunCommand(Command(player, args));
+  }
+  static std::string DataFolder(const TempDir& player) {
+    return player.Path() + "/Talvorine Games/Cavernglow/";
+  }
+  static bool Exists(const std::string& path) {
+    return plat::FileType(path) == plat::FILETYPE_FILE;
+  }
+
+  TempDir home, work;
+};
+
+TEST_F(ProcessTest, HelpAndVersionSucceed) {
+  EXPECT_EQ(Run(home, "--help"), 0);
+  EXPECT_NE(ReadWholeFile(home.File("out.txt")).find("--screenshot STEP:FILE"), std::string::npos);
+  EXPECT_EQ(Run(home, "--version"), 0);
+  EXPECT_NE(ReadWholeFile(home.File("out.txt")).find("Gleamstrand"), std::string::npos);
+}
+
+TEST_F(ProcessTest, BadCommandLinesPrintTheUsageAndExitWithTwo) {
+  EXPECT_EQ(Run(home, "--jump"), 2);
+  std::string err = ReadWholeFile(home.File("err.txt"));
+  EXPECT_NE(err.find("unknown option \"--jump\""), std::string::npos);
+  EXPECT_NE(err.find("Usage: gleamstrand"), std::string::npos);
+  EXPECT_EQ(Run(home, "--steps lots"), 2);
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--steps"), std::string::npos);
+  EXPECT_EQ(Run(home, "--script /nonexistent/script.txt"), 2);
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--script"), std::string::npos);
+  // Nothing was started, so nothing was written for the player.
+  EXPECT_EQ(plat::FileType(DataFolder(home)), plat::FILETYPE_NONE);
+}
+
+TEST_F(ProcessTest, AFatalErrorLeavesNoGoodExitMarkerAndOnlyTheLastError) {
+  plat::CreateDir(DataFolder(home) + "gleamstrand.ini", true);  // cannot be written
+  WriteWholeFile(DataFolder(home) + "ErrorLog.txt", "Date: old\r\nTime: old\r\nold trouble\r\n");
+  EXPECT_EQ(Run(home, "--headless --steps 50"), 1);
+  std::string log = ReadWholeFile(DataFolder(home) + "ErrorLog.txt");
+  EXPECT_NE(log.find("Failed to save file " + DataFolder(home) + "gleamstrand.ini"),
+            std::string::npos);
+  EXPECT_EQ(log.find("old trouble"), std::string::npos);
+  EXPECT_FALSE(Exists(DataFolder(home) + "GoodExit.dat"));
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("Failed to save file"), std::string::npos);
+}
+
+TEST_F(ProcessTest, AHeadlessRunOf400StepsExitsCleanly) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  EXPECT_EQ(Run(home, "--headless --seed 7 --steps 400"), 0) << ReadWholeFile(home.File("err.txt"));
+  EXPECT_TRUE(Exists(DataFolder(home) + "GoodExit.dat"));
+  EXPECT_EQ(ReadWholeFile(DataFolder(home) + "config.ini"), "FIRSTRUN=0\r\n");
+  EXPECT_TRUE(Exists(DataFolder(home) + "gleamstrand.ini"));
+}
+
+TEST_F(ProcessTest, ASecondCopyForTheSamePlayerExitsAtOnce) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  TChild first;
+  first.pid = fork();
+  ASSERT_GE(first.pid, 0);
+  if (first.pid == 0) {
+    std::string command = Command(home, "--headless --steps 100000000");
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // The first copy holds the lock once it has written its settings.
+  std::string settings = DataFolder(home) + "gleamstrand.ini";
+  for (int i = 0; i < 600 && !Exists(settings); ++i) usleep(50000);
+  ASSERT_TRUE(Exists(settings));
+  TempDir sameHomeOutput;
+  std::string second = "cd " + Quote(work.Path()) + " && env XDG_DATA_HOME=" + Quote(home.Path()) +
+                       " HOME=" + Quote(home.Path()) +
+                       " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Quote(GS_GAME_EXE) +
+                       " --headless --steps 400 2>" + Quote(sameHomeOutput.File("err.txt"));
+  EXPECT_EQ(RunCommand(second), 0);
+  EXPECT_EQ(ReadWholeFile(sameHomeOutput.File("err.txt")), "");
+  EXPECT_FALSE(Exists(DataFolder(home) + "GoodExit.dat"));  // the second did not run
+  EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), 0) << "the first copy ended early";
+}
+
+TEST_F(ProcessTest, TwoCopiesForDifferentPlayersBothRun) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  TempDir other;
+  WriteWholeFile(work.File("both.sh"), "(" + Command(home, "--headless --steps 400") +
+                                           ") & first=$!\n(" +
+                                           Command(other, "--headless --steps 400") +
+                                           ") & second=$!\n"
+                                           "wait $first; a=$?\nwait $second; b=$?\n"
+                                           "exit $((a + b))\n");
+  EXPECT_EQ(RunCommand("sh " + Quote(work.File("both.sh"))), 0);
+  EXPECT_TRUE(Exists(DataFolder(home) + "GoodExit.dat"));
+  EXPECT_TRUE(Exists(DataFolder(other) + "GoodExit.dat"));
+}
+
+TEST_F(ProcessTest, AScriptedCloseEndsTheRunThroughTheFadeWithScreenshots) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  WriteWholeFile(work.File("input.txt"),
+                 "300 key p\n"
+                 "400 key p\n"
+                 "500 close\n");
+  EXPECT_EQ(Run(home,
+                "--headless --steps 5000 --script input.txt --screenshot 290:running.png "
+                "--screenshot 390:paused.png --screenshot 700:never.png"),
+            0)
+      << ReadWholeFile(home.File("err.txt"));
+  EXPECT_TRUE(Exists(DataFolder(home) + "GoodExit.dat"));
+  auto running = plat::LoadPixmap(work.File("running.png"));
+  auto paused = plat::LoadPixmap(work.File("paused.png"));
+  ASSERT_TRUE(running && paused);
+  ASSERT_EQ(running->width, 800);
+  // Away from the paused picture the frame is dimmed to about half.
+  double before = 0, after = 0;
+  for (int y = 0; y < 100; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      before += running->ReadPixel(x, y) & 255;
+      after += paused->ReadPixel(x, y) & 255;
+    }
+  }
+  EXPECT_NEAR(after, before / 2, before / 10 + 100);
+  // The close at step 500 ends the run 100 steps later, before step 700.
+  EXPECT_FALSE(Exists(work.File("never.png")));
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("no screenshot"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,271 @@
+// The start-up sequence run as a process on a temporary copy of the game's
+// data, whole or damaged on purpose: each damage must end in its message in
+// "ErrorLog.txt" and an orderly exit, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "PakWriter.h"
+#include "TPakFile.h"
+#include "TestSupport.h"
+
+using testsupport::ReadWholeFile;
+using testsupport::TempDir;
+using testsupport::WriteWholeFile;
+
+namespace {
+
+const std::string kRuntime = GS_RUNTIME_DIR;
+const std::string kGame = GS_GAME_EXE;
+
+bool HaveGameAndData() {
+  return plat::FileType(kGame) == plat::FILETYPE_FILE &&
+         plat::FileType(kRuntime + "/data/resources/data.pak") == plat::FILETYPE_FILE;
+}
+
+// A copy of the runtime folder: the program copied, the data as a tree of
+// links, so that a damaged file replaces only its own link.
+class GameRun {
+ public:
+  GameRun() {
+    game_ = dir_.File("game");
+    plat::CreateDir(game_);
+    for (const char* folder : {"data", "Data", "layouts"}) {
+      std::string from = kRuntime + "/" + folder;
+      if (plat::FileType(from) == plat::FILETYPE_DIR) {
+        testsupport::RunCommand("cp -rsL '" + from + "' '" + game_ + "/" + folder + "'");
+      }
+    }
+    testsupport::RunCommand("cp '" + kGame + "' '" + game_ + "/gleamstrand'");
+    plat::CreateDir(dir_.File("xdg"));
+    plat::CreateDir(dir_.File("home"));
+  }
+
+  std::string DataFile(const std::string& relative) const { return game_ + "/" + relative; }
+  void Remove(const std::string& relative) { plat::DeleteFile(DataFile(relative)); }
+  void Replace(const std::string& relative, const std::string& bytes) {
+    Remove(relative);
+    WriteWholeFile(DataFile(relative), bytes);
+  }
+  std::string Original(const std::string& relative) const {
+    return ReadWholeFile(kRuntime + "/" + relative);
+  }
+
+  // Runs the game headless for a number of logic steps; the exit status.
+  int Run(int steps, const std::string& extra = "", const std::string& env = "") {
+    std::string command =
+        "cd '" + dir_.Path() + "' && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy" +
+        " XDG_DATA_HOME='" + dir_.File("xdg") + "' HOME='" + dir_.File("home") + "' " + env +
+        " timeout 120 '" + game_ + "/gleamstrand' --headless --steps " + std::to_string(steps) +
+        " " + extra + " > '" + dir_.File("output.txt") + "' 2>&1";
+    return testsupport::RunCommand(command);
+  }
+
+  std::string SharedFile(const std::string& name) const {
+    return dir_.File("xdg/Talvorine Games/Cavernglow/" + name);
+  }
+  std::string ErrorLog() const { return ReadWholeFile(SharedFile("ErrorLog.txt")); }
+  bool GoodExit() const {
+    return plat::FileType(SharedFile("GoodExit.dat")) == plat::FILETYPE_FILE;
+  }
+  std::string Output() const { return ReadWholeFile(dir_.File("output.txt")); }
+  const TempDir& Dir() const { return dir_; }
+
+ private:
+  TempDir dir_;
+  std::string game_;
+};
+
+// The archive rewritten without one item (or with its bytes replaced).
+std::string ArchiveWithout(const std::string& original, const std::string& dropped) {
+  plat::TMemoryStream stream(std::vector<uint8_t>(original.begin(), original.end()));
+  TPakFile pak;
+  pak.ReadFromStream(stream);
+  std::vector<paktest::Entry> entries;
+  for (const auto& item : pak.Items) {
+    if (item->Name != dropped) entries.push_back({item->Name, item->VarType, item->GetString()});
+  }
+  return paktest::VersionTable(entries);
+}
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveGameAndData()) {
+      GTEST_SKIP() << "needs the built game and its generated data in " << kRuntime;
+    }
+    run_ = std::make_unique<GameRun>();
+  }
+  // A fatal report: its message logged, a failure status, no good-exit mark.
+  void ExpectFatal(const std::string& message) {
+    int status = run_->Run(50);
+    EXPECT_EQ(status, 1) << run_->Output();
+    EXPECT_NE(run_->ErrorLog().find(message), std::string::npos)
+        << "ErrorLog.txt: " << run_->ErrorLog() << "\noutput: " << run_->Output();
+    EXPECT_FALSE(run_->GoodExit());
+  }
+  std::unique_ptr<GameRun> run_;
+};
+
+}  // namespace
+
+TEST_F(Startup, WholeDataReachesTheFirstScreenAndExitsCleanly) {
+  EXPECT_EQ(run_->Run(50), 0) << run_->Output();
+  EXPECT_TRUE(run_->GoodExit());
+  EXPECT_EQ(run_->ErrorLog(), "");
+}
+
+TEST_F(Startup, MissingArchiveShowsItsGameTextAndExitsInOrder) {
+  run_->Remove("data/resources/data.pak");
+  EXPECT_EQ(run_->Run(50), 0) << run_->Output();
+  std::string log = run_->ErrorLog();
+  EXPECT_NE(log.find("Date: "), std::string::npos);
+  EXPECT_NE(log.find("Time: "), std::string::npos);
+  EXPECT_NE(log.find("data.pak"), std::string::npos) << log;
+  EXPECT_TRUE(run_->GoodExit());  // the orderly exit
+}
+
+TEST_F(Startup, DamagedArchivesAreReportedWithTheirReason) {
+  std::string pak = run_->Original("data/resources/data.pak");
+  ASSERT_GT(pak.size(), 100u);
+  struct Case {
+    std::string bytes;
+    std::string message;
+  };
+  std::vector<Case> cases = {
+      {"PK\x03\x04" + pak.substr(4), "TPakFile::Invalid pak file"},
+      {paktest::Header(2) + pak.substr(8), "TPakFile::Unsupported pakfile version 2.0"},
+      {paktest::Header(0x00020001) + pak.substr(8), "TPakFile::Unsupported pakfile version 1.2"},
+      {pak.substr(0, pak.size() / 2), "TPakFile::Truncated pak file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    run_ = std::make_unique<GameRun>();
+    run_->Replace("data/resources/data.pak", c.bytes);
+    ExpectFatal(c.message);
+  }
+}
+
+TEST_F(Startup, ArchiveWithoutFaceOrScreenPictureStops) {
+  std::string pak = run_->Original("data/resources/data.pak");
+  run_->Replace("data/resources/data.pak", ArchiveWithout(pak, "calibri.ttf"));
+  ExpectFatal("Error loading font");
+
+  run_ = std::make_unique<GameRun>();
+  run_->Replace("data/resources/data.pak", ArchiveWithout(pak, "playscreen.jpg"));
+  ExpectFatal("Error loading bitmap");
+  EXPECT_NE(run_->ErrorLog().find("playscreen.jpg"), std::string::npos);
+}
+
+TEST_F(Startup, LooseFileInTheResourceFolderReplacesTheArchiveItem) {
+  std::string pak = run_->Original("data/resources/data.pak");
+  plat::TMemoryStream stream(std::vector<uint8_t>(pak.begin(), pak.end()));
+  TPakFile whole;
+  whole.ReadFromStream(stream);
+  std::string jpeg;
+  for (const auto& item : whole.Items) {
+    if (item->Name == "titlescreen.jpg") jpeg = item->GetString();
+  }
+  ASSERT_FALSE(jpeg.empty());
+  // Without the archive's copy only the loose one, in other letter case,
+  // keeps the game whole.
+  run_->Replace("data/resources/data.pak", ArchiveWithout(pak, "titlescreen.jpg"));
+  run_->Replace("data/resources/TitleScreen.JPG", jpeg);
+  EXPECT_EQ(run_->Run(20), 0) << run_->Output();
+  EXPECT_EQ(run_->ErrorLog(), "");
+  EXPECT_TRUE(run_->GoodExit());
+}
+
+TEST_F(Startup, MissingImageSoundOrTextIsFatal) {
+  struct Case {
+    std::string file;
+    std::string replacement;  // empty: the file is removed
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"Data/graphics/progress.png", "", "Error loading bitmap Data/graphics/progress.png"},
+      {"Data/graphics/particles.png", "", "Error loading anim bitmap Data/graphics/particles.png"},
+      {"Data/graphics/loadingbar.png", "", "Error loading bitmap Data/graphics/loadingbar.png"},
+      {"Data/sound/hint.wav", "", "Error loading sample Data/sound/hint.wav"},
+      {"Data/text/gametext.txt", "", "Error loading file Data/text/gametext.txt"},
+      {"Data/text/gametext.txt", "Data Pak Error\r\nno header\r\n", "[TEXT] header hot found"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file + ": " + c.message);
+    run_ = std::make_unique<GameRun>();
+    if (c.replacement.empty()) {
+      run_->Remove(c.file);
+    } else {
+      run_->Replace(c.file, c.replacement);
+    }
+    ExpectFatal(c.message);
+  }
+}
+
+TEST_F(Startup, MissingParticleFileIsReportedButTheGameGoesOn) {
+  run_->Remove("data/resources/score1.par");
+  // Long enough for the first screen's first burst.
+  EXPECT_EQ(run_->Run(600), 0) << run_->Output();
+  EXPECT_NE(run_->ErrorLog().find("Could not load Particle FX"), std::string::npos)
+      << run_->ErrorLog();
+  EXPECT_TRUE(run_->GoodExit());
+
+  run_ = std::make_unique<GameRun>();
+  run_->Replace("data/resources/score2.par",
+                run_->Original("data/resources/score2.par").substr(0, 700));
+  EXPECT_EQ(run_->Run(600), 0) << run_->Output();
+  EXPECT_NE(run_->ErrorLog().find("Could not load Particle FX"), std::string::npos);
+}
+
+namespace {
+
+int Channel(uint32_t argb, int shift) { return int((argb >> shift) & 255); }
+
+bool Lit(uint32_t argb) { return (argb & 0xFFFFFF) > 0x101010; }
+// The name is drawn in white over a dark background.
+bool White(uint32_t argb) {
+  return Channel(argb, 16) > 200 && Channel(argb, 8) > 200 && Channel(argb, 0) > 200;
+}
+// The jewels are strongly coloured; the background is not.
+bool Vivid(uint32_t argb) {
+  int r = Channel(argb, 16), g = Channel(argb, 8), b = Channel(argb, 0);
+  return std::max({r, g, b}) - std::min({r, g, b}) > 120;
+}
+
+// Share of the pixels of the rows top..bottom that pass the test.
+double Share(const plat::TPixmap& p, bool (*test)(uint32_t), int top = 0, int bottom = -1) {
+  if (bottom < 0) bottom = p.height;
+  int hits = 0;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = 0; x < p.width; ++x) hits += test(p.ReadPixel(x, y)) ? 1 : 0;
+  }
+  return double(hits) / (double(p.width) * (bottom - top));
+}
+
+}  // namespace
+
+TEST_F(Startup, ScreenshotsOfSplashLoadingAndFirstScreenShowSomething) {
+  std::string shots = run_->Dir().File("shots");
+  plat::CreateDir(shots);
+  int status = run_->Run(450, "--screenshot 400:" + shots + "/first.png",
+                         "GS_STARTUP_SHOTS='" + shots + "'");
+  ASSERT_EQ(status, 0) << run_->Output();
+  plat::TBackendOptions options;
+  options.Headless = true;
+  ASSERT_TRUE(plat::Startup(options));
+  auto splash = plat::LoadPixmap(shots + "/splash.png");
+  auto loading = plat::LoadPixmap(shots + "/loading.png");
+  auto first = plat::LoadPixmap(shots + "/first.png");
+  ASSERT_TRUE(splash && loading && first);
+  EXPECT_EQ(first->width, 800);
+  EXPECT_GT(Share(*splash, Lit), 0.01);
+  EXPECT_GT(Share(*loading, Lit), 0.01);
+  // The bar (from y 425) is drawn part of the way.
+  EXPECT_GT(Share(*loading, Lit, 425, 460), 0.05);
+  // The name in its band, the jewels in theirs, on a background.
+  EXPECT_GT(Share(*first, White, 140, 200), 0.005);
+  EXPECT_GT(Share(*first, Vivid, 300, 360), 0.01);
+  EXPECT_GT(Share(*first, Lit), 0.5);
+  plat::Shutdown();
+}
