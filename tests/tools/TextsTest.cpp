@@ -1,0 +1,123 @@
+// gametext.txt and Default.ini: the committed sources the generator ships.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "DataTree.h"
+#include "Texts.h"
+
+namespace {
+
+std::string Source(const std::string& name) {
+  auto b = datatest::ReadBytes(datatest::SourceDir() + "/tools/datagen/text/" + name);
+  return std::string(b.begin(), b.end());
+}
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+bool Mentions(const std::vector<std::string>& problems, const std::string& what) {
+  for (const std::string& p : problems)
+    if (p.find(what) != std::string::npos) return true;
+  return false;
+}
+
+// A minimal valid text with every key, to break one piece at a time.
+std::string ValidText() {
+  std::string t;
+  for (const datagen::TextRule& r : datagen::GameTextRules())
+    t += "[TEXT]\n" + r.key + "\n" + (r.needs.empty() ? "Ok" : r.needs) + "\n";
+  return t;
+}
+
+}  // namespace
+
+TEST(GameText, CommittedTextHasNoProblems) {
+  std::vector<std::string> problems = datagen::CheckGameText(Source("gametext.txt"));
+  for (const std::string& p : problems) ADD_FAILURE() << p;
+}
+
+TEST(GameText, HoldsEveryKeyTheGameLooksUpOnce) {
+  auto blocks = datagen::ParseGameText(Source("gametext.txt"));
+  std::set<std::string> keys;
+  for (const auto& b : blocks)
+    EXPECT_TRUE(keys.insert(Upper(b.key)).second) << "duplicate " << b.key;
+  auto expected = datatest::ReadFixture("gametext-keys.txt");
+  ASSERT_GT(expected.size(), 50u);
+  for (const auto& row : expected) EXPECT_TRUE(keys.count(Upper(row[0]))) << row[0];
+  EXPECT_EQ(keys.size(), expected.size());
+}
+
+TEST(GameText, ParsesBlocksTheWayTheGameReadsThem) {
+  auto blocks = datagen::ParseGameText(
+      "[text]\r\nFirst Key\r\nline one\r\n\r\nline three\r\n"
+      "[TEXT]\nsecond\n[TEXT]\nthird\nvalue");
+  ASSERT_EQ(blocks.size(), 3u);
+  EXPECT_EQ(blocks[0].key, "First Key");
+  EXPECT_EQ(blocks[0].lines, (std::vector<std::string>{"line one", "", "line three"}));
+  EXPECT_TRUE(blocks[1].lines.empty());
+  EXPECT_EQ(blocks[2].lines, (std::vector<std::string>{"value"}));
+  EXPECT_THROW(datagen::ParseGameText("Key\nvalue\n"), std::runtime_error);
+}
+
+TEST(GameText, CheckFindsWhatWouldLookWrongInTheGame) {
+  EXPECT_TRUE(datagen::CheckGameText(ValidText()).empty());
+  std::string t = ValidText();
+  EXPECT_TRUE(Mentions(datagen::CheckGameText(t + "[TEXT]\nscore\nAgain\n"), "duplicate"));
+  std::string wide = t + "[TEXT]\nRestart Puzzle\n" + std::string(80, 'W') + "\n";
+  EXPECT_TRUE(Mentions(datagen::CheckGameText(wide), "px wide"));  // the later block wins
+  std::string lines = t + "[TEXT]\nHelp Message\none\ntwo\n";
+  EXPECT_TRUE(Mentions(datagen::CheckGameText(lines), "2 lines"));
+  std::string noPlaceholder = t + "[TEXT]\nBonus Points\nA bonus!\n";
+  EXPECT_TRUE(Mentions(datagen::CheckGameText(noPlaceholder), "NNN"));
+  EXPECT_TRUE(Mentions(datagen::CheckGameText("[TEXT]\nScore\nScore: \n"), "Welcome: missing"));
+  EXPECT_TRUE(Mentions(datagen::CheckGameText("oops\n"), "header"));
+}
+
+TEST(DefaultSettings, HoldsTheTwentyTwoSettingsInOrderWindowed) {
+  const std::vector<std::string> keys = {"FULL SCREEN",
+                                         "SOUND",
+                                         "MUSIC",
+                                         "SPEECH",
+                                         "SOUND VOLUME",
+                                         "MUSIC VOLUME",
+                                         "SPEECH VOLUME",
+                                         "FADE",
+                                         "PARTICLES",
+                                         "PORTAL SPLASH",
+                                         "PORTAL SPLASH2",
+                                         "INTRO",
+                                         "VSYNC",
+                                         "DRIVER",
+                                         "SOUND DRIVER",
+                                         "FULL SCREEN PROCESS PRIORITY",
+                                         "FULL SCREEN THREAD PRIORITY",
+                                         "WINDOWED PROCESS PRIORITY",
+                                         "WINDOWED THREAD PRIORITY",
+                                         "PROFILE NAME",
+                                         "REGION",
+                                         "SUB-REGION"};
+  std::string ini = Source("Default.ini");
+  std::vector<std::pair<std::string, std::string>> lines;
+  size_t at = 0;
+  while (at < ini.size()) {
+    size_t end = ini.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "every line ends in CR LF";
+    std::string line = ini.substr(at, end - at);
+    size_t eq = line.find('=');
+    ASSERT_NE(eq, std::string::npos) << line;
+    lines.push_back({line.substr(0, eq), line.substr(eq + 1)});
+    at = end + 2;
+  }
+  ASSERT_EQ(lines.size(), keys.size());
+  for (size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(lines[i].first, keys[i]);
+    bool text = keys[i] == "SOUND DRIVER" || keys[i] == "PROFILE NAME";
+    if (!text) {
+      EXPECT_EQ(lines[i].second.find_first_not_of("0123456789"), std::string::npos) << keys[i];
+    }
+  }
+  EXPECT_EQ(lines[0].second, "0");  // windowed: the desktop's mode is never changed
+}

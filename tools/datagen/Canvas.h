@@ -1,0 +1,101 @@
+// A cairo drawing surface in picture pixels, optionally supersampled so that
+// small art (36 x 36 cells) gets seam-free facets, plus the drawing helpers
+// every painter shares.
+#pragma once
+
+#include <cairo.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "Colour.h"
+#include "Picture.h"
+
+namespace datagen {
+
+class Canvas {
+ public:
+  // supersample k draws into a k-times larger surface that Result() box-filters down.
+  Canvas(int width, int height, int supersample = 1);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  cairo_t* Cr() const { return cr_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int Supersample() const { return supersample_; }
+
+  Picture Result() const;
+
+  // Sets every surface pixel from a function of the pixel centre in picture
+  // coordinates; the function returns straight colour and alpha.
+  struct Texel {
+    Rgb colour;
+    double alpha = 1;
+  };
+  void Shade(const std::function<Texel(double x, double y)>& shader);
+
+ private:
+  int width_, height_, supersample_;
+  cairo_surface_t* surface_ = nullptr;
+  cairo_t* cr_ = nullptr;
+};
+
+// ---------------------------------------------------------------- paths, paint
+
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void RegularPolygon(cairo_t* cr, double cx, double cy, double radius, int sides, double angle);
+void SetColour(cairo_t* cr, const Rgb& c, double alpha = 1);
+
+// A colour stop of a gradient.
+struct Stop {
+  double offset;
+  Rgb colour;
+  double alpha = 1;
+};
+// Make a gradient the source; cairo keeps it until the source changes.
+void SourceLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  std::initializer_list<Stop> stops);
+void SourceRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
+                  std::initializer_list<Stop> stops);
+// Paints a picture with its top-left corner at (x, y), scaled by s.
+void PaintPicture(cairo_t* cr, const Picture& picture, double x, double y, double alpha = 1,
+                  double s = 1);
+
+// ---------------------------------------------------------------- pixel effects
+
+// Three box-blur passes (close to a Gaussian of that radius), premultiplied.
+Picture Blur(const Picture& picture, double radius);
+// The picture's coverage recoloured in one colour: the base of glows and shadows.
+Picture Tinted(const Picture& picture, const Rgb& colour, double alpha);
+// A soft halo of the picture's shape: blurred, tinted coverage.
+Picture GlowOf(const Picture& shape, double radius, const Rgb& colour, double alpha);
+// Source over destination, both the same size.
+void Composite(Picture& under, const Picture& over, double alpha = 1);
+// Additive light of over onto under (same size).
+void AddLight(Picture& under, const Picture& over, double alpha = 1);
+
+// ---------------------------------------------------------------- text
+
+enum class Face { Regular, Bold };
+
+// The folder holding Carlito-Regular.ttf and Carlito-Bold.ttf.
+void SetFontFolder(const std::string& folder);
+std::string FontFile(Face face);
+void SelectFont(cairo_t* cr, Face face, double pixels);
+// Text is 8-bit (Latin-1), like every string of the game.
+double TextWidth(Face face, double pixels, const std::string& text);
+// Adds the text's outline to the path with its baseline starting at (x, y).
+void TextPath(cairo_t* cr, const std::string& text, double x, double y);
+std::string Latin1ToUtf8(const std::string& text);
+
+// Vertical metrics of a face at a pixel size, for centring captions.
+struct TextBox {
+  double width = 0;      // advance
+  double capHeight = 0;  // ink height of "H": centres captions the same way
+};
+TextBox MeasureText(Face face, double pixels, const std::string& text);
+
+}  // namespace datagen

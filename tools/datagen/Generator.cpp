@@ -1,0 +1,265 @@
+#include "Generator.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "Archive.h"
+#include "Canvas.h"
+#include "Encoders.h"
+#include "Manifest.h"
+#include "ParticleFiles.h"
+#include "Review.h"
+#include "Texts.h"
+
+namespace fs = std::filesystem;
+
+namespace datagen {
+
+namespace {
+
+Bytes ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+double Since(std::chrono::steady_clock::time_point t) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+// Processor time of this thread: what a step costs, whatever else the machine runs.
+double ThreadSeconds() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec + t.tv_nsec * 1e-9;
+}
+
+class TreeWriter {
+ public:
+  explicit TreeWriter(std::string root) : root_(std::move(root)) {}
+
+  void Write(const std::string& relative, const Bytes& bytes) {
+    fs::path path = fs::path(root_) / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+    ++files_;
+    bytes_ += bytes.size();
+  }
+
+  size_t Files() const { return files_; }
+  uint64_t TotalBytes() const { return bytes_; }
+
+ private:
+  std::string root_;
+  size_t files_ = 0;
+  uint64_t bytes_ = 0;
+};
+
+std::string Stem(const std::string& name) { return name.substr(0, name.rfind('.')); }
+
+int SerialOf(const std::string& name) {
+  uint32_t h = 2166136261u;  // FNV-1a: a fixed serial per file name
+  for (unsigned char c : name) h = (h ^ c) * 16777619u;
+  return int(h & 0x7fffffff);
+}
+
+Bytes EncodeSound(const Entry& e, bool verbose) {
+  double started = ThreadSeconds();
+  Audio audio = e.sound();
+  double made = ThreadSeconds();
+  Bytes bytes = e.kind == Kind::Wav ? EncodeWav(audio)
+                                    : EncodeOgg(audio, e.slow ? 0.4 : 0.5, SerialOf(e.name));
+  if (verbose)
+    std::fprintf(stderr, "%6.3f s  %s (%.3f s synthesis)\n", ThreadSeconds() - started,
+                 e.Path().c_str(), made - started);
+  return bytes;
+}
+
+Bytes CopySource(const Entry& e, const GeneratorOptions& o) {
+  const std::string& s = e.source;
+  if (s.rfind("text:", 0) == 0) return ReadFile(o.text + "/" + s.substr(5));
+  if (s.rfind("font:", 0) == 0) return ReadFile(o.fonts + "/" + s.substr(5));
+  if (s == "licence") return ReadFile(o.licence);
+  throw std::runtime_error("unknown source \"" + s + "\" of " + e.name);
+}
+
+void CheckText(const GeneratorOptions& o) {
+  Bytes text = ReadFile(o.text + "/gametext.txt");
+  std::vector<std::string> problems = CheckGameText(std::string(text.begin(), text.end()));
+  if (problems.empty()) return;
+  std::ostringstream msg;
+  msg << "gametext.txt has " << problems.size() << " problem(s):";
+  for (const std::string& p : problems) msg << "\n  " << p;
+  throw std::runtime_error(msg.str());
+}
+
+// Only the folders this program owns are cleared: stale files from older runs
+// go, and a link left by an external-data build is replaced by a real folder.
+void ClearOutput(const std::string& out) {
+  for (const char* folder : {"data", "Data", "layouts"}) fs::remove_all(fs::path(out) / folder);
+  fs::create_directories(fs::path(out) / "layouts");
+}
+
+void CopyLayouts(const GeneratorOptions& o, TreeWriter& writer) {
+  if (o.layouts.empty() || !fs::is_directory(o.layouts)) return;
+  std::vector<fs::path> files;
+  for (const auto& item : fs::directory_iterator(o.layouts))
+    if (item.is_regular_file() && item.path().extension() == ".layout")
+      files.push_back(item.path());
+  std::sort(files.begin(), files.end());
+  for (const fs::path& p : files)
+    writer.Write("layouts/" + p.filename().string(), ReadFile(p.string()));
+}
+
+struct PaintedTree {
+  std::map<std::string, Picture> pictures;  // by folder + name
+  std::vector<PakItem> pak;
+};
+
+struct Painted {
+  Picture picture;
+  Bytes file;
+  double seconds = 0;
+};
+
+Painted PaintOne(const Entry& e) {
+  double started = ThreadSeconds();
+  Painted out;
+  out.picture = e.paint(e.width, e.height);
+  const Picture& p = out.picture;
+  if (p.width != e.width || p.height != e.height)
+    throw std::runtime_error(e.Path() + " was painted " + std::to_string(p.width) + "x" +
+                             std::to_string(p.height) + ", the manifest says " +
+                             std::to_string(e.width) + "x" + std::to_string(e.height));
+  out.file = e.kind == Kind::Jpeg ? EncodeJpeg(p, 92) : EncodePng(p);
+  out.seconds = ThreadSeconds() - started;
+  return out;
+}
+
+// Pictures are painted on two threads that take the next unpainted entry in
+// turn; each picture depends only on its own entry, and the files are
+// written afterwards in manifest order, so the result never depends on the
+// threads' timing.
+PaintedTree PaintPictures(TreeWriter& writer, bool verbose) {
+  std::vector<const Entry*> pictures;
+  for (const Entry& e : Manifest())
+    if (e.IsPicture()) pictures.push_back(&e);
+  std::vector<Painted> painted(pictures.size());
+  std::atomic<size_t> next{0};
+  auto worker = [&] {
+    for (size_t i; (i = next++) < pictures.size();) painted[i] = PaintOne(*pictures[i]);
+  };
+  auto helper = std::async(std::launch::async, worker);
+  worker();
+  helper.get();
+  PaintedTree tree;
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    const Entry& e = *pictures[i];
+    if (e.InArchive()) {
+      tree.pak.push_back({e.name, painted[i].file});
+    } else {
+      writer.Write(e.Path(), painted[i].file);
+    }
+    if (verbose) std::fprintf(stderr, "%6.3f s  %s\n", painted[i].seconds, e.Path().c_str());
+    tree.pictures.emplace(e.Path(), std::move(painted[i].picture));
+  }
+  return tree;
+}
+
+std::string HelpLine(const GeneratorOptions& o) {
+  Bytes text = ReadFile(o.text + "/gametext.txt");
+  for (const TextBlock& b : ParseGameText(std::string(text.begin(), text.end())))
+    if (b.key == "Help Message" && !b.lines.empty()) return b.lines[0];
+  return "";
+}
+
+void WriteReview(const GeneratorOptions& o, const PaintedTree& tree, GeneratorReport& report) {
+  const std::string& folder = o.review;
+  bool verbose = o.verbose;
+  std::vector<NamedPicture> all;
+  PictureLookup byName;
+  for (const Entry& e : Manifest()) {
+    if (!e.IsPicture()) continue;
+    const Picture* p = &tree.pictures.at(e.Path());
+    all.push_back({e.folder, e.name, p});
+    // The game's own folders hold two "menu" pictures; the mock-ups want the button.
+    if (!byName.count(Stem(e.name)) || e.folder == "Data/menus/") byName[Stem(e.name)] = p;
+  }
+  fs::create_directories(folder);
+  double last = ThreadSeconds();
+  auto save = [&](const std::string& name, const Picture& p) {
+    Bytes bytes = EncodePng(p, 3);  // big and never shipped: quick compression
+    std::ofstream out(fs::path(folder) / name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + (fs::path(folder) / name).string());
+    if (verbose) std::fprintf(stderr, "%6.3f s  %s\n", ThreadSeconds() - last, name.c_str());
+    last = ThreadSeconds();
+  };
+  save("contact-sheet.png", ContactSheet(all));
+  save("mockup-game.png", GameScreenMockup(byName, HelpLine(o)));
+  save("mockup-walls.png", WallTestMockup(byName));
+  report.wallRulesInTest = int(WallRulesUsed(WallTestLayout()).size());
+}
+
+}  // namespace
+
+GeneratorReport GenerateTree(const GeneratorOptions& o) {
+  auto started = std::chrono::steady_clock::now();
+  SetFontFolder(o.fonts);
+  CheckText(o);
+  ClearOutput(o.out);
+  TreeWriter writer(o.out);
+  // The music is the long part: each track on a thread of its own, while two
+  // more paint the pictures.
+  std::vector<std::pair<const Entry*, std::future<Bytes>>> slow;
+  for (const Entry& e : Manifest())
+    if (e.slow)
+      slow.emplace_back(&e, std::async(std::launch::async, EncodeSound, std::cref(e), o.verbose));
+  PaintedTree tree = PaintPictures(writer, o.verbose);
+  for (const Entry& e : Manifest()) {
+    switch (e.kind) {
+      case Kind::Wav:
+      case Kind::Ogg:
+        if (!e.slow) writer.Write(e.Path(), EncodeSound(e, o.verbose));
+        break;
+      case Kind::Copy:
+        if (e.InArchive()) {
+          tree.pak.push_back({e.name, CopySource(e, o)});
+        } else {
+          writer.Write(e.Path(), CopySource(e, o));
+        }
+        break;
+      case Kind::Particle:
+        writer.Write(e.Path(), SerialiseEffect(ScoreEffect(e.effect)));
+        break;
+      default:
+        break;
+    }
+  }
+  for (const Entry& e : Manifest())
+    if (e.kind == Kind::Archive) writer.Write(e.Path(), BuildPak(tree.pak));
+  CopyLayouts(o, writer);
+  GeneratorReport report;
+  double reviewStarted = ThreadSeconds();
+  if (!o.review.empty()) WriteReview(o, tree, report);
+  if (o.verbose)
+    std::fprintf(stderr, "%6.3f s  review pictures\n", ThreadSeconds() - reviewStarted);
+  for (auto& [entry, future] : slow) writer.Write(entry->Path(), future.get());
+  report.files = writer.Files();
+  report.bytes = writer.TotalBytes();
+  report.seconds = Since(started);
+  return report;
+}
+
+}  // namespace datagen

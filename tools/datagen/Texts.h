@@ -1,0 +1,45 @@
+// The game text file: its block format, and the checks that every key the
+// game looks up is present and fits where the game draws it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace datagen {
+
+struct TextBlock {
+  std::string key;                 // as written
+  std::vector<std::string> lines;  // the value, one entry per line
+};
+
+// Splits the file the way the game reads it: LF line ends (a CR before the
+// LF dropped), blocks opened by a "[TEXT]" line, key line, value lines up to
+// the next line starting with "[". Throws std::runtime_error when a block
+// does not start with the header.
+std::vector<TextBlock> ParseGameText(const std::string& bytes);
+
+// Where and how each key is shown: the game font's pixel size, the width it
+// may take, and how many lines it may have.
+struct TextRule {
+  TextRule(std::string k, double px, double width, int lines = 1, std::string after = "",
+           std::string placeholder = "")
+      : key(std::move(k)),
+        pixels(px),
+        maxWidth(width),
+        maxLines(lines),
+        appended(std::move(after)),
+        needs(std::move(placeholder)) {}
+  std::string key;
+  double pixels;
+  double maxWidth;  // 0: no limit (message boxes)
+  int maxLines;
+  std::string appended;  // what the game adds after the text when it draws it
+  std::string needs;     // a placeholder the value must contain ("NNN")
+};
+const std::vector<TextRule>& GameTextRules();
+
+// Everything wrong with a game text: missing or duplicate keys, values that
+// do not fit, missing placeholders. Empty when the text is sound.
+std::vector<std::string> CheckGameText(const std::string& bytes);
+
+}  // namespace datagen
