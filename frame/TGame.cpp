@@ -652,7 +652,10 @@ int TGame::LogicStep(bool withGrace, bool withClickTracker) {
   DoPeekEvent();
   ReadKeys();
   if (InstantExit) return -1;
-  bool held = Paused || Suspended;
+  // The exit fade runs even without focus: a window closed from outside (or
+  // destroyed) would otherwise leave a suspended process holding the lock.
+  bool leaving = GameFade.Active && DestinationTScreen == ExitScreen.get();
+  bool held = (Paused || Suspended) && !leaving;
   if (held && (!withGrace || plat::MilliSecs() - LoadStartTime > 5000)) return 0;
   GameFade.Manage();
   if (!GameFade.Active || GameFade.AllowAnim) {

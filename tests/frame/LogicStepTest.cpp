@@ -162,6 +162,19 @@ TEST_F(LogicStepTest, ClosingTheWindowOnTheGameScreenSavesTheProfileAndFadesOut)
   EXPECT_EQ(profile->saves, 1);
 }
 
+TEST_F(LogicStepTest, AWindowClosedWhileSuspendedStillFadesOutAndEnds) {
+  // Closing the window from outside (or losing it) comes with a focus loss;
+  // the exit must not wait for a focus that never returns.
+  plat::AdvanceClock(6000);
+  Post(plat::EVENT_APPSUSPEND);
+  Step();
+  ASSERT_EQ(game->Suspended, 1);
+  Post(plat::EVENT_APPTERMINATE);
+  Step();
+  EXPECT_EQ(game->DestinationTScreen, game->ExitScreen.get());
+  EXPECT_GT(StepsUntilExit(200), 0);
+}
+
 TEST_F(LogicStepTest, ClosingTheWindowElsewhereDoesNotSaveTheProfile) {
   auto profile = std::make_shared<TCountingProfile>();
   game->CurrentProfile = profile;
