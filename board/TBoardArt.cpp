@@ -22,11 +22,19 @@ std::shared_ptr<const TBoardArt> TBoardArt::FromBanks() {
       return entry ? entry->image : nullptr;
     };
   };
-  // A fresh burst for every destroyed jewel, read as a little-endian stream.
-  auto bursts = [](int scoreType) -> std::shared_ptr<TSmashParticleFX> {
+  // A fresh burst for every destroyed jewel. Each file is read once, at the
+  // first burst of its kind; one that failed is tried (and reported) again.
+  auto models = std::make_shared<std::array<std::unique_ptr<TSmashParticleFX>, 2>>();
+  auto bursts = [models](int scoreType) -> std::shared_ptr<TSmashParticleFX> {
+    std::unique_ptr<TSmashParticleFX>& model = (*models)[scoreType == 2 ? 1 : 0];
+    if (model) return TSmashParticleFX::DuplicateFrom(*model);
     std::string folder = (Game ? Game->DataPrefix : std::string()) + "data/resources/";
     std::string file = scoreType == 2 ? "score2.par" : "score1.par";
-    return TSmashParticleFX::Load("littleendian::" + folder + file, 0);
+    auto effect = std::make_unique<TSmashParticleFX>();
+    if (effect->LoadFX("littleendian::" + folder + file)) {
+      model = TSmashParticleFX::DuplicateFrom(*effect);
+    }
+    return effect;
   };
   return Load(lookup(CellImageBank), lookup(WallImageBank), lookup(InterfaceImageBank), bursts);
 }

@@ -363,11 +363,13 @@ void TCellBox::PublishHints(const TStepState& state) {
 
 void TCellBox::ManageLights() {
   lightCounter += LogicDelta;
-  if (CellsLights.empty()) CellsLights.resize(board::GridCells);
+  if (CellsLights.empty()) {
+    CellsLights.resize(board::GridCells);
+    for (auto& glow : CellsLights) glow = TGlow::Create(1.7f, 0.3f, 0, 180);
+  }
   for (int x = 0; x < board::GridWidth; ++x) {
     for (int y = 0; y < board::GridHeight; ++y) {
-      std::unique_ptr<TGlow>& glow = CellsLights[x * board::GridHeight + y];
-      if (!glow) glow = TGlow::Create(1.7f, 0.3f, 0, 180);
+      TGlow* glow = CellsLights[x * board::GridHeight + y].get();
       if ((x + y) * 20 + 3000 < lightCounter) {
         glow->Logic();
         glow->CheckCounter();

@@ -42,23 +42,13 @@ void TSmashParticleFX::MoveTo(float x, float y) {
   }
 }
 
+// Each emitter puts back the drawing state it changes.
 void TSmashParticleFX::Render(float delta, int emit) {
-  double alpha = plat::GetAlpha();
-  double rotation = plat::GetRotation();
-  double sx, sy;
-  plat::GetScale(sx, sy);
-  int r, g, b;
-  plat::GetColor(r, g, b);
-  if (Running) {
-    for (TEmitter& e : Emitter) {
-      e.Render(delta, emit);
-      if (LoopFX) e.Loop();
-    }
+  if (!Running) return;
+  for (TEmitter& e : Emitter) {
+    e.Render(delta, emit);
+    if (LoopFX) e.Loop();
   }
-  plat::SetAlpha(alpha);
-  plat::SetRotation(rotation);
-  plat::SetScale(sx, sy);
-  plat::SetColor(r, g, b);
 }
 
 int TSmashParticleFX::Finished() const {

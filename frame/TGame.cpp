@@ -253,9 +253,11 @@ void TGame::GraphicsCreate() {
   }
   StartupStage = 110;
   plat::SetGraphicsDriver(Driver);
+  bool first = FirstTime != 0;
   if (FirstTime) {
     FirstTime = 0;
-    DesktopRefreshRate = plat::DesktopRefreshRate() > 0 ? plat::DesktopRefreshRate() : 60;
+    int desktopRate = plat::DesktopRefreshRate();
+    DesktopRefreshRate = desktopRate > 0 ? desktopRate : 60;
     DesktopWidth = plat::DesktopWidth();
     DesktopHeight = plat::DesktopHeight();
   }
@@ -266,7 +268,10 @@ void TGame::GraphicsCreate() {
   SetPriority();
   GameRefreshRate = plat::GraphicsRefreshRate();
   StartupStage = 139;
-  if (auto icon = plat::LoadPixmap(ImagePath + "icon.png")) plat::SetWindowIcon(*icon);
+  // The platform keeps the icon and gives it to every window it opens later.
+  if (first) {
+    if (auto icon = plat::LoadPixmap(ImagePath + "icon.png")) plat::SetWindowIcon(*icon);
+  }
 }
 
 void TGame::OpenDisplay() {

@@ -177,8 +177,10 @@ Uint32 BackBufferFormat(SDL_Window* window, SDL_Renderer* renderer) {
 bool OpenWindow(int width, int height, bool full) {
   auto& b = Backend();
   Uint32 flags = SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  b.window = SDL_CreateWindow(b.options.WindowTitle.c_str(), SDL_WINDOWPOS_CENTERED,
-                              SDL_WINDOWPOS_CENTERED, width, height, flags);
+  // SDL takes UTF-8, as SetWindowTitle gives it.
+  std::string title = detail::Latin1ToUtf8(b.options.WindowTitle);
+  b.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                              height, flags);
   if (!b.window) return false;
   internal::WatchForLostWindow();
   b.renderer = CreateRenderer(b.window, b.driver);

@@ -37,13 +37,18 @@ bool IsOpaque(const TPixmap& pixmap) {
                      [](uint32_t p) { return (p >> 24) == 255; });
 }
 
-// A picture without transparency of its own loses the mask colour.
-void ApplyMask(TPixmap& pixmap, int flags) {
-  if (!(flags & MASKEDIMAGE) || !IsOpaque(pixmap)) return;
-  uint32_t key = ARGB(0, Defaults().maskR, Defaults().maskG, Defaults().maskB);
+// Pixels of the mask colour become fully transparent.
+void ClearMaskColour(TPixmap& pixmap, int r, int g, int b) {
+  uint32_t key = ARGB(0, r, g, b);
   for (auto& p : pixmap.pixels) {
     if ((p & 0xFFFFFFu) == key) p = 0;
   }
+}
+
+// A picture without transparency of its own loses the mask colour.
+void ApplyMask(TPixmap& pixmap, int flags) {
+  if (!(flags & MASKEDIMAGE) || !IsOpaque(pixmap)) return;
+  ClearMaskColour(pixmap, Defaults().maskR, Defaults().maskG, Defaults().maskB);
 }
 
 bool TextureIsCurrent(SDL_Texture* texture, uint64_t generation) {
@@ -300,12 +305,8 @@ void GrabImage(TImage& image, int x, int y, int frame) {
   if (!internal::ValidFrame(image, frame)) return;
   auto grabbed = GrabPixmap(x, y, image.width, image.height);
   if (!grabbed) return;
-  if (image.flags & MASKEDIMAGE) {
-    uint32_t key = ARGB(0, image.mask_r, image.mask_g, image.mask_b);
-    for (auto& p : grabbed->pixels) {
-      if ((p & 0xFFFFFFu) == key) p = 0;
-    }
-  }
+  if (image.flags & MASKEDIMAGE)
+    ClearMaskColour(*grabbed, image.mask_r, image.mask_g, image.mask_b);
   auto& f = FrameOf(image, frame);
   f.pixels = std::move(*grabbed);
   f.MarkChanged();
