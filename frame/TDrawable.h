@@ -35,6 +35,12 @@ using TSpriteMaker =
 void SetSpriteMaker(TSpriteMaker maker);
 std::shared_ptr<TDrawable> MakeSprite(plat::TImagePtr image, float x, float y);
 
+// Makes the mouse pointer's particle list. The effects layer installs a
+// maker that builds its TParticleList; without one the pointer has none.
+using TDrawableMaker = std::function<std::shared_ptr<TDrawable>()>;
+void SetPointerParticleListMaker(TDrawableMaker maker);
+std::shared_ptr<TDrawable> MakePointerParticleList();
+
 // What a screen needs of its menu (the widget layer's TMenu implements it).
 class TScreenMenu {
  public:

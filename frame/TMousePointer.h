@@ -42,9 +42,9 @@ class TMousePointer {
   int mh = 0;
   int offsetx = 0, offsety = 0;
   std::function<void()> ParticleFunc;
-  // The pointer's own particles; the effects layer installs its
-  // TParticleList here (none until then).
-  std::shared_ptr<TDrawable> ParticleList;
+  // The pointer's own particles: a TParticleList when the effects layer
+  // has installed its maker (InstallEffects), else none.
+  std::shared_ptr<TDrawable> ParticleList = MakePointerParticleList();
   float SparkleCounter = 0;
   int SparkleLength = 15;
   std::function<void(int x, int y)> UserDraw;

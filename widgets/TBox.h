@@ -1,0 +1,30 @@
+// Filled shapes for frames and overlays: a rectangle and a circle, each in
+// its own colour (drawing state restored to white, alpha 1 afterwards).
+#pragma once
+
+#include <memory>
+
+#include "TColor.h"
+
+class TBox {
+ public:
+  static std::shared_ptr<TBox> Create(float x, float y, float w, float h,
+                                      std::shared_ptr<TColor> color);
+  void Init(float x, float y, float w, float h, std::shared_ptr<TColor> color);
+  // Drawn only when it has a colour.
+  void Draw();
+  void Kill();
+
+  int Active = 1;
+  std::shared_ptr<TColor> Color;
+  float X = 0, Y = 0, W = 0, H = 0;
+};
+
+class TCircle {
+ public:
+  static std::shared_ptr<TCircle> Create(int x, int y, int r, std::shared_ptr<TColor> color);
+  void Draw();
+
+  std::shared_ptr<TColor> Color;
+  float r = 0, x = 0, y = 0;
+};
