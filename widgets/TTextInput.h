@@ -1,0 +1,57 @@
+// A one-line text field fed from the typed-character ring: backspace, a
+// length and a pixel-width limit, banned characters, digits only, Enter to
+// confirm and Escape to abort, and a flashing underscore cursor. While it is
+// active the game's own key shortcuts are blocked (P types a "p").
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Platform.h"
+#include "TColor.h"
+
+class TBitmapFont;
+
+class TTextInput {
+ public:
+  void Init(plat::TFontPtr font, const std::string& text, int x, int y,
+            std::shared_ptr<TBitmapFont> bitmapFont = nullptr);
+  // Active again, keys blocked and flushed.
+  void Reset();
+  void SetCursorFlashSpeed(int ms);
+  // One logic step: 1 on Enter, -1 on Escape (when allowed), else 0.
+  int Manage();
+  // Refuses the characters that cannot stand in a file name.
+  void MakeCharsFileNameSafe();
+  void Finish();
+  // Width of Text + s in the field's font.
+  float GetWidth(const std::string& s) const;
+  void Draw();
+
+  std::string Text;
+  int MaxLength = 10;
+  int MaxPixelWidth = 0;  // 0: no limit
+  int CurrentChar = 1;    // length + 1
+  int Active = 0;
+  int Done = 0;
+  int X = 0, Y = 0;
+  TColor TextCol{255, 255, 255, 1.0f};
+  std::shared_ptr<TShadow> TextShadow;
+  TColor DotCol{150, 150, 150, 1.0f};
+  TColor CursorCol{0, 255, 255, 1.0f};
+  plat::TFontPtr Font;
+  std::shared_ptr<TBitmapFont> BitmapFont;
+  int DrawDots = 0;
+  int DrawUnderscore = 1;
+  float CursorFlashCounter = 0;
+  int CursorFlashSpeed = 50;  // logic steps per cursor phase
+  int CursorOn = 1;
+  int AllowEscToAbort = 1;
+  int AllowNull = 1;
+  std::string BannedChars;
+  int AllowExtendedChars = 0;
+  int NumbersOnly = 0;
+
+ private:
+  void DrawPiece(const std::string& s, float& px) const;
+};
