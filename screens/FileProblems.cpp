@@ -1,0 +1,16 @@
+#include "FileProblems.h"
+
+#include <cstdio>
+
+#include "Globals.h"
+#include "Platform.h"
+
+void LogFileProblem(const std::string& message) {
+  std::fprintf(stderr, "gleamstrand: %s\n", message.c_str());
+  // No shared folder yet (tools, tests): standard error only.
+  if (!ErrorLogOn || SharedDataPath.empty()) return;
+  if (plat::TStreamPtr log = plat::WriteFileAtomic(SharedDataPath + "ErrorLog.txt")) {
+    log->WriteString(ErrorLogText(message));
+    log->Close();
+  }
+}

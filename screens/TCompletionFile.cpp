@@ -1,0 +1,55 @@
+#include "TCompletionFile.h"
+
+#include "FileProblems.h"
+#include "Platform.h"
+#include "TTalvorineGame.h"
+#include "TextCase.h"
+
+std::string TCompletionFile::PathFor(const std::string& player, int custom) {
+  return PathFor(Game ? Game->ProfilePath : std::string(), player, custom);
+}
+
+std::string TCompletionFile::PathFor(const std::string& folder, const std::string& player,
+                                     int custom) {
+  return folder + player + (custom ? "c" : "s") + ".ini";
+}
+
+void TCompletionFile::Load() {
+  Lines.clear();
+  plat::TStreamPtr in = plat::ReadDiskFile(Path);
+  if (!in) return;
+  while (!in->Eof()) {
+    std::string text = in->ReadLine();
+    if (!text.empty()) Lines.push_back(IniSplitLine(text));
+  }
+}
+
+std::string TCompletionFile::KeyOf(const std::string& level) { return IniUpper(FileStem(level)); }
+
+int TCompletionFile::IsCompleted(const std::string& level) const {
+  std::string key = KeyOf(level);
+  for (const TIniLine& line : Lines) {
+    if (line.Name == key) return line.Value == "1" ? 1 : 0;
+  }
+  return 0;
+}
+
+bool TCompletionFile::MarkCompleted(const std::string& level) {
+  Load();
+  std::string key = KeyOf(level);
+  bool replaced = false;
+  for (TIniLine& line : Lines) {
+    if (line.Name == key) {
+      line.Value = "1";
+      replaced = true;
+    }
+  }
+  if (!replaced) Lines.push_back({key, "1"});
+  plat::TStreamPtr out = plat::WriteFileAtomic(Path);
+  if (out) {
+    for (const TIniLine& line : Lines) out->WriteLine(line.Name + "=" + line.Value);
+    if (out->Close()) return true;
+  }
+  LogFileProblem("Failed to save file " + Path);
+  return false;
+}

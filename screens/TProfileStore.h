@@ -1,0 +1,42 @@
+// The player files of one profile folder: the profile file (name + ".dat",
+// one 32-bit 1) whose existence makes a player known, and the completion
+// files that go with it. Draws nothing; the player manager and the title
+// screen show what it finds.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TProfileStore {
+ public:
+  // The characters a player's (or a saved game's) name may not hold: they
+  // would leave the folder or are refused by the file system.
+  static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
+
+  // Over the game's profile folder (Game->ProfilePath).
+  TProfileStore();
+  explicit TProfileStore(std::string folder) : Folder(std::move(folder)) {}
+
+  // The player names, sorted without regard to letter case.
+  std::vector<std::string> List() const;
+  // A player of this name exists, ignoring letter case (the file system
+  // may not tell "ada" from "Ada").
+  bool Exists(const std::string& name) const;
+  // Writes the profile file atomically; false when it cannot be written or
+  // the name is not one a file may carry.
+  bool Write(const std::string& name) const;
+  // 1 when the profile file exists and could be read.
+  int Read(const std::string& name) const;
+  // Deletes the profile file and both completion files.
+  void Delete(const std::string& name) const;
+  // Deletes only the two completion files (the player manager's clean-up).
+  void DeleteCompletion(const std::string& name) const;
+
+  std::string ProfileFile(const std::string& name) const { return Folder + name + ".dat"; }
+
+  // A name that can be stored as a file in the folder: not empty, no
+  // refused or control character, not "." or "..", nothing but blanks.
+  static bool IsAcceptableName(const std::string& name);
+
+  std::string Folder;  // ends in "/"
+};

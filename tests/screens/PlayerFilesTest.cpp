@@ -1,0 +1,214 @@
+// The player's files read and written without a screen: the high-score
+// table, profiles, completion records and the listing of saved games.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "GameResources.h"
+#include "Platform.h"
+#include "TCompletionFile.h"
+#include "TGameText.h"
+#include "TGleamstrandHighScoreList.h"
+#include "TProfileStore.h"
+#include "TSaveGameList.h"
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::ReadWholeFile;
+using testsupport::WriteWholeFile;
+
+class PlayerFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = dir_.Path() + "/";
+    savedText_ = GameText;
+    GameText = std::make_shared<TGameText>();
+    std::string text;
+    for (int i = 1; i <= 10; ++i) {
+      text += "[TEXT]\nHighscore Name " + std::to_string(i) + "\nName" + std::to_string(i) + "\n";
+    }
+    GameText->Parse(text);
+    table_.filepath = folder_ + "highscores.hsdat";
+  }
+  void TearDown() override { GameText = savedText_; }
+
+  // A table of ten entries 100, 90, ..., 10.
+  void FillTable() {
+    table_.Entries.clear();
+    for (int i = 0; i < 10; ++i) table_.Add("E" + std::to_string(i + 1), 100 - 10 * i);
+  }
+
+  testsupport::TempDir dir_;
+  std::string folder_;
+  std::shared_ptr<TGameText> savedText_;
+  TGleamstrandHighScoreList table_;
+};
+
+TEST_F(PlayerFiles, HighScorePlacesAndInsertion) {
+  FillTable();
+  EXPECT_EQ(table_.GetPosition(10), 0);   // equal to the tenth: no place
+  EXPECT_EQ(table_.GetPosition(11), 10);  // one more: the tenth place
+  EXPECT_EQ(table_.GetPosition(101), 1);
+  EXPECT_EQ(table_.GetPosition(90), 3);   // equal scores rank below
+  EXPECT_EQ(table_.Insert("New", 90), 1);
+  ASSERT_EQ(table_.Entries.size(), 10u);
+  EXPECT_EQ(table_.Entries[1].name, "E2");
+  EXPECT_EQ(table_.Entries[2].name, "New");
+  EXPECT_EQ(table_.Entries[9].name, "E9");  // the old tenth fell out
+  EXPECT_EQ(table_.Insert("Low", 5), 0);
+  EXPECT_EQ(table_.Entries.size(), 10u);
+  table_.Entries.resize(3);
+  EXPECT_EQ(table_.Insert("Low", 5), 1);  // a short table takes it at the end
+  EXPECT_EQ(table_.Entries.back().name, "Low");
+}
+
+TEST_F(PlayerFiles, MissingHighScoreFileGivesTheDefaultTableOnDisk) {
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 10u);
+  EXPECT_EQ(table_.Entries[0].name, "Name1");
+  EXPECT_EQ(table_.Entries[0].score, 200);
+  EXPECT_EQ(table_.Entries[9].score, 10);
+  std::string bytes = ReadWholeFile(table_.filepath);
+  // Nine entries of a 5-character name, a terminator and a score, and "Name10".
+  EXPECT_EQ(bytes.size(), 9 * 10u + 11u);
+  EXPECT_EQ(bytes[5], '\0');
+  EXPECT_EQ(uint8_t(bytes[6]), 200);
+  EXPECT_EQ(uint8_t(bytes[0]), uint8_t('N' + TGleamstrandHighScoreList::NameShift));
+  TGleamstrandHighScoreList again;
+  again.filepath = table_.filepath;
+  again.Load();
+  ASSERT_EQ(again.Entries.size(), 10u);
+  EXPECT_EQ(again.Entries[3].name, "Name4");
+  EXPECT_EQ(again.Entries[3].score, 130);
+}
+
+TEST_F(PlayerFiles, NamesAbove127SurviveAndNoCharacterEndsANameEarly) {
+  FillTable();
+  table_.Entries[0].name = "Zo\xEB";
+  // The one character that would be written as the terminator.
+  table_.Entries[1].name = std::string("A") + char(256 - TGleamstrandHighScoreList::NameShift) + "B";
+  ASSERT_EQ(table_.Save(), 1);
+  TGleamstrandHighScoreList again;
+  again.filepath = table_.filepath;
+  again.Load();
+  ASSERT_EQ(again.Entries.size(), 10u);
+  EXPECT_EQ(again.Entries[0].name, "Zo\xEB");
+  EXPECT_EQ(again.Entries[1].name, "AB");
+  EXPECT_EQ(again.Entries[1].score, 90);
+  EXPECT_EQ(again.Entries[9].score, 10);
+}
+
+TEST_F(PlayerFiles, DamagedHighScoreFilesLoadWhatTheyCan) {
+  FillTable();
+  ASSERT_EQ(table_.Save(), 1);
+  std::string whole = ReadWholeFile(table_.filepath);
+  // Cut inside the fourth entry's score: three entries survive.
+  WriteWholeFile(table_.filepath, whole.substr(0, 3 * 7 + 3 + 2));
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 3u);
+  EXPECT_EQ(table_.Entries[2].score, 80);
+  // A name without its terminator: nothing survives, the defaults replace it.
+  WriteWholeFile(table_.filepath, std::string(40, 'x'));
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 10u);
+  EXPECT_EQ(table_.Entries[0].score, 200);
+  // Far more entries than places: the first ten.
+  std::string many;
+  for (int i = 0; i < 30; ++i) many += std::string("\x01\0\x05\0\0\0", 6);
+  WriteWholeFile(table_.filepath, many);
+  table_.Load();
+  EXPECT_EQ(table_.Entries.size(), 10u);
+  EXPECT_EQ(table_.Entries[0].score, 5);
+  // Random bytes never crash the reader.
+  std::string noise;
+  for (int i = 0; i < 500; ++i) noise += char((i * 97 + 13) & 255);
+  WriteWholeFile(table_.filepath, noise);
+  table_.Load();
+  EXPECT_LE(table_.Entries.size(), 10u);
+  EXPECT_GE(table_.Entries.size(), 1u);
+}
+
+TEST_F(PlayerFiles, AnUnwritableHighScoreFileIsReportedNotFatal) {
+  table_.filepath = folder_ + "missing/folder/highscores.hsdat";
+  table_.Zero(10);
+  EXPECT_EQ(table_.Entries.size(), 10u);
+  EXPECT_EQ(table_.Save(), 0);
+}
+
+TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
+  TProfileStore store(folder_);
+  ASSERT_TRUE(store.Write("bob"));
+  ASSERT_TRUE(store.Write("Ada"));
+  ASSERT_TRUE(store.Write("Zo\xEB"));
+  WriteWholeFile(folder_ + ".dat", "");
+  WriteWholeFile(folder_ + "Adas.ini", "001=1\r\n");
+  WriteWholeFile(folder_ + "highscores.hsdat", "");
+  plat::CreateDir(folder_ + "dir.dat");
+  EXPECT_EQ(store.List(), (std::vector<std::string>{"Ada", "bob", "Zo\xEB"}));
+  EXPECT_TRUE(store.Exists("ADA"));
+  EXPECT_TRUE(store.Exists("zo\xCB"));  // Latin-1 letters fold too
+  EXPECT_FALSE(store.Exists("Ad"));
+  EXPECT_EQ(ReadWholeFile(folder_ + "Ada.dat"), std::string("\x01\0\0\0", 4));
+  EXPECT_EQ(store.Read("Ada"), 1);
+  EXPECT_EQ(store.Read("Eve"), 0);
+  store.Delete("Ada");
+  EXPECT_EQ(plat::FileType(folder_ + "Ada.dat"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(folder_ + "Adas.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(store.List(), (std::vector<std::string>{"bob", "Zo\xEB"}));
+}
+
+TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
+  TProfileStore store(folder_ + "profiles/");
+  plat::CreateDir(store.Folder);
+  for (const char* bad : {"../x", "a/b", "..", ".", "", "   ", "a\\b", "x:y", "q?", "t\x09"}) {
+    EXPECT_FALSE(TProfileStore::IsAcceptableName(bad)) << bad;
+    EXPECT_FALSE(store.Write(bad)) << bad;
+  }
+  EXPECT_EQ(plat::FileType(folder_ + "x.dat"), plat::FILETYPE_NONE);
+  EXPECT_TRUE(TProfileStore::IsAcceptableName("Zo\xEB"));
+  EXPECT_TRUE(TProfileStore::IsAcceptableName("Mary Ann"));
+}
+
+TEST_F(PlayerFiles, CompletionRecordsReplaceTheirLineAndKeepTheRest) {
+  std::string path = TCompletionFile::PathFor(folder_, "Ada", 0);
+  EXPECT_EQ(path, folder_ + "Adas.ini");
+  EXPECT_EQ(TCompletionFile::PathFor(folder_, "Ada", 1), folder_ + "Adac.ini");
+  WriteWholeFile(path, "003=1\r\n005=0\r\n");
+  TCompletionFile file(path);
+  ASSERT_TRUE(file.MarkCompleted("/game/layouts/005.layout"));
+  ASSERT_TRUE(file.MarkCompleted("my level"));
+  EXPECT_EQ(ReadWholeFile(path), "003=1\r\n005=1\r\nMY LEVEL=1\r\n");
+  TCompletionFile reader(path);
+  reader.Load();
+  EXPECT_EQ(reader.IsCompleted("003"), 1);
+  EXPECT_EQ(reader.IsCompleted("layouts/005.layout"), 1);
+  EXPECT_EQ(reader.IsCompleted("My Level"), 1);
+  EXPECT_EQ(reader.IsCompleted("004"), 0);
+  TCompletionFile lost(folder_ + "gone/Adas.ini");
+  EXPECT_FALSE(lost.MarkCompleted("001"));
+}
+
+TEST_F(PlayerFiles, SaveListingMatchesTheExtensionExactlyAndSorts) {
+  for (const char* name : {"b.save", "A.save", "c.save", ".SAVE", "x.SAVE", "x.save.bak",
+                           "x.saved", "y.layout", ".save", "Ada.dat"}) {
+    WriteWholeFile(folder_ + name, "x");
+  }
+  plat::CreateDir(folder_ + "dir.save");
+  TSaveGameList saves(folder_, "save");
+  saves.Fill();
+  EXPECT_EQ(saves.Names, (std::vector<std::string>{"A", "b", "c"}));
+  EXPECT_EQ(saves.PathOf("b"), folder_ + "b.save");
+  EXPECT_TRUE(saves.Delete("b"));
+  EXPECT_FALSE(saves.Delete("../b"));
+  saves.Fill();
+  EXPECT_EQ(saves.Names, (std::vector<std::string>{"A", "c"}));
+  TSaveGameList layouts(folder_, "layout");
+  layouts.Fill();
+  EXPECT_EQ(layouts.Names, (std::vector<std::string>{"y"}));
+  TSaveGameList none(folder_ + "absent/", "save");
+  none.Fill();
+  EXPECT_TRUE(none.Names.empty());
+}
+
+}  // namespace
