@@ -32,7 +32,10 @@ bool GameSetup() {
   LoadParticlesImage();
   LoadGameText();
   ErrorsOnScreen = 0;
-  if (!CheckDataPak()) return false;
+  if (!CheckDataPak()) {
+    FailureReported = 1;
+    return false;
+  }
   CreateArchiveManager();
   LoadFonts();
   SetBankPaths();
@@ -64,5 +67,5 @@ int EndGame() {
   if (GameConfig.File.FileName.empty() && Game) GameConfig.File.FileName = Game->SubPath + "config";
   GameConfig.FirstRun = 0;
   ConfigSave();
-  return 0;
+  return FailureReported ? 1 : 0;
 }

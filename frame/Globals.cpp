@@ -15,6 +15,7 @@ int StartupStage = 0;
 int LoadStartTime = 0;
 int ErrorsOnScreen = 1;
 int ErrorLogOn = 1;
+int FailureReported = 0;
 std::string SharedDataPath;
 
 namespace {
@@ -136,6 +137,7 @@ std::string ExceptionMessage(const std::string& text, bool withStage) {
 }
 
 void ReportException(const std::string& text, bool withStage) {
+  FailureReported = 1;
   plat::EndGraphics();
   plat::ShowMouse();
   plat::ShowMessage("Gleamstrand", ExceptionMessage(text, withStage));

@@ -17,6 +17,9 @@ extern int LoadStartTime;           // clock just before resources load
 extern int ErrorsOnScreen;          // 1: errors drawn in the display; 0: message box
 extern int ErrorLogOn;              // 1: errors also replace "ErrorLog.txt"
 extern std::string SharedDataPath;  // folder of "ErrorLog.txt", ends in "/"
+// 1 once the run has failed in a way that still ends in order (the crash
+// report, a start-up that cannot go on): the exit status is then 1, not 0.
+extern int FailureReported;
 
 // A duration in ms as logic steps at the game's current rate (Game's
 // CalcAnimLength; nominal 5 ms steps while no game object exists).

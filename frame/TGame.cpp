@@ -1,6 +1,7 @@
 #include "TGame.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,12 @@ std::string WithSlash(const std::string& path) {
   return path + "/";
 }
 
-int ToInt(const std::string& text) { return int(std::strtol(text.c_str(), nullptr, 10)); }
+// Decimal text as an int; text that is no number gives 0, and a number too
+// large for an int gives the nearest int.
+int ToInt(const std::string& text) {
+  long long value = std::strtoll(text.c_str(), nullptr, 10);
+  return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
 
 void CreateEmptyFile(const std::string& path) {
   if (plat::TStreamPtr file = plat::WriteFile(path)) file->Close();
@@ -46,6 +52,8 @@ void TGame::Init(int soundDriverChoice) {
   for (int i = 0; i < 5; ++i) probes[i]->Label = kProbeLabels[i];
 
   CreateSharedFolder();
+  // Saves cut short by a crash or a kill leave their temporaries behind.
+  plat::RemoveStaleTemporaries(SubPath);
 
   StartupStage = 3;
   Ini.FileName = SettingsName();
@@ -135,28 +143,32 @@ struct TSettingKey {
   const char* name;
   int TGame::*number;
   std::string TGame::*text;
+  // A value outside this range (a hand-edited or damaged file) is brought
+  // into it, so the next write heals the file.
+  int lowest = INT_MIN;
+  int highest = INT_MAX;
 };
 
 const TSettingKey kSettings[] = {
-    {"Full Screen", &TGame::FullScreen, nullptr},
-    {"Sound", &TGame::Sound, nullptr},
-    {"Music", &TGame::Music, nullptr},
-    {"Speech", &TGame::Speech, nullptr},
-    {"Sound Volume", &TGame::SoundVolume, nullptr},
-    {"Music Volume", &TGame::MusicVolume, nullptr},
-    {"Speech Volume", &TGame::SpeechVolume, nullptr},
-    {"Fade", &TGame::Fade, nullptr},
-    {"Particles", &TGame::Particles, nullptr},
-    {"Portal Splash", &TGame::PortalSplash, nullptr},
-    {"Portal Splash2", &TGame::PortalSplash2, nullptr},
-    {"Intro", &TGame::IntroShow, nullptr},
-    {"VSync", &TGame::VSync, nullptr},
-    {"Driver", &TGame::Driver, nullptr},
+    {"Full Screen", &TGame::FullScreen, nullptr, 0, 1},
+    {"Sound", &TGame::Sound, nullptr, 0, 1},
+    {"Music", &TGame::Music, nullptr, 0, 1},
+    {"Speech", &TGame::Speech, nullptr, 0, 1},
+    {"Sound Volume", &TGame::SoundVolume, nullptr, 0, 100},
+    {"Music Volume", &TGame::MusicVolume, nullptr, 0, 100},
+    {"Speech Volume", &TGame::SpeechVolume, nullptr, 0, 100},
+    {"Fade", &TGame::Fade, nullptr, 0, 1},
+    {"Particles", &TGame::Particles, nullptr, 0, 100},
+    {"Portal Splash", &TGame::PortalSplash, nullptr, 0, 1},
+    {"Portal Splash2", &TGame::PortalSplash2, nullptr, 0, 1},
+    {"Intro", &TGame::IntroShow, nullptr, 0, 1},
+    {"VSync", &TGame::VSync, nullptr, 0, 1},
+    {"Driver", &TGame::Driver, nullptr, 0, 1},
     {"Sound Driver", nullptr, &TGame::SoundDriver},
-    {"Full Screen Process Priority", &TGame::FullScreenProcess, nullptr},
-    {"Full Screen Thread Priority", &TGame::FullScreenThread, nullptr},
-    {"Windowed Process Priority", &TGame::WindowedProcess, nullptr},
-    {"Windowed Thread Priority", &TGame::WindowedThread, nullptr},
+    {"Full Screen Process Priority", &TGame::FullScreenProcess, nullptr, 0, 2},
+    {"Full Screen Thread Priority", &TGame::FullScreenThread, nullptr, -15, 15},
+    {"Windowed Process Priority", &TGame::WindowedProcess, nullptr, 0, 2},
+    {"Windowed Thread Priority", &TGame::WindowedThread, nullptr, -15, 15},
     {"Profile Name", nullptr, &TGame::ProfileName},
     {"Region", &TGame::Region, nullptr},
     {"Sub-Region", &TGame::SubRegion, nullptr},
@@ -184,7 +196,7 @@ void TGame::IniExtract() {
       if (key.text) {
         this->*key.text = line.Value;
       } else {
-        this->*key.number = ToInt(line.Value);
+        this->*key.number = std::clamp(ToInt(line.Value), key.lowest, key.highest);
       }
     }
   }
@@ -540,11 +552,23 @@ void TGame::EscapeKey() {
   }
 }
 
+bool TGame::ExitUnderWay() const {
+  if (InstantExit || CurrentTScreen == ExitScreen.get()) return true;
+  return GameFade.Active && GameFade.Out && DestinationTScreen == ExitScreen.get();
+}
+
 int TGame::ReadKeys() {
+  bool leaving = ExitUnderWay();
   if (CheckWindow() == -1) {
-    if (FadeOnExit == 0) return -1;
-    InstantExit = 0;
-    StartExitFade(DefaultFadeLength, MusicChannel);
+    // A lost window shows nothing more: leave at once. A further close
+    // request while leaving must not restart (or cancel) the exit.
+    if (FadeOnExit == 0 || plat::WindowLost()) return -1;
+    if (leaving) {
+      InstantExit = CurrentTScreen == ExitScreen.get() ? 1 : 0;
+    } else {
+      InstantExit = 0;
+      StartExitFade(DefaultFadeLength, MusicChannel);
+    }
   }
   if (BlockKeys) return 0;
   if (!IgnorePauseKey) {
@@ -557,6 +581,9 @@ int TGame::ReadKeys() {
         UnPause();
       }
       GameFlushKeys();
+      // The press that ends the pause is used up here, not passed on to
+      // whatever lies under the pointer.
+      GameFlushMouse();
     }
   }
   if (GameKeyHit(plat::KEY_ESCAPE)) EscapeKey();
@@ -620,9 +647,25 @@ void TGame::MoveBar() {
   if (LoadingScreen) LoadingScreen->MoveBar();
 }
 
-int TGame::RunStep() {
-  if (BeforeLogicStep) BeforeLogicStep(LogicSteps + 1);
-  ++LogicSteps;
+namespace {
+// Game time is summed from fractions; this much below a whole step counts
+// as the whole step (well under a microsecond of game time).
+constexpr double kStepSlack = 1e-4;
+}  // namespace
+
+// A pass of `steps` logic steps' worth of game time (1 for a whole step, less
+// for the remainder of a frame). Step numbers count whole 5 ms steps of game
+// time, so the remainder passes do not make the numbering drift.
+int TGame::RunStep(double steps) {
+  if (StepLimit >= 0) steps = std::min(steps, double(StepLimit) - StepClock);
+  long long reaching = (long long)std::ceil(StepClock + steps - kStepSlack);
+  if (BeforeLogicStep) {
+    for (long long step = announcedStep_ + 1; step <= reaching; ++step) BeforeLogicStep(step);
+  }
+  announcedStep_ = std::max(announcedStep_, reaching);
+  StepClock += steps;
+  LogicSteps = (long long)std::floor(StepClock + kStepSlack);
+  FixedRateLogic.SetDelta(float(steps));
   return LogicWrapper();
 }
 
@@ -637,13 +680,11 @@ int TGame::MainLogicLoop() {
   double ticks = FixedRateLogic.NumTicks;
   for (int i = 1; i <= int(std::floor(ticks)); ++i) {
     if (StepLimitReached()) break;
-    FixedRateLogic.SetDelta(1);
-    if (RunStep() == -1) return -1;
+    if (RunStep(1.0) == -1) return -1;
   }
   double fraction = std::fmod(ticks, 1.0);
   if (fraction > 0 && !StepLimitReached()) {
-    FixedRateLogic.SetDelta(float(fraction));
-    if (RunStep() == -1) return -1;
+    if (RunStep(fraction) == -1) return -1;
   }
   LogicTime.Calc();
   return 1;

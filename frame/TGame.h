@@ -148,10 +148,14 @@ class TGame {
   std::string TakeScreenshot();
   void RestoreMouseCoords();
 
-  // Run control: the logic steps run so far, a limit after which the main
-  // loop ends (-1: none), and hooks around each step and before each flip
-  // (scripted input, screenshots).
+  // Run control: the whole 5 ms logic steps of game time run so far (a
+  // frame's shorter remainder step counts toward the step its time falls
+  // in), that game time in steps, a limit after which the main loop ends
+  // (-1: none), and hooks before each step and before each flip (scripted
+  // input, screenshots). BeforeLogicStep(N) runs once for every step N, just
+  // before the pass in which game time enters step N.
   long long LogicSteps = 0;
+  double StepClock = 0;
   long long StepLimit = -1;
   std::function<void(long long step)> BeforeLogicStep;
   std::function<void()> BeforeFlip;
@@ -276,11 +280,13 @@ class TGame {
  protected:
   int LogicStep(bool withGrace, bool withClickTracker);
   void EscapeKey();
+  // The exit fade runs, or has ended on the exit screen.
+  bool ExitUnderWay() const;
   void StartExitFade(int lengthMs, plat::TChannelPtr channel);
   // A stored setting changed: write the settings (with the marker) and
   // restart the logic timer after the file work.
   void SettingChanged();
-  int RunStep();
+  int RunStep(double steps);
   bool StepLimitReached() const;
   std::string MarkerPath(const std::string& name) const;
   void RestoreDefaultSettings();
@@ -293,4 +299,5 @@ class TGame {
 
  private:
   bool altEnter_ = false;  // Enter went down while Alt was held, this step
+  long long announcedStep_ = 0;  // last step given to BeforeLogicStep
 };

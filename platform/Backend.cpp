@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <random>
 
 #include "AudioInternal.h"
@@ -23,6 +25,30 @@ TBackendState& Backend() {
 int LogicalWidth() { return std::max(1, Backend().options.LogicalWidth); }
 int LogicalHeight() { return std::max(1, Backend().options.LogicalHeight); }
 
+namespace {
+
+volatile std::sig_atomic_t terminationSignals = 0;
+
+void OnTerminationSignal(int) { terminationSignals = 1; }
+
+}  // namespace
+
+void InstallTerminationSignals() {
+  struct sigaction action = {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  // Restarting keeps a blocking read or sleep from failing half-way.
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool TakeTerminationSignal() {
+  if (!terminationSignals) return false;
+  terminationSignals = 0;
+  return true;
+}
+
 }  // namespace internal
 
 using internal::Backend;
@@ -38,9 +64,11 @@ bool Startup(const TBackendOptions& options) {
   // Headless runs draw into memory and never touch the window system, so
   // they work without a display.
   if (!b.headless) {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
     b.sdlVideo = true;
   }
+  internal::InstallTerminationSignals();
   internal::ResetDrawState();
   internal::ResetInput();
   b.started = true;

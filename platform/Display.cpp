@@ -486,6 +486,8 @@ void CentreWindow() {
     SDL_SetWindowPosition(b.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+bool WindowLost() { return internal::WindowIsLost(); }
+
 bool WindowIsForeground() {
   auto& b = Backend();
   if (b.headless) return true;
@@ -507,7 +509,8 @@ void Flip(int sync) {
   if (b.headless) {
     b.virtualClock += b.framePeriod;
   } else {
-    if (b.renderer) Present(sync);
+    // A window destroyed from outside takes no more frames.
+    if (b.renderer && !internal::WindowIsLost()) Present(sync);
     PaceFrame(sync);
   }
   PollSystem();

@@ -230,10 +230,16 @@ TStreamPtr WriteFileAtomic(const std::string& path) {
   std::string pattern = target + ".tmp-XXXXXX";
   int fd = mkstemp(pattern.data());
   if (fd < 0) return nullptr;
-  // mkstemp creates 0600; a replaced file keeps the usual permissions.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
+  // mkstemp creates 0600: a replaced file keeps its own permissions, a new
+  // one gets the usual ones.
+  struct stat old;
+  if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    fchmod(fd, old.st_mode & 07777);
+  } else {
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+  }
   FILE* f = fdopen(fd, "wb");
   if (!f) {
     close(fd);
@@ -241,6 +247,41 @@ TStreamPtr WriteFileAtomic(const std::string& path) {
     return nullptr;
   }
   return std::make_unique<TAtomicFileStream>(f, pattern, target);
+}
+
+namespace {
+
+// "NAME.tmp-XXXXXX": the temporary of an atomic write (mkstemp's six
+// letters and digits).
+bool IsAtomicTemporary(const std::string& name) {
+  static const std::string kMark = ".tmp-";
+  if (name.size() <= kMark.size() + 6) return false;
+  size_t mark = name.size() - 6 - kMark.size();
+  if (name.compare(mark, kMark.size(), kMark) != 0) return false;
+  return std::all_of(name.end() - 6, name.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  });
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries(const std::string& folder) {
+  int removed = 0;
+  if (folder.empty()) return 0;
+  std::string base = folder;
+  while (base.size() > 1 && (base.back() == '/' || base.back() == '\\')) base.pop_back();
+  for (const std::string& name : ReadDir(base)) {
+    std::string path = base + "/" + name;
+    struct stat st;
+    // Never follow a link out of the player's folder.
+    if (lstat(ToOs(path).c_str(), &st) != 0) continue;
+    if (S_ISDIR(st.st_mode)) {
+      removed += RemoveStaleTemporaries(path);
+    } else if (S_ISREG(st.st_mode) && IsAtomicTemporary(name) && unlink(ToOs(path).c_str()) == 0) {
+      ++removed;
+    }
+  }
+  return removed;
 }
 
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {

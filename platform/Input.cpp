@@ -285,6 +285,7 @@ void PollSystem() {
     in.posted.pop_front();
     Deliver(e);
   }
+  if (internal::TakeTerminationSignal()) Deliver(EVENT_APPTERMINATE, 0);
   if (Backend().headless || !Backend().sdlVideo) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) internal::TranslateSdlEvent(event);

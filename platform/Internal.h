@@ -54,9 +54,16 @@ int VirtualKeyFromSdl(SDL_Keycode sym, SDL_Scancode scancode);
 void ResetInput();
 
 // Keeps Xlib from ending the program when the window is destroyed from
-// outside; TakeLostWindow then reports (once) that it happened.
+// outside; TakeLostWindow then reports (once per window) that it happened,
+// and WindowIsLost stays true until the window is destroyed by us.
 void WatchForLostWindow();
 bool TakeLostWindow();
+bool WindowIsLost();
+
+// SIGTERM and SIGINT become one close request each (SDL's own handlers are
+// not used: headless runs have no SDL event loop).
+void InstallTerminationSignals();
+bool TakeTerminationSignal();
 void DestroyWindow(SDL_Window* window);
 
 }  // namespace plat::internal

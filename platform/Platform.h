@@ -154,6 +154,11 @@ TStreamPtr OpenFile(const std::string& path, bool read, bool write);
 // write, or destroying the stream without Close(), leaves the old file.
 TStreamPtr WriteFileAtomic(const std::string& path);
 bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);  // via ReadStream
+// Deletes the temporaries that atomic writes interrupted by a crash or a
+// kill left behind ("NAME.tmp-XXXXXX"), in folder and the folders inside it.
+// Only safe while no other process writes there (the game holds its
+// single-instance lock). Returns how many were removed.
+int RemoveStaleTemporaries(const std::string& folder);
 
 enum { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 int FileType(const std::string& path);
@@ -203,6 +208,9 @@ void GetWindowPosition(int& x, int& y);
 void GetClientPosition(int& x, int& y);
 void CentreWindow();
 bool WindowIsForeground();
+// True once the window was destroyed from outside (its close request has
+// been delivered once); nothing is shown any more until the next window.
+bool WindowLost();
 
 void Cls();
 // sync 1 waits for the vertical blank; without it (or where it has no

@@ -2,6 +2,8 @@
 // every later X request on it failing, and Xlib's default answer to that is
 // to end the program on the spot. We answer those two errors ourselves and
 // report the loss as a close request, so the game still exits in order.
+// Every later request on the lost window fails again; the loss is reported
+// once and the window is not drawn to any more.
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -21,6 +23,7 @@ using TSync = int (*)(Display*, Bool);
 TErrorHandler previousHandler = nullptr;
 TSync sync = nullptr;
 std::atomic<bool> windowLost{false};
+std::atomic<bool> lossReported{false};
 
 int OnXError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) {
@@ -48,7 +51,9 @@ void WatchForLostWindow() {
   dlclose(xlib);
 }
 
-bool TakeLostWindow() { return windowLost.exchange(false); }
+bool TakeLostWindow() { return windowLost && !lossReported.exchange(true); }
+
+bool WindowIsLost() { return windowLost; }
 
 Display* WindowDisplay(SDL_Window* window) {
   SDL_SysWMinfo info;
@@ -65,6 +70,7 @@ void DestroyWindow(SDL_Window* window) {
   SDL_DestroyWindow(window);
   if (display) sync(display, False);
   windowLost = false;
+  lossReported = false;
 }
 
 }  // namespace plat::internal

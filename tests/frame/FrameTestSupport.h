@@ -62,6 +62,7 @@ class GameTest : public ::testing::Test {
     ASSERT_TRUE(plat::Graphics(800, 600, 0, 60));
     plat::SetVirtualClock(10000);
     ErrorsOnScreen = 0;
+    FailureReported = 0;
     StartupStage = 0;
     LoadStartTime = 0;
     UseEventInput();

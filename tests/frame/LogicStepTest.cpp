@@ -2,6 +2,8 @@
 // screen fade and screen changes, window closing.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "FrameTestSupport.h"
 #include "TProfile.h"
 #include "TScreen.h"
@@ -208,6 +210,56 @@ TEST_F(LogicStepTest, ClosingTheWindowDuringAFadeInStillLeaves) {
   EXPECT_EQ(StepsUntilExit(200), 100);
 }
 
+TEST_F(LogicStepTest, ACloseRequestAfterTheExitFadeEndedDoesNotRestartIt) {
+  // A lost window repeats its close request: the exit must still end.
+  Post(plat::EVENT_APPTERMINATE);
+  Step();
+  EXPECT_EQ(Steps(99), 1);
+  ASSERT_EQ(game->CurrentTScreen, game->ExitScreen.get());
+  Post(plat::EVENT_APPTERMINATE);
+  EXPECT_EQ(Step(), -1);
+}
+
+TEST_F(LogicStepTest, ACloseRequestDuringTheExitFadeNeitherRestartsNorCutsIt) {
+  Post(plat::EVENT_APPTERMINATE);
+  Step();
+  Steps(49);
+  Post(plat::EVENT_APPTERMINATE);
+  EXPECT_EQ(Step(), 1);
+  EXPECT_EQ(game->InstantExit, 0);
+  EXPECT_EQ(StepsUntilExit(200), 50);  // the fade goes on where it was
+}
+
+TEST_F(LogicStepTest, TheClickThatEndsThePauseClicksNothingElse) {
+  PressKey(plat::KEY_P);
+  Step();
+  ASSERT_EQ(game->Paused, 1);
+  Post(plat::EVENT_MOUSEMOVE, 0, 300, 200);
+  Post(plat::EVENT_MOUSEDOWN, 1);
+  Step();
+  EXPECT_EQ(game->Paused, 0);
+  EXPECT_EQ(VMouse.LeftClick(), 0);
+  EXPECT_EQ(game->Mouse.h1, 0);
+  Step();  // still held: no press reaches the screen later either
+  EXPECT_EQ(VMouse.LeftClick(), 0);
+  Post(plat::EVENT_MOUSEUP, 1);
+  Post(plat::EVENT_MOUSEDOWN, 1);
+  Step();
+  EXPECT_EQ(VMouse.LeftClick(), 1);  // the next press is a click again
+}
+
+TEST_F(LogicStepTest, EscapeLeavingThePauseFlushesTheKeys) {
+  PressKey(plat::KEY_P);
+  Step();
+  ASSERT_EQ(game->Paused, 1);
+  PressKey(plat::KEY_ESCAPE);
+  Post(plat::EVENT_KEYDOWN, plat::KEY_H);
+  Step();
+  EXPECT_EQ(game->Paused, 0);
+  EXPECT_EQ(GameKeyHit(plat::KEY_H), 0);
+  EXPECT_EQ(GameKeyDown(plat::KEY_H), 0);
+}
+
 TEST_F(LogicStepTest, AKeyPressDuringAFadeEndsItAndRecordsTheKey) {
   game->GameFade.Init(DefaultFadeLength, 0, nullptr, 0, 0);
   PressKey('X');
@@ -290,6 +342,34 @@ TEST_F(LogicStepTest, TheMainLoopStopsAfterTheStepLimit) {
   EXPECT_EQ(game->MainLogicLoop(), 1);
   EXPECT_EQ(game->LogicSteps, 5);  // the pass stops early so its frame is drawn
   EXPECT_EQ(game->MainLogicLoop(), -1);
+}
+
+TEST_F(LogicStepTest, StepNumbersCountFiveMillisecondsOfGameTime) {
+  // 17 ms frames: three whole steps and a remainder step of 0.4 each pass.
+  struct TTimedScreen : TScreen {
+    void Logic() override { gameTime += LogicDelta; }
+    double gameTime = 0;
+  } timed;
+  timed.Start();
+  std::vector<long long> announced;
+  game->BeforeLogicStep = [&](long long step) { announced.push_back(step); };
+  game->StepLimit = 200;
+  game->FixedRateLogic.Init();
+  int frames = 0;
+  while (frames < 100) {
+    plat::AdvanceClock(17);
+    if (game->MainLogicLoop() == -1) break;
+    ++frames;
+    if (frames == 50) {
+      EXPECT_EQ(game->LogicSteps, 170);  // 850 ms
+      EXPECT_NEAR(timed.gameTime, 170.0, 1e-3);
+    }
+  }
+  EXPECT_EQ(frames, 59);  // 200 steps = 1000 ms, reached in the 59th frame
+  EXPECT_EQ(game->LogicSteps, 200);
+  EXPECT_NEAR(timed.gameTime, 200.0, 1e-3);  // the last pass stops on the limit
+  ASSERT_EQ(announced.size(), 200u);
+  for (size_t i = 0; i < announced.size(); ++i) EXPECT_EQ(announced[i], (long long)i + 1);
 }
 
 TEST_F(LogicStepTest, APausedFrameIsDimmedUnderThePausedPicture) {

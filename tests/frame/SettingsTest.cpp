@@ -7,6 +7,7 @@
 
 #include "FrameTestSupport.h"
 #include "GameConfig.h"
+#include "StartupSteps.h"
 #include "TIniFile.h"
 
 namespace {
@@ -124,6 +125,53 @@ TEST_F(SettingsTest, UnknownKeysDisappearAndNonNumbersReadAsZero) {
   EXPECT_EQ(game->Region, 7);
 }
 
+TEST_F(SettingsTest, ValuesOutOfRangeAreBroughtIntoRangeAndHealOnTheNextWrite) {
+  WriteSettings(
+      "SOUND VOLUME=-50\r\nMUSIC VOLUME=1000000000\r\nSPEECH VOLUME=101\r\n"
+      "PARTICLES=2147483647\r\nFADE=7\r\nFULL SCREEN=-1\r\nVSYNC=2\r\nDRIVER=9\r\n"
+      "FULL SCREEN PROCESS PRIORITY=3\r\nWINDOWED THREAD PRIORITY=-99\r\n"
+      "REGION=99999999999999999\r\nSUB-REGION=-99999999999999999\r\n");
+  game->Init(0);
+  EXPECT_EQ(game->SoundVolume, 0);
+  EXPECT_EQ(game->MusicVolume, 100);
+  EXPECT_EQ(game->SpeechVolume, 100);
+  EXPECT_EQ(game->Particles, 100);
+  EXPECT_EQ(game->Fade, 1);
+  EXPECT_EQ(game->FullScreenStored, 0);
+  EXPECT_EQ(game->VSync, 1);
+  EXPECT_EQ(game->Driver, 1);
+  EXPECT_EQ(game->FullScreenProcess, 2);
+  EXPECT_EQ(game->WindowedThread, -15);
+  EXPECT_EQ(game->Region, 2147483647);  // not wrapped round to -1
+  EXPECT_EQ(game->SubRegion, -2147483647 - 1);
+  game->IniUpdate(0);
+  std::string text = ReadWholeFile(settings);
+  for (const char* healed : {"SOUND VOLUME=0\r\n", "MUSIC VOLUME=100\r\n", "PARTICLES=100\r\n",
+                             "FADE=1\r\n", "WINDOWED THREAD PRIORITY=-15\r\n"}) {
+    EXPECT_NE(text.find(healed), std::string::npos) << healed;
+  }
+  // Values in range are read as they are.
+  WriteSettings("SOUND VOLUME=37\r\nFULL SCREEN THREAD PRIORITY=-4\r\nFADE=0\r\n");
+  game->Init(0);
+  EXPECT_EQ(game->SoundVolume, 37);
+  EXPECT_EQ(game->FullScreenThread, -4);
+  EXPECT_EQ(game->Fade, 0);
+}
+
+TEST_F(SettingsTest, TemporariesOfInterruptedSavesAreRemovedAtStart) {
+  plat::CreateDir(folder + "profiles/saves", true);
+  const std::vector<std::string> stale = {"gleamstrand.ini.tmp-a1B2c3", "config.ini.tmp-XXXXXX",
+                                          "profiles/Ann.dat.tmp-000000",
+                                          "profiles/saves/one.save.tmp-zzzzzz"};
+  const std::vector<std::string> kept = {"notes.tmp-abc", "mine.tmp-abcdefg", "a.tmp-ab_def",
+                                         "profiles/Ann.dat", "tmp-abcdef"};
+  for (const std::string& name : stale) WriteWholeFile(folder + name, "half");
+  for (const std::string& name : kept) WriteWholeFile(folder + name, "whole");
+  game->Init(0);
+  for (const std::string& name : stale) EXPECT_FALSE(Exists(name)) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(Exists(name)) << name;
+}
+
 TEST_F(SettingsTest, ASettingChangeRewritesTheFileAndLeavesTheChangedMarker) {
   game->Init(0);
   EXPECT_FALSE(Exists("inichanged.dat"));
@@ -195,6 +243,14 @@ TEST_F(SettingsTest, AFatalErrorReplacesTheErrorLogWithTheLastMessage) {
   EXPECT_EQ(lines[1].rfind("Time: ", 0), 0u);
   EXPECT_EQ(lines[2], "the second trouble");
   EXPECT_FALSE(Exists("GoodExit.dat"));
+}
+
+TEST_F(SettingsTest, TheExitAfterTheCrashReportIsOrderlyButReportsFailure) {
+  game->Init(0);
+  EXPECT_EQ(EndGame(), 0);
+  ReportException(std::runtime_error("something unexpected"));
+  EXPECT_EQ(EndGame(), 1);
+  EXPECT_TRUE(Exists("GoodExit.dat"));  // settings and markers as on any exit
 }
 
 TEST_F(SettingsTest, AnUnwritableSettingsFileIsFatal) {
