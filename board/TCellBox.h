@@ -62,6 +62,10 @@ class TCellBox {
   // ---- layout file
   int LoadLayout(const std::string& path);
   int SaveLayout(const std::string& path) const;
+  // The same without the fatal report: 1, or 0 when the file cannot be read
+  // (the board is then unchanged) or written (the old file is kept).
+  int ReadLayout(const std::string& path);
+  int WriteLayout(const std::string& path) const;
 
   // ---- walls
   void UpdateDrawWall();

@@ -22,11 +22,14 @@ int DigitValue(int c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 }  // namespace
 
 int TCellBox::LoadLayout(const std::string& path) {
+  if (ReadLayout(path)) return 1;
+  ReportError("Could not read file '" + path + "'", 1);
+  return 0;
+}
+
+int TCellBox::ReadLayout(const std::string& path) {
   plat::TStreamPtr in = plat::ReadStream(path);
-  if (!in) {
-    ReportError("Could not read file '" + path + "'", 1);
-    return 0;
-  }
+  if (!in) return 0;
   in->ReadLine();
   in->ReadLine();
   Clear();
@@ -43,20 +46,23 @@ int TCellBox::LoadLayout(const std::string& path) {
 }
 
 int TCellBox::SaveLayout(const std::string& path) const {
-  plat::TStreamPtr out = plat::WriteFileAtomic(path);
-  if (out) {
-    out->WriteLine(std::string(LayoutHeader));
-    for (TField field : Blocks) {
-      out->WriteLine(std::string("-"));
-      for (int y = 1; y <= Rows; ++y) {
-        std::string row;
-        for (int x = 1; x <= Columns; ++x) row += std::to_string(LayoutAt(x, y).*field);
-        out->WriteLine(row);
-      }
-    }
-    // A short write keeps the old file and counts as a failure to create.
-    if (!out->WriteFailed() && out->Close()) return 1;
-  }
+  if (WriteLayout(path)) return 1;
   ReportError("Could not create file '" + path + "'", 1);
   return 0;
+}
+
+int TCellBox::WriteLayout(const std::string& path) const {
+  plat::TStreamPtr out = plat::WriteFileAtomic(path);
+  if (!out) return 0;
+  out->WriteLine(std::string(LayoutHeader));
+  for (TField field : Blocks) {
+    out->WriteLine(std::string("-"));
+    for (int y = 1; y <= Rows; ++y) {
+      std::string row;
+      for (int x = 1; x <= Columns; ++x) row += std::to_string(LayoutAt(x, y).*field);
+      out->WriteLine(row);
+    }
+  }
+  // A short write keeps the old file and counts as a failure to create.
+  return !out->WriteFailed() && out->Close() ? 1 : 0;
 }

@@ -1,0 +1,171 @@
+#include "TGameModeEditor.h"
+
+#include "GameInput.h"
+#include "Globals.h"
+#include "TCellBox.h"
+#include "TGamePlay.h"
+#include "TModeText.h"
+#include "TVMouse.h"
+
+namespace {
+
+// The painted cell already is what the brush would make it.
+bool MatchesBrush(const TLayoutCell& cell, const TGameModeEditor& brush) {
+  return cell.Contents == brush.LayoutContents && cell.IsChain == brush.IsChain &&
+         cell.IsCreate == brush.IsCreate && cell.IsFill == brush.IsFill;
+}
+
+}  // namespace
+
+TGameModeEditor::TGameModeEditor(TGamePlay& play, std::shared_ptr<const TBoardArt> art)
+    : Mouse(&VMouse), play_(play), art_(art ? std::move(art) : TBoardArt::FromBanks()) {
+  GameType = TypeEditor;
+  Clear();
+}
+
+TGameModeEditor::~TGameModeEditor() = default;
+
+// ---------------------------------------------------------------- validity
+
+int TGameModeEditor::IsLayoutValid(const TCellBox& board) {
+  if (board.GetLayoutCellNotEmptyCount() == 0) return LayoutNoPlayingCell;
+  if (board.GetLayoutCellMarbleCount() == 0) return LayoutNoMarbleCell;
+  if (board.GetLayoutCellFillCount() == 0) return LayoutNoFillCell;
+  if (board.GetLayoutCellCreateCount() == 0) return LayoutNoCreateCell;
+  // One colour on every fill cell that is not a create cell: a move exists
+  // only where the cells the deal fills can line up at all. Tried on a copy,
+  // so that the board's own jewels stay as they are.
+  std::unique_ptr<TCellBox> trial = board.Clone();
+  for (int x = 0; x < board::GridWidth; ++x) {
+    for (int y = 0; y < board::GridHeight; ++y) trial->Cells[x][y]->ClearContents();
+  }
+  trial->FillLevel(1, 0);
+  bool move = !trial->CreateHintList().empty();
+  return move ? LayoutValid : LayoutNoFirstMove;
+}
+
+int TGameModeEditor::IsLayoutFileValid(const std::string& path) {
+  TCellBox board(TBoardArt::Blank());
+  if (!board.ReadLayout(path)) return -1;
+  return IsLayoutValid(board);
+}
+
+int TGameModeEditor::IsLayoutValid() const { return IsLayoutValid(*CellBox); }
+
+// ---------------------------------------------------------------- set-up, files
+
+void TGameModeEditor::Clear() {
+  CellBox = std::make_unique<TCellBox>(art_);
+  CellBox->Clear();
+  CellBox->IsLevelEditor = 1;
+  CellBox->GameMode = nullptr;
+  CellBox->Mouse = Mouse;
+}
+
+void TGameModeEditor::Init(const std::string&, int) { Clear(); }
+
+int TGameModeEditor::LoadLayout(const std::string& path) {
+  auto loaded = std::make_unique<TCellBox>(art_);
+  if (!loaded->ReadLayout(path)) {
+    LogFailure("Could not read file '" + path + "'");
+    return 0;
+  }
+  CellBox = std::move(loaded);
+  CellBox->IsLevelEditor = 1;
+  CellBox->Mouse = Mouse;
+  RebuildWalls();
+  return 1;
+}
+
+int TGameModeEditor::SaveLayout(const std::string& path) const {
+  if (CellBox->WriteLayout(path)) return 1;
+  LogFailure("Could not create file '" + path + "'");
+  return 0;
+}
+
+// ---------------------------------------------------------------- the step
+
+void TGameModeEditor::Logic() {
+  if (play_.State.disableButtons) return;
+  CellBox->Mouse = Mouse;
+  Paint();
+  Erase();
+  ReadKeys();
+}
+
+void TGameModeEditor::RebuildWalls() {
+  CellBox->UpdateDrawWall();
+  ++WallRebuilds;
+}
+
+void TGameModeEditor::Paint() {
+  if (Mouse->LeftClick() < 1) return;
+  TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  if (!cell || MatchesBrush(*cell, *this)) return;
+  cell->Contents = LayoutContents;
+  cell->IsChain = IsChain;
+  cell->IsCreate = IsCreate;
+  cell->IsFill = IsFill;
+  RebuildWalls();
+}
+
+void TGameModeEditor::Erase() {
+  if (Mouse->RightClick() < 1) return;
+  TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  if (!cell || cell->Contents == 0) return;
+  cell->Contents = cell->IsChain = cell->IsCreate = cell->IsFill = 0;
+  RebuildWalls();
+}
+
+void TGameModeEditor::ReadKeys() {
+  // Both Control keys are read, so that neither keeps a stale hit.
+  int left = GameKeyHit(KeyLeftControl), right = GameKeyHit(KeyRightControl);
+  if (left || right) LayoutContents = LayoutContents == 1 ? 2 : 1;
+  if (GameKeyHit(KeyChain)) IsChain = !IsChain;
+  if (GameKeyHit(KeyCreate)) IsCreate = !IsCreate;
+  if (GameKeyHit(KeyFill)) IsFill = !IsFill;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void TGameModeEditor::Draw() {
+  DrawBounds();
+  CellBox->Draw();
+  DrawMouseCell();
+  DrawTextMessage();
+}
+
+void TGameModeEditor::DrawBounds() const {
+  // The 16 x 12 interior with a 15-pixel margin; everything else darkened.
+  constexpr int Left = 97, Top = 69, Width = 606, Height = 462;
+  const double w = ScreenWidth, h = ScreenHeight;
+  double alpha = plat::GetAlpha();
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetAlpha(0.5);
+  plat::SetColor(0, 0, 0);
+  plat::DrawRect(0, 0, w, Top);
+  plat::DrawRect(0, Top + Height, w, h);
+  plat::DrawRect(0, Top, Left, Height);
+  plat::DrawRect(Left + Width, Top, w, Height);
+  plat::SetAlpha(1);
+  plat::SetColor(255, 255, 255);
+  plat::DrawRect(Left, Top, Width, Height, false);
+  plat::SetAlpha(alpha);
+}
+
+void TGameModeEditor::DrawMouseCell() const {
+  const TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  if (!cell) return;
+  auto draw = [cell](const plat::TImagePtr& image) {
+    if (image) plat::DrawImage(*image, cell->X, cell->Y);
+  };
+  draw(LayoutContents == 2 ? art_->LayoutMarble : art_->LayoutNormal);
+  if (IsChain) draw(art_->LayoutChain);
+  if (IsCreate) draw(art_->LayoutCreate);
+  if (!IsFill) draw(art_->LayoutFill);
+}
+
+void TGameModeEditor::DrawTextMessage() const {
+  modetext::DrawCentred(modetext::Text("Level Editor 1"), 25, 25);
+  modetext::DrawCentred(modetext::Text("Level Editor 2"), 535, 25);
+}

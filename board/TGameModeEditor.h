@@ -1,0 +1,82 @@
+// The level editor: the player paints the 16 x 12 interior with normal or
+// marble cells, each optionally chained, creating or filled at the start,
+// and erases cells back to empty; the walls follow every change. A layout is
+// saved as a custom level only once IsLayoutValid accepts it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "TBoardArt.h"
+#include "TGameMode.h"
+
+class TCellBox;
+class TGamePlay;
+class TVMouse;
+
+class TGameModeEditor : public TGameMode {
+ public:
+  // Why a layout cannot be played (0: it can), first failing test first.
+  enum TLayoutCheck {
+    LayoutValid = 0,
+    LayoutNoPlayingCell = 1,
+    LayoutNoMarbleCell = 2,
+    LayoutNoFillCell = 3,
+    LayoutNoCreateCell = 4,
+    LayoutNoFirstMove = 5,
+  };
+  // Checks a layout without a running game: the layout's playing, marble,
+  // fill and create cells, then whether a board whose non-create fill cells
+  // all hold one colour offers a move (only possible when the fill cells can
+  // line up at all). The board is not changed.
+  static int IsLayoutValid(const TCellBox& board);
+  // The same for a layout file; -1 when it cannot be read.
+  static int IsLayoutFileValid(const std::string& path);
+
+  // Control keys switch the brush kind; X, C and Z toggle its flags.
+  static constexpr int KeyLeftControl = 162, KeyRightControl = 163;
+  static constexpr int KeyChain = 88, KeyCreate = 67, KeyFill = 90;
+
+  // `art`: the pictures of the board (null: the game's banks).
+  explicit TGameModeEditor(TGamePlay& play, std::shared_ptr<const TBoardArt> art = nullptr);
+  ~TGameModeEditor() override;
+
+  void Clear() override;
+  void Init(const std::string& name, int custom) override;
+  void Logic() override;
+  void Draw() override;
+  void GameFinished() override {}
+  TCellBox* Board() const override { return CellBox.get(); }
+
+  void DrawBounds() const;
+  void DrawMouseCell() const;
+  void DrawTextMessage() const;
+  int IsLayoutValid() const;
+
+  // Loads a custom layout for editing: 1, or 0 when it cannot be read (the
+  // board is then left as it was).
+  int LoadLayout(const std::string& path);
+  // Saves the board as a layout file: 1, or 0 when it cannot be written (the
+  // old file is kept and the failure logged).
+  int SaveLayout(const std::string& path) const;
+
+  std::unique_ptr<TCellBox> CellBox;
+  // Brush: 1 normal, 2 marble, with its chain, create and fill flags.
+  int LayoutContents = 1;
+  int IsChain = 0;
+  int IsCreate = 0;
+  int IsFill = 1;
+  // How often the walls were rebuilt since the mode was made.
+  int WallRebuilds = 0;
+  // The click tracker read (the game's shared one by default).
+  TVMouse* Mouse;
+
+ private:
+  void Paint();
+  void Erase();
+  void ReadKeys();
+  void RebuildWalls();
+
+  TGamePlay& play_;
+  std::shared_ptr<const TBoardArt> art_;
+};

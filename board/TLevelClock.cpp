@@ -1,0 +1,32 @@
+#include "TLevelClock.h"
+
+#include "Platform.h"
+
+TLevelClock LevelClock;
+
+namespace {
+// The clock starts at 0 on the virtual clock; 0 would read as "no pause".
+int NowNotZero() {
+  int now = plat::MilliSecs();
+  return now == 0 ? 1 : now;
+}
+}  // namespace
+
+void TLevelClock::Restart() {
+  StartTime = plat::MilliSecs();
+  PauseTime = 0;
+}
+
+void TLevelClock::Pause() {
+  if (!PauseTime) PauseTime = NowNotZero();
+}
+
+void TLevelClock::Resume() {
+  if (!PauseTime) return;
+  StartTime = plat::MilliSecs() - (PauseTime - StartTime);
+  PauseTime = 0;
+}
+
+int TLevelClock::Elapsed() const { return (PauseTime ? PauseTime : plat::MilliSecs()) - StartTime; }
+
+void TLevelClock::SetElapsed(int ms) { StartTime = (PauseTime ? PauseTime : plat::MilliSecs()) - ms; }

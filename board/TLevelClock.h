@@ -1,0 +1,26 @@
+// The level clock: when the level being played started, and the moment play
+// was interrupted (pause, a suspended window, the in-game menu), so that the
+// time spent away does not count as playing time. One instance, LevelClock,
+// read by the modes (saved games) and driven by the game screen.
+#pragma once
+
+class TLevelClock {
+ public:
+  // Start time = now, not interrupted.
+  void Restart();
+  // Notes the moment of an interruption (an earlier one is kept).
+  void Pause();
+  // Ends an interruption: its length no longer counts as playing time.
+  void Resume();
+  bool IsPaused() const { return PauseTime != 0; }
+  // Playing time in ms, up to now or to the moment of the interruption.
+  int Elapsed() const;
+  // Makes Elapsed() = ms (a resumed saved game), keeping an interruption.
+  void SetElapsed(int ms);
+
+  int StartTime = 0;
+  // Millisecond clock at the interruption; 0 = none.
+  int PauseTime = 0;
+};
+
+extern TLevelClock LevelClock;

@@ -1,0 +1,43 @@
+#include "TModeText.h"
+
+#include "GameResources.h"
+#include "Globals.h"
+#include "Platform.h"
+#include "TGameText.h"
+
+namespace modetext {
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : ""; }
+
+std::string WithNumber(const std::string& text, int number) {
+  std::string out = text;
+  const std::string digits = std::to_string(number);
+  for (size_t at = out.find("NNN"); at != std::string::npos; at = out.find("NNN", at)) {
+    out.replace(at, 3, digits);
+    at += digits.size();
+  }
+  return out;
+}
+
+namespace {
+
+void DrawLine(const std::string& text, float x, float y, int size, bool centred) {
+  plat::TFontPtr font = GameFont(size);
+  if (text.empty() || !font) return;
+  plat::TFontPtr old = plat::GetImageFont();
+  plat::SetImageFont(font);
+  if (centred) x -= float(plat::TextWidth(text)) / 2;
+  plat::SetColor(255, 255, 255);
+  plat::DrawText(text, int(x), y);
+  plat::SetImageFont(old);
+}
+
+}  // namespace
+
+void DrawCentred(const std::string& text, float y, int size) {
+  DrawLine(text, float(ScreenWidth) / 2, y, size, true);
+}
+
+void DrawAt(const std::string& text, float x, float y, int size) { DrawLine(text, x, y, size, false); }
+
+}  // namespace modetext

@@ -1,0 +1,20 @@
+// The few texts the modes draw themselves (help box, bonus box, progress
+// label, editor help): looked up in the game text and drawn in one of the
+// game's face sizes.
+#pragma once
+
+#include <string>
+
+namespace modetext {
+
+// The game text of a key ("" without game text or for a missing key).
+std::string Text(const std::string& key);
+// The text with every "NNN" replaced by the number.
+std::string WithNumber(const std::string& text, int number);
+// One line centred horizontally on the screen at y, in the face of `size`
+// points, white with the game's text shadow.
+void DrawCentred(const std::string& text, float y, int size);
+// One line with its left edge at x.
+void DrawAt(const std::string& text, float x, float y, int size);
+
+}  // namespace modetext
