@@ -1,0 +1,79 @@
+// The in-game interface: the play bar ("menu", "hint") or the editor bar
+// ("savecustom", "loadcustom", "reset", "backtomenu"), the end of a level
+// (completion record, high-score place, end panel), and every question and
+// message of the game screen with its consequence. At most one dialog is
+// open at a time; while one is, the bars and the in-game menu rest.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "TDialogOK.h"
+#include "TDialogTextInput.h"
+#include "TDialogYesNo.h"
+#include "TMenu.h"
+#include "TVEndLevelMenu.h"
+
+class TGameScreen;
+class TSaveGameManager;
+
+class TGameGUI {
+ public:
+  static constexpr int HintKey = 72;    // H
+  static constexpr int EscapeKey = 27;
+  static constexpr int HintDelayMs = 100;
+  static constexpr int PlayBarX = 710, PlayBarY = 18;
+  static constexpr int EditorBarY = 565, EditorBarGap = 20;
+
+  explicit TGameGUI(TGameScreen& screen);
+  ~TGameGUI();
+
+  void Load();
+  // Builds both button bars.
+  void Start();
+  void Logic();
+  void CheckEndGameMenu();
+  void CheckInputDialogs();
+  // Next puzzle: the following standard level (or "001") on a fresh screen.
+  void Match3Next();
+  // A new deal on the same layout, on a fresh screen.
+  void Shuffle();
+  void CheckButtonClicks();
+  void Draw();
+  void DrawMenus();
+  void DrawDialogs();
+  void ShowSaveGameManager();
+  void Kill();
+
+  // The layout that follows a standard level: the next number up to "080"
+  // when its file exists, else "001".
+  static std::string NextLevelPath(const std::string& levelPath);
+  // A dialog is open.
+  bool DialogOpen() const;
+
+  // ---- dialogs, null while closed
+  std::unique_ptr<TDialogYesNo> ShuffleInput;
+  std::unique_ptr<TDialogYesNo> RestartInput;
+  std::unique_ptr<TDialogYesNo> QuitInput;
+  std::unique_ptr<TDialogYesNo> ResetInput;
+  std::unique_ptr<TDialogOK> OKInput;
+  std::unique_ptr<TDialogTextInput> SaveGameNameInput;
+  std::unique_ptr<TSaveGameManager> SaveGameManager;
+
+  std::string LastFileName;
+  std::unique_ptr<TVEndLevelMenu> endLevelMenu;
+  std::shared_ptr<TMenu> MainMenu;
+  std::shared_ptr<TMenu> CustomMenu;
+  TGameScreen* Screen;
+
+ private:
+  void EndLevel();
+  // After a dialog closed: buttons back on, and (clear) the click that
+  // closed it not seen again; the Escape that closed it stays away from the
+  // in-game menu.
+  void DialogClosed(bool clear);
+  void Message(const std::string& text);
+  void SaveTyped(const std::string& text);
+  void LoadChosen(const std::string& name);
+  bool InEditor() const;
+};

@@ -1,0 +1,45 @@
+// The in-game menu: an overlay over the darkened game, opened with the
+// "menu" button or Escape, with "resume", "restartpuzzle", "shufflepuzzle",
+// "savegame" and "backtomenu". It fades in and out over 200 ms; while it is
+// Active the board does not run. The questions it asks belong to the
+// in-game interface, which manages and draws them.
+#pragma once
+
+#include <memory>
+
+#include "TAnimation.h"
+#include "TGameSound.h"
+#include "TMenu.h"
+#include "TScreen.h"
+
+class TGameScreen;
+
+class TGameMenu : public TScreen {
+ public:
+  static constexpr int FadeMs = 200;
+  static constexpr float DimAlpha = 0.7f;
+
+  explicit TGameMenu(TGameScreen& screen) : Screen(&screen) { name = "ingamemenu"; }
+
+  void Load() override;
+  void Kill() override;
+  void Logic() override;
+  void Draw() override;
+  // Opens the menu; playSound 1 plays the opening sound.
+  void Show(int playSound);
+  void Hide();
+
+  // The buttons (the inherited Menu as its own type).
+  TMenu* Buttons() const { return buttons_.get(); }
+
+  int Active = 0;
+  int MouseState = 0;
+  TGameSoundPtr ActivateSound;
+  TGameSoundPtr DeactivateSound;
+  std::unique_ptr<TAnimation> FadeIn;
+  std::unique_ptr<TAnimation> FadeOut;
+  TGameScreen* Screen;
+
+ private:
+  std::shared_ptr<TMenu> buttons_;
+};

@@ -1,0 +1,81 @@
+// The game's file chooser: a dialog listing the files of one extension in
+// one folder (without the extension, sorted by name), eight lines at a time
+// with "Up" and "Down", and "Load", "Delete" (after a confirmation) and
+// "Cancel". It only chooses and deletes; its callers load what was chosen.
+// Used for saved games ("save") and custom layouts ("layout").
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "TDialog.h"
+#include "TDialogOK.h"
+#include "TDialogYesNo.h"
+#include "TMenu.h"
+#include "TSaveGameList.h"
+
+class TVListBox;
+
+class TSaveGameManager : public TDialog {
+ public:
+  static constexpr int VisibleLines = 8;
+
+  TSaveGameManager();
+  ~TSaveGameManager() override;
+
+  static std::unique_ptr<TSaveGameManager> Create(const std::string& caption,
+                                                  plat::TImagePtr image, int width, int height,
+                                                  int left, const std::string& extension,
+                                                  const std::string& directory,
+                                                  const std::string& deleteMessage);
+  // The chooser as the game shows it: over the profile folder, on the
+  // "manager" panel, with the game text of captionKey, the "Delete File"
+  // question and the game's own dialogs; started at once.
+  static std::unique_ptr<TSaveGameManager> CreateForGame(const std::string& extension,
+                                                         const std::string& captionKey);
+
+  void Start() override;
+  // 0 while open, 1 when a name was chosen, -1 when cancelled.
+  int Manage() override;
+  int Draw() override;
+  void Kill() override;
+  int OKClick();
+  void CancelClick();
+  void DeleteSaveGameCheck();
+  void FillList();
+  void MenuArrowCreate();
+  void BoxSize();
+  void CalcSize() override;
+  void MenuPosition() override;
+  void ClickSound();
+  void MenuCreate(int gap);
+
+  // The name chosen (valid after Manage returned 1), without extension.
+  std::string ChosenName() const;
+  // The shown range of the list (first and last index, inclusive).
+  int StartList() const;
+  int EndList() const;
+
+  int ButtonGap = 10;
+  int BoxBorderH = 20, BoxBorderV = 20;
+  int BoxY = 0;
+  int DimWhenActive = 0;
+  int DimWhenShowingDialogs = 0;
+  int UpperFirstChar = 1;
+  std::string Extension = "dat";
+  std::string Directory;
+  std::string DeleteMessage = "Do you want to delete this file?";
+  std::unique_ptr<TVListBox> ListBox;
+  TSaveGameList Files{"", "dat"};
+  std::function<std::unique_ptr<TDialogOK>(const std::string&)> ErrorDialogFunc;
+  std::unique_ptr<TDialogOK> DialogOK;
+  std::function<std::unique_ptr<TDialogYesNo>(const std::string&)> DialogYesNoFunc;
+  std::unique_ptr<TDialogYesNo> DialogYesNo;
+  std::shared_ptr<TMenu> MenuArrowUp, MenuArrowDown;
+  int NavButtonsXPosition = -1;
+
+ private:
+  // Back to the top of the list with nothing selected.
+  void ResetView();
+};
