@@ -110,4 +110,10 @@ class TDialog {
   // The transitions' step and the slide offsets: 1 on the step the
   // out-transition ends (the dialog is then closed), else 0.
   int ManageTransitions();
+  // The menu every dialog kind builds: the game's button sounds, gap 10,
+  // button shadows at (3, 3) alpha 0.4.
+  void CreateDialogMenu();
+  // Without a background: the height of the borders, the caption, extra
+  // and the menu, then centred again.
+  void FitHeight(float extra);
 };

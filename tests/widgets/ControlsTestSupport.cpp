@@ -103,7 +103,7 @@ std::string ControlsTest::Shot(const std::string& name) {
   Game->Mouse.Draw();
   std::string file = ShotFolder() + name;
   auto pixmap = plat::GrabPixmap(0, 0, 800, 600);
-  EXPECT_TRUE(pixmap && plat::SavePixmapPNG(*pixmap, file)) << file;
+  EXPECT_TRUE(pixmap && plat::SavePixmapPNG(*pixmap, file, 1)) << file;
   return file;
 }
 

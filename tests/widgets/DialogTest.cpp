@@ -1,0 +1,296 @@
+// The game's dialogs inside the running game, driven by scripted input:
+// what each answers to keys and clicks and on which step, the transitions,
+// Escape kept from the screen behind, and the text questions' field.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ControlsTestSupport.h"
+#include "GameDialogs.h"
+#include "GameInput.h"
+#include "GameResources.h"
+#include "TGameText.h"
+#include "TTalvorineGame.h"
+#include "TestSupport.h"
+
+namespace {
+
+using controlstest::ControlsTest;
+
+class DialogTest : public ControlsTest {
+ protected:
+  void SetUp() override {
+    ControlsTest::SetUp();
+    if (IsSkipped() || !Game) return;
+    for (const char* name : {"input", "inputlong"}) LoadInterfaceImage(name);
+    screen.OnLogic = [this] {
+      if (!dialog) return;
+      int result = dialog->Manage();
+      results.push_back(result);
+      if (result != 0 && dropOnResult) Drop();
+    };
+    screen.OnDraw = [this] {
+      if (dialog) dialog->Draw();
+    };
+  }
+  void TearDown() override {
+    Drop();
+    ControlsTest::TearDown();
+  }
+  void Drop() {
+    if (dialog) dialog->Kill();
+    dialog.reset();
+  }
+  template <typename Dialog>
+  Dialog* Open(std::unique_ptr<Dialog> made) {
+    Dialog* raw = made.get();
+    dialog = std::move(made);
+    results.clear();
+    return raw;
+  }
+  // Runs until the dialog answers (at most limit steps); the answer and the
+  // step it came on, counted from the call.
+  std::pair<int, int> Answer(int limit = 400) {
+    size_t from = results.size();
+    for (int i = 0; i < limit; ++i) {
+      Step();
+      if (results.size() > from && results.back() != 0) {
+        return {results.back(), int(results.size() - from)};
+      }
+    }
+    return {0, limit};
+  }
+  // The centre of a button of the open dialog.
+  std::string At(const std::string& button) {
+    TButton* found = dialog->Menu->FindButton(button);
+    EXPECT_NE(found, nullptr) << button;
+    if (!found) return "0 0";
+    return std::to_string(int(found->x) + found->w / 2) + " " +
+           std::to_string(int(found->y) + found->h / 2);
+  }
+
+  std::unique_ptr<TDialog> dialog;
+  std::vector<int> results;
+  bool dropOnResult = true;
+};
+
+TEST_F(DialogTest, AnOKMessageAnswersOneToTheButtonEnterSpaceAndEscape) {
+  for (const char* input : {"click", "key enter", "key space", "key esc"}) {
+    Open(GameDialogOK("The level is saved."));
+    std::string line = input;
+    if (line == "click") line = "click left " + At("OK");
+    Script("3 " + line + "\n");
+    EXPECT_EQ(Answer(), std::make_pair(1, 3)) << input;
+    EXPECT_EQ(dialog, nullptr);
+  }
+}
+
+TEST_F(DialogTest, AYesNoQuestionAnswersEachKeyAndButton) {
+  struct Case {
+    std::string input;
+    int answer;
+  };
+  const std::vector<Case> cases = {{"key esc", -1}, {"key n", -1}, {"click No", -1},
+                                   {"key y", 1},    {"key enter", 1}, {"click Yes", 1}};
+  for (const Case& c : cases) {
+    Open(GameDialogYesNo("Reshuffle the jewels?"));
+    std::string line = c.input;
+    if (line.rfind("click ", 0) == 0) line = "click left " + At(line.substr(6));
+    Script("2 " + line + "\n");
+    EXPECT_EQ(Answer(), std::make_pair(c.answer, 2)) << c.input;
+  }
+}
+
+TEST_F(DialogTest, EscapeInADialogNeverReachesTheScreenBehind) {
+  screen.Destination = &screen;
+  Open(GameDialogYesNo("Leave the game?"));
+  EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+  Script("1 key esc\n");
+  EXPECT_EQ(Answer(), std::make_pair(-1, 1));
+  Steps(5);
+  EXPECT_EQ(Game->GameFade.Active, 0);  // no fade away from the screen
+  EXPECT_EQ(Game->IgnoreEscapeKey, 0);  // restored once closed
+}
+
+TEST_F(DialogTest, WithAnOutTransitionTheAnswerComesWhenItEnds) {
+  TDialogOK* ok = Open(GameDialogOK("Saved."));
+  ok->SetTransitions(0, 200, 0.5f, 1);  // 40 steps out, fading
+  Script("1 click left " + At("OK") + "\n");
+  auto [answer, step] = Answer();
+  EXPECT_EQ(answer, 1);
+  EXPECT_EQ(step, 41);  // 0 on the click's step, 1 when the 40 steps have run
+  EXPECT_EQ(results.front(), 0);
+
+  dropOnResult = false;
+  Open(GameDialogOK("Saved."))->SetTransitions(0, 200, 0, 0);
+  Script("1 key enter\n");
+  EXPECT_EQ(Answer().first, 1);
+  Steps(3);
+  EXPECT_EQ(std::count(results.begin(), results.end(), 1), 1);  // answered once
+  EXPECT_EQ(results.back(), 0);
+}
+
+TEST_F(DialogTest, ADialogSlidingFromAboveStartsOffScreenAndEndsInPlace) {
+  TDialogYesNo* question = Open(GameDialogYesNo("Restart the puzzle from its first deal?"));
+  question->Slide = 1;
+  question->SetTransitions(500, 0, 0.5f, 0);  // 100 steps in
+  question->Start();
+  EXPECT_FLOAT_EQ(question->OffsetY, -float(question->y + question->h));
+  Steps(50);
+  EXPECT_NEAR(question->OffsetY, -float(question->y + question->h) / 2, 1.0f);
+  Shot("yesno-mid-slide.png");
+  // Keys during the slide are not taken.
+  Script("1 key y\n");
+  Steps(1);
+  Steps(49);
+  EXPECT_EQ(question->Transitioning, 0);
+  EXPECT_FLOAT_EQ(question->OffsetY, 0);
+  EXPECT_EQ(question->y, (600 - 190) / 2);
+  EXPECT_EQ(std::count(results.begin(), results.end(), 0), long(results.size()));
+  Script("1 key y\n");
+  EXPECT_EQ(Answer(), std::make_pair(1, 1));
+}
+
+TEST_F(DialogTest, TheOKMessageAndTheQuestionLookFinished) {
+  Open(GameDialogOK(GameText->FindString("Editor Error 1")));
+  Script("1 move 500 400\n");
+  Steps(2);
+  Shot("ok-message.png");
+  EXPECT_EQ(dialog->x, (800 - 640) / 2);
+  EXPECT_EQ(dialog->Caption->Alignment, 1);
+  EXPECT_FLOAT_EQ(dialog->Caption->X, 400);
+  TButton* ok = dialog->Menu->FindButton("OK");
+  EXPECT_EQ(int(ok->x), (800 - 95) / 2);
+  EXPECT_EQ(int(ok->y) + ok->h, dialog->y + dialog->h - dialog->Border);
+}
+
+// ---------------------------------------------------------------- text questions
+
+class TextQuestionTest : public DialogTest {
+ protected:
+  TDialogTextInput* Ask(int withCancel = 0) {
+    return Open(GameDialogTextInput("Enter a name for your level", withCancel));
+  }
+  // Script lines typing text from the given step, one character a step.
+  static std::string Typing(const std::string& text, int from) {
+    std::string lines;
+    for (unsigned char c : text) {
+      lines += std::to_string(from++) + " char " + std::to_string(int(c)) + "\n";
+    }
+    return lines;
+  }
+  // Enter as a keyboard gives it: the key and the typed character.
+  static std::string Enter(int step) {
+    return std::to_string(step) + " key enter\n" + std::to_string(step) + " char 13\n";
+  }
+};
+
+TEST_F(TextQuestionTest, TypingFillsTheFieldAndEnterConfirmsOnItsStep) {
+  TDialogTextInput* ask = Ask();
+  EXPECT_EQ(Game->BlockKeys, 1);
+  // P types a "p" instead of pausing the game while the field is active.
+  Script(Typing("Pip p", 1) + Enter(6));
+  EXPECT_EQ(Answer(), std::make_pair(1, 6));
+  EXPECT_EQ(Game->Paused, 0);
+  EXPECT_EQ(Game->BlockKeys, 0);
+  (void)ask;
+}
+
+TEST_F(TextQuestionTest, TheFieldKeepsItsLimitsAndRefusals) {
+  dropOnResult = false;
+  TDialogTextInput* ask = Ask();
+  // Enter on the empty field does nothing; nor does Backspace.
+  Script(Enter(1) + "2 char 08\n");
+  Steps(2);
+  EXPECT_EQ(ask->TextInput.Text, "");
+  EXPECT_EQ(ask->Active, 1);
+  // The eleven refused characters, then more than fourteen allowed ones
+  // with an accented letter among them.
+  Script(Typing("\"|*\\/:;~?<>", 1) + Typing("Ren\xE9 the Bold, 2nd", 12));
+  Steps(40);
+  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bold,");
+  Script("1 char 08\n2 char 08\n" + Typing("x", 3));
+  Steps(3);
+  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bolx");
+  Script(Enter(1));
+  EXPECT_EQ(Answer(), std::make_pair(1, 1));
+  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bolx");
+}
+
+TEST_F(TextQuestionTest, EscapeCancelsOnlyTheQuestionWithACancelButton) {
+  dropOnResult = false;
+  TDialogTextInput* ask = Ask(0);
+  Script(Typing("ab", 1) + "3 key esc\n");
+  Steps(10);
+  EXPECT_EQ(ask->Active, 1);
+  EXPECT_EQ(ask->TextInput.Text, "ab");
+  EXPECT_EQ(Game->GameFade.Active, 0);
+
+  ask = Ask(1);
+  Script(Typing("ab", 1) + "3 key esc\n");
+  EXPECT_EQ(Answer(), std::make_pair(-1, 3));
+  EXPECT_EQ(ask->Active, 0);
+  EXPECT_EQ(Game->BlockKeys, 0);
+
+  ask = Ask(1);
+  Script(Typing("ab", 1) + "3 click left " + At("Cancel") + "\n");
+  EXPECT_EQ(Answer(), std::make_pair(-1, 3));
+  ask = Ask(1);
+  Script(Typing("ab", 1) + "3 click left " + At("OK") + "\n");
+  EXPECT_EQ(Answer(), std::make_pair(1, 3));
+  EXPECT_EQ(ask->TextInput.Text, "Ab");  // the first letter upper-cased
+}
+
+TEST_F(TextQuestionTest, ARefusedNameShowsTheMessageAndTheFieldTakesInputAgain) {
+  dropOnResult = false;
+  TDialogTextInput* ask = Open(GameNamePrompt([](const std::string& text, std::string& message) {
+    if (text != "Taken") return 1;
+    message = "That name is taken.";
+    return -1;
+  }));
+  EXPECT_EQ(ask->TextInput.MaxLength, 10);
+  Script(Typing("taken", 1) + Enter(6));
+  Steps(6);
+  ASSERT_NE(ask->DialogOK, nullptr);
+  EXPECT_EQ(ask->DialogOK->Caption->Text, "That name is taken.");
+  Shot("name-refused.png");
+  // Escape closes the message, not the prompt.
+  Script("2 key esc\n");
+  Steps(3);
+  EXPECT_EQ(ask->DialogOK, nullptr);
+  EXPECT_EQ(ask->Active, 1);
+  EXPECT_EQ(ask->TextInput.Active, 1);
+  EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+  Script("1 char 08\n2 char 08\n" + Typing("in", 3) + Enter(5));
+  EXPECT_EQ(Answer(), std::make_pair(1, 5));
+  EXPECT_EQ(ask->TextInput.Text, "Takin");
+}
+
+TEST_F(TextQuestionTest, ANameWithAnAccentedLetterSurvivesAsAFileName) {
+  TDialogTextInput* ask = Ask();
+  dropOnResult = false;
+  Script(Typing("ren\xE9", 1) + Enter(5));
+  EXPECT_EQ(Answer().first, 1);
+  std::string name = ask->TextInput.Text;
+  ASSERT_EQ(name, "Ren\xE9");
+  testsupport::TempDir dir;
+  auto file = plat::WriteFileAtomic(dir.Path() + "/" + name + ".dat");
+  ASSERT_NE(file, nullptr);
+  file->WriteInt(1);
+  ASSERT_TRUE(file->Close());
+  EXPECT_EQ(plat::ReadDir(dir.Path()), std::vector<std::string>{name + ".dat"});
+  EXPECT_EQ(plat::FileType(dir.Path() + "/" + name + ".dat"), plat::FILETYPE_FILE);
+}
+
+TEST_F(TextQuestionTest, AHalfTypedNameShowsItsCursor) {
+  Ask();
+  Script(Typing("Gwend", 1) + "6 move 600 420\n");
+  Steps(6);
+  Shot("text-question.png");
+  auto* ask = static_cast<TDialogTextInput*>(dialog.get());
+  EXPECT_EQ(ask->TextInput.CursorOn, 1);
+  EXPECT_EQ(ask->TextInput.X, ask->x + 40 + 10);
+}
+
+}  // namespace

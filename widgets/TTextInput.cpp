@@ -1,0 +1,147 @@
+#include "TTextInput.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "GameInput.h"
+#include "Globals.h"
+#include "TBitmapFont.h"
+#include "TTalvorineGame.h"
+#include "TextDraw.h"
+
+namespace {
+
+const int CharBackspace = 8;
+const int CharEnter = 13;
+const int CharEscape = 27;
+
+// Selects the field's face for measuring or drawing and puts the previous
+// one back when it goes out of scope.
+class TFontScope {
+ public:
+  explicit TFontScope(const plat::TFontPtr& font) : old_(plat::GetImageFont()) {
+    if (font) plat::SetImageFont(font);
+  }
+  ~TFontScope() { plat::SetImageFont(old_); }
+  TFontScope(const TFontScope&) = delete;
+  TFontScope& operator=(const TFontScope&) = delete;
+
+ private:
+  plat::TFontPtr old_;
+};
+
+}  // namespace
+
+void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y,
+                      std::shared_ptr<TBitmapFont> bitmapFont) {
+  Font = std::move(font);
+  Text = text;
+  X = x;
+  Y = y;
+  BitmapFont = std::move(bitmapFont);
+  CurrentChar = int(Text.size()) + 1;
+  TextCol.Set(255, 255, 255);
+  DotCol.Set(150, 150, 150);
+  CursorCol.Set(0, 255, 255);
+  SetCursorFlashSpeed(250);
+  Reset();
+}
+
+void TTextInput::Reset() {
+  Active = 1;
+  Done = 0;
+  if (Game) Game->BlockKeys = 1;
+  GameFlushKeys();
+}
+
+void TTextInput::Finish() {
+  Active = 0;
+  Done = 1;
+  if (Game) Game->BlockKeys = 0;
+  GameFlushKeys();
+  GameFlushMouse();
+}
+
+void TTextInput::SetCursorFlashSpeed(int ms) { CursorFlashSpeed = int(AnimLengthFromMs(float(ms))); }
+
+void TTextInput::MakeCharsFileNameSafe() { BannedChars = "\"|*\\/:;~?<>,+=%"; }
+
+float TTextInput::GetWidth(const std::string& s) const {
+  TFontScope scope(BitmapFont ? nullptr : Font);
+  return TextLineWidth(Text + s, BitmapFont.get());
+}
+
+int TTextInput::Manage() {
+  if (!Active) return 0;
+  int c = GameGetChar();
+  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) c = 0;
+  if (c == CharBackspace) {
+    CurrentChar = std::max(1, CurrentChar - 1);
+    if (int(Text.size()) > CurrentChar - 1) Text.resize(size_t(CurrentChar - 1));
+  }
+  if (NumbersOnly && c != CharEnter && !(c >= '0' && c <= '9')) c = 0;
+  // Texts are Latin-1: a character beyond 255 has no place in them.
+  bool printable = (c >= 32 && c <= 126) || (AllowExtendedChars == 1 && c >= 127 && c <= 255);
+  if (printable && CurrentChar <= MaxLength) {
+    std::string typed(1, char(c));
+    if (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth)) {
+      Text += typed;
+      ++CurrentChar;
+    }
+  }
+  if (c == CharEnter && (AllowNull || !Text.empty())) {
+    Finish();
+    return 1;
+  }
+  if (c == CharEscape && AllowEscToAbort) {
+    Text.clear();
+    CurrentChar = 1;
+    Finish();
+    return -1;
+  }
+  CursorFlashCounter += LogicDelta;
+  if (CursorFlashCounter >= float(CursorFlashSpeed)) {
+    CursorOn = CursorOn ? 0 : 1;
+    CursorFlashCounter = 0;
+  }
+  return 0;
+}
+
+void TTextInput::DrawPiece(const std::string& s, float& px) const {
+  if (s.empty()) return;
+  if (BitmapFont) {
+    BitmapFont->Draw(s, px, Y, 0, 0, 1, 1, TextShadow ? 1 : 0);
+  } else if (TextShadow) {
+    DrawTextWithShadow(px, float(Y), s, 0);
+  } else {
+    plat::DrawText(s, std::floor(px), Y);
+  }
+  px += TextLineWidth(s, BitmapFont.get());
+}
+
+void TTextInput::Draw() {
+  if (!Active) return;
+  TFontScope scope(BitmapFont ? nullptr : Font);
+  float px = float(X);
+  TextCol.Apply();
+  if (TextShadow) {
+    TextShadow->ApplyToText();
+    SetTextAlpha(TextCol.Alpha);
+  }
+  DrawPiece(Text, px);
+  if (DrawUnderscore && int(Text.size()) < MaxLength) {
+    if (CursorOn) {
+      CursorCol.Apply();
+      float cursorX = px;
+      DrawPiece("_", cursorX);
+    }
+    px += TextLineWidth("_", BitmapFont.get());
+  }
+  if (DrawDots) {
+    DotCol.Apply();
+    int dots = std::max(0, MaxLength - int(Text.size()));
+    DrawPiece(std::string(size_t(dots), '.'), px);
+  }
+  TColor::Restore();
+  SetTextAlpha(1);
+}
