@@ -5,12 +5,11 @@
 #include <memory>
 
 #include "CommandLine.h"
-#include "FirstScreen.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "PlatformDemo.h"
 #include "StartupSteps.h"
-#include "TFirstScreen.h"
+#include "TGameScreens.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
 
@@ -120,6 +119,7 @@ int main(int argc, char** argv) {
   SeedRandom();
   InstallGameScreens();
   int status = RunGame(script);
+  ReleaseGameScreens();
   ReleaseStartupObjects();
   DestroyGame();
   plat::Shutdown();

@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "ArrowPointer.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "StartupSteps.h"
 #include "TImageBank.h"
 #include "TPakFileManager.h"
 #include "TSoundBank.h"
-#include "TStartScreen.h"
 #include "TTalvorineGame.h"
 #include "TVLoadingScreen.h"
 #include "TextCase.h"

@@ -3,9 +3,9 @@
 // first screen.
 #include "StartupSteps.h"
 
+#include <memory>
 #include <stdexcept>
 
-#include "FirstScreen.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "TGameText.h"
@@ -13,13 +13,17 @@
 #include "TPakFileManager.h"
 #include "TPakFileStreamFactory.h"
 #include "TSoundBank.h"
+#include "TScreen.h"
 #include "TTalvorineGame.h"
 
 namespace {
 
 const char* const kFontFile = "calibri.ttf";
 
-std::unique_ptr<TScreen>& FirstScreenObject() {
+TScreen* FirstScreenShown = nullptr;
+
+// Stands in when no layer above provides a first screen (frame tests).
+std::unique_ptr<TScreen>& PlainFirstScreen() {
   static std::unique_ptr<TScreen> screen;
   return screen;
 }
@@ -87,18 +91,24 @@ void CreateGameState() {
 }
 
 void CreateFirstScreen() {
-  FirstScreenObject() = MakeFirstScreen();
-  FirstScreenObject()->Load();
-  FirstScreenObject()->Start();
+  FirstScreenShown = StartupHooks.FirstScreen ? StartupHooks.FirstScreen() : nullptr;
+  if (!FirstScreenShown) {
+    PlainFirstScreen() = std::make_unique<TScreen>();
+    PlainFirstScreen()->name = "first";
+    FirstScreenShown = PlainFirstScreen().get();
+  }
+  FirstScreenShown->Load();
+  FirstScreenShown->Start();
 }
 
-TScreen* FirstScreen() { return FirstScreenObject().get(); }
+TScreen* FirstScreen() { return FirstScreenShown; }
 
 void ReleaseStartupObjects() {
   if (Game) {
-    if (Game->CurrentTScreen == FirstScreenObject().get()) Game->CurrentTScreen = nullptr;
+    if (Game->CurrentTScreen == PlainFirstScreen().get()) Game->CurrentTScreen = nullptr;
     ReleaseLoadingScreen();
   }
-  FirstScreenObject().reset();
+  FirstScreenShown = nullptr;
+  PlainFirstScreen().reset();
   ReleaseGameResources();
 }

@@ -13,11 +13,14 @@ class TScreen;
 extern TRunOptions RunOptions;
 
 // Steps that belong to higher layers (high scores, the game screen's
-// state). The program installs them before GameSetup; an empty hook is
-// skipped. The first screen comes from FirstScreen.h's maker.
+// state, the first screen). The program installs them before GameSetup; an
+// empty hook is skipped.
 struct TStartupHooks {
   std::function<void()> LoadHighScores;
   std::function<void()> CreateGameState;
+  // The screen shown once loading has finished, owned by the screens layer;
+  // without it (or when it gives null) a plain black screen stands in.
+  std::function<TScreen*()> FirstScreen;
 };
 extern TStartupHooks StartupHooks;
 
@@ -37,7 +40,7 @@ void LoadHighScores();
 void ShowMakerSplash(int withSound, int withBackground);
 void LoadResources();      // pointer, banks, paused picture, loading screen
 void CreateGameState();    // the game screen's state objects
-void CreateFirstScreen();  // makes the first screen (FirstScreen.h), loads and starts it
+void CreateFirstScreen();  // asks for the first screen (StartupHooks), loads and starts it
 TScreen* FirstScreen();    // the first screen once made, else null
 
 // The groups of LoadResources, each ending with one step of the loading bar

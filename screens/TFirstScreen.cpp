@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "FirstScreen.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "TImageBank.h"
@@ -96,8 +95,4 @@ void TFirstScreen::Kill() {
   Bursts.clear();
   for (auto& effect : Effects) effect.reset();
   for (auto& jewel : Jewels) jewel.reset();
-}
-
-void InstallGameScreens() {
-  SetFirstScreenFactory([] { return std::make_unique<TFirstScreen>(); });
 }

@@ -37,6 +37,3 @@ class TFirstScreen : public TScreen {
   float Undrawn = 0;     // logic steps since the last frame
   float BurstSteps = 0;
 };
-
-// Installs the first screen's maker for the start-up sequence.
-void InstallGameScreens();

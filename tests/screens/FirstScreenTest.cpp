@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "../platform/HeadlessDisplay.h"
-#include "FirstScreen.h"
 #include "GameInput.h"
 #include "GameResources.h"
 #include "Globals.h"
@@ -63,14 +62,4 @@ TEST_F(FirstScreen, BurstsOnceASecondAndDropsFinishedBursts) {
   for (int frame = 0; frame < 3; ++frame) screen.Draw();
   EXPECT_EQ(screen.LiveBursts(), 0);
   screen.Kill();
-}
-
-TEST_F(FirstScreen, TheHookMakesIt) {
-  InstallGameScreens();
-  auto screen = MakeFirstScreen();
-  ASSERT_NE(dynamic_cast<TFirstScreen*>(screen.get()), nullptr);
-  SetFirstScreenFactory(nullptr);
-  auto plain = MakeFirstScreen();
-  ASSERT_NE(plain, nullptr);
-  EXPECT_EQ(dynamic_cast<TFirstScreen*>(plain.get()), nullptr);
 }

@@ -1,0 +1,104 @@
+// The real game, headless, in this test program: a temporary game folder
+// (the built game's data linked in, a "layouts" folder of the test's own), a
+// temporary home for the player's files, the whole start-up through the
+// loading screen, then logic steps run exactly as the main loop runs them,
+// with scripted input and the last frame kept for reading and saving.
+//
+// The frame's globals and the hooks the layers install are put back after
+// each test, so tests do not leak into each other.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+#include "TestSupport.h"
+
+class TScreen;
+class TRunScript;
+
+namespace screentest {
+
+class ScreenTest : public ::testing::Test {
+ protected:
+  ScreenTest();
+  ~ScreenTest() override;
+  void SetUp() override;
+  void TearDown() override;
+
+  // ---- before StartGame
+  // A layout file "<name>.layout" in the standard levels (custom 0, the
+  // game folder's "layouts/") or the player's own levels (custom 1, the
+  // profile folder). One string per interior row from the top: ' ' no
+  // playing cell, '.' a normal cell, 'm' a marble cell. Returns its path.
+  std::string AddLevel(const std::string& name, const std::vector<std::string>& rows,
+                       int custom = 0);
+  // A small default board (a 6 x 4 block with two marble cells).
+  std::string AddLevel(const std::string& name, int custom = 0);
+  // A player known to the game: its profile file, and, with last, the
+  // settings' "PROFILE NAME" (so the title screen selects it at once).
+  void MakePlayer(const std::string& name, bool last = true);
+  // A setting written into the settings file before start ("FADE", "0").
+  void SetSetting(const std::string& key, const std::string& value);
+  // Screen fades as the player sees them (500 ms); false: every change of
+  // screen happens within one step. The maker's splash is always skipped.
+  bool Fades = true;
+
+  // ---- running
+  // Start-up as the program does it, up to the first logic step; false when
+  // the start-up asked to exit.
+  bool StartGame();
+  // Scripted input in the format of docs/script.md, with step numbers
+  // counted from the last step run (1 = the next step).
+  void Script(const std::string& text);
+  // Runs n logic steps, drawing a frame every few steps as the main loop
+  // does on a 60 Hz display; false when the game ended on the way.
+  bool Steps(int n);
+  // Runs steps until done() holds (checked after each frame) or the limit
+  // is reached; true when it held.
+  bool RunUntil(const std::function<bool()>& done, int limit = 2000);
+  // Runs until no screen fade is active and the current screen is `screen`.
+  bool RunUntilShown(const TScreen* screen, int limit = 400);
+  // A click of the left button at (x, y) in the next step, then steps run.
+  bool Click(int x, int y, int stepsAfter = 5);
+  // A key hit in the next step ("esc", "enter", "left", ...), then steps.
+  bool Key(const std::string& key, int stepsAfter = 5);
+
+  long long Step() const;
+  TScreen* Current() const;
+  bool Exited() const;  // the program has left through the exit screen
+
+  // The frame drawn last, and one pixel of it (0xRRGGBB).
+  const plat::TPixmap& Frame() const;
+  uint32_t Pixel(int x, int y) const;
+  // Saves the last frame as "<name>.png" in the build tree's folder of test
+  // screenshots (for looking at them); returns the file.
+  std::string Shot(const std::string& name) const;
+
+  // ---- folders
+  std::string GameFolder() const { return dir_.File("game") + "/"; }
+  std::string SharedFolder() const;   // the game's shared data folder, ends in "/"
+  std::string ProfileFolder() const;  // SharedFolder() + "profiles/"
+  std::string SettingsFile() const;   // SharedFolder() + "gleamstrand.ini"
+
+ private:
+  void SaveGlobals();
+  void RestoreGlobals();
+  void WriteSettings();
+
+  testsupport::TempDir dir_;
+  struct TSaved;
+  std::unique_ptr<TSaved> saved_;
+  std::vector<std::pair<std::string, std::string>> settings_;
+  std::vector<std::unique_ptr<TRunScript>> scripts_;
+  std::shared_ptr<plat::TPixmap> frame_;
+  int stepsPerFrame_ = 3;
+  bool started_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace screentest
