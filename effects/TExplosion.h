@@ -4,6 +4,7 @@
 #include <list>
 #include <memory>
 
+#include "TSafeList.h"
 #include "TSprite.h"
 
 class TExplosionList;
@@ -31,5 +32,5 @@ class TExplosionList {
   std::list<std::shared_ptr<TExplosion>> Explosions;
 
  private:
-  int passDepth_ = 0;
+  TSafeList<TExplosion> pass_;
 };

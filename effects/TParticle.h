@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,7 +93,10 @@ class TParticle : public TSprite {
   int KillAttachedParticle = 1;
 
  private:
+  friend class TParticleList;
+  // false once the fade ended with KillOnFade set (the particle died).
+  bool ManageFade();
   size_t phaseIndex_ = 0;
   bool dead_ = false;
-  void ManageFade();
+  std::list<std::shared_ptr<TParticle>>::iterator slot_;  // in Particles' list
 };

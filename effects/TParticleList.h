@@ -8,6 +8,7 @@
 
 #include "TDrawable.h"
 #include "TParticle.h"
+#include "TSafeList.h"
 
 class TParticleList : public TDrawable {
  public:
@@ -42,9 +43,6 @@ class TParticleList : public TDrawable {
   std::list<std::shared_ptr<TParticle>> Particles;
 
  private:
-  template <typename F>
-  void Pass(F f);
-  int passDepth_ = 0;
-  bool holes_ = false;
+  TSafeList<TParticle> pass_;
   size_t live_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <list>
 #include <memory>
 
+#include "TSafeList.h"
 #include "TSprite.h"
 
 class TCollideObject {
@@ -40,8 +41,5 @@ class TGameObjectList {
   std::list<std::shared_ptr<TGameObject>> Objects;
 
  private:
-  // Members are only marked while a pass runs and dropped after it.
-  template <typename F>
-  void Pass(F f);
-  int passDepth_ = 0;
+  TSafeList<TGameObject> pass_;
 };

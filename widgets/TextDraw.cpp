@@ -1,0 +1,143 @@
+#include "TextDraw.h"
+
+#include <cmath>
+
+#include "Platform.h"
+#include "TBitmapFont.h"
+
+TTextSettings TextSettings;
+
+namespace {
+
+float RoundHalfUp(float v) { return std::floor(v + 0.5f); }
+
+// The shadow, then the text, at the text alpha; colour and blend restored.
+void DrawShadowed(float x, float y, const std::string& text) {
+  int r, g, b;
+  plat::GetColor(r, g, b);
+  int blend = plat::GetBlend();
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetColor(0, 0, 0);
+  plat::SetAlpha(TextSettings.ShadowAlpha * TextSettings.TextAlpha);
+  plat::DrawText(text, x + TextSettings.ShadowX, y + TextSettings.ShadowY);
+  plat::SetColor(r, g, b);
+  plat::SetAlpha(TextSettings.TextAlpha);
+  plat::DrawText(text, x, y);
+  plat::SetBlend(blend);
+}
+
+// Blanks collapsed: a run of blanks reads as one word separator, so no
+// empty word can cut a line short.
+std::vector<std::string> Words(const std::string& line) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : line) {
+    if (c == ' ') {
+      if (!word.empty()) words.push_back(std::move(word));
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+}  // namespace
+
+void SetTextShadow(float x, float y, float alphaFactor) {
+  TextSettings.ShadowX = x;
+  TextSettings.ShadowY = y;
+  TextSettings.ShadowAlpha = alphaFactor;
+}
+
+void SetTextAlpha(float alpha) { TextSettings.TextAlpha = alpha; }
+
+void DrawTextWithShadow(float x, float y, const std::string& text, int centred) {
+  if (centred) x -= float(plat::TextWidth(text)) / 2;
+  DrawShadowed(std::trunc(x), y, text);
+}
+
+void DrawLinesWithShadow(float x, float y, const std::vector<std::string>& lines, int centred,
+                         float gap) {
+  if (gap == 0) gap = float(plat::TextHeight("ABCXYZ"));
+  for (const std::string& line : lines) {
+    DrawTextWithShadow(x, y, line, centred);
+    y += gap;
+  }
+}
+
+void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment,
+                  int round) {
+  if (alignment == 1) {
+    double sx, sy;
+    plat::GetScale(sx, sy);
+    x -= float(plat::TextWidth(text) * sx / 2);
+    if (sy != 1) {
+      double height = plat::TextHeight(text);
+      y -= float((height * sy - height) / 2);
+    }
+  } else if (alignment == 2) {
+    x -= float(plat::TextWidth(text));
+  }
+  if (round) {
+    x = RoundHalfUp(x);
+    y = RoundHalfUp(y);
+  }
+  if (shadow) {
+    DrawTextWithShadow(x, y, text, 0);
+  } else {
+    plat::DrawText(text, x, y);
+  }
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  if (text.empty()) return lines;
+  size_t start = 0;
+  while (true) {
+    size_t end = text.find('\n', start);
+    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (end != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
+float TextLineWidth(const std::string& text, const TBitmapFont* bitmapFont) {
+  return bitmapFont ? float(bitmapFont->StringWidth(text)) : float(plat::TextWidth(text));
+}
+
+std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float width,
+                                   const TBitmapFont* bitmapFont, float scale) {
+  return WrapLines(lines, width, bitmapFont, scale, width, 0);
+}
+
+std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float width,
+                                   const TBitmapFont* bitmapFont, float scale, float secondWidth,
+                                   int fromLine) {
+  std::vector<std::string> out;
+  auto widthNow = [&] { return int(out.size()) >= fromLine ? secondWidth : width; };
+  for (const std::string& line : lines) {
+    std::vector<std::string> words = Words(line);
+    if (words.empty()) {
+      out.emplace_back();
+      continue;
+    }
+    std::string current = words[0];
+    if (line[0] == ' ') current = " " + current;  // an indent counts as one blank
+    for (size_t i = 1; i < words.size(); ++i) {
+      std::string candidate = current + " " + words[i];
+      if (TextLineWidth(candidate, bitmapFont) * scale <= widthNow()) {
+        current = std::move(candidate);
+      } else {
+        out.push_back(std::move(current));
+        current = words[i];
+      }
+    }
+    out.push_back(std::move(current));
+  }
+  return out;
+}
