@@ -1,0 +1,125 @@
+#include "TVListBox.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Globals.h"
+#include "TListBox.h"
+#include "TTalvorineGame.h"
+
+TVListBox::TVListBox()
+    : Font(TFont::Create(nullptr, TColor::Create(255, 255, 255))),
+      HighlightCol(TColor::Create(0, 0, 150)) {
+  Box.Color = TColor::Create(0, 0, 0);
+  ClickChannel = plat::AllocChannel();
+}
+
+std::unique_ptr<TVListBox> TVListBox::Create(int ignored, int gap, int centred, int drawBox,
+                                             int doubleClickMs) {
+  auto list = std::make_unique<TVListBox>();
+  list->Init(ignored, gap, centred, drawBox);
+  list->DoubleClickTime = AnimLengthFromMs(float(doubleClickMs));
+  return list;
+}
+
+void TVListBox::Init(int, int gap, int centred, int drawBox) {
+  Gap = gap;
+  Centred = centred;
+  DrawBox = drawBox;
+  Strings.clear();
+  ClearIndex();
+}
+
+void TVListBox::SetupFont(plat::TFontPtr imageFont, std::shared_ptr<TColor> color,
+                          std::shared_ptr<TShadow> shadow) {
+  Font = TFont::Create(std::move(imageFont), std::move(color), std::move(shadow));
+  CalcLineHeight();
+}
+
+void TVListBox::SetCoords(float x, float y, float w, float h) {
+  Box.X = x;
+  Box.Y = y;
+  Box.W = w;
+  Box.H = h;
+}
+
+void TVListBox::SetupBox(std::shared_ptr<TColor> color) { Box.Color = std::move(color); }
+
+void TVListBox::CalcLineHeight() {
+  LineHeight = int(2.0f * float(Gap) + Font->CalcHeight());
+  if (RoundHeight && LineHeight > 0) {
+    Box.H = float(LineHeight) * std::floor(Box.H / float(LineHeight));
+  }
+}
+
+void TVListBox::ClearIndex() {
+  Index = -1;
+  Clicked = -1;
+  Value.clear();
+}
+
+void TVListBox::SetIndex(int i) {
+  Index = i;
+  Value = i >= 0 && i < Count() ? Strings[size_t(i)] : std::string();
+}
+
+int TVListBox::GetDoubleClicked() {
+  int line = DoubleClicked;
+  DoubleClicked = -1;
+  return line;
+}
+
+void TVListBox::Manage() {
+  TMousePointer& pointer = Game->Mouse;
+  if (pointer.GetMh(0)) {
+    int rows = EndList - StartList + 1;
+    int row = ListRowAt(Box, float(LineHeight), 1.0f, rows, pointer.x, pointer.y);
+    if (row >= 0) {
+      pointer.GetMh(1);
+      int i = StartList + row;
+      if (DoubleClickCounter > 0 && Index == i) {
+        DoubleClicked = i;
+      } else if (ClickSound) {
+        Game->GameSoundPlay(ClickChannel, ClickSound, 0);
+      }
+      SetIndex(i);
+      Clicked = i;
+      DoubleClickCounter = DoubleClickTime;
+    }
+  }
+  if (DoubleClickCounter > 0) DoubleClickCounter = std::max(0.0f, DoubleClickCounter - LogicDelta);
+}
+
+void TVListBox::DrawHighlight() {
+  if (Index < StartList || Index > EndList || !HighlightCol) return;
+  HighlightCol->Apply();
+  plat::DrawRect(Box.X, Box.Y + float((Index - StartList) * LineHeight), Box.W,
+                 float(LineHeight));
+  TColor::Restore();
+}
+
+void TVListBox::Draw() {
+  plat::SetBlend(plat::ALPHABLEND);
+  if (DrawBox) Box.Draw();
+  float tx = Centred ? float(int(Box.X + Box.W / 2)) : float(int(Box.X + float(TextBorder)));
+  float ty = float(int(Box.Y + float(Gap)));
+  if (HighlightUnder) DrawHighlight();
+  Font->Apply();
+  float alpha = Font->Color ? Font->Color->Alpha : 1.0f;
+  // The window is drawn only while it lies wholly inside the list.
+  if (EndList < Count()) {
+    for (int i = StartList; i <= EndList; ++i) {
+      DrawListLine(*Font, Strings[size_t(i)], tx, ty, Centred, Font->Shadow ? 1 : 0, alpha, 1);
+      ty += Font->CalcHeight() + 2.0f * float(Gap);
+    }
+  }
+  TColor::Restore();
+  if (!HighlightUnder) DrawHighlight();
+}
+
+void TVListBox::Kill() {
+  Strings.clear();
+  if (ClickChannel) plat::StopChannel(ClickChannel);
+  ClickChannel.reset();
+  ClickSound.reset();
+}

@@ -1,0 +1,60 @@
+// A list box that shows an eight-line window of its strings, from StartList
+// to EndList (inclusive), which the owner moves; a click selects a line and
+// a second click on it within the double-click time reports it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+#include "TBox.h"
+#include "TFont.h"
+#include "TGameSound.h"
+
+class TVListBox {
+ public:
+  static constexpr int LastItemInList = 7;
+
+  TVListBox();
+  // The first argument has no effect.
+  static std::unique_ptr<TVListBox> Create(int ignored, int gap, int centred, int drawBox,
+                                           int doubleClickMs);
+  void Init(int ignored, int gap, int centred, int drawBox);
+  void SetupFont(plat::TFontPtr imageFont, std::shared_ptr<TColor> color,
+                 std::shared_ptr<TShadow> shadow);
+  void SetCoords(float x, float y, float w, float h);
+  void SetupBox(std::shared_ptr<TColor> color);
+  void CalcLineHeight();
+  void ClearIndex();
+  void SetIndex(int i);
+  void Manage();
+  void Draw();
+  void DrawHighlight();
+  void Kill();
+  // The line double-clicked since the last call, else -1.
+  int GetDoubleClicked();
+  int Count() const { return int(Strings.size()); }
+
+  std::shared_ptr<TFont> Font;
+  int DrawBox = 1;
+  TBox Box;
+  int TextBorder = 10;
+  int Gap = 5;
+  int LineHeight = 0;
+  int Centred = 0;
+  std::vector<std::string> Strings;
+  int Index = -1;
+  std::string Value;
+  int Clicked = -1;
+  std::shared_ptr<TColor> HighlightCol;
+  int HighlightUnder = 1;
+  int DoubleClicked = -1;
+  float DoubleClickTime = 500;  // logic steps once Create has run
+  float DoubleClickCounter = 0;
+  int RoundHeight = 1;
+  TGameSoundPtr ClickSound;
+  plat::TChannelPtr ClickChannel;
+  int StartList = 0;
+  int EndList = LastItemInList;
+};
