@@ -6,6 +6,8 @@
 
 #include "CommandLine.h"
 #include "Globals.h"
+#include "InstallEffects.h"
+#include "InstallWidgets.h"
 #include "Platform.h"
 #include "PlatformDemo.h"
 #include "StartupSteps.h"
@@ -117,6 +119,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   SeedRandom();
+  InstallWidgets();
+  InstallEffects();
   InstallGameScreens();
   int status = RunGame(script);
   ReleaseGameScreens();
