@@ -15,6 +15,7 @@
 #include "Archive.h"
 #include "Canvas.h"
 #include "Encoders.h"
+#include "LevelSheet.h"
 #include "Manifest.h"
 #include "ParticleFiles.h"
 #include "Review.h"
@@ -209,6 +210,8 @@ void WriteReview(const GeneratorOptions& o, const PaintedTree& tree, GeneratorRe
   save("contact-sheet.png", ContactSheet(all));
   save("mockup-game.png", GameScreenMockup(byName, HelpLine(o)));
   save("mockup-walls.png", WallTestMockup(byName));
+  if (!o.layouts.empty() && fs::is_directory(o.layouts))
+    save("levels.png", LevelSheet(ReadLevelFolder(o.layouts), byName));
   report.wallRulesInTest = int(WallRulesUsed(WallTestLayout()).size());
 }
 

@@ -109,14 +109,18 @@ const Picture& Find(const PictureLookup& pictures, const std::string& name) {
   return *it->second;
 }
 
-void DrawCell(cairo_t* cr, const Picture& p, int x, int y) {
-  PaintPicture(cr, p, kBoardX + x * kCellSize, kBoardY + y * kCellSize);
+// The game screen's board place, used by the mock-ups.
+constexpr BoardPlace kScreenPlace{kBoardX, kBoardY, 1};
+
+void DrawCell(cairo_t* cr, const Picture& p, int x, int y, const BoardPlace& at = kScreenPlace) {
+  PaintPicture(cr, p, at.x + x * kCellSize * at.scale, at.y + y * kCellSize * at.scale, 1,
+               at.scale);
 }
 
 // Walls as the game builds them: the first matching rule's tile, and each
 // decoration at most once, on the first eligible cell that wins a 1-in-5 draw.
 void DrawWalls(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures,
-               uint64_t seed) {
+               uint64_t seed, const BoardPlace& at = kScreenPlace) {
   Rng rng(seed);
   std::set<std::string> placed;
   for (int x = 0; x < kBoardWidth; ++x)
@@ -125,19 +129,20 @@ void DrawWalls(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pict
       int rule = ChooseWallRule(WallFlagsAt(layout, x, y));
       if (rule < 0) continue;
       const WallRule& r = WallRules()[size_t(rule)];
-      DrawCell(cr, Find(pictures, r.tile), x, y);
+      DrawCell(cr, Find(pictures, r.tile), x, y, at);
       if (!r.decoration.empty() && !placed.count(r.decoration) && rng.Int(0, 4) == 0) {
         placed.insert(r.decoration);
-        DrawCell(cr, Find(pictures, r.decoration), x, y);
+        DrawCell(cr, Find(pictures, r.decoration), x, y, at);
       }
     }
 }
 
-void DrawCells(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures) {
+void DrawCells(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures,
+               const BoardPlace& at = kScreenPlace) {
   for (int y = 0; y < kBoardHeight; ++y)
     for (int x = 0; x < kBoardWidth; ++x)
       if (layout[y][x] != 0)
-        DrawCell(cr, Find(pictures, layout[y][x] == 2 ? "cellmarble" : "cellnormal"), x, y);
+        DrawCell(cr, Find(pictures, layout[y][x] == 2 ? "cellmarble" : "cellnormal"), x, y, at);
 }
 
 // Jewels without a ready-made line of three.
@@ -176,6 +181,16 @@ void MidHandled(cairo_t* cr, const Picture& p, double cx, double cy) {
 }
 
 }  // namespace
+
+void PaintBoard(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures,
+                const BoardPlace& place, uint64_t seed) {
+  DrawCells(cr, layout, pictures, place);
+  DrawWalls(cr, layout, pictures, seed, place);
+}
+
+void PaintCellMark(cairo_t* cr, const Picture& mark, const BoardPlace& place, int x, int y) {
+  DrawCell(cr, mark, x, y, place);
+}
 
 Picture GameScreenMockup(const PictureLookup& pictures, const std::string& helpLine) {
   static const char* const rows[kBoardHeight] = {

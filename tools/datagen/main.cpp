@@ -1,15 +1,43 @@
 // gleamstrand-datagen: writes the game's read-only data tree.
 //   gleamstrand-datagen --out DIR --text DIR --fonts DIR --licence FILE
 //                       [--layouts DIR] [--review DIR] [--verbose]
+//   gleamstrand-datagen --level-sheet FILE --layouts DIR --fonts DIR
+//     (only the review sheet of the levels, as a PNG)
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "Canvas.h"
+#include "Encoders.h"
 #include "Generator.h"
+#include "LevelSheet.h"
+
+namespace {
+
+int WriteLevelSheet(const datagen::GeneratorOptions& options, const std::string& file) {
+  if (options.layouts.empty() || options.fonts.empty()) {
+    std::fprintf(stderr, "usage: gleamstrand-datagen --level-sheet FILE --layouts DIR --fonts DIR\n");
+    return 2;
+  }
+  datagen::SetFontFolder(options.fonts);
+  datagen::Bytes png = datagen::EncodePng(datagen::LevelSheetOfFolder(options.layouts));
+  std::FILE* out = std::fopen(file.c_str(), "wb");
+  bool ok = out && std::fwrite(png.data(), 1, png.size(), out) == png.size();
+  if (out) ok = std::fclose(out) == 0 && ok;
+  if (!ok) {
+    std::fprintf(stderr, "gleamstrand-datagen: cannot write %s\n", file.c_str());
+    return 1;
+  }
+  std::printf("gleamstrand-datagen: level sheet %s\n", file.c_str());
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   datagen::GeneratorOptions options;
+  std::string levelSheet;
   for (int i = 1; i < argc; i += 2) {
     std::string key = argv[i];
     if (key == "--verbose") {
@@ -34,9 +62,19 @@ int main(int argc, char** argv) {
       options.layouts = value;
     else if (key == "--review")
       options.review = value;
+    else if (key == "--level-sheet")
+      levelSheet = value;
     else {
       std::fprintf(stderr, "gleamstrand-datagen: unknown option %s\n", key.c_str());
       return 2;
+    }
+  }
+  if (!levelSheet.empty()) {
+    try {
+      return WriteLevelSheet(options, levelSheet);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "gleamstrand-datagen: %s\n", e.what());
+      return 1;
     }
   }
   if (options.out.empty() || options.text.empty() || options.fonts.empty() ||
