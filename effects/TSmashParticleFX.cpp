@@ -1,5 +1,8 @@
 #include "TSmashParticleFX.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Globals.h"
 
 namespace {
@@ -18,7 +21,51 @@ void SwitchOff(std::array<TEmitter, TSmashParticleFX::EMITTER_COUNT>& emitters) 
   for (TEmitter& e : emitters) e = TEmitter();
 }
 
+float Bounded(float value, float lowest, float highest) {
+  if (std::isnan(value)) return 0;
+  return std::clamp(value, lowest, highest);
+}
+
 }  // namespace
+
+TLiveSparks& TLiveSparks::operator=(TLiveSparks&& other) noexcept {
+  if (this != &other) {
+    Set(0);
+    own_ = other.own_;
+    other.own_ = 0;
+  }
+  return *this;
+}
+
+void TLiveSparks::Set(size_t count) {
+  inAll_ = inAll_ - own_ + count;
+  own_ = count;
+}
+
+void TSmashParticleFX::BoundSettings() {
+  for (TEmitter& e : Emitter) {
+    for (float* frames : {&e.EmitterDelay, &e.EmitterDuration, &e.EmissionEachFrame, &e.LifeTime})
+      *frames = Bounded(*frames, -MAX_FRAMES, MAX_FRAMES);
+    e.EmissionRate = Bounded(e.EmissionRate, -1, MAX_EMISSION_RATE);
+    for (float* scale : {&e.LaunchSize, &e.SizeVar, &e.Grow, &e.MinSize, &e.MaxSize})
+      *scale = Bounded(*scale, -MAX_SCALE, MAX_SCALE);
+    for (float* other : {&e.SpeedX, &e.SpeedY, &e.SpeedVarX, &e.SpeedVarY, &e.Alpha, &e.AlphaVar,
+                         &e.AlphaChange, &e.RotationSpeed, &e.RotationVar, &e.RotationStart,
+                         &e.ColorR, &e.ColorG, &e.ColorB, &e.ColorChangeR, &e.ColorChangeG,
+                         &e.ColorChangeB, &e.StartOffsetX, &e.StartOffsetY, &e.StartOffsetVarX,
+                         &e.StartOffsetVarY, &e.GravityX, &e.GravityY})
+      *other = Bounded(*other, -MAX_MAGNITUDE, MAX_MAGNITUDE);
+    // An unknown blending is no blending: the emitter stays off.
+    if (e.RenderType < TEmitter::RENDER_ALPHA || e.RenderType > TEmitter::RENDER_OFF)
+      e.RenderType = TEmitter::RENDER_OFF;
+  }
+}
+
+void TSmashParticleFX::CountSparks() {
+  size_t count = 0;
+  for (const TEmitter& e : Emitter) count += e.Particles.size();
+  live_.Set(count);
+}
 
 std::unique_ptr<TSmashParticleFX> TSmashParticleFX::DuplicateFrom(const TSmashParticleFX& effect) {
   auto copy = std::make_unique<TSmashParticleFX>();
@@ -46,9 +93,12 @@ void TSmashParticleFX::MoveTo(float x, float y) {
 void TSmashParticleFX::Render(float delta, int emit) {
   if (!Running) return;
   for (TEmitter& e : Emitter) {
-    e.Render(delta, emit);
+    CountSparks();
+    bool room = live_.Own() < MAX_LIVE_SPARKS && TLiveSparks::InAll() < MAX_LIVE_SPARKS_IN_ALL;
+    e.Render(delta, emit && room ? 1 : 0);
     if (LoopFX) e.Loop();
   }
+  CountSparks();
 }
 
 int TSmashParticleFX::Finished() const {
@@ -67,6 +117,7 @@ void TSmashParticleFX::Restart() {
 
 void TSmashParticleFX::Reset() {
   for (TEmitter& e : Emitter) e.Reset();
+  CountSparks();
 }
 
 int TSmashParticleFX::LoadFX(const std::string& source) {
@@ -78,6 +129,9 @@ int TSmashParticleFX::LoadFX(const std::string& source) {
   }
   for (TEmitter& e : Emitter) e.ReadSettings(*stream);
   stream->Close();
+  // A modded or damaged file must not make effects that never end or pile
+  // up sparks without limit.
+  BoundSettings();
   return 1;
 }
 

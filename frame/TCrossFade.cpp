@@ -12,6 +12,10 @@ std::unique_ptr<TCrossFade> TCrossFade::Create(plat::TImagePtr image1, plat::TIm
 void TCrossFade::Init(plat::TImagePtr image1, plat::TImagePtr image2, int ms) {
   Image1 = std::move(image1);
   Image2 = std::move(image2);
+  // Both pictures ready before the first frame of the fade, not during it.
+  for (const plat::TImagePtr& image : {Image1, Image2}) {
+    if (image) plat::PrecacheImage(*image);
+  }
   // Counting up and held at the end, so the ratio runs from 0 to 1 and stays.
   Anim = TAnimation::Create(ms, 1, 1, 0);
   Anim->Start();

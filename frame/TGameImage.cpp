@@ -82,3 +82,7 @@ int TGameImage::CalcRAM() const { return int(int64_t(w) * 4 * h * Frames(image) 
 int TGameImage::CalcVRAM() const {
   return int(int64_t(NextPowerOfTwo(w)) * 4 * NextPowerOfTwo(h) * Frames(image) / 1024);
 }
+
+void TGameImage::Precache() {
+  if (image) plat::PrecacheImage(*image);
+}

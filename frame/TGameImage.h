@@ -22,8 +22,8 @@ class TGameImage {
                 int frameCount, int flags, int mid);
   void GetSize();
   void MidHandle(int flag);
-  // Images reach the graphics device when they load; nothing is left to do.
-  void Precache() {}
+  // Prepares every frame for drawing now rather than on its first draw.
+  void Precache();
   // Memory in KB: w * 4 * h * frames; for video memory the sides are
   // rounded up to powers of two.
   int CalcRAM() const;

@@ -258,6 +258,10 @@ TImagePtr LoadAnimImage(TStream& stream, int cellWidth, int cellHeight, int firs
                              flags);
 }
 
+void PrecacheImage(const TImage& image) {
+  for (int frame = 0; frame < image.Frames(); ++frame) internal::FrameTexture(image, frame);
+}
+
 TImagePtr CreateImage(int width, int height, int frames, int flags) {
   if (width <= 0 || height <= 0 || frames <= 0) return nullptr;
   std::vector<TPixmap> blank(size_t(frames), TPixmap(width, height));

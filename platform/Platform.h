@@ -264,6 +264,10 @@ TImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, 
 TImagePtr LoadAnimImage(TStream& stream, int cellWidth, int cellHeight, int firstCell,
                         int cellCount, int flags = -1);
 TImagePtr CreateImage(int width, int height, int frames = 1, int flags = -1);
+// Prepares every frame for drawing now (textures are otherwise made on a
+// frame's first draw), so that a large picture's first draw does not hitch.
+// Nothing to do without an open display; a new display re-makes them.
+void PrecacheImage(const TImage& image);
 int ImageWidth(const TImage& image);
 int ImageHeight(const TImage& image);
 void SetImageHandle(TImage& image, float x, float y);

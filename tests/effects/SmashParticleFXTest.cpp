@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
+#include <limits>
+#include <cmath>
+#include <algorithm>
 
 #include "../platform/HeadlessDisplay.h"
 #include "Globals.h"
@@ -71,7 +75,7 @@ class ParticleFX : public gfxtest::HeadlessDisplay {
 TEST_F(ParticleFX, SaveThenLoadReproducesEveryStoredField) {
   TSmashParticleFX out;
   for (int i = 0; i < TSmashParticleFX::EMITTER_COUNT; ++i) {
-    float value = 1.25f + 100.0f * float(i);
+    float value = 1.25f + 5.0f * float(i);  // within what a file may ask for
     for (float* f : RealFields(out.Emitter[i])) *f = (value += 0.5f);
     out.Emitter[i].RenderType = i % 4;
     out.Emitter[i].Image = 8 - (i % 9);
@@ -102,6 +106,58 @@ TEST_F(ParticleFX, SaveThenLoadReproducesEveryStoredField) {
     EXPECT_EQ(in.Emitter[i].RenderType, out.Emitter[i].RenderType);
     EXPECT_EQ(in.Emitter[i].Image, out.Emitter[i].Image);
   }
+}
+
+TEST_F(ParticleFX, AFileAskingForEndlessSparksCostsBoundedTimeAndMemory) {
+  // Every emitter: 1001 sparks a frame, for 1e9 frames, each living 1e9.
+  TSmashParticleFX greedy;
+  for (TEmitter& e : greedy.Emitter) {
+    e.RenderType = TEmitter::RENDER_ADD;
+    e.EmissionRate = 1000;
+    e.EmitterDuration = 1e9f;
+    e.LifeTime = 1e9f;
+    e.EmissionEachFrame = 1;
+  }
+  greedy.Emitter[1].EmitterDelay = std::nanf("");
+  greedy.Emitter[2].MaxSize = std::numeric_limits<float>::infinity();
+  greedy.Emitter[3].RenderType = 12345;
+  ASSERT_EQ(greedy.SaveFX(dir_.File("greedy.par")), 1);
+  auto model = TSmashParticleFX::Load("littleendian::" + dir_.File("greedy.par"), 0);
+  const TEmitter& e = model->Emitter[1];
+  EXPECT_EQ(e.EmissionRate, TSmashParticleFX::MAX_EMISSION_RATE);
+  EXPECT_EQ(e.EmitterDuration, TSmashParticleFX::MAX_FRAMES);
+  EXPECT_EQ(e.LifeTime, TSmashParticleFX::MAX_FRAMES);
+  EXPECT_EQ(e.EmitterDelay, 0);
+  EXPECT_EQ(model->Emitter[2].MaxSize, TSmashParticleFX::MAX_SCALE);
+  EXPECT_EQ(model->Emitter[3].RenderType, TEmitter::RENDER_OFF);
+
+  // A burst of jewels, each with its copy of the effect, as the board makes.
+  std::vector<std::unique_ptr<TSmashParticleFX>> bursts;
+  for (int i = 0; i < 12; ++i) bursts.push_back(TSmashParticleFX::DuplicateFrom(*model));
+  const size_t oneEmission = size_t(TSmashParticleFX::MAX_EMISSION_RATE) + 1;
+  size_t most = 0, mostInAll = 0;
+  int frames = 0;
+  auto allFinished = [&] {
+    return std::all_of(bursts.begin(), bursts.end(), [](const auto& b) { return b->Finished(); });
+  };
+  while (!allFinished() && frames < 5000) {
+    ++frames;
+    for (auto& burst : bursts) {
+      burst->Render(1, 1);
+      size_t live = 0;
+      for (const TEmitter& emitter : burst->Emitter) live += emitter.Particles.size();
+      most = std::max(most, live);
+    }
+    mostInAll = std::max(mostInAll, TLiveSparks::InAll());
+  }
+  EXPECT_LE(frames, 3 * int(TSmashParticleFX::MAX_FRAMES) + 2);  // every burst ends
+  EXPECT_GT(most, TSmashParticleFX::MAX_LIVE_SPARKS / 2);      // it did try
+  EXPECT_LE(most, TSmashParticleFX::MAX_LIVE_SPARKS + oneEmission);
+  EXPECT_GE(mostInAll, TSmashParticleFX::MAX_LIVE_SPARKS_IN_ALL);
+  EXPECT_LE(mostInAll, TSmashParticleFX::MAX_LIVE_SPARKS_IN_ALL + oneEmission);
+  bursts.clear();
+  model.reset();
+  EXPECT_EQ(TLiveSparks::InAll(), 0u);
 }
 
 TEST_F(ParticleFX, UnreadableFilesAreReportedAndLeaveAnInertEffect) {

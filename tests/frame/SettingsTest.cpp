@@ -1,6 +1,11 @@
 // The settings file, the game configuration and the run markers, on real
 // files in a temporary data folder.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <sstream>
 #include <vector>
@@ -294,6 +299,34 @@ TEST(IniFileTest, LoadAllKeepsUnknownKeysAndCopyWithKeyReplacesOneLine) {
   EXPECT_EQ(ReadWholeFile(dir.File("copy.ini")), "ONE=9\r\nTWO=a=b\r\nTHREE=\r\n");
   EXPECT_EQ(IniCopyWithKey(dir.File("none.ini"), dir.File("x.ini"), "one", "9"), 0);
   EXPECT_EQ(IniUpper("straße-ab"), "STRAßE-AB");  // only a..z fold
+}
+
+TEST(IniFileTest, ASaveThatFailsOnAFullDiskIsFatalAndKeepsTheOldFile) {
+  testsupport::TempDir dir;
+  WriteWholeFile(dir.File("gleamstrand.ini"), "SOUND=1\r\n");
+  TIniFile ini(dir.File("gleamstrand"));
+  for (int i = 0; i < 400; ++i) ini.Add("KEY" + std::to_string(i), std::string(60, 'v'));
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Writes past 4 KB fail as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &small);
+    ErrorLogOn = 0;
+    int status = 2;  // reported as success
+    try {
+      ini.Save();
+    } catch (const TFatalError&) {
+      status = 1;
+    }
+    _exit(status);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadWholeFile(dir.File("gleamstrand.ini")), "SOUND=1\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "HeadlessDisplay.h"
+#include "ImageImpl.h"
 
 using namespace plat;
 using gfxtest::Near;
@@ -337,3 +338,22 @@ TEST_F(DrawTest, GrabPixmapOutsideTheDisplayIsBlack) {
 }
 
 }  // namespace
+
+// Precaching makes every frame's texture before the first draw, so the
+// first frame that shows a large picture does not pay for its upload.
+class PrecacheTest : public gfxtest::HeadlessDisplay {};
+
+TEST_F(PrecacheTest, EveryFrameIsReadyBeforeItsFirstDraw) {
+  auto strip = plat::CreateImage(32, 16, 3);
+  ASSERT_TRUE(strip);
+  for (const auto& frame : strip->impl->frames) EXPECT_EQ(frame.texture, nullptr);
+  plat::PrecacheImage(*strip);
+  for (const auto& frame : strip->impl->frames) {
+    EXPECT_NE(frame.texture, nullptr);
+    EXPECT_FALSE(frame.textureDirty);
+  }
+  // The prepared texture is the one the draw uses.
+  SDL_Texture* made = strip->impl->frames[2].texture;
+  plat::DrawImage(*strip, 10, 10, 2);
+  EXPECT_EQ(strip->impl->frames[2].texture, made);
+}

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "Platform.h"
@@ -216,4 +221,94 @@ TEST(AtomicWrite, FailsCleanlyWhereTheFolderIsMissing) {
   TempDir tmp;
   EXPECT_EQ(plat::WriteFileAtomic(tmp.Path() + "/no/such/folder/x.dat"), nullptr);
   EXPECT_EQ(plat::WriteFile(tmp.Path() + "/no/such/folder/x.dat"), nullptr);
+}
+
+namespace {
+
+// Runs body in a child process that may write at most `limit` bytes into any
+// one file (a full disk, as far as the writer can tell); the child's exit
+// status.
+int WithFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
+    rlimit small{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &small);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+}  // namespace
+
+TEST(AtomicWrite, AWriteThatFailsOnAFullDiskKeepsTheOldFileAndReportsFailure) {
+  TempDir tmp;
+  std::string target = tmp.File("profile.dat");
+  WriteWholeFile(target, "precious");
+  // 1: Close reported failure; 2: Close reported success.
+  int status = WithFileSizeLimit(4096, [&] {
+    auto s = plat::WriteFileAtomic(target);
+    if (!s) return 9;
+    for (int i = 0; i < 2000; ++i) s->WriteLine(std::string("a line of the player's data"));
+    return s->Close() ? 2 : 1;
+  });
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(ReadWholeFile(target), "precious");
+  EXPECT_EQ(plat::ReadDir(tmp.Path()), std::vector<std::string>{"profile.dat"});
+  // Within the limit the same write goes through.
+  status = WithFileSizeLimit(1 << 20, [&] {
+    auto s = plat::WriteFileAtomic(target);
+    if (!s) return 9;
+    for (int i = 0; i < 2000; ++i) s->WriteLine(std::string("a line of the player's data"));
+    return s->Close() ? 2 : 1;
+  });
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(ReadWholeFile(target).size(), 2000u * 29u);
+}
+
+TEST(AtomicWrite, AReplacedFileKeepsItsPermissionsAndANewOneGetsTheUsualOnes) {
+  TempDir tmp;
+  mode_t oldMask = umask(022);
+  auto write = [](const std::string& path) {
+    auto s = plat::WriteFileAtomic(path);
+    s->WriteLine(std::string("x"));
+    return s->Close();
+  };
+  ASSERT_TRUE(write(tmp.File("new.ini")));
+  EXPECT_EQ(ModeOf(tmp.File("new.ini")), 0644u);
+  for (mode_t mode : {0600u, 0640u, 0664u}) {
+    WriteWholeFile(tmp.File("kept.dat"), "old");
+    chmod(tmp.File("kept.dat").c_str(), mode);
+    ASSERT_TRUE(write(tmp.File("kept.dat")));
+    EXPECT_EQ(ModeOf(tmp.File("kept.dat")), mode);
+    EXPECT_EQ(ReadWholeFile(tmp.File("kept.dat")), "x\r\n");
+  }
+  umask(oldMask);
+}
+
+TEST(Files, OnlyTemporariesOfAtomicWritesAreSweptAway) {
+  TempDir tmp;
+  plat::CreateDir(tmp.File("inner"));
+  for (const char* name : {"a.ini.tmp-Ab3dE9", "inner/b.dat.tmp-000000"})
+    WriteWholeFile(tmp.File(name), "half");
+  for (const char* name : {"a.ini", "c.tmp-abcde", "d.tmp-abcdefg", "e.tmp-abc-de", "inner/f.dat"})
+    WriteWholeFile(tmp.File(name), "whole");
+  // A link to another folder is not followed.
+  TempDir other;
+  WriteWholeFile(other.File("g.tmp-abcdef"), "theirs");
+  ASSERT_EQ(symlink(other.Path().c_str(), tmp.File("link").c_str()), 0);
+  EXPECT_EQ(plat::RemoveStaleTemporaries(tmp.Path()), 2);
+  EXPECT_EQ(plat::ReadDir(tmp.Path()),
+            (std::vector<std::string>{"a.ini", "c.tmp-abcde", "d.tmp-abcdefg", "e.tmp-abc-de",
+                                      "inner", "link"}));
+  EXPECT_EQ(plat::ReadDir(tmp.File("inner")), std::vector<std::string>{"f.dat"});
+  EXPECT_EQ(ReadWholeFile(other.File("g.tmp-abcdef")), "theirs");
+  EXPECT_EQ(plat::RemoveStaleTemporaries(""), 0);
 }
