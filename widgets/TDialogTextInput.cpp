@@ -20,6 +20,10 @@ std::unique_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& ca
   return dialog;
 }
 
+TDialogTextInput::~TDialogTextInput() {
+  if (TextInput.Active && Game) Game->BlockKeys = 0;
+}
+
 void TDialogTextInput::Start() {
   TDialog::Start();
   Game->BlockKeys = 1;
@@ -189,8 +193,6 @@ int TDialogTextInput::Draw() {
 }
 
 void TDialogTextInput::Kill() {
-  // A dialog dropped while its field is active must not leave the game's
-  // keys blocked.
   if (TextInput.Active) TextInput.Finish();
   if (DialogOK) DialogOK->Kill();
   DialogOK.reset();

@@ -15,6 +15,10 @@
 
 class TDialogTextInput : public TDialog {
  public:
+  TDialogTextInput() = default;
+  // A dialog dropped while its field is active must not leave the game's
+  // keys blocked.
+  ~TDialogTextInput() override;
   // maxPixelWidth 0: no width limit.
   static std::unique_ptr<TDialogTextInput> Create(const std::string& caption,
                                                   const std::string& initialText, int maxLength,

@@ -7,6 +7,8 @@
 
 #include "ControlsTestSupport.h"
 #include "GameInput.h"
+#include "GameResources.h"
+#include "TLabel.h"
 #include "TMenu.h"
 #include "TTalvorineGame.h"
 
@@ -209,6 +211,41 @@ TEST_F(ButtonMenuTest, AButtonGrowsWhileHoveredAndShrinksBack) {
   EXPECT_NEAR(ok->ScaleOnMO, 1.10f, 1e-4);
   Steps(20);
   EXPECT_FLOAT_EQ(ok->ScaleOnMO, 1.0f);
+}
+
+TEST_F(ButtonMenuTest, HoveredAndPressedButtonsLookFinished) {
+  auto column = TMenu::Create("buttonMO", "buttonclick", 0, 180, 10);
+  column->SetShadow(1, 3, 3, 0.4f);
+  for (const char* name : {"play", "help", "options"}) {
+    column->AddQuickAuto(name)->SetupScaleOnMO(1.15f, 0.03f, 0.01f);
+  }
+  screen.OnLogic = [&] { column->Manage(); };
+  screen.OnDraw = [&] { column->Draw(); };
+  // Hover "help" until it has grown; press "options".
+  TButton* help = column->FindButton("help");
+  TButton* options = column->FindButton("options");
+  Script("1 move 400 " + std::to_string(int(help->y) + 20) + "\n30 click left 400 " +
+         std::to_string(int(options->y) + 20) + "\n31 move 400 " +
+         std::to_string(int(help->y) + 20) + "\n");
+  Steps(32);
+  EXPECT_GT(help->ScaleOnMO, 1.0f);
+  EXPECT_GT(options->MouseClickCounter, 0);
+  Shot("menu-looks.png");
+  column->Kill();
+}
+
+TEST_F(ButtonMenuTest, ACaptionSitsOnTheButtonsCentreAndMovesWithIt) {
+  TButton* ok = menu->AddQuick("OK");
+  ok->SetupCaption("Go", GameFont(18), TColor::Create(255, 255, 255),
+                   TShadow::Create(1, 1, 0.6f), nullptr, TColor::Create(255, 220, 120));
+  EXPECT_FLOAT_EQ(ok->Caption->X, ok->x + 47);  // the image's half width in whole pixels
+  EXPECT_FLOAT_EQ(ok->Caption->Y, ok->y + 18);
+  EXPECT_EQ(ok->Caption->Alignment, 1);
+  EXPECT_EQ(ok->Caption->CentreVertically, 1);
+  menu->SetX(10);
+  EXPECT_FLOAT_EQ(ok->Caption->X, 10 + 47);
+  menu->Centre();
+  EXPECT_FLOAT_EQ(ok->Caption->Y, float((600 - 36) / 2 + 18));
 }
 
 TEST_F(ButtonMenuTest, TheMenuIgnoresInputDuringAScreenFadeAndWhenTold) {

@@ -267,6 +267,15 @@ TEST_F(TextQuestionTest, ARefusedNameShowsTheMessageAndTheFieldTakesInputAgain) 
   EXPECT_EQ(ask->TextInput.Text, "Takin");
 }
 
+TEST_F(TextQuestionTest, DroppingAnOpenQuestionGivesTheGameItsKeysBack) {
+  Ask();
+  EXPECT_EQ(Game->BlockKeys, 1);
+  dialog.reset();  // dropped without Kill
+  EXPECT_EQ(Game->BlockKeys, 0);
+  Ask()->Kill();
+  EXPECT_EQ(Game->BlockKeys, 0);
+}
+
 TEST_F(TextQuestionTest, ANameWithAnAccentedLetterSurvivesAsAFileName) {
   TDialogTextInput* ask = Ask();
   dropOnResult = false;
