@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Platform.h"
 #include "TGameText.h"
+#include "TextDraw.h"
 
 namespace modetext {
 
@@ -26,9 +27,8 @@ void DrawLine(const std::string& text, float x, float y, int size, bool centred)
   if (text.empty() || !font) return;
   plat::TFontPtr old = plat::GetImageFont();
   plat::SetImageFont(font);
-  if (centred) x -= float(plat::TextWidth(text)) / 2;
   plat::SetColor(255, 255, 255);
-  plat::DrawText(text, int(x), y);
+  DrawTextLine(text, x, y, 1, centred ? 1 : 0, 1);
   plat::SetImageFont(old);
 }
 

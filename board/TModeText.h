@@ -12,7 +12,7 @@ std::string Text(const std::string& key);
 // The text with every "NNN" replaced by the number.
 std::string WithNumber(const std::string& text, int number);
 // One line centred horizontally on the screen at y, in the face of `size`
-// points, white with the game's text shadow.
+// points, white with the text shadow in force.
 void DrawCentred(const std::string& text, float y, int size);
 // One line with its left edge at x.
 void DrawAt(const std::string& text, float x, float y, int size);

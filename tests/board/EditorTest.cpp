@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "BoardTestSupport.h"
+#include "ModeTestSupport.h"
+#include "TCellBox.h"
 #include "TGameModeEditor.h"
 #include "TGamePlay.h"
 
@@ -82,6 +84,112 @@ TEST_F(EditorValidityTest, LayoutFilesAreCheckedWithoutAGame) {
   ASSERT_EQ(board.WriteLayout(bad), 1);
   EXPECT_EQ(TGameModeEditor::IsLayoutFileValid(bad), TGameModeEditor::LayoutNoCreateCell);
   EXPECT_EQ(TGameModeEditor::IsLayoutFileValid(DataFolder() + "missing.layout"), -1);
+}
+
+// ---------------------------------------------------------------- the brush
+
+using EditorTest = modetest::ModeTest;
+
+TEST_F(EditorTest, TheBrushPaintsErasesAndRebuildsTheWallsOnlyOnAChange) {
+  TGameModeEditor& editor = StartEditor();
+  EXPECT_EQ(state.stateCustomMode, 1);
+  TCellBox& board = *editor.CellBox;
+  EXPECT_EQ(board.IsLevelEditor, 1);
+  Stroke("left", 3, 4, 3, 4);
+  const TLayoutCell& cell = *board.Layout[3][4];
+  EXPECT_EQ(cell.Contents, 1);
+  EXPECT_EQ(cell.IsFill, 1);
+  EXPECT_EQ(cell.IsChain + cell.IsCreate, 0);
+  EXPECT_EQ(editor.WallRebuilds, 1);
+  // The same brush again over the same cell changes nothing.
+  Stroke("left", 3, 4, 3, 4);
+  EXPECT_EQ(editor.WallRebuilds, 1);
+
+  // Control: marble; X, C, Z: chain, create, not filled.
+  Key("lctrl");
+  Key("x");
+  Key("c");
+  Key("z");
+  EXPECT_EQ(editor.LayoutContents, 2);
+  EXPECT_EQ(editor.IsChain + editor.IsCreate, 2);
+  EXPECT_EQ(editor.IsFill, 0);
+  Stroke("left", 3, 4, 5, 4);
+  EXPECT_EQ(editor.WallRebuilds, 4);
+  for (int x = 3; x <= 5; ++x) {
+    EXPECT_EQ(board.Layout[x][4]->Contents, 2);
+    EXPECT_EQ(board.Layout[x][4]->IsChain, 1);
+    EXPECT_EQ(board.Layout[x][4]->IsCreate, 1);
+    EXPECT_EQ(board.Layout[x][4]->IsFill, 0);
+  }
+  Key("rctrl");
+  EXPECT_EQ(editor.LayoutContents, 1);
+
+  // The right button erases; erasing an empty cell does nothing.
+  Stroke("right", 4, 4, 4, 4);
+  EXPECT_EQ(board.Layout[4][4]->Contents, 0);
+  EXPECT_EQ(board.Layout[4][4]->IsChain, 0);
+  EXPECT_EQ(editor.WallRebuilds, 5);
+  Stroke("right", 4, 4, 4, 5);
+  EXPECT_EQ(editor.WallRebuilds, 5);
+  // Nothing is painted outside the interior.
+  Stroke("left", 0, 1, 0, 3);
+  EXPECT_EQ(editor.WallRebuilds, 5);
+
+  // While a dialog owns the input the brush does nothing.
+  state.disableButtons = 1;
+  Stroke("left", 8, 8, 8, 8);
+  EXPECT_EQ(board.Layout[8][8]->Contents, 0);
+  state.disableButtons = 0;
+}
+
+TEST_F(EditorTest, APaintedLayoutIsSavedLoadedBackAndPlayed) {
+  TGameModeEditor& editor = StartEditor();
+  // Filled normal cells in rows 3 to 6 of columns 4 to 11 ...
+  for (int y = 3; y <= 6; ++y) Stroke("left", 4, y, 11, y);
+  // ... a filled create row above them, and marble cells in the middle.
+  Key("c");
+  Stroke("left", 4, 2, 11, 2);
+  Key("c");
+  Key("lctrl");
+  Stroke("left", 6, 4, 9, 4);
+  Stroke("left", 6, 5, 9, 5);
+  EXPECT_EQ(editor.CellBox->GetLayoutCellNotEmptyCount(), 40);
+  EXPECT_EQ(editor.CellBox->GetLayoutCellMarbleCount(), 8);
+  ASSERT_EQ(editor.IsLayoutValid(), 0);
+  // The brush (a chained marble cell) previewed under the pointer beside it.
+  Key("x");
+  Script("1 move " + std::to_string(board::CentreX(13)) + " " + std::to_string(board::CentreY(5)));
+  Steps(2);
+  Shot("editor-painted.png");
+
+  const std::string path = boardtest::DataFolder() + "painted.layout";
+  ASSERT_EQ(editor.SaveLayout(path), 1);
+  // Loading it back into a cleared editor gives the same layout.
+  editor.Clear();
+  EXPECT_EQ(editor.IsLayoutValid(), TGameModeEditor::LayoutNoPlayingCell);
+  ASSERT_EQ(editor.LoadLayout(path), 1);
+  EXPECT_EQ(editor.CellBox->GetLayoutCellMarbleCount(), 8);
+  EXPECT_EQ(editor.CellBox->GetLayoutCellCreateCount(), 8);
+  EXPECT_EQ(editor.CellBox->IsLevelEditor, 1);
+  // A file that cannot be read leaves the board as it is.
+  EXPECT_EQ(editor.LoadLayout(path + ".missing"), 0);
+  EXPECT_EQ(editor.CellBox->GetLayoutCellNotEmptyCount(), 40);
+
+  play.Init(TGameMode::TypeMatch3);
+  EXPECT_EQ(state.stateCustomMode, 0);
+  play.GameMode->Init(path, 1);
+  EXPECT_EQ(play.IsCustomLevel, 1);
+  EXPECT_EQ(play.CurrentLevel, path);
+  TGameModeMatch3& mode = *play.Match3();
+  EXPECT_EQ(mode.DealFailed, 0);
+  EXPECT_EQ(mode.TotalMarbles, 8);
+  int jewels = 0;
+  for (int x = 1; x <= 16; ++x) {
+    for (int y = 1; y <= 12; ++y) jewels += mode.CellBox->Cells[x][y]->HasJewel();
+  }
+  EXPECT_EQ(jewels, 40);
+  Steps(5);
+  EXPECT_TRUE(mode.HintList && !mode.HintList->empty());
 }
 
 }  // namespace

@@ -1,0 +1,418 @@
+#include "TGameModeMatch3.h"
+
+#include <algorithm>
+
+#include "GameDialogs.h"
+#include "GameResources.h"
+#include "TCellBox.h"
+#include "TChannelArray.h"
+#include "TGamePlay.h"
+#include "TImageBank.h"
+#include "TLevelClock.h"
+#include "TModeText.h"
+#include "TParticleList.h"
+#include "TSavedGame.h"
+#include "TSoundBank.h"
+#include "TTalvorineGame.h"
+#include "TVMouse.h"
+
+namespace {
+
+// The bottom box behind the help, bonus and end texts, and the text's top.
+constexpr int BoxX = 400, BoxY = 556, BoxTextY = 545;
+constexpr int ProgressX = 320, ProgressY = 44;
+constexpr int ProgressLabelX = 100, ProgressLabelY = 25;
+constexpr int OfferTextY = 265;
+
+plat::TImagePtr InterfaceImage(const char* name) {
+  return InterfaceImageBank ? InterfaceImageBank->FindTImage(name) : nullptr;
+}
+
+void DrawBoxImage() {
+  if (plat::TImagePtr box = InterfaceImage("helptextback")) plat::DrawImage(*box, BoxX, BoxY);
+}
+
+}  // namespace
+
+TGameModeMatch3::TGameModeMatch3(TGamePlay& play, std::shared_ptr<const TBoardArt> art)
+    : Mouse(&VMouse), play_(play), art_(art ? std::move(art) : TBoardArt::FromBanks()) {
+  GameType = TypeMatch3;
+  ProgressImage = InterfaceImage("progress");
+  ProgressMoImage = InterfaceImage("progressmo");
+  Clear();
+}
+
+TGameModeMatch3::~TGameModeMatch3() = default;
+
+// ---------------------------------------------------------------- boards and deals
+
+void TGameModeMatch3::InstallBoard(std::unique_ptr<TCellBox> board) {
+  CellBox = std::move(board);
+  CellBox->IsLevelEditor = 0;
+  CellBox->GameMode = this;
+  CellBox->Mouse = Mouse;
+}
+
+void TGameModeMatch3::ResetRoundState() {
+  BonusCounter = 0;
+  BonusAnimation.reset();
+  BonusEndAnimation.reset();
+  CheckedEndBonus = 0;
+  // The hint and the move list belong to the board that is gone.
+  ResetHint();
+  HintList.reset();
+}
+
+void TGameModeMatch3::Clear() {
+  auto board = std::make_unique<TCellBox>(art_);
+  board->Clear();
+  InstallBoard(std::move(board));
+  ResetRoundState();
+  ShufflePieces.reset();
+  LevelClock.Restart();
+  ResetScore();
+  ShowHelpMessage = 1;
+}
+
+void TGameModeMatch3::Init(const std::string& name, int custom) {
+  play_.CurrentLevel = name;
+  play_.IsCustomLevel = custom;
+  Clear();
+  CellBox->LoadLayout(name);
+  CellBox->UpdateDrawWall();
+  CellBox->GameMode = this;
+  Shuffle();
+  FirstDealFailed = DealFailed;
+  AddOriginalUndo();
+  TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
+}
+
+void TGameModeMatch3::AddOriginalUndo() {
+  OriginalPuzzle = std::make_unique<TMatch3Undo>();
+  OriginalPuzzle->SetFromCurrentValues(*this, 0, 0);
+}
+
+void TGameModeMatch3::StopBoardMotion() {
+  TCellBox& board = *CellBox;
+  for (int x = 0; x < board::GridWidth; ++x) {
+    for (int y = 0; y < board::GridHeight; ++y) {
+      TCell& cell = *board.Cells[x][y];
+      cell.MoveLine.reset();
+      cell.AppearAnimation.reset();
+      cell.DestroyAnimation.reset();
+      cell.X = cell.GetCalculatedX();
+      cell.Y = cell.GetCalculatedY();
+      cell.ClearMarked();
+    }
+  }
+  board.CellSwitchPosition1.reset();
+  board.CellSwitchPosition2.reset();
+  board.MarkedCell1 = board.MarkedCell2 = nullptr;
+}
+
+void TGameModeMatch3::Shuffle() {
+  CellBox->GameMode = this;
+  // A jewel still fading out would otherwise take a new jewel (and the
+  // marble under it) with it when its fade ends.
+  StopBoardMotion();
+  DealFailed = CellBox->GenerateLevel() ? 0 : 1;
+  play_.State.Clear();
+  ShufflePieces.reset();
+  HasShownShufflePiecesDialog = 0;
+  ResetHint();
+  HintList.reset();
+  ResetScore();
+  StartStartGameAnimation();
+}
+
+void TGameModeMatch3::Reset() {
+  if (!OriginalPuzzle || !OriginalPuzzle->CellBox) return;
+  OriginalPuzzle->SetAsCurrentValues(*this);
+  InstallBoard(std::move(CellBox));
+  CellBox->UpdateDrawWall();
+  LevelClock.Restart();
+  ResetRoundState();
+  ShufflePieces.reset();
+  HasShownShufflePiecesDialog = 0;
+  DealFailed = FirstDealFailed;
+  play_.State.Clear();
+  ResetScore();
+  ShowHelpMessage = 1;
+}
+
+void TGameModeMatch3::ResetScore() { play_.Score = 0; }
+
+// ---------------------------------------------------------------- saved games
+
+int TGameModeMatch3::SaveGame(const std::string& name) {
+  const std::string path = name + TSavedGame::Extension;
+  const std::string folder = Game ? Game->ProfilePath : "";
+  if (OriginalPuzzle && OriginalPuzzle->CellBox && TSavedGame::IsSafePlayerFile(name, folder) &&
+      TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox,
+                        *CellBox)) {
+    return 1;
+  }
+  LogFailure("Could not create file '" + path + "'");
+  return 0;
+}
+
+int TGameModeMatch3::LoadSaveGame(const std::string& path) {
+  // Read into boards of their own first: a file that cannot be read leaves
+  // the game in progress as it was.
+  auto firstDeal = std::make_unique<TCellBox>(art_);
+  auto current = std::make_unique<TCellBox>(art_);
+  firstDeal->Clear();
+  current->Clear();
+  int elapsed = 0, score = 0;
+  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current)) {
+    LogFailure("Could not read file '" + path + "'");
+    return 0;
+  }
+  Clear();
+  LevelClock.SetElapsed(elapsed);
+  play_.Score = score;
+  OriginalPuzzle = std::make_unique<TMatch3Undo>();
+  OriginalPuzzle->CellBox = std::move(firstDeal);
+  InstallBoard(std::move(current));
+  return 1;
+}
+
+int TGameModeMatch3::LoadGame(const std::string& path) {
+  if (!LoadSaveGame(path)) return 0;
+  TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
+  CellBox->UpdateDrawWall();
+  CellBox->GameMode = this;
+  // The resumed game is at rest: no deal, no fade-in, nothing pending from
+  // the game it replaces, and it is in play again.
+  StartGameAnimation.reset();
+  HasShownShufflePiecesDialog = 0;
+  DealFailed = FirstDealFailed = 0;
+  play_.ScoreAdder = 0;
+  play_.ShowVictoryParticles = 0;
+  play_.State.Clear();
+  return 1;
+}
+
+// ---------------------------------------------------------------- the step
+
+bool TGameModeMatch3::IsBoardAtRest() const {
+  if (CellBox->IsCellSwitchAnimation()) return false;
+  for (int x = 1; x < board::GridWidth - 1; ++x) {
+    for (int y = 1; y < board::GridHeight - 1; ++y) {
+      const TCell& cell = *CellBox->Cells[x][y];
+      if (cell.HasJewel() && !cell.IsSettled()) return false;
+    }
+  }
+  return true;
+}
+
+void TGameModeMatch3::Logic() {
+  const TState& state = play_.State;
+  if (!state.disableButtons && !state.stateFinished) {
+    if (!ShufflePieces) CellBox->Manage();
+    ManageHint();
+    // The list can be empty for a step while a cascade still runs; only a
+    // board at rest without a move is offered a reshuffle, and never a deal
+    // on which no move could be found at all.
+    if (!ShufflePieces && HintList && HintList->empty() && !HasShownShufflePiecesDialog &&
+        !DealFailed && !IsFinished() && IsBoardAtRest()) {
+      OpenShuffleOffer();
+    }
+    ManageShuffleOffer();
+  }
+  ManageScore();
+  ManageStartGameAnimation();
+  ManageBonus();
+}
+
+void TGameModeMatch3::ManageScore() {
+  int& score = play_.Score;
+  int& adder = play_.ScoreAdder;
+  if (adder > 0) {
+    ++score;
+    --adder;
+  } else if (adder < 0) {
+    --score;
+    ++adder;
+  }
+  if (score < 0) score = 0;
+}
+
+void TGameModeMatch3::AddPendingScore(int points) { play_.ScoreAdder += points; }
+
+void TGameModeMatch3::StartStartGameAnimation() {
+  StartGameAnimation = TAnimation::Create(StartFadeLength, 0, 0, 0);
+  StartGameAnimation->Start();
+}
+
+void TGameModeMatch3::ManageStartGameAnimation() {
+  if (!StartGameAnimation) return;
+  StartGameAnimation->Manage();
+  if (!StartGameAnimation->Active) {
+    StartGameAnimation.reset();
+    PlayStartSound();
+  }
+}
+
+// ---------------------------------------------------------------- bonus
+
+void TGameModeMatch3::CheckBonusCounter() {
+  BonusAnimation = TAnimation::Create(BonusWindowLength, 0, 0, 0);
+  BonusAnimation->Start();
+}
+
+void TGameModeMatch3::ManageBonus() {
+  if (BonusEndAnimation) {
+    BonusEndAnimation->Manage();
+    if (BonusEndAnimation->CurrentPhase >= 1 || !BonusEndAnimation->Active) {
+      play_.ShowVictoryParticles = 0;
+    }
+    if (!BonusEndAnimation->Active) BonusEndAnimation.reset();
+  }
+  if (BonusAnimation) {
+    BonusAnimation->Manage();
+    if (!BonusAnimation->Active) {
+      EndBonus();
+      BonusAnimation.reset();
+      BonusCounter = 0;
+    }
+  }
+}
+
+void TGameModeMatch3::EndBonus() {
+  if (BonusCounter > BonusFreeMatches) {
+    BonusEndAnimation = TAnimation::Create(BonusShowLength, 0, 0, 0);
+    BonusEndAnimation->AddPhase(BonusHoldLength);
+    BonusEndAnimation->AddPhase(BonusFadeLength);
+    BonusEndAnimation->Start();
+    BonusTotalPoints = (BonusCounter - BonusFreeMatches) * BonusPointsPerMatch;
+    if (BonusCounter >= BonusApplauseMatches) {
+      PlayBonusApplauseSound();
+      play_.ParticleList = std::make_shared<TParticleList>();
+      play_.ShowVictoryParticles = 1;
+    }
+  }
+  BonusCounter = 0;
+}
+
+// ---------------------------------------------------------------- end of level
+
+int TGameModeMatch3::IsFinished() const { return CellBox->GetLayoutCellMarbleCount() == 0; }
+
+int TGameModeMatch3::IsGameFinished() {
+  if (!IsFinished()) return 0;
+  // A running bonus window is settled at once; the level ends once its
+  // display has run.
+  CheckedEndBonus = 1;
+  EndBonus();
+  if (BonusEndAnimation) return 0;
+  BonusCounter = 0;
+  BonusAnimation.reset();
+  CheckedEndBonus = 0;
+  return 1;
+}
+
+void TGameModeMatch3::GameFinished() {
+  for (TCell* cell : {CellBox->MarkedCell1, CellBox->MarkedCell2}) {
+    if (cell) cell->ClearMarked();
+  }
+  CellBox->MarkedCell1 = CellBox->MarkedCell2 = nullptr;
+  ShufflePieces.reset();
+}
+
+int TGameModeMatch3::ProgressPercent() const {
+  if (TotalMarbles <= 0) return IsFinished() ? 100 : 0;
+  int cleared = TotalMarbles - CellBox->GetLayoutCellMarbleCount();
+  int percent = int(float(cleared) / float(TotalMarbles) * 100.0f);
+  return std::clamp(percent, 0, 100);
+}
+
+// ---------------------------------------------------------------- the reshuffle offer
+
+void TGameModeMatch3::OpenShuffleOffer() {
+  ShufflePieces = GameDialogYesNoForKey("No Valid Matches 1");
+  HasShownShufflePiecesDialog = 1;
+}
+
+void TGameModeMatch3::ManageShuffleOffer() {
+  if (!ShufflePieces) return;
+  int answer = ShufflePieces->Manage();
+  if (answer == 0) return;
+  ShufflePieces.reset();
+  if (answer == 1) Shuffle();
+}
+
+void TGameModeMatch3::DrawShuffleOffer() const {
+  if (!ShufflePieces) return;
+  ShufflePieces->Draw();
+  modetext::DrawCentred(modetext::Text("No Valid Matches 2"), OfferTextY, 20);
+}
+
+// ---------------------------------------------------------------- sounds
+
+void TGameModeMatch3::PlaySound(const char* name) {
+  if (SoundHook) SoundHook(name);
+  if (Game && Game->Channels && SoundBank) {
+    Game->Channels->PlayGameSound(SoundBank->Find(name), nullptr, 1, 0);
+  }
+}
+
+void TGameModeMatch3::PlayMatchSound() { PlaySound("score"); }
+void TGameModeMatch3::PlayInvalidSound() { PlaySound("buttonclick2"); }
+void TGameModeMatch3::PlayHintSound() { PlaySound("hint"); }
+void TGameModeMatch3::PlayStartSound() { PlaySound("startgame"); }
+void TGameModeMatch3::PlayBonusApplauseSound() { PlaySound("applause2"); }
+void TGameModeMatch3::PlayClickSound() { PlaySound("buttonclick2"); }
+
+// ---------------------------------------------------------------- drawing
+
+void TGameModeMatch3::Draw() {
+  const double alpha = plat::GetAlpha();
+  if (StartGameAnimation) plat::SetAlpha(StartGameAnimation->GetRatioInv());
+  CellBox->Draw();
+  plat::SetAlpha(alpha);
+  if (!play_.State.stateFinished) DrawHint();
+  DrawHelpMessage();
+  DrawProgress();
+  DrawBonus();
+  DrawShuffleOffer();
+  DrawDebugInformation();
+}
+
+void TGameModeMatch3::DrawHint() const { TBoardMode::DrawHint(art_->LayoutHint); }
+
+void TGameModeMatch3::DrawHelpMessage() const {
+  if (!ShowHelpMessage) return;
+  DrawBoxImage();
+  modetext::DrawCentred(modetext::Text("Help Message"), BoxTextY, 25);
+}
+
+void TGameModeMatch3::DrawProgress() const {
+  modetext::DrawAt(modetext::Text("Progress Field"), ProgressLabelX, ProgressLabelY, 34);
+  if (!ProgressImage) return;
+  plat::DrawImage(*ProgressImage, ProgressX, ProgressY);
+  if (!ProgressMoImage) return;
+  // The bar pictures are centred on their place; the left part is cut out.
+  const int width = plat::ImageWidth(*ProgressMoImage);
+  const int height = plat::ImageHeight(*ProgressMoImage);
+  const int shown = int(float(plat::ImageWidth(*ProgressImage)) / 100.0f * float(ProgressPercent()));
+  if (shown <= 0) return;
+  plat::DrawSubImageRect(*ProgressMoImage, ProgressX - width / 2, ProgressY - height / 2,
+                         std::min(shown, width), height, 0, 0, std::min(shown, width), height);
+}
+
+void TGameModeMatch3::DrawBonus() const {
+  const double alpha = plat::GetAlpha();
+  if (BonusEndAnimation) {
+    if (BonusEndAnimation->CurrentPhase == 2) plat::SetAlpha(BonusEndAnimation->GetRatio());
+    DrawBoxImage();
+    modetext::DrawCentred(
+        modetext::WithNumber(modetext::Text("Bonus Points"), BonusTotalPoints), BoxTextY, 25);
+    plat::SetAlpha(alpha);
+  }
+  if (BonusCounter > BonusFreeMatches) {
+    DrawBoxImage();
+    modetext::DrawCentred(modetext::WithNumber(modetext::Text("Bonus Counter"), BonusCounter),
+                          BoxTextY, 25);
+  }
+}

@@ -1,0 +1,104 @@
+#include "TSavedGame.h"
+
+#include <array>
+#include <cstdlib>
+
+#include "Platform.h"
+#include "TCellBox.h"
+
+namespace {
+
+constexpr int Rows = board::GridHeight - 2;
+constexpr int Columns = board::GridWidth - 2;
+
+using TField = int TLayoutCell::*;
+constexpr std::array<TField, 4> LayoutBlocks = {&TLayoutCell::Contents, &TLayoutCell::IsChain,
+                                                &TLayoutCell::IsCreate, &TLayoutCell::IsFill};
+// The largest value each of the five blocks of a board may hold.
+constexpr std::array<int, 5> BlockLimits = {6, 2, 1, 1, 1};
+
+int DigitValue(int c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+
+void WriteBoard(plat::TStream& out, const TCellBox& board) {
+  auto writeBlock = [&](auto value) {
+    out.WriteLine(std::string("-"));
+    for (int y = 1; y <= Rows; ++y) {
+      std::string row;
+      for (int x = 1; x <= Columns; ++x) row += std::to_string(value(x, y));
+      out.WriteLine(row);
+    }
+  };
+  writeBlock([&](int x, int y) { return board.Cells[x][y]->Contents; });
+  for (TField field : LayoutBlocks) {
+    writeBlock([&](int x, int y) { return (*board.Layout[x][y]).*field; });
+  }
+}
+
+// Five blocks; every block but the very first of the file follows a line
+// that is skipped.
+void ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
+  for (int block = 0; block < 5; ++block) {
+    if (block > 0 || skipFirstLine) in.ReadLine();
+    for (int y = 1; y <= Rows; ++y) {
+      for (int x = 1; x <= Columns; ++x) {
+        int value = DigitValue(in.ReadByte());
+        if (value > BlockLimits[size_t(block)]) value = 0;
+        if (block == 0) {
+          if (value) board.Cells[x][y]->SetContents(value);
+        } else {
+          (*board.Layout[x][y]).*LayoutBlocks[size_t(block - 1)] = value;
+        }
+      }
+      in.ReadByte();
+      in.ReadByte();
+    }
+  }
+  // A jewel the layout has no cell for would lie in the wall.
+  for (int x = 1; x <= Columns; ++x) {
+    for (int y = 1; y <= Rows; ++y) {
+      if (board.Layout[x][y]->Contents == 0) board.Cells[x][y]->ClearContents();
+    }
+  }
+}
+
+}  // namespace
+
+int TSavedGame::Write(const std::string& path, int elapsedMs, int score,
+                      const TCellBox& firstDeal, const TCellBox& current) {
+  plat::TStreamPtr out = plat::WriteFileAtomic(path);
+  if (!out) return 0;
+  out->WriteLine(std::string(Header));
+  out->WriteLine(std::to_string(elapsedMs));
+  out->WriteLine(std::to_string(score));
+  WriteBoard(*out, firstDeal);
+  WriteBoard(*out, current);
+  // A short write keeps the old file.
+  return !out->WriteFailed() && out->Close() ? 1 : 0;
+}
+
+int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
+                     TCellBox& current) {
+  plat::TStreamPtr in = plat::ReadStream(path);
+  if (!in) return 0;
+  in->ReadLine();
+  elapsedMs = std::atoi(in->ReadLine().c_str());
+  score = std::atoi(in->ReadLine().c_str());
+  if (score < 0) score = 0;
+  in->ReadLine();
+  ReadBoard(*in, firstDeal, false);
+  ReadBoard(*in, current, true);
+  in->Close();
+  return 1;
+}
+
+bool TSavedGame::IsSafePlayerFile(const std::string& path, const std::string& folder) {
+  std::string name;
+  if (!folder.empty() && path.compare(0, folder.size(), folder) == 0) {
+    name = path.substr(folder.size());
+  } else {
+    size_t slash = path.find_last_of("/\\");
+    name = slash == std::string::npos ? path : path.substr(slash + 1);
+  }
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("/\\") == std::string::npos;
+}

@@ -1,0 +1,201 @@
+// Saved games: the file byte for byte, resuming at rest, the restart after a
+// resume, damaged files, and saves that cannot be written. Also the level
+// clock that line 2 of the file is read from.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "BoardTestSupport.h"
+#include "Globals.h"
+#include "ModeTestSupport.h"
+#include "TCellBox.h"
+#include "TLevelClock.h"
+#include "TSavedGame.h"
+#include "TTalvorineGame.h"
+
+namespace {
+
+using boardtest::DataFolder;
+using boardtest::Picture;
+using modetest::ModeTest;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::vector<std::string> Level = {"..........", "...mmmm...", "..mm..mm..",
+                                        "...mmmm...", "..........", ".........."};
+
+class SavedGameTest : public ModeTest {};
+
+TEST_F(SavedGameTest, SaveLoadSaveGivesTheSameFileButTheTime) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  play.Score = 1234;
+  Steps(400);
+  const std::string first = DataFolder() + "first";
+  ASSERT_EQ(mode.SaveGame(first), 1);
+  const std::vector<std::string> lines = Lines(ReadFile(first + ".save"));
+  ASSERT_EQ(lines.size(), 133u);
+  EXPECT_EQ(ReadFile(first + ".save").substr(ReadFile(first + ".save").size() - 2), "\r\n");
+  EXPECT_EQ(lines[0], "Cavernglow Savegame");
+  EXPECT_EQ(lines[1], "2000");
+  EXPECT_EQ(lines[2], "1234");
+  for (int block = 0; block < 10; ++block) {
+    EXPECT_EQ(lines[size_t(3 + 13 * block)], "-");
+    for (int row = 1; row <= 12; ++row) EXPECT_EQ(lines[size_t(3 + 13 * block + row)].size(), 16u);
+  }
+  // Rows 1 and 2 of the first deal's layout kinds.
+  EXPECT_EQ(lines[17], "1111111111000000");
+  EXPECT_EQ(lines[18], "1112222111000000");
+
+  ASSERT_EQ(play.GameMode->LoadGame(first + ".save"), 1);
+  EXPECT_EQ(play.Score, 1234);
+  EXPECT_FALSE(mode.StartGameAnimation);
+  Steps(200);
+  const std::string second = DataFolder() + "second";
+  ASSERT_EQ(mode.SaveGame(second), 1);
+  std::vector<std::string> again = Lines(ReadFile(second + ".save"));
+  ASSERT_EQ(again.size(), 133u);
+  EXPECT_EQ(again[1], "3000");
+  again[1] = lines[1];
+  EXPECT_EQ(again, lines);
+}
+
+TEST_F(SavedGameTest, ResetAfterLoadingReturnsToTheSavedFirstDeal) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  const auto firstDeal = Picture(*mode.CellBox);
+  // A different position at saving time.
+  mode.CellBox->Cells[1][1]->ClearContents();
+  mode.CellBox->Cells[2][1]->ClearContents();
+  const auto saved = Picture(*mode.CellBox);
+  ASSERT_EQ(mode.SaveGame(DataFolder() + "played"), 1);
+  mode.Reset();
+
+  ASSERT_EQ(mode.LoadGame(DataFolder() + "played.save"), 1);
+  EXPECT_EQ(Picture(*mode.CellBox), saved);
+  // The progress counts from the first deal's marble cells.
+  EXPECT_EQ(mode.TotalMarbles, 12);
+  mode.Reset();
+  EXPECT_EQ(Picture(*mode.CellBox), firstDeal);
+}
+
+TEST_F(SavedGameTest, ASaveWhileJewelsFallStoresEachInTheCellItFallsInto) {
+  TGameModeMatch3& mode = StartMatch3({"...", "...", "...", "...", "m.."});
+  SetDeal({"1..", "2..", "...", "...", "m.."});
+  Steps(20);  // half-way down the first row
+  ASSERT_TRUE(mode.CellBox->Cells[1][3]->MoveLine);
+  ASSERT_EQ(mode.SaveGame(DataFolder() + "falling"), 1);
+  const std::vector<std::string> lines = Lines(ReadFile(DataFolder() + "falling.save"));
+  // Block 6 (the current jewels) starts at line 70.
+  EXPECT_EQ(lines[69].substr(0, 3), "000");
+  EXPECT_EQ(lines[70].substr(0, 3), "100");
+  EXPECT_EQ(lines[71].substr(0, 3), "200");
+  ASSERT_EQ(mode.LoadGame(DataFolder() + "falling.save"), 1);
+  EXPECT_FALSE(mode.CellBox->Cells[1][3]->MoveLine);
+  EXPECT_EQ(Picture(*mode.CellBox, 5, 3),
+            (std::vector<std::string>{"...", "1..", "2..", "...", "m.."}));
+}
+
+TEST_F(SavedGameTest, ShortAndDamagedFilesLoadAsFarAsTheyGo) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  ASSERT_EQ(mode.SaveGame(DataFolder() + "whole"), 1);
+  const std::string whole = ReadFile(DataFolder() + "whole.save");
+
+  // Cut in the middle of the current board's layout blocks.
+  WriteBytes(DataFolder() + "short.save", whole.substr(0, whole.find("\r\n-\r\n", 1500) + 80));
+  ASSERT_EQ(mode.LoadGame(DataFolder() + "short.save"), 1);
+  EXPECT_EQ(mode.TotalMarbles, 12);
+  Steps(300);
+
+  // Bytes of every kind: nothing the board cannot hold gets in.
+  std::string garbage;
+  for (int i = 0; i < 5000; ++i) garbage += char((i * 7919 + i / 13) % 256);
+  garbage += "\r\n9999999999999999\r\n";
+  WriteBytes(DataFolder() + "garbage.save", garbage);
+  ASSERT_EQ(mode.LoadGame(DataFolder() + "garbage.save"), 1);
+  for (int x = 0; x < 18; ++x) {
+    for (int y = 0; y < 14; ++y) {
+      EXPECT_LE(mode.CellBox->Cells[x][y]->Contents, 6);
+      EXPECT_LE(mode.CellBox->Layout[x][y]->Contents, 2);
+      if (mode.CellBox->Layout[x][y]->Contents == 0) {
+        EXPECT_EQ(mode.CellBox->Cells[x][y]->Contents, 0);
+      }
+    }
+  }
+  Steps(300);
+  WriteBytes(DataFolder() + "empty.save", "");
+  EXPECT_EQ(mode.LoadGame(DataFolder() + "empty.save"), 1);
+  Steps(10);
+}
+
+TEST_F(SavedGameTest, FilesThatCannotBeWrittenOrReadLeaveTheGameAsItWas) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  play.Score = 77;
+  const auto board = Picture(*mode.CellBox);
+  const std::string log = SharedDataPath + "ErrorLog.txt";
+  std::remove(log.c_str());
+  const int logWasOn = ErrorLogOn;
+  ErrorLogOn = 1;
+
+  EXPECT_EQ(mode.SaveGame(DataFolder() + "no such folder/game"), 0);
+  EXPECT_NE(ReadFile(log).find("Could not create file '" + DataFolder() + "no such folder/game.save'"),
+            std::string::npos);
+  // Names the player typed stay inside the profile folder.
+  Game->ProfilePath = DataFolder();
+  for (const char* name : {"", ".", "..", "../up", "a/b", "a\\b"}) {
+    EXPECT_EQ(mode.SaveGame(DataFolder() + name), 0) << name;
+  }
+  EXPECT_NE(plat::FileType(DataFolder() + "..save"), plat::FILETYPE_FILE);
+
+  // A failed load leaves the game and the saved files alone.
+  ASSERT_EQ(mode.SaveGame(DataFolder() + "kept"), 1);
+  const std::string kept = ReadFile(DataFolder() + "kept.save");
+  EXPECT_EQ(mode.LoadGame(DataFolder() + "missing.save"), 0);
+  EXPECT_NE(ReadFile(log).find("Could not read file '" + DataFolder() + "missing.save'"),
+            std::string::npos);
+  EXPECT_EQ(Picture(*mode.CellBox), board);
+  EXPECT_EQ(play.Score, 77);
+  EXPECT_EQ(ReadFile(DataFolder() + "kept.save"), kept);
+  ErrorLogOn = logWasOn;
+}
+
+TEST(LevelClockTest, PausesDoNotCountAsPlayingTime) {
+  plat::SetVirtualClock(50000);
+  TLevelClock clock;
+  clock.Restart();
+  plat::AdvanceClock(1000);
+  EXPECT_EQ(clock.Elapsed(), 1000);
+  clock.Pause();
+  plat::AdvanceClock(5000);
+  EXPECT_EQ(clock.Elapsed(), 1000);
+  clock.Resume();
+  plat::AdvanceClock(500);
+  EXPECT_EQ(clock.Elapsed(), 1500);
+  clock.SetElapsed(90000);
+  EXPECT_EQ(clock.Elapsed(), 90000);
+  clock.Pause();
+  clock.SetElapsed(20);
+  plat::AdvanceClock(700);
+  clock.Resume();
+  EXPECT_EQ(clock.Elapsed(), 20);
+}
+
+}  // namespace
