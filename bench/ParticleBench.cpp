@@ -2,6 +2,9 @@
 // drawn frame of 200 light-blended particles on the headless display.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "Globals.h"
 #include "Platform.h"
 #include "TParticleList.h"

@@ -32,6 +32,12 @@ void TExplosion::Kill() {
   if (list) list->Remove(this);
 }
 
+TExplosionList::~TExplosionList() {
+  for (auto& e : Explosions) {
+    if (e) e->Explosions = nullptr;
+  }
+}
+
 std::shared_ptr<TExplosion> TExplosionList::AddNew(float x, float y, TGameImagePtr image) {
   auto e = TExplosion::Create(std::move(image), x, y);
   e->Explosions = this;

@@ -23,6 +23,12 @@ class TExplosion : public TSprite {
 
 class TExplosionList {
  public:
+  TExplosionList() = default;
+  TExplosionList(const TExplosionList&) = delete;
+  TExplosionList& operator=(const TExplosionList&) = delete;
+  // Explosions that outlive the list (held elsewhere) are unlinked from it.
+  ~TExplosionList();
+
   std::shared_ptr<TExplosion> AddNew(float x, float y, TGameImagePtr image);
   void Draw();
   void Manage();

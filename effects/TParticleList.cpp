@@ -28,6 +28,12 @@ void TParticleList::Add(std::shared_ptr<TParticle> particle, int atFront) {
   ++live_;
 }
 
+TParticleList::~TParticleList() {
+  for (auto& p : Particles) {
+    if (p) p->Particles = nullptr;
+  }
+}
+
 void TParticleList::Remove(TParticle* particle) {
   if (!particle || particle->Particles != this) return;
   particle->Particles = nullptr;

@@ -12,6 +12,12 @@
 
 class TParticleList : public TDrawable {
  public:
+  TParticleList() = default;
+  TParticleList(const TParticleList&) = delete;
+  TParticleList& operator=(const TParticleList&) = delete;
+  // Particles that outlive the list (held elsewhere) are unlinked from it.
+  ~TParticleList() override;
+
   // A CreateSpecial particle linked to this list, appended (or put first).
   std::shared_ptr<TParticle> AddNew(float x, float y, TGameImagePtr image, float dx = 0,
                                     float dy = 0, float gravity = 0, int fadeMs = 0,

@@ -19,6 +19,12 @@ void TGameObject::Kill() {
   if (list) list->Remove(this);
 }
 
+TGameObjectList::~TGameObjectList() {
+  for (auto& o : Objects) {
+    if (o) o->GameObjects = nullptr;
+  }
+}
+
 std::shared_ptr<TGameObject> TGameObjectList::AddNew(float x, float y, TGameImagePtr image) {
   auto object = TGameObject::Create(std::move(image), x, y);
   object->GameObjects = this;

@@ -28,6 +28,12 @@ class TGameObject : public TSprite {
 
 class TGameObjectList {
  public:
+  TGameObjectList() = default;
+  TGameObjectList(const TGameObjectList&) = delete;
+  TGameObjectList& operator=(const TGameObjectList&) = delete;
+  // Members that outlive the list (held elsewhere) are unlinked from it.
+  ~TGameObjectList();
+
   std::shared_ptr<TGameObject> AddNew(float x, float y, TGameImagePtr image);
   void Draw();
   void Move();

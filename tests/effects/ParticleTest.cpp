@@ -176,6 +176,17 @@ TEST_F(ParticleTest, SeveralParticlesCanLeaveTheListDuringOnePass) {
   EXPECT_TRUE(list.Particles.empty());
 }
 
+TEST_F(ParticleTest, AParticleThatOutlivesItsListDiesAlone) {
+  std::shared_ptr<TParticle> kept;
+  {
+    TParticleList shortLived;
+    kept = shortLived.AddNew(10, 10, image);
+  }
+  EXPECT_EQ(kept->Particles, nullptr);
+  kept->Kill();
+  EXPECT_EQ(kept->active, 0);
+}
+
 TEST_F(ParticleTest, KillAfterAnimEndsAParticleWhenItsAnimationEnds) {
   auto p = list.AddNew(400, 300, Strip(4, 4, {0xffff0000, 0xff00ff00}));
   p->SetupAnim(2, 50, 0, 0, 0, 0, 0);
