@@ -22,7 +22,9 @@ void TDialog::Init(const std::string& caption, plat::TImagePtr background, int w
 void TDialog::Start() {
   CalcAll();
   MenuPosition();
-  OldIgnoreEscapeKey = Game->IgnoreEscapeKey;
+  // Started again while open, it must not take its own setting for the
+  // screen's.
+  if (!Active) OldIgnoreEscapeKey = Game->IgnoreEscapeKey;
   Game->IgnoreEscapeKey = 1;
   Active = 1;
   if (Slide == 5) Slide = plat::Rand(1, 4);

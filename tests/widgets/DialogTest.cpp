@@ -104,7 +104,7 @@ TEST_F(DialogTest, AYesNoQuestionAnswersEachKeyAndButton) {
 
 TEST_F(DialogTest, EscapeInADialogNeverReachesTheScreenBehind) {
   screen.Destination = &screen;
-  Open(GameDialogYesNo("Leave the game?"));
+  Open(GameDialogYesNo("Leave the game?"))->Start();  // a second start does no harm
   EXPECT_EQ(Game->IgnoreEscapeKey, 1);
   Script("1 key esc\n");
   EXPECT_EQ(Answer(), std::make_pair(-1, 1));
@@ -273,6 +273,44 @@ TEST_F(TextQuestionTest, DroppingAnOpenQuestionGivesTheGameItsKeysBack) {
   dialog.reset();  // dropped without Kill
   EXPECT_EQ(Game->BlockKeys, 0);
   Ask()->Kill();
+  EXPECT_EQ(Game->BlockKeys, 0);
+}
+
+TEST_F(TextQuestionTest, AFieldKeepsItsLengthWidthAndDigitLimits) {
+  TTextInput field;
+  field.Init(GameFont(20), "", 100, 100);
+  int result = 0;
+  screen.OnLogic = [&] { result = field.Manage(); };
+  // Ten characters at most; the eleventh is ignored.
+  Script(Typing("abcdefghijk", 1));
+  Steps(11);
+  EXPECT_EQ(field.Text, "abcdefghij");
+  // Digits only: letters are dropped, Enter still confirms.
+  field.Text.clear();
+  field.CurrentChar = 1;
+  field.NumbersOnly = 1;
+  Script(Typing("a1b2", 1) + "5 char 13\n");
+  Steps(5);
+  EXPECT_EQ(field.Text, "12");
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(field.Active, 0);
+  // A width limit: wide letters stop before the field is full.
+  field.Reset();
+  field.Text.clear();
+  field.CurrentChar = 1;
+  field.NumbersOnly = 0;
+  field.MaxPixelWidth = 40;
+  Script(Typing("WWWWWW", 1));
+  Steps(6);
+  EXPECT_GE(field.Text.size(), 1u);
+  EXPECT_LT(field.Text.size(), 6u);
+  EXPECT_LE(field.GetWidth(""), 40.0f);
+  EXPECT_GT(field.GetWidth("W"), 40.0f);
+  // Escape (as a typed character) empties and aborts when allowed.
+  Script("1 char 27\n");
+  Step();
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(field.Text, "");
   EXPECT_EQ(Game->BlockKeys, 0);
 }
 
