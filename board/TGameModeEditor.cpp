@@ -5,6 +5,8 @@
 #include "TCellBox.h"
 #include "TGamePlay.h"
 #include "TModeText.h"
+#include "TSavedGame.h"
+#include "TTalvorineGame.h"
 #include "TVMouse.h"
 
 namespace {
@@ -78,7 +80,16 @@ int TGameModeEditor::LoadLayout(const std::string& path) {
 }
 
 int TGameModeEditor::SaveLayout(const std::string& path) const {
-  if (CellBox->WriteLayout(path)) return 1;
+  // The name the player typed, without the extension, must stay a plain
+  // file name inside the profile folder.
+  const std::string extension = ".layout";
+  std::string name = path;
+  if (name.size() >= extension.size() &&
+      name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
+    name.resize(name.size() - extension.size());
+  }
+  const std::string folder = Game ? Game->ProfilePath : "";
+  if (TSavedGame::IsSafePlayerFile(name, folder) && CellBox->WriteLayout(path)) return 1;
   LogFailure("Could not create file '" + path + "'");
   return 0;
 }

@@ -56,8 +56,9 @@ class TGameModeEditor : public TGameMode {
   // Loads a custom layout for editing: 1, or 0 when it cannot be read (the
   // board is then left as it was).
   int LoadLayout(const std::string& path);
-  // Saves the board as a layout file: 1, or 0 when it cannot be written (the
-  // old file is kept and the failure logged).
+  // Saves the board as a layout file: 1, or 0 when it cannot be written or
+  // the name would lead out of the profile folder (the old file is kept and
+  // the failure logged).
   int SaveLayout(const std::string& path) const;
 
   std::unique_ptr<TCellBox> CellBox;

@@ -69,7 +69,7 @@ void TGameModeMatch3::Clear() {
   InstallBoard(std::move(board));
   ResetRoundState();
   ShufflePieces.reset();
-  LevelClock.Restart();
+  LevelClock.RestartKeepingPause();
   ResetScore();
   ShowHelpMessage = 1;
 }
@@ -130,7 +130,7 @@ void TGameModeMatch3::Reset() {
   OriginalPuzzle->SetAsCurrentValues(*this);
   InstallBoard(std::move(CellBox));
   CellBox->UpdateDrawWall();
-  LevelClock.Restart();
+  LevelClock.RestartKeepingPause();
   ResetRoundState();
   ShufflePieces.reset();
   HasShownShufflePiecesDialog = 0;

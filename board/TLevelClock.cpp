@@ -17,6 +17,12 @@ void TLevelClock::Restart() {
   PauseTime = 0;
 }
 
+void TLevelClock::RestartKeepingPause() {
+  bool paused = IsPaused();
+  Restart();
+  if (paused) Pause();
+}
+
 void TLevelClock::Pause() {
   if (!PauseTime) PauseTime = NowNotZero();
 }

@@ -8,6 +8,9 @@ class TLevelClock {
  public:
   // Start time = now, not interrupted.
   void Restart();
+  // Start time = now; an interruption in force (a level restarted or a game
+  // loaded from the in-game menu) goes on from now.
+  void RestartKeepingPause();
   // Notes the moment of an interruption (an earlier one is kept).
   void Pause();
   // Ends an interruption: its length no longer counts as playing time.

@@ -196,6 +196,17 @@ TEST(LevelClockTest, PausesDoNotCountAsPlayingTime) {
   plat::AdvanceClock(700);
   clock.Resume();
   EXPECT_EQ(clock.Elapsed(), 20);
+  // A restart while play is interrupted counts from the end of it.
+  clock.Pause();
+  plat::AdvanceClock(300);
+  clock.RestartKeepingPause();
+  EXPECT_TRUE(clock.IsPaused());
+  plat::AdvanceClock(400);
+  clock.Resume();
+  plat::AdvanceClock(50);
+  EXPECT_EQ(clock.Elapsed(), 50);
+  clock.Restart();
+  EXPECT_FALSE(clock.IsPaused());
 }
 
 }  // namespace
