@@ -13,6 +13,7 @@
 #include "TGameText.h"
 #include "TTalvorineGame.h"
 #include "TestSupport.h"
+#include "TextDraw.h"
 
 namespace {
 
@@ -163,6 +164,53 @@ TEST_F(DialogTest, TheOKMessageAndTheQuestionLookFinished) {
   TButton* ok = dialog->Menu->FindButton("OK");
   EXPECT_EQ(int(ok->x), (800 - 95) / 2);
   EXPECT_EQ(int(ok->y) + ok->h, dialog->y + dialog->h - dialog->Border);
+}
+
+TEST_F(DialogTest, APlainBoxWrapsItsCaptionToAFixedWidth) {
+  auto made = TDialogOK::Create(
+      "No valid moves are left on the board. The jewels will be shuffled for you.", nullptr,
+      300);
+  made->SetupCaption(GameFont(20), TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
+  made->Shadow = TShadow::Create(3, 3, 0.4f);
+  made->DimBackground = 0.4f;
+  made->Start();
+  TDialogOK* box = Open(std::move(made));
+  EXPECT_EQ(box->w, 300);
+  EXPECT_GE(box->Caption->TotalLines, 3);
+  for (const std::string& line : box->Caption->TextArray) {
+    EXPECT_LE(TextLineWidth(line, nullptr), 300 - 2 * box->Border) << line;
+  }
+  // Borders, caption, gap and the OK button make the height.
+  EXPECT_EQ(box->h, int(2 * 20 + 50 + box->Caption->CalcHeight() + 36));
+  EXPECT_EQ(box->y, (600 - box->h) / 2);
+  TButton* ok = box->Menu->FindButton("OK");
+  EXPECT_EQ(int(ok->y) + ok->h, box->y + box->h - box->Border);
+  Script("1 move 650 500\n");
+  Step();
+  Shot("plain-box.png");
+  Script("1 key enter\n");
+  EXPECT_EQ(Answer(), std::make_pair(1, 1));
+}
+
+TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
+  const std::vector<std::string> questions = {
+      "No Valid Matches 1", "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
+      "Exit Editor",        "Clear Puzzle",    "Delete File",      "Clear Highscore",
+      "Player Delete Player", "Enter Save Name", "Enter Level Name"};
+  const std::vector<std::string> messages = {
+      "Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4",
+      "Editor Error 5", "Editor Error 6", "Name Error",     "Player No More",
+      "Player One Player"};
+  auto fits = [](const std::string& key, int pictureWidth) {
+    std::string text = GameText->FindString(key);
+    EXPECT_FALSE(text.empty()) << key;
+    plat::SetImageFont(GameFont(20));
+    EXPECT_LE(TextLineWidth(text, nullptr), float(pictureWidth - 2 * 20)) << key << ": " << text;
+  };
+  for (const std::string& key : questions) fits(key, 460);  // "input"
+  for (const std::string& key : messages) fits(key, 640);   // "inputlong"
+  fits("Enter Name", 460);                                  // "entername"
+  fits("Highscore Place", 640 - 40);  // room left for the place and "!"
 }
 
 // ---------------------------------------------------------------- text questions
