@@ -1,10 +1,19 @@
 #include "WidgetFiles.h"
 
+#include "GameResources.h"
 #include "TChannelArray.h"
+#include "TSoundBank.h"
 #include "TTalvorineGame.h"
+#include "TextCase.h"
 
 TGameSoundPtr LoadWidgetSound(const std::string& name) {
   if (name.empty()) return nullptr;
+  // Start-up loaded the interface's sounds into the bank from the same
+  // folder: every menu and dialog shares them instead of reading the file.
+  if (SoundBank) {
+    auto found = SoundBank->Map.find(UpperCase(name));
+    if (found != SoundBank->Map.end()) return found->second;
+  }
   return TGameSound::Create(Game->SoundPath + name + WidgetSoundExt);
 }
 

@@ -11,7 +11,8 @@ inline const std::string WidgetImageExt = ".png";
 inline const std::string WidgetSoundExt = ".wav";
 
 // The sound of the game's sound folder + name + WidgetSoundExt (a file that
-// does not load is a fatal error); none for "".
+// does not load is a fatal error), shared with the sound bank when it holds
+// it; none for "".
 TGameSoundPtr LoadWidgetSound(const std::string& name);
 // 1 when folder + name + WidgetImageExt exists (letter case aside).
 int WidgetImageExists(const std::string& folder, const std::string& name);

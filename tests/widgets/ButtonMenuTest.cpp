@@ -9,6 +9,7 @@
 #include "GameInput.h"
 #include "GameResources.h"
 #include "TLabel.h"
+#include "TSoundBank.h"
 #include "TMenu.h"
 #include "TTalvorineGame.h"
 
@@ -246,6 +247,17 @@ TEST_F(ButtonMenuTest, ACaptionSitsOnTheButtonsCentreAndMovesWithIt) {
   EXPECT_FLOAT_EQ(ok->Caption->X, 10 + 47);
   menu->Centre();
   EXPECT_FLOAT_EQ(ok->Caption->Y, float((600 - 36) / 2 + 18));
+}
+
+TEST_F(ButtonMenuTest, MenusShareTheSoundsTheBankHolds) {
+  ASSERT_NE(menu->SoundClick, nullptr);  // read from the sound folder
+  TGameSoundPtr click = SoundBank->Load("buttonclick");
+  TGameSoundPtr over = SoundBank->Load("buttonmo");
+  auto again = TMenu::Create("buttonMO", "buttonclick");
+  EXPECT_EQ(again->SoundClick, click);
+  EXPECT_EQ(again->SoundMouseOver, over);
+  EXPECT_EQ(again->AddQuick("OK")->SoundClick, click);
+  again->Kill();
 }
 
 TEST_F(ButtonMenuTest, TheMenuIgnoresInputDuringAScreenFadeAndWhenTold) {
