@@ -19,8 +19,8 @@ void MakePointerSparkle(TMousePointer& pointer) {
   int rotate = plat::Rand(0, 1) ? 1 : -1;
   float rotationSpeed = float(plat::Rnd(0.2, 0.5));
   float scale = float(plat::Rnd(0.2, 0.5));
-  auto spark = list->AddNew(px, py, InterfaceImageBank->Find("particle1"), dx, 0, 0.0016f, 1000,
-                            1, rotate, rotationSpeed, scale, 0, 0);
+  auto spark = list->AddNew(px, py, InterfaceImageBank->Find("particle1"), dx, 0, 0.0016f, 1000, 1,
+                            rotate, rotationSpeed, scale, 0, 0);
   spark->Color = TColor::Create(plat::Rand(100, 255), plat::Rand(100, 255), plat::Rand(100, 255));
   spark->SetFade(200, 300, 1000);
 }

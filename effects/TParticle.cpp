@@ -4,11 +4,10 @@
 #include "TParticleGenerator.h"
 #include "TParticleList.h"
 
-std::shared_ptr<TParticle> TParticle::CreateSpecial(TGameImagePtr image, float x, float y,
-                                                    float dx, float dy, float gravity, int fadeMs,
-                                                    int lightBlend, int rotate,
-                                                    float rotationSpeed, float scale,
-                                                    float scaleSpeed, int lifeMs) {
+std::shared_ptr<TParticle> TParticle::CreateSpecial(TGameImagePtr image, float x, float y, float dx,
+                                                    float dy, float gravity, int fadeMs,
+                                                    int lightBlend, int rotate, float rotationSpeed,
+                                                    float scale, float scaleSpeed, int lifeMs) {
   auto p = std::make_shared<TParticle>();
   p->SetImage(std::move(image));
   p->active = 1;

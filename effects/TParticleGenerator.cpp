@@ -37,9 +37,8 @@ int TParticleGenerator::Manage() {
   return 0;
 }
 
-std::shared_ptr<TParticleGenerator> TParticleGeneratorList::Add(float x, float y, int qty,
-                                                                float intervalMs,
-                                                                TMakeParticleFunction makeFunction) {
+std::shared_ptr<TParticleGenerator> TParticleGeneratorList::Add(
+    float x, float y, int qty, float intervalMs, TMakeParticleFunction makeFunction) {
   auto g = TParticleGenerator::Create(x, y, qty, intervalMs, std::move(makeFunction), 0, 0, 1);
   if (g->Qty != 0) Generators.push_back(g);
   return g;

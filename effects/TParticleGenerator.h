@@ -13,8 +13,7 @@ class TParticleGenerator {
  public:
   static std::shared_ptr<TParticleGenerator> Create(float x, float y, int qty, float intervalMs,
                                                     TMakeParticleFunction makeFunction,
-                                                    int data1 = 0, int data2 = 0,
-                                                    int makeNow = 0);
+                                                    int data1 = 0, int data2 = 0, int makeNow = 0);
   // -1 while inactive, 1 on the step it finishes, else 0.
   int Manage();
 

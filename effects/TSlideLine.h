@@ -15,8 +15,7 @@ class TSlideLine : public TAnimation {
   TSlideLine();
 
   // One count-down phase of length ms from (startX, startY) to (endX, endY).
-  void InitLine(const std::string& newText, int startX, int startY, int endX, int endY,
-                int length);
+  void InitLine(const std::string& newText, int startX, int startY, int endX, int endY, int length);
   // Appends a phase with its segment.
   void AddPhaseSpecial(int startX, int startY, int endX, int endY, int length);
   void CalcDistance();

@@ -43,7 +43,7 @@ double LeadingNumber(const std::string& s) {
     }
   }
   std::string number = s.substr(0, i);
-  if (number.empty() || number == "-" || number == "+" || number == "." ) return 0;
+  if (number.empty() || number == "-" || number == "+" || number == ".") return 0;
   return std::strtod(number.c_str(), nullptr);
 }
 
@@ -239,8 +239,8 @@ void TBitmapFont::DrawAligned(const std::string& text, double x, double y, int a
   Draw(text, x, y, alignment == 1, alignment == 2, roundX, roundY, shadow);
 }
 
-void TBitmapFont::DrawAlignedWithShadow(const std::string& text, double x, double y,
-                                        int alignment, int roundX, int roundY) {
+void TBitmapFont::DrawAlignedWithShadow(const std::string& text, double x, double y, int alignment,
+                                        int roundX, int roundY) {
   DrawAligned(text, x, y, alignment, roundX, roundY, 1);
   DrawAligned(text, x, y, alignment, roundX, roundY, 0);
 }

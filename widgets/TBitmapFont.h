@@ -27,8 +27,8 @@ class TBitmapFont {
   // alignment 0 left, 1 centred, 2 right; other values draw nothing.
   void DrawAligned(const std::string& text, double x, double y, int alignment, int roundX,
                    int roundY, int shadow);
-  void DrawAlignedWithShadow(const std::string& text, double x, double y, int alignment,
-                             int roundX, int roundY);
+  void DrawAlignedWithShadow(const std::string& text, double x, double y, int alignment, int roundX,
+                             int roundY);
   void DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre,
                        int right, int roundX, int roundY, int shadow, double gap,
                        int centreVertically);
@@ -54,7 +54,7 @@ class TBitmapFont {
   double width[SLOTS] = {}, height[SLOTS] = {}, xAdvance[SLOTS] = {}, xOffset[SLOTS] = {},
          yOffset[SLOTS] = {}, xPos[SLOTS] = {}, yPos[SLOTS] = {};
 
- // Texts of 16-bit characters (codes above 255 reach the extra slots).
+  // Texts of 16-bit characters (codes above 255 reach the extra slots).
   void Draw(const std::u16string& text, double x, double y, int centre, int right, int roundX,
             int roundY, int shadow);
   double StringWidth(const std::u16string& text) const;

@@ -67,8 +67,7 @@ void DrawLinesWithShadow(float x, float y, const std::vector<std::string>& lines
   }
 }
 
-void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment,
-                  int round) {
+void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment, int round) {
   if (alignment == 1) {
     double sx, sy;
     plat::GetScale(sx, sy);
@@ -97,7 +96,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
   size_t start = 0;
   while (true) {
     size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string line =
+        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (end != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(std::move(line));
     if (end == std::string::npos) break;

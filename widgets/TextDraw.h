@@ -32,8 +32,7 @@ void DrawLinesWithShadow(float x, float y, const std::vector<std::string>& lines
                          float gap);
 // alignment 0 left at x, 1 centred on x (scale aware), 2 right-aligned at x;
 // round puts both coordinates on whole pixels (floor of value + 0.5).
-void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment,
-                  int round);
+void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment, int round);
 
 // Cuts at each LF, dropping a CR before it; "" gives no lines.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -147,7 +147,8 @@ TEST_F(ParticleTest, TheDestinationCallbackRunsFromTheStepTheLineIsReached) {
 // killed by the callback) in the middle of the list's pass.
 TEST_F(ParticleTest, SeveralParticlesCanLeaveTheListDuringOnePass) {
   std::vector<std::shared_ptr<TParticle>> ps;
-  for (int i = 0; i < 6; ++i) ps.push_back(list.AddNew(400, 300, image, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1000));
+  for (int i = 0; i < 6; ++i)
+    ps.push_back(list.AddNew(400, 300, image, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1000));
   ps[1]->LifeCounter = 1;
   ps[1]->AttachedParticle = ps[2];
   TParticle* first = ps[0].get();

@@ -52,11 +52,14 @@ TEST_F(PictureTest, EverythingDrawnInOnePicture) {
   TColor::Restore();
 
   // Labels at 12, 14, 16, 18, 20, 25 and 34 pixels.
-  const char* texts[] = {"Plain text at 12 pixels", "Shadowed text at 14 pixels",
-                         "Centred at 16 pixels", "Right-aligned at 18",
+  const char* texts[] = {"Plain text at 12 pixels",
+                         "Shadowed text at 14 pixels",
+                         "Centred at 16 pixels",
+                         "Right-aligned at 18",
                          "Word wrap at 20 pixels keeps every word whole and runs on "
                          "to a second line",
-                         "Ren\xe9 and Nu\xf1o at 25", "Gleamstrand 34"};
+                         "Ren\xe9 and Nu\xf1o at 25",
+                         "Gleamstrand 34"};
   std::vector<std::shared_ptr<TLabel>> labels;
   float y = 20;
   for (int i = 0; i < 7; ++i) {
@@ -85,8 +88,8 @@ TEST_F(PictureTest, EverythingDrawnInOnePicture) {
 
   // The smash-particle strip, mid-animation, large, with shadow and glow; a
   // jewel beside it pulsing.
-  plat::TImagePtr strip = plat::LoadAnimImage(Runtime + "/Data/graphics/particles.png", 128, 128,
-                                              0, 9, -1);
+  plat::TImagePtr strip =
+      plat::LoadAnimImage(Runtime + "/Data/graphics/particles.png", 128, 128, 0, 9, -1);
   ASSERT_TRUE(strip);
   auto spark = TSprite::Create(TGameImage::CreateFromImage(strip, "particles", 1), 560, 130);
   spark->SetupAnim(9, 900, 0, 0, 0, 0, 1);

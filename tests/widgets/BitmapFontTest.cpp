@@ -144,7 +144,8 @@ TEST_F(BitmapFontTest, DamagedDescriptorsGiveAFontOrNoneNeverACrash) {
   EXPECT_FALSE(Load(many));
   many = "info\ncommon scaleW=64 scaleH=32\n";
   for (int i = 0; i < 400; ++i) {
-    many += "char id=" + std::to_string(1000 + i) + " x=99999999 y=-99999 width=999999 "
+    many += "char id=" + std::to_string(1000 + i) +
+            " x=99999999 y=-99999 width=999999 "
             "height=-1 xoffset=77777 yoffset=x xadvance=\n";
   }
   many += "char id=-5 x=1\nchar id=65";

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "../platform/HeadlessDisplay.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "TGameImage.h"
@@ -17,6 +18,10 @@
 #include "TextDraw.h"
 
 namespace drawtest {
+
+using gfxtest::Blue;
+using gfxtest::Green;
+using gfxtest::Red;
 
 inline const std::string Runtime = GS_RUNTIME_DIR;
 
@@ -30,25 +35,20 @@ inline void ResetDrawState() {
   TextSettings = TTextSettings();
 }
 
-class DrawTest : public ::testing::Test {
+class DrawTest : public gfxtest::HeadlessDisplay {
  protected:
   void SetUp() override {
-    plat::TBackendOptions options;
-    options.Headless = true;
-    ASSERT_TRUE(plat::Startup(options));
-    ASSERT_TRUE(plat::Graphics(800, 600, 0, 60));
+    HeadlessDisplay::SetUp();
     plat::SetVirtualClock(10000);
     plat::SeedRnd(7);
     ScreenWidth = 800;
     ScreenHeight = 600;
     LogicDelta = 1;
     ResetDrawState();
-    Clear(0, 0, 0);
   }
   void TearDown() override {
     ResetDrawState();
-    plat::EndGraphics();
-    plat::Shutdown();
+    HeadlessDisplay::TearDown();
   }
 
   static void Clear(int r, int g, int b) {
@@ -89,7 +89,8 @@ inline TGameImagePtr DrawTest::Solid(int w, int h, uint32_t argb, int mid) {
   return Strip(w, h, {argb}, mid);
 }
 
-inline TGameImagePtr DrawTest::Strip(int w, int h, const std::vector<uint32_t>& frameColours, int mid) {
+inline TGameImagePtr DrawTest::Strip(int w, int h, const std::vector<uint32_t>& frameColours,
+                                     int mid) {
   plat::TImagePtr image = plat::CreateImage(w, h, int(frameColours.size()), 0);
   for (size_t f = 0; f < frameColours.size(); ++f) {
     plat::TPixmap& pix = plat::LockImage(*image, int(f));
@@ -99,14 +100,10 @@ inline TGameImagePtr DrawTest::Strip(int w, int h, const std::vector<uint32_t>& 
   return TGameImage::CreateFromImage(image, "test", mid);
 }
 
-inline int Red(uint32_t p) { return int((p >> 16) & 255); }
-inline int Green(uint32_t p) { return int((p >> 8) & 255); }
-inline int Blue(uint32_t p) { return int(p & 255); }
-
 // Pixels in the rectangle [x0, x1) x [y0, y1) for which the test holds;
 // CountLit: those differing from the background colour.
 inline int CountPixels(const plat::TPixmap& pix, int x0, int y0, int x1, int y1,
-                const std::function<bool(uint32_t)>& test) {
+                       const std::function<bool(uint32_t)>& test) {
   int n = 0;
   for (int y = std::max(0, y0); y < std::min(pix.height, y1); ++y) {
     for (int x = std::max(0, x0); x < std::min(pix.width, x1); ++x) {
@@ -117,8 +114,9 @@ inline int CountPixels(const plat::TPixmap& pix, int x0, int y0, int x1, int y1,
 }
 
 inline int CountLit(const plat::TPixmap& pix, int x0, int y0, int x1, int y1, uint32_t background) {
-  return CountPixels(pix, x0, y0, x1, y1,
-                     [background](uint32_t p) { return (p & 0xffffff) != (background & 0xffffff); });
+  return CountPixels(pix, x0, y0, x1, y1, [background](uint32_t p) {
+    return (p & 0xffffff) != (background & 0xffffff);
+  });
 }
 
 inline bool LitBounds(const plat::TPixmap& pix, uint32_t background, TBox2& box) {

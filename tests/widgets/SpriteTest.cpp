@@ -32,12 +32,12 @@ TEST_F(SpriteTest, FramesFollowTheCounterAndWrapCallingTheStoppedFunction) {
     frames.push_back(s.frame);
   }
   // Counters 99..76 frame 0, 75..51 frame 1, 50..26 frame 2, 25..1 frame 3.
-  EXPECT_EQ(frames[23], 0);   // counter 76
-  EXPECT_EQ(frames[24], 1);   // counter 75
-  EXPECT_EQ(frames[49], 2);   // counter 50
-  EXPECT_EQ(frames[74], 3);   // counter 25
-  EXPECT_EQ(frames[98], 3);   // counter 1
-  EXPECT_EQ(stops, 1);        // counter 0 wrapped to 100
+  EXPECT_EQ(frames[23], 0);  // counter 76
+  EXPECT_EQ(frames[24], 1);  // counter 75
+  EXPECT_EQ(frames[49], 2);  // counter 50
+  EXPECT_EQ(frames[74], 3);  // counter 25
+  EXPECT_EQ(frames[98], 3);  // counter 1
+  EXPECT_EQ(stops, 1);       // counter 0 wrapped to 100
   EXPECT_FLOAT_EQ(s.AnimCounter, 100);
   EXPECT_EQ(frames[99], 0);
 }
@@ -184,7 +184,7 @@ TEST_F(SpriteTest, DrawShowsTheAnimationFrameItsShadowAndItsGlow) {
   Clear(0, 0, 200);
   s->Draw();
   plat::TPixmap pix = Grab();
-  EXPECT_EQ(pix.ReadPixel(100, 100), grey);             // frame 1
+  EXPECT_EQ(pix.ReadPixel(100, 100), grey);            // frame 1
   EXPECT_NEAR(Blue(pix.ReadPixel(130, 100)), 100, 1);  // shadow at half alpha
   EXPECT_EQ(pix.ReadPixel(150, 100), blue);
   ExpectCleanState();

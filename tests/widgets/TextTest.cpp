@@ -59,9 +59,8 @@ TEST_F(TextTest, ShadowIsBlackAtTheOffsetAtShadowAlphaTimesTextAlphaThenTheText)
     }
     EXPECT_GT(checked, 20);
     // The text itself is drawn over its shadow in the colour in force.
-    int textRed = CountPixels(shadowed, 90, 90, 200, 160, [&](uint32_t p) {
-      return Red(p) > 180 && Green(p) < 100;
-    });
+    int textRed = CountPixels(shadowed, 90, 90, 200, 160,
+                              [&](uint32_t p) { return Red(p) > 180 && Green(p) < 100; });
     EXPECT_GT(textRed, 20);
   }
 }
@@ -91,8 +90,7 @@ TEST_F(TextTest, CentredAndRightAlignedLinesSitOnTheirAnchor) {
 
 TEST_F(TextTest, SplitLinesCutsAtLineEndsAndDropsCarriageReturns) {
   EXPECT_TRUE(SplitLines("").empty());
-  EXPECT_EQ(SplitLines("one\r\ntwo\n\nfour"),
-            (std::vector<std::string>{"one", "two", "", "four"}));
+  EXPECT_EQ(SplitLines("one\r\ntwo\n\nfour"), (std::vector<std::string>{"one", "two", "", "four"}));
 }
 
 TEST_F(TextTest, WordWrapFillsLinesToTheWidth) {
@@ -122,8 +120,7 @@ TEST_F(TextTest, ALabelWithoutWordWrapDrawsOneLineHoweverLong) {
   auto label = TLabel::CreateSpecial(
       "This label runs on and on, well past the right edge of the display, without a single "
       "break anywhere in it",
-      10,
-      100);
+      10, 100);
   label->ImageFont = Face(20);
   label->CalcSize();
   EXPECT_GT(label->W, 800);
@@ -136,8 +133,8 @@ TEST_F(TextTest, ALabelWithoutWordWrapDrawsOneLineHoweverLong) {
 }
 
 TEST_F(TextTest, AWordWrappedLabelDrawsItsLinesOneLineGapApart) {
-  auto label = TLabel::CreateSpecial("one two three four five six seven eight nine ten", 400,
-                                     100, 1, 160);
+  auto label =
+      TLabel::CreateSpecial("one two three four five six seven eight nine ten", 400, 100, 1, 160);
   label->ImageFont = Face(20);
   label->PreCalcWordWrap();
   ASSERT_GE(label->TotalLines, 3);
@@ -184,8 +181,8 @@ TEST_F(TextTest, ALabelDrawsInItsColourAndRestoresTheDrawingState) {
 // Each accented letter draws its accent above the plain letter's top.
 TEST_F(TextTest, LatinOneLettersDrawGlyphsNotBoxes) {
   const uint32_t black = plat::ARGB(255, 0, 0, 0);
-  for (auto [plain, accented] : {std::pair{"e", "\xe9"}, std::pair{"o", "\xf6"},
-                                 std::pair{"n", "\xf1"}}) {
+  for (auto [plain, accented] :
+       {std::pair{"e", "\xe9"}, std::pair{"o", "\xf6"}, std::pair{"n", "\xf1"}}) {
     Clear(0, 0, 0);
     plat::DrawText(plain, 100, 100);
     TBox2 plainBox;
