@@ -98,6 +98,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Clear Highscore", 20, kQuestion},
       {"Name", 34, 200},
       {"Could Not Create File", 20, 0, 2},
+      {"Could Not Read File", 20, 0, 2},
       {"Name Error", 20, kMessage},
       {"Enter Name", 20, kQuestion},
       {"Failed Read Directory", 20, 0, 2},
