@@ -15,6 +15,8 @@ int TGameFade::Init(int lengthMs, int out, plat::TChannelPtr channel, int allowA
   Out = out;
   GameFlushKeys();
   Done = 0;
+  if (!out && !channel) channel = SilencedChannel;
+  SilencedChannel.reset();
   Channel = std::move(channel);
   Channel2.reset();
   AllowAnim = allowAnim;
@@ -39,6 +41,7 @@ void TGameFade::Finish() {
     if (FadeInAborted) FadeCounterBeforeAbort = Counter;
   }
   FadeChannels();
+  if (Out && Channel) SilencedChannel = Channel;
   if (Out) {
     if (Channel2) Game->GameChannelStop(Channel2, Channel2IsGameChannelArray);
     Game->SpeechStop();

@@ -33,4 +33,7 @@ class TGameFade {
   float FadeCounterBeforeAbort = 0;
   int SetToFullOnAbort = 1;
   int AbortKey = 0;
+  // The channel the last fade-out silenced: the next fade-in (which names
+  // no channel of its own) brings it back to the player's volume.
+  plat::TChannelPtr SilencedChannel;
 };

@@ -93,4 +93,5 @@ class TGameScreen : public TScreen {
   // level clock.
   void ManageInterruption();
   void DrawScore() const;
+  void DrawBoard();
 };

@@ -46,9 +46,12 @@ int TProfileStore::Read(const std::string& name) const {
 }
 
 void TProfileStore::Delete(const std::string& name) const {
-  if (!IsAcceptableName(name)) return;
-  plat::DeleteFile(ProfileFile(name));
+  DeleteProfileFile(name);
   DeleteCompletion(name);
+}
+
+void TProfileStore::DeleteProfileFile(const std::string& name) const {
+  if (IsAcceptableName(name)) plat::DeleteFile(ProfileFile(name));
 }
 
 void TProfileStore::DeleteCompletion(const std::string& name) const {

@@ -29,6 +29,8 @@ class TProfileStore {
   int Read(const std::string& name) const;
   // Deletes the profile file and both completion files.
   void Delete(const std::string& name) const;
+  // Deletes only the profile file.
+  void DeleteProfileFile(const std::string& name) const;
   // Deletes only the two completion files (the player manager's clean-up).
   void DeleteCompletion(const std::string& name) const;
 

@@ -5,19 +5,16 @@
 // Used for saved games ("save") and custom layouts ("layout").
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "TDialog.h"
-#include "TDialogOK.h"
-#include "TDialogYesNo.h"
+#include "TChooserDialog.h"
 #include "TMenu.h"
 #include "TSaveGameList.h"
 
 class TVListBox;
 
-class TSaveGameManager : public TDialog {
+class TSaveGameManager : public TChooserDialog {
  public:
   static constexpr int VisibleLines = 8;
 
@@ -40,15 +37,13 @@ class TSaveGameManager : public TDialog {
   int Manage() override;
   int Draw() override;
   void Kill() override;
-  int OKClick();
-  void CancelClick();
+  int OKClick() override;
+  void CancelClick() override;
   void DeleteSaveGameCheck();
   void FillList();
   void MenuArrowCreate();
   void BoxSize();
-  void CalcSize() override;
-  void MenuPosition() override;
-  void ClickSound();
+  void ClickSound() override;
   void MenuCreate(int gap);
 
   // The name chosen (valid after Manage returned 1), without extension.
@@ -57,25 +52,18 @@ class TSaveGameManager : public TDialog {
   int StartList() const;
   int EndList() const;
 
-  int ButtonGap = 10;
-  int BoxBorderH = 20, BoxBorderV = 20;
-  int BoxY = 0;
-  int DimWhenActive = 0;
-  int DimWhenShowingDialogs = 0;
-  int UpperFirstChar = 1;
   std::string Extension = "dat";
   std::string Directory;
   std::string DeleteMessage = "Do you want to delete this file?";
   std::unique_ptr<TVListBox> ListBox;
   TSaveGameList Files{"", "dat"};
-  std::function<std::unique_ptr<TDialogOK>(const std::string&)> ErrorDialogFunc;
-  std::unique_ptr<TDialogOK> DialogOK;
-  std::function<std::unique_ptr<TDialogYesNo>(const std::string&)> DialogYesNoFunc;
-  std::unique_ptr<TDialogYesNo> DialogYesNo;
   std::shared_ptr<TMenu> MenuArrowUp, MenuArrowDown;
   int NavButtonsXPosition = -1;
 
  private:
   // Back to the top of the list with nothing selected.
   void ResetView();
+  void SelectNone();
+
+  int boxX_ = 0, boxY_ = 0, boxW_ = 0, boxH_ = 0;
 };

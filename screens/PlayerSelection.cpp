@@ -1,0 +1,96 @@
+#include "PlayerSelection.h"
+
+#include "GameDialogs.h"
+#include "GameResources.h"
+#include "Globals.h"
+#include "Platform.h"
+#include "TGameText.h"
+#include "TListBox.h"
+#include "TProfileStore.h"
+#include "TTalvorineGame.h"
+#include "TVPlayerManager.h"
+#include "TVProfile.h"
+#include "TextCase.h"
+
+namespace {
+
+constexpr int MaxPlayers = 7;
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
+
+}  // namespace
+
+TStartPlayer ChoosePlayerAtStart() {
+  TProfileStore store;
+  if (plat::FileType(store.Folder) != plat::FILETYPE_DIR) {
+    ReportError(Text("Failed Read Directory") + store.Folder + "'", 1);
+  }
+  if (store.List().empty()) return TStartPlayer::AskName;
+  std::string last = Game->ProfileName;
+  // A name from the settings file that is no player's file name is no
+  // player at all.
+  if (!TProfileStore::IsAcceptableName(last)) {
+    plat::DeleteFile(store.ProfileFile(""));
+    Game->CurrentProfile.reset();
+    return TStartPlayer::ShowManager;
+  }
+  auto profile = TVProfile::Create(last);
+  profile->Load();
+  Game->CurrentProfile = profile;
+  return TStartPlayer::Ready;
+}
+
+std::string PlayerNameFromTyped(const std::string& typed) {
+  if (typed.empty()) return typed;
+  return UpperCase(typed.substr(0, 1)) + typed.substr(1);
+}
+
+std::string PlayerNameProblem(const std::string& typed) {
+  std::string name = PlayerNameFromTyped(typed);
+  if (!TProfileStore::IsAcceptableName(name) || TProfileStore().Exists(name)) {
+    return Text("Name Error");
+  }
+  return "";
+}
+
+std::unique_ptr<TDialogTextInput> CreateNamePrompt(int withCancel) {
+  // The player is made as the name is accepted, so that a file that cannot
+  // be written is told over the prompt, which then stays for another try.
+  auto prompt = GameNamePrompt(
+      [](const std::string& text, std::string& message) {
+        message = PlayerNameProblem(text);
+        if (!message.empty()) return -1;
+        std::string name = PlayerNameFromTyped(text);
+        if (!SelectPlayer(name)) {
+          message = Text("Could Not Create File") + TProfileStore().ProfileFile(name) + "'";
+          return -1;
+        }
+        return 0;
+      },
+      withCancel);
+  prompt->TextInput.AllowExtendedChars = 1;
+  return prompt;
+}
+
+std::unique_ptr<TVPlayerManager> CreatePlayerManager() {
+  // The panel is read from the image folder rather than the bank.
+  std::string file = Game->ImagePath + "manager.png";
+  plat::TImagePtr panel = plat::LoadImage(file);
+  if (!panel) ReportError("Error loading bitmap " + file, 1);
+  auto manager = TVPlayerManager::Create(Text("Choose Player"), panel, 0, 0, 0, MaxPlayers);
+  manager->MessageCannotCreate = Text("Player No More");
+  manager->MessageCannotDelete = Text("Player One Player");
+  manager->MessageConfirmDelete = Text("Player Delete Player");
+  manager->CustomDeleteFunction = [](TVPlayerManager&, const std::string& name) {
+    TProfileStore().DeleteCompletion(name);
+  };
+  manager->StyleAsGame(25);
+  TListBox& list = *manager->ListBox;
+  list.SetupFont(GameFont(20), TColor::Create(255, 255, 255), TShadow::Create(3, 3, 0.4f));
+  list.SetupBox(TColor::Create(100, 100, 100, 0.5f));
+  list.HighlightCol = TColor::Create(0, 0, 150, 0.2f);
+  manager->EnterNamePromptFunc = [](int withCancel) { return CreateNamePrompt(withCancel); };
+  manager->Start();
+  Game->FixedRateLogic.Init();
+  return manager;
+}

@@ -1,0 +1,395 @@
+#include "TGameGUI.h"
+
+#include <cstdlib>
+
+#include "FileProblems.h"
+#include "GameDialogs.h"
+#include "GameInput.h"
+#include "GameResources.h"
+#include "Globals.h"
+#include "Platform.h"
+#include "TCellBox.h"
+#include "TCompletionFile.h"
+#include "TGameMenu.h"
+#include "TGameModeEditor.h"
+#include "TGameModeMatch3.h"
+#include "TGameScreen.h"
+#include "TGameText.h"
+#include "TImageBank.h"
+#include "TLevelClock.h"
+#include "TParticleList.h"
+#include "TSaveGameManager.h"
+#include "TSoundBank.h"
+#include "TTalvorineGame.h"
+#include "TVMouse.h"
+#include "TVProfile.h"
+#include "TextCase.h"
+#include "TextDraw.h"
+#include "WidgetFiles.h"
+
+namespace {
+
+constexpr int LastStandardLevel = 80;
+constexpr int BarSpacing = 6;
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
+
+// The level's number as written in its file name ("005"), 0 when it is not
+// a number.
+int LevelNumber(const std::string& path) {
+  std::string stem = FileStem(path);
+  if (stem.empty() || stem.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::atoi(stem.c_str());
+}
+
+std::string ThreeDigits(int n) {
+  std::string digits = std::to_string(n);
+  if (n <= 9) return "00" + digits;
+  if (n <= 99) return "0" + digits;
+  return digits;
+}
+
+}  // namespace
+
+TGameGUI::TGameGUI(TGameScreen& screen) : Screen(&screen) {}
+
+TGameGUI::~TGameGUI() = default;
+
+bool TGameGUI::InEditor() const { return Screen->State.stateCustomMode != 0; }
+
+bool TGameGUI::DialogOpen() const {
+  return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput ||
+         SaveGameNameInput || SaveGameManager;
+}
+
+// ---------------------------------------------------------------- life
+
+void TGameGUI::Load() {
+  Kill();
+  LastFileName.clear();
+  endLevelMenu = std::make_unique<TVEndLevelMenu>();
+}
+
+void TGameGUI::Start() {
+  MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, PlayBarY, BarSpacing);
+  MainMenu->AddQuick("menu");
+  MainMenu->AddQuick("hint");
+  MainMenu->SetX(PlayBarX);
+  MainMenu->SetY(PlayBarY);
+  CustomMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, BarSpacing);
+  for (const char* name : {"savecustom", "loadcustom", "reset", "backtomenu"}) {
+    CustomMenu->AddQuick(name);
+  }
+  CustomMenu->MakeRow(EditorBarGap);
+  CustomMenu->SetY(EditorBarY);
+}
+
+void TGameGUI::Kill() {
+  ShuffleInput.reset();
+  RestartInput.reset();
+  QuitInput.reset();
+  ResetInput.reset();
+  OKInput.reset();
+  SaveGameNameInput.reset();
+  if (SaveGameManager) SaveGameManager->Kill();
+  SaveGameManager.reset();
+  endLevelMenu.reset();
+}
+
+// ---------------------------------------------------------------- each step
+
+void TGameGUI::Logic() {
+  TState& state = Screen->State;
+  TGamePlay& play = Screen->GamePlay;
+  if (!state.stateFinished && !state.stateCustomMode && play.GameMode &&
+      play.GameMode->IsGameFinished() && play.ScoreAdder == 0) {
+    EndLevel();
+  }
+  if (DialogOpen()) state.disableButtons = 1;
+  if (!state.disableButtons) {
+    if (state.stateCustomMode) {
+      if (CustomMenu) CustomMenu->Manage();
+    } else if (!Screen->InGameMenu->Active && MainMenu) {
+      MainMenu->Manage();
+    }
+  }
+  CheckInputDialogs();
+  CheckButtonClicks();
+  CheckEndGameMenu();
+}
+
+void TGameGUI::EndLevel() {
+  TState& state = Screen->State;
+  TGamePlay& play = Screen->GamePlay;
+  state.StartFinished();
+  play.GameMode->GameFinished();
+  // The finished message takes the help box's place.
+  if (TGameModeMatch3* match3 = play.Match3()) match3->StopHelpMessage();
+  play.ParticleList = std::make_shared<TParticleList>();
+  if (SoundBank) PlayWidgetSound(SoundBank->Find("applause"));
+  LevelClock.Pause();
+  if (play.GameMode->GameType == TGameMode::TypeMatch3 && Game->CurrentProfile &&
+      !Game->CurrentProfile->Name.empty()) {
+    TCompletionFile record(
+        TCompletionFile::PathFor(Game->CurrentProfile->Name, play.IsCustomLevel));
+    record.MarkCompleted(play.CurrentLevel);  // a failure is logged; play goes on
+  }
+  TGleamstrandHighScoreList& table = Screen->HighscoreList;
+  if (int place = table.GetPosition(play.Score)) {
+    table.Insert(CurrentPlayerName(), play.Score);
+    table.Save();  // a failure is logged; the completion is already recorded
+    OKInput = GameDialogOK(Text("Highscore Place") + std::to_string(place) + "!");
+  }
+  state.disableButtons = 0;
+  if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
+  endLevelMenu->Init(-1, -1);
+}
+
+void TGameGUI::CheckEndGameMenu() {
+  TState& state = Screen->State;
+  if (!state.stateFinished || state.disableButtons || Screen->InGameMenu->Active) return;
+  if (!endLevelMenu) return;
+  endLevelMenu->Logic(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
+  switch (endLevelMenu->Selected) {
+    case TVEndLevelMenu::SelectNext:
+      Match3Next();
+      break;
+    case TVEndLevelMenu::SelectRestart:
+      RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+      break;
+    case TVEndLevelMenu::SelectBack:
+      QuitInput = GameDialogYesNoForKey("Exit Playing");
+      break;
+    default:
+      break;
+  }
+}
+
+std::string TGameGUI::NextLevelPath(const std::string& levelPath) {
+  std::string folder = (Game ? Game->DataPrefix : std::string()) + "layouts/";
+  int n = LevelNumber(levelPath);
+  if (n > 0 && n < LastStandardLevel) {
+    std::string candidate = folder + ThreeDigits(n + 1) + ".layout";
+    if (plat::FileType(plat::ResolvePath(candidate)) == plat::FILETYPE_FILE) return candidate;
+  }
+  return folder + ThreeDigits(1) + ".layout";
+}
+
+void TGameGUI::Match3Next() {
+  TGamePlay& play = Screen->GamePlay;
+  if (!play.GameMode) return;
+  if (!play.IsCustomLevel && play.GameMode->GameType == TGameMode::TypeMatch3) {
+    std::string next = NextLevelPath(play.CurrentLevel);
+    if (!plat::ReadStream(next)) {
+      Message("Could not read file '" + next + "'");
+      return;
+    }
+    Game->Mouse.Off();
+    play.GameMode->Init(next, 0);
+  }
+  LevelClock.Restart();
+  Screen->ChangeTo(Screen);
+}
+
+void TGameGUI::Shuffle() {
+  TGamePlay& play = Screen->GamePlay;
+  if (!play.GameMode) return;
+  Game->Mouse.Off();
+  play.GameMode->Shuffle();
+  LevelClock.Restart();
+  Screen->ChangeTo(Screen);
+}
+
+void TGameGUI::CheckButtonClicks() {
+  TState& state = Screen->State;
+  TGamePlay& play = Screen->GamePlay;
+  if (!state.disableButtons) {
+    if (!InEditor()) {
+      if (MainMenu && MainMenu->Clicked("menu")) Screen->InGameMenu->Show(1);
+    } else if (CustomMenu) {
+      if (CustomMenu->Clicked("savecustom")) {
+        int check = play.Editor() ? play.Editor()->IsLayoutValid() : -1;
+        if (check == 0) {
+          SaveGameNameInput = GameDialogTextInputForKey("Enter Level Name");
+          if (!LastFileName.empty()) {
+            SaveGameNameInput->TextInput.Text = LastFileName;
+            SaveGameNameInput->TextInput.CurrentChar = int(LastFileName.size()) + 1;
+          }
+        } else if (check >= 1 && check <= 5) {
+          OKInput = GameDialogOKForKey("Editor Error " + std::to_string(check));
+        } else {
+          OKInput = GameDialogOKForKey("Editor Error 6");
+        }
+      } else if (CustomMenu->Clicked("loadcustom")) {
+        ShowSaveGameManager();
+      } else if (CustomMenu->Clicked("reset")) {
+        ResetInput = GameDialogYesNoForKey("Clear Puzzle");
+      } else if (CustomMenu->Clicked("backtomenu") || GameKeyHit(EscapeKey)) {
+        QuitInput = GameDialogYesNoForKey("Exit Editor");
+      }
+    }
+  }
+  if (!state.stateFinished && !state.disableButtons && play.GameMode) {
+    bool clicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
+    if (clicked || GameKeyHit(HintKey)) play.GameMode->ResetHintTimer(HintDelayMs);
+  }
+}
+
+void TGameGUI::DialogClosed(bool clear) {
+  Screen->State.disableButtons = 0;
+  if (clear) {
+    Game->Mouse.ClearMouseHit();
+    VMouse.UpdateMouseClicks();
+  }
+  Game->IgnoreEscapeKey = 1;
+}
+
+void TGameGUI::Message(const std::string& text) { OKInput = GameDialogOK(text); }
+
+void TGameGUI::LoadChosen(const std::string& name) {
+  TGamePlay& play = Screen->GamePlay;
+  std::string folder = Game->ProfilePath;
+  if (InEditor()) {
+    std::string path = folder + name + ".layout";
+    if (!play.Editor() || !play.Editor()->LoadLayout(path)) {
+      Message("Could not read file '" + path + "'");
+    }
+  } else if (play.GameMode) {
+    std::string path = folder + name + ".save";
+    if (!play.GameMode->LoadGame(path)) Message("Could not read file '" + path + "'");
+  }
+}
+
+void TGameGUI::SaveTyped(const std::string& text) {
+  TGamePlay& play = Screen->GamePlay;
+  std::string folder = Game->ProfilePath;
+  if (InEditor()) {
+    std::string path = folder + text + ".layout";
+    if (play.Editor() && play.Editor()->SaveLayout(path)) {
+      LastFileName = text;
+    } else {
+      Message(Text("Could Not Create File") + path + "'");
+    }
+  } else if (play.GameMode) {
+    if (!play.GameMode->SaveGame(folder + text)) {
+      Message(Text("Could Not Create File") + folder + text + ".save'");
+    }
+  }
+}
+
+void TGameGUI::CheckInputDialogs() {
+  TState& state = Screen->State;
+  TGamePlay& play = Screen->GamePlay;
+  if (DialogOpen()) state.disableButtons = 1;
+  if (SaveGameManager) {
+    int result = SaveGameManager->Manage();
+    if (result != 0) {
+      std::string chosen = SaveGameManager->ChosenName();
+      SaveGameManager->Kill();
+      SaveGameManager.reset();
+      DialogClosed(true);
+      if (result == 1) {
+        if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
+        LoadChosen(chosen);
+      }
+    } else if (SaveGameManager->Active) {
+      return;
+    }
+  }
+  // Each result is taken before the consequence runs, so that a message the
+  // consequence opens is not dropped with the dialog that led to it.
+  if (SaveGameNameInput) {
+    if (int result = SaveGameNameInput->Manage()) {
+      std::string typed = SaveGameNameInput->TextInput.Text;
+      SaveGameNameInput.reset();
+      DialogClosed(true);
+      if (result == 1) SaveTyped(typed);
+    }
+  }
+  if (ResetInput) {
+    if (int result = ResetInput->Manage()) {
+      ResetInput.reset();
+      DialogClosed(true);
+      if (result == 1 && play.GameMode) play.GameMode->Clear();
+    }
+  }
+  if (RestartInput) {
+    if (int result = RestartInput->Manage()) {
+      RestartInput.reset();
+      DialogClosed(false);
+      if (result == 1 && play.GameMode) {
+        play.GameMode->Reset();
+        if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
+      }
+    }
+  }
+  if (QuitInput) {
+    if (int result = QuitInput->Manage()) {
+      QuitInput.reset();
+      DialogClosed(true);
+      if (result == 1) Screen->ChangeTo(Screen->LeaveTo);
+    }
+  }
+  if (ShuffleInput) {
+    if (int result = ShuffleInput->Manage()) {
+      ShuffleInput.reset();
+      DialogClosed(false);
+      if (result == 1) Shuffle();
+    }
+  }
+  if (OKInput) {
+    if (OKInput->Manage() == 1) {
+      OKInput.reset();
+      DialogClosed(true);
+    }
+  }
+}
+
+void TGameGUI::ShowSaveGameManager() {
+  if (InEditor()) {
+    SaveGameManager = TSaveGameManager::CreateForGame("layout", "Choose Layout");
+  } else {
+    SaveGameManager = TSaveGameManager::CreateForGame("save", "Choose Savegame");
+  }
+}
+
+// ---------------------------------------------------------------- drawing
+
+void TGameGUI::Draw() {
+  TState& state = Screen->State;
+  if (state.stateFinished) {
+    if (plat::TImagePtr panel =
+            InterfaceImageBank ? InterfaceImageBank->FindTImage("helptextback") : nullptr) {
+      plat::DrawImage(*panel, 400, 556);
+    }
+    if (plat::TFontPtr font = GameFont(25)) {
+      plat::SetImageFont(font);
+      plat::SetColor(255, 255, 255);
+      std::vector<std::string> lines = SplitLines(Text("Finished Puzzle"));
+      float top = 545.0f - 25.0f * float(lines.empty() ? 0 : lines.size() - 1);
+      DrawLinesWithShadow(400, top, lines, 1, 25);
+    }
+    if (!Screen->InGameMenu->Active && endLevelMenu) {
+      endLevelMenu->Draw(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
+    }
+  }
+  DrawDialogs();
+}
+
+void TGameGUI::DrawMenus() {
+  if (InEditor()) {
+    if (CustomMenu) CustomMenu->Draw();
+  } else if (MainMenu) {
+    MainMenu->Draw();
+  }
+}
+
+void TGameGUI::DrawDialogs() {
+  if (RestartInput) RestartInput->Draw();
+  if (ResetInput) ResetInput->Draw();
+  if (QuitInput) QuitInput->Draw();
+  if (ShuffleInput) ShuffleInput->Draw();
+  if (OKInput) OKInput->Draw();
+  if (SaveGameNameInput) SaveGameNameInput->Draw();
+  if (SaveGameManager) SaveGameManager->Draw();
+}

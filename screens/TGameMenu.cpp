@@ -1,0 +1,138 @@
+#include "TGameMenu.h"
+
+#include "GameDialogs.h"
+#include "GameInput.h"
+#include "GameResources.h"
+#include "Globals.h"
+#include "Platform.h"
+#include "TGameGUI.h"
+#include "TGameScreen.h"
+#include "TImageBank.h"
+#include "TSoundBank.h"
+#include "TTalvorineGame.h"
+#include "WidgetFiles.h"
+
+namespace {
+constexpr int EscapeKey = 27;
+constexpr int ButtonGap = 10;
+constexpr int PanelAboveMenu = 50;
+}  // namespace
+
+void TGameMenu::Load() {
+  buttons_ = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
+  buttons_->AddQuick("resume")->OKButton = 1;
+  for (const char* name : {"restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"}) {
+    buttons_->AddQuick(name);
+  }
+  buttons_->Centre();
+  Menu = buttons_;
+  ActivateSound = SoundBank ? SoundBank->Find("buttonclick") : nullptr;
+  FadeIn = TAnimation::Create(FadeMs, 0, 0, 0);
+  FadeIn->Stop();
+  FadeOut = TAnimation::Create(FadeMs, 0, 0, 0);
+  FadeOut->Stop();
+  Active = 0;
+  buttons_->Precache();
+}
+
+void TGameMenu::Kill() {
+  if (buttons_) buttons_->Kill();
+  buttons_.reset();
+  Menu.reset();
+  FadeIn.reset();
+  FadeOut.reset();
+  Active = 0;
+}
+
+void TGameMenu::Show(int playSound) {
+  Active = 1;
+  if (buttons_) buttons_->ManageNoSound();
+  MouseState = Game->Mouse.Active;
+  Game->Mouse.On();
+  if (playSound == 1 && ActivateSound) PlayWidgetSound(ActivateSound);
+  if (FadeOut) FadeOut->Stop();
+  if (FadeIn) FadeIn->Start();
+  GameFlushKeys();
+  GameFlushMouse();
+}
+
+void TGameMenu::Hide() {
+  if (!MouseState) Game->Mouse.Off();
+  if (DeactivateSound) PlayWidgetSound(DeactivateSound);
+  if (FadeOut && FadeIn) {
+    // A half-finished opening closes from where it stands.
+    FadeOut->Start();
+    FadeOut->Counter = FadeIn->Length[0] - FadeIn->Counter;
+    FadeIn->Stop();
+  }
+  GameFlushKeys();
+  GameFlushMouse();
+}
+
+void TGameMenu::Logic() {
+  if (!buttons_) return;
+  if (Active) {
+    FadeIn->Manage();
+    if (FadeOut->Active) {
+      if (FadeOut->Manage()) {
+        Active = 0;
+        return;
+      }
+    } else {
+      buttons_->Manage();
+    }
+  }
+  if (FadeOut->Active) return;
+  if (GameKeyHit(EscapeKey)) {
+    if (Active) {
+      Game->EscapeSoundPlay();
+      Hide();
+    } else {
+      Show(1);
+    }
+    return;
+  }
+  if (!Active) return;
+  TGameGUI& gui = *Screen->GUI;
+  if (buttons_->Clicked("resume")) {
+    Hide();
+  } else if (buttons_->Clicked("restartpuzzle")) {
+    gui.RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+  } else if (buttons_->Clicked("shufflepuzzle")) {
+    gui.ShuffleInput = GameDialogYesNoForKey("Reshuffle Puzzle");
+  } else if (buttons_->Clicked("savegame")) {
+    if (!Screen->State.stateFinished) {
+      gui.SaveGameNameInput = GameDialogTextInputForKey("Enter Save Name");
+    }
+  } else if (buttons_->Clicked("backtomenu")) {
+    gui.QuitInput = GameDialogYesNoForKey("Exit Playing");
+  }
+}
+
+void TGameMenu::Draw() {
+  if (!Active || !buttons_) return;
+  float dim = DimAlpha;
+  float alpha = 1;
+  if (FadeOut->Active) {
+    dim = DimAlpha * FadeOut->GetRatioSine();
+    alpha = FadeOut->GetRatio();
+  } else if (FadeIn->Active) {
+    dim = DimAlpha * FadeIn->GetRatioInvSine();
+    alpha = FadeIn->GetRatioInv();
+  }
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetColor(0, 0, 0);
+  plat::SetAlpha(dim);
+  plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
+  plat::SetColor(255, 255, 255);
+  plat::SetAlpha(alpha);
+  if (plat::TImagePtr panel = InterfaceImageBank ? InterfaceImageBank->FindTImage("menu") : nullptr) {
+    // The panel's top edge stands 50 pixels above the first button.
+    plat::DrawImage(*panel, ScreenWidth / 2.0 - panel->width / 2.0 + panel->handle_x,
+                    buttons_->y - PanelAboveMenu + panel->handle_y);
+  }
+  buttons_->SetAlpha(alpha);
+  buttons_->ChangeShadow(1, 3, 3, 0.4f);
+  buttons_->Draw();
+  plat::SetAlpha(1);
+}

@@ -1,0 +1,69 @@
+#include "TVEndLevelMenu.h"
+
+#include <algorithm>
+
+#include "GameResources.h"
+#include "Platform.h"
+#include "TImageBank.h"
+#include "TTalvorineGame.h"
+#include "TextCase.h"
+
+namespace {
+
+constexpr int ButtonGap = 10;
+const char* const kButtons[3] = {"nextpuzzle", "restartpuzzle", "backtomenu"};
+
+plat::TImagePtr PanelImage() {
+  if (!InterfaceImageBank) return nullptr;
+  if (!InterfaceImageBank->FindTImage("endlevelback")) InterfaceImageBank->Load("endlevelback");
+  return InterfaceImageBank->FindTImage("endlevelback");
+}
+
+}  // namespace
+
+void TVEndLevelMenu::Init(int x, int y) {
+  Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
+  for (const char* name : kButtons) Menu->AddQuick(name);
+  orgX = x;
+  orgY = y;
+  PositionMenu();
+  PanelImage();
+  Show = 1;
+}
+
+void TVEndLevelMenu::PositionMenu() {
+  if (!Menu) return;
+  if (orgX < 0) {
+    Menu->Centre();
+    return;
+  }
+  X = orgX;
+  Y = orgY;
+  Menu->SetX(float(X - Menu->CalcWidth() / 2));
+  Menu->SetY(float(Y - Menu->CalcHeight() / 2));
+}
+
+void TVEndLevelMenu::Logic(int next, int restart, int back) {
+  Selected = SelectNone;
+  if (!Show) return;
+  Menu->Manage();
+  if (Menu->Clicked("nextpuzzle") && next) Selected = SelectNext;
+  if (Menu->Clicked("restartpuzzle") && restart) Selected = SelectRestart;
+  if (Menu->Clicked("backtomenu") && back) Selected = SelectBack;
+}
+
+void TVEndLevelMenu::Draw(int next, int restart, int back) {
+  if (!Show) return;
+  if (plat::TImagePtr panel = PanelImage()) plat::DrawImage(*panel, X, Y);
+  const int offered[3] = {next, restart, back};
+  for (int i = 0; i < 3; ++i) {
+    if (offered[i] || !Menu->FindButton(kButtons[i])) continue;
+    std::string upper = UpperCase(kButtons[i]);
+    auto& buttons = Menu->Buttons;
+    buttons.erase(std::remove_if(buttons.begin(), buttons.end(),
+                                 [&](const auto& button) { return button->name == upper; }),
+                  buttons.end());
+    PositionMenu();
+  }
+  Menu->Draw();
+}

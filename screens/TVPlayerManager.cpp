@@ -1,0 +1,179 @@
+#include "TVPlayerManager.h"
+
+#include "GameResources.h"
+#include "TGameText.h"
+#include "Globals.h"
+#include "TListBox.h"
+#include "TProfileStore.h"
+#include "TTalvorineGame.h"
+#include "TVProfile.h"
+#include "TextCase.h"
+
+
+TPlayerManager::TPlayerManager() = default;
+
+TPlayerManager::~TPlayerManager() = default;
+
+std::unique_ptr<TVPlayerManager> TVPlayerManager::Create(const std::string& caption,
+                                                         plat::TImagePtr image, int width,
+                                                         int height, int left, int limit) {
+  auto manager = std::make_unique<TVPlayerManager>();
+  manager->Init(caption, std::move(image), width, height, left);
+  manager->ListBox = TListBox::Create(10, 5, 0, 1, 500);
+  manager->MenuCreate(manager->ButtonGap);
+  manager->Limit = limit;
+  manager->ListBox->Limit = limit;
+  manager->FillList();
+  return manager;
+}
+
+void TVPlayerManager::PlayerDeleted(const std::string& name) {
+  if (CustomDeleteFunction) CustomDeleteFunction(*this, name);
+}
+
+// ---------------------------------------------------------------- layout
+
+void TPlayerManager::MenuCreate(int gap) {
+  ButtonGap = gap;
+  MakeButtonRow({"OK", "Create", "Delete", "Cancel"}, "OK");
+}
+
+void TPlayerManager::PlaceList() {
+  ListBox->CalcLineHeight();
+  int bx = 0, by = 0, bw = 0, bh = 0;
+  ListArea(ListBox->LineHeight, Limit > 0 ? Limit : 10, bx, by, bw, bh);
+  ListBox->SetCoords(bx, by, bw, bh);
+  ListBox->CalcLineHeight();
+}
+
+void TPlayerManager::Start() {
+  TDialog::Start();
+  PlaceList();
+}
+
+// ---------------------------------------------------------------- the list
+
+const std::vector<std::string>& TPlayerManager::Names() const { return ListBox->Strings; }
+
+std::string TPlayerManager::SelectedName() const {
+  return ListBox->Index >= 0 ? ListBox->Value : std::string();
+}
+
+void TPlayerManager::FillList() {
+  ListBox->Strings = TProfileStore().List();
+  ListBox->ClearIndex();
+  HighlightCurrentPlayer();
+}
+
+void TPlayerManager::HighlightCurrentPlayer() {
+  if (!Game->CurrentProfile) return;
+  std::string current = UpperCase(Game->CurrentProfile->Name);
+  for (size_t i = 0; i < ListBox->Strings.size(); ++i) {
+    if (UpperCase(ListBox->Strings[i]) == current) ListBox->SetIndex(int(i));
+  }
+}
+
+// ---------------------------------------------------------------- each step
+
+int TPlayerManager::Manage() {
+  switch (ManageSubDialogs()) {
+    case SubNone:
+      break;
+    case SubYes: {
+      std::string name = SelectedName();
+      TProfileStore().DeleteProfileFile(name);
+      PlayerDeleted(name);
+      ListBox->ClearIndex();
+      FillList();
+      return 0;
+    }
+    default:
+      return 0;
+  }
+  if (EnterName) {
+    int result = EnterName->Manage();
+    if (result == 0) return 0;
+    // An accepted name is a new player, current already.
+    if (result == 1) FillList();
+    EnterName->Kill();
+    EnterName.reset();
+    if (Menu) Menu->ManageNoSound();
+    return 0;
+  }
+  if (!ManageCore()) return 0;
+  ListBox->Manage();
+  int result = 0;
+  if (ManageChoice(ListBox->GetDoubleClicked() >= 0, "OK", result)) return result;
+  if (Menu->Clicked("Create")) {
+    if (Limit > 0 && int(ListBox->Strings.size()) >= Limit) {
+      ShowMessage(MessageCannotCreate);
+    } else if (EnterNamePromptFunc) {
+      EnterName = EnterNamePromptFunc(1);
+      if (EnterName) EnterName->ReenableEscapeKey = 0;
+    }
+  }
+  if (Menu->Clicked("Delete")) DeleteProfileCheck();
+  return 0;
+}
+
+int TPlayerManager::OKClick() {
+  std::string name = SelectedName();
+  if (name.empty()) return 0;
+  if (!SelectPlayer(name)) {
+    std::string text = GameText ? GameText->FindString("Could Not Create File") : std::string();
+    ShowMessage(text + TProfileStore().ProfileFile(name) + "'");
+    return 0;
+  }
+  Close(1);
+  return 1;
+}
+
+void TPlayerManager::CancelClick() {
+  // The current player was deleted (or there was none): the first listed
+  // player takes its place, so that the game always has a player.
+  const std::vector<std::string>& names = ListBox->Strings;
+  bool listed = false;
+  if (Game->CurrentProfile) {
+    std::string current = UpperCase(Game->CurrentProfile->Name);
+    for (const std::string& name : names) listed = listed || UpperCase(name) == current;
+  }
+  if (!listed && !names.empty()) SelectPlayer(names.front());
+  Close(-1);
+}
+
+void TPlayerManager::DeleteProfileCheck() {
+  if (SelectedName().empty()) return;
+  if (ListBox->Strings.size() == 1) {
+    ShowMessage(MessageCannotDelete);
+  } else {
+    AskYesNo(MessageConfirmDelete);
+  }
+}
+
+void TPlayerManager::ClickSound() {
+  if (TButton* ok = Menu ? Menu->FindButton("OK") : nullptr) ok->PlayClick();
+}
+
+// ---------------------------------------------------------------- drawing
+
+int TPlayerManager::Draw() {
+  if (Active && DimWhenActive) DrawDim();
+  if (!TDialog::Draw()) return 0;
+  ListBox->Draw();
+  if (FrontFrame && FrontFrame->image) plat::DrawImage(*FrontFrame->image, FrontFrameX, FrontFrameY);
+  if (Header && Header->image) plat::DrawImage(*Header->image, HeaderX, HeaderY);
+  DrawSubDialogs();
+  if (EnterName) {
+    DrawDim();
+    EnterName->Draw();
+  }
+  return 1;
+}
+
+void TPlayerManager::Kill() {
+  KillSubDialogs();
+  if (EnterName) EnterName->Kill();
+  EnterName.reset();
+  TDialog::Kill();
+  if (ListBox) ListBox->Kill();
+}

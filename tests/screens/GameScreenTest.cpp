@@ -1,0 +1,258 @@
+// The game screen in the real game, headless, driven by scripted input: a
+// level played to its end panel, the next puzzle, the in-game menu and its
+// questions, the background cycle, the level clock, the save-game chooser
+// and the music after leaving the game.
+#include <gtest/gtest.h>
+
+#include "AudioInternal.h"
+#include "GameResources.h"
+#include "ScreenTestSupport.h"
+#include "TCellBox.h"
+#include "TGameGUI.h"
+#include "TGameMenu.h"
+#include "TGameMode.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TGameText.h"
+#include "TLayoutCell.h"
+#include "TLevelClock.h"
+#include "TParticleList.h"
+#include "TSaveGameManager.h"
+#include "TTalvorineGame.h"
+#include "TVListBox.h"
+#include "TVProfile.h"
+#include "PlayerSelection.h"
+#include "TextCase.h"
+
+namespace {
+
+using screentest::ScreenTest;
+using testsupport::ReadWholeFile;
+
+class GameScreen : public ScreenTest {
+ protected:
+  // Starts the game with player "Ada" and plays `level` on the game screen.
+  void Play(const std::string& level, int custom = 0) {
+    MakePlayer("Ada");
+    AddLevel("001");
+    std::string path = AddLevel(level, custom);
+    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+    ChoosePlayerAtStart();
+    screen_.LoadHighScores();
+    screen_.LeaveTo = Screens->FirstScreen();
+    ASSERT_TRUE(screen_.StartLevel(path, custom));
+    ASSERT_TRUE(RunUntilShown(&screen_));
+  }
+  TGameGUI& Gui() { return *screen_.GUI; }
+  TGamePlay& Playing() { return screen_.GamePlay; }
+
+  // Every marble cell of the board turns normal: the level is won.
+  void ClearMarbles() {
+    TCellBox* board = Playing().GameMode->Board();
+    for (int x = 0; x < 18; ++x) {
+      for (int y = 0; y < 14; ++y) {
+        TLayoutCell* cell = board->GetLayoutCellAtLocation(x, y);
+        if (cell && cell->Contents == 2) cell->Contents = 1;
+      }
+    }
+  }
+  void ClickButton(TMenu& menu, const std::string& name, int stepsAfter = 10) {
+    TButton* button = menu.FindButton(name);
+    ASSERT_NE(button, nullptr) << name;
+    Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2, stepsAfter);
+  }
+  std::string Text(const std::string& key) { return GameText->FindString(key); }
+
+  TGameScreen screen_;
+};
+
+TEST_F(GameScreen, ALevelWonShowsTheHighScorePlaceThePanelAndFireworksThenTheNextPuzzle) {
+  Play("080");
+  Playing().Score = 1000;
+  Playing().ScoreAdder = 20;
+  ClearMarbles();
+  ASSERT_TRUE(Steps(6));
+  // Points still count up: the level is not over yet.
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  EXPECT_EQ(Playing().ScoreAdder, 0);
+  EXPECT_EQ(Playing().Score, 1020);
+  EXPECT_TRUE(LevelClock.IsPaused());
+  // The completion record and the table, written at once.
+  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adas.ini").find("080=1"), std::string::npos);
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Highscore Place") + "1!");
+  std::string table = ReadWholeFile(ProfileFolder() + "highscores.hsdat");
+  ASSERT_GE(table.size(), 8u);
+  EXPECT_EQ(uint8_t(table[3]), 0);  // "Ada" and its terminator
+  EXPECT_EQ(uint8_t(table[4]) | uint8_t(table[5]) << 8, 1020);
+  EXPECT_EQ(screen_.HighscoreList.Entries.front().name, "Ada");
+
+  ASSERT_TRUE(Steps(120));
+  ASSERT_NE(Playing().ParticleList, nullptr);
+  EXPECT_GT(Playing().ParticleList->Count(), 0u);
+  Shot("gamescreen-won");
+  // Escape closes the message and does not open the in-game menu.
+  Key("esc", 10);
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(screen_.InGameMenu->Active, 0);
+  ASSERT_TRUE(Steps(60));
+  Shot("gamescreen-endpanel");
+  // After level 080 comes level 001.
+  ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
+  ASSERT_TRUE(RunUntil([&] { return Game->GameFade.Active; }, 20));
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "001");
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  EXPECT_EQ(Playing().Score, 0);
+}
+
+TEST_F(GameScreen, AMissingSuccessorLeadsToTheFirstLevel) {
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/080.layout")), "001");
+  Play("005");
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "001");
+  AddLevel("006");
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "006");
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/mine.layout")), "001");
+}
+
+TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
+  Play("mine", 1);
+  Playing().Score = 0;
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  ASSERT_TRUE(Steps(10));
+  // No place in the table: no message.
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adac.ini").find("MINE=1"), std::string::npos);
+  TMenu& panel = *Gui().endLevelMenu->Menu;
+  EXPECT_EQ(panel.FindButton("nextpuzzle"), nullptr);
+  ASSERT_NE(panel.FindButton("restartpuzzle"), nullptr);
+  ASSERT_NE(panel.FindButton("backtomenu"), nullptr);
+  EXPECT_NEAR(panel.CalcWidth() / 2.0 + panel.Buttons.front()->x, 400.0, 1.0);
+  int top = int(panel.Buttons.front()->y);
+  EXPECT_NEAR(top + panel.CalcHeight() / 2.0, 300.0, 1.0);
+  Shot("gamescreen-custom-endpanel");
+  // "savegame" in the in-game menu does nothing on a finished level.
+  Key("esc", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  // Restart from the menu: the first deal again, the panel gone.
+  ClickButton(*screen_.InGameMenu->Buttons(), "restartpuzzle");
+  ASSERT_NE(Gui().RestartInput, nullptr);
+  Key("enter", 60);
+  EXPECT_EQ(Gui().RestartInput, nullptr);
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  EXPECT_EQ(screen_.InGameMenu->Active, 0);
+}
+
+TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
+  Play("005");
+  ASSERT_TRUE(Steps(400));
+  int played = LevelClock.Elapsed();
+  EXPECT_GT(played, 1500);
+  Key("esc", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  ASSERT_TRUE(Steps(400));
+  Shot("gamescreen-menu");
+  // Two seconds in the menu did not count.
+  EXPECT_EQ(LevelClock.Elapsed(), played);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(screen_.State.disableButtons, 1);
+  Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
+  ASSERT_TRUE(Steps(20));
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(screen_.State.disableButtons, 0);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.save"), plat::FILETYPE_FILE);
+  // The menu is still open behind the question; Escape closes it and the
+  // clock runs again.
+  EXPECT_EQ(screen_.InGameMenu->Active, 1);
+  Key("esc", 80);
+  EXPECT_EQ(screen_.InGameMenu->Active, 0);
+  ASSERT_TRUE(Steps(200));
+  EXPECT_GT(LevelClock.Elapsed(), played + 800);
+  // The play bar's "menu" opens it again; "backtomenu" asks and leaves.
+  ClickButton(*Gui().MainMenu, "menu", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
+  ASSERT_NE(Gui().QuitInput, nullptr);
+  Shot("gamescreen-quit");
+  Key("enter", 5);
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+}
+
+TEST_F(GameScreen, TheMusicComesBackAfterTheFadeToTheGame) {
+  MakePlayer("Ada");
+  std::string path = AddLevel("005");
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+  if (!Game->MusicChannel) Game->MusicChannel = plat::AllocChannel();
+  plat::TChannelPtr music = Game->MusicChannel;
+  Game->MusicVolume = 80;
+  screen_.LeaveTo = Screens->FirstScreen();
+  ASSERT_TRUE(screen_.StartLevel(path, 0));
+  ASSERT_TRUE(Steps(60));
+  EXPECT_LT(plat::ProbeChannel(music).volume, 0.8);  // fading with the screen
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  ASSERT_TRUE(Steps(400));
+  EXPECT_NEAR(plat::ProbeChannel(music).volume, 0.8, 1e-6);
+}
+
+TEST_F(GameScreen, BackgroundsCycleEvery150Seconds) {
+  Play("005");
+  int first = screen_.LastImage;
+  plat::AdvanceClock(149000);
+  ASSERT_TRUE(Steps(3));
+  EXPECT_EQ(screen_.LastImage, first);
+  for (int change = 1; change <= 5; ++change) {
+    plat::AdvanceClock(150000);
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(screen_.LastImage, (first + change - 1) % 5 + 1);
+    EXPECT_NE(screen_.CrossFade, nullptr);
+    ASSERT_TRUE(Steps(450));  // the 2 s cross-fade ends
+    EXPECT_EQ(screen_.CrossFade, nullptr);
+  }
+  EXPECT_EQ(screen_.LastImage, first);
+}
+
+TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
+  Play("005");
+  for (int i = 1; i <= 12; ++i) {
+    std::string name = (i < 10 ? "save0" : "save") + std::to_string(i);
+    testsupport::WriteWholeFile(ProfileFolder() + name + ".save", "x");
+  }
+  testsupport::WriteWholeFile(ProfileFolder() + "other.SAVE", "x");
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  TSaveGameManager& manager = *Gui().SaveGameManager;
+  ASSERT_EQ(manager.ListBox->Strings.size(), 12u);
+  EXPECT_EQ(manager.ListBox->Strings.front(), "save01");
+  EXPECT_EQ(manager.StartList(), 0);
+  EXPECT_EQ(manager.EndList(), 7);
+  Shot("savegame-manager");
+  for (int i = 0; i < 5; ++i) ClickButton(*manager.MenuArrowDown, "Down", 3);
+  EXPECT_EQ(manager.StartList(), 4);
+  EXPECT_EQ(manager.EndList(), 11);
+  // The first line shown is "save05"; choose it and delete it.
+  manager.ListBox->SetIndex(4);
+  ClickButton(*manager.Menu, "Delete", 20);
+  ASSERT_NE(manager.DialogYesNo, nullptr);
+  Shot("savegame-manager-delete");
+  Key("enter", 30);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "save05.save"), plat::FILETYPE_NONE);
+  EXPECT_EQ(manager.ListBox->Strings.size(), 11u);
+  EXPECT_EQ(manager.StartList(), 0);
+  EXPECT_EQ(manager.EndList(), 7);
+  EXPECT_EQ(manager.ListBox->Index, -1);
+  // "Load" without a choice does nothing; "Cancel" closes.
+  ClickButton(*manager.Menu, "Load", 5);
+  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ClickButton(*manager.Menu, "Cancel", 5);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(screen_.State.disableButtons, 0);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// Choosing players in the real game, headless: the first-run name prompt and
+// the player manager, each shown on a plain screen and driven by scripted
+// input.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "GameResources.h"
+#include "PlayerSelection.h"
+#include "ScreenTestSupport.h"
+#include "TGameScreens.h"
+#include "TGameText.h"
+#include "TListBox.h"
+#include "TScreen.h"
+#include "TTalvorineGame.h"
+#include "TVPlayerManager.h"
+
+namespace {
+
+using screentest::ScreenTest;
+using testsupport::ReadWholeFile;
+
+// A screen that shows one dialog over the title picture and manages it.
+class THostScreen : public TScreen {
+ public:
+  void Logic() override {
+    if (Dialog && Result == 0) Result = Dialog->Manage();
+  }
+  void Draw() override {
+    plat::Cls();
+    if (Dialog && Result == 0) Dialog->Draw();
+  }
+  TDialog* Dialog = nullptr;
+  int Result = 0;
+};
+
+class Players : public ScreenTest {
+ protected:
+  void Show(TDialog& dialog) {
+    host_.Dialog = &dialog;
+    host_.Result = 0;
+    if (Game->CurrentTScreen != &host_) {
+      ASSERT_TRUE(TGameScreens::ChangeTo(&host_));
+      ASSERT_TRUE(RunUntilShown(&host_));
+    }
+  }
+  void Type(const std::string& text) {
+    std::string script;
+    int step = 1;
+    for (unsigned char c : text) script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
+    script += std::to_string(step) + " key enter\n";
+    Script(script);
+    Steps(step + 10);
+  }
+  void ClickButton(TMenu& menu, const std::string& name, int stepsAfter = 10) {
+    TButton* button = menu.FindButton(name);
+    ASSERT_NE(button, nullptr) << name;
+    Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2, stepsAfter);
+  }
+  std::string Text(const std::string& key) { return GameText->FindString(key); }
+
+  THostScreen host_;
+};
+
+TEST_F(Players, FirstRunAsksForANameAndMakesThePlayer) {
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+  ASSERT_EQ(ChoosePlayerAtStart(), TStartPlayer::AskName);
+  auto prompt = CreateNamePrompt();
+  Show(*prompt);
+  ASSERT_TRUE(Steps(20));
+  Shot("players-prompt");
+  // Slashes are refused as they are typed: "../x" becomes "..x".
+  Type("../x");
+  EXPECT_EQ(host_.Result, 1);
+  EXPECT_EQ(Game->ProfileName, "..x");
+  EXPECT_EQ(plat::FileType(SharedFolder() + "x.dat"), plat::FILETYPE_NONE);
+
+  prompt = CreateNamePrompt();
+  Show(*prompt);
+  Type("ada");
+  ASSERT_EQ(host_.Result, 1);
+  EXPECT_EQ(Game->ProfileName, "Ada");
+  ASSERT_NE(Game->CurrentProfile, nullptr);
+  EXPECT_EQ(Game->CurrentProfile->Name, "Ada");
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Ada.dat"), std::string("\1\0\0\0", 4));
+  EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Ada\r\n"), std::string::npos);
+
+  // A taken name, whatever its case, is refused with a message over the
+  // prompt, which stays.
+  prompt = CreateNamePrompt();
+  Show(*prompt);
+  Type("aDA");
+  EXPECT_EQ(host_.Result, 0);
+  ASSERT_NE(prompt->DialogOK, nullptr);
+  EXPECT_EQ(prompt->DialogOK->Caption->Text, Text("Name Error"));
+  Shot("players-name-error");
+  EXPECT_EQ(Game->ProfileName, "Ada");
+  // Accented letters are welcome.
+  Key("enter", 30);
+  Script("1 char 08\n2 char 08\n3 char 08");
+  ASSERT_TRUE(Steps(10));
+  Type("zo\xEB");
+  EXPECT_EQ(host_.Result, 1);
+  EXPECT_EQ(Game->ProfileName, "Zo\xEB");
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.dat"), plat::FILETYPE_FILE);
+}
+
+TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
+  for (const char* name : {"Gus", "ada", "Fay", "Cy", "Eve", "Bo", "Dot"}) MakePlayer(name, false);
+  SetSetting("PROFILE NAME", "Cy");
+  testsupport::WriteWholeFile(ProfileFolder() + "Cys.ini", "001=1\r\n");
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+  ASSERT_EQ(ChoosePlayerAtStart(), TStartPlayer::Ready);
+  auto manager = CreatePlayerManager();
+  Show(*manager);
+  ASSERT_TRUE(Steps(20));
+  Shot("players-manager");
+  EXPECT_EQ(manager->Names(),
+            (std::vector<std::string>{"ada", "Bo", "Cy", "Dot", "Eve", "Fay", "Gus"}));
+  EXPECT_EQ(manager->SelectedName(), "Cy");
+  // An eighth player is refused.
+  ClickButton(*manager->Menu, "Create", 20);
+  ASSERT_NE(manager->DialogOK, nullptr);
+  EXPECT_EQ(manager->DialogOK->Caption->Text, Text("Player No More"));
+  EXPECT_EQ(manager->EnterName, nullptr);
+  Key("enter", 30);
+  EXPECT_EQ(manager->DialogOK, nullptr);
+  // Deleting the current player asks first, then removes its records too.
+  ClickButton(*manager->Menu, "Delete", 20);
+  ASSERT_NE(manager->DialogYesNo, nullptr);
+  Shot("players-delete");
+  Key("enter", 30);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Cys.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(manager->Names().size(), 6u);
+  // Cancelling now makes the first listed player current.
+  ClickButton(*manager->Menu, "Cancel", 10);
+  EXPECT_EQ(host_.Result, -1);
+  EXPECT_EQ(Game->ProfileName, "ada");
+  EXPECT_EQ(Game->CurrentProfile->Name, "ada");
+
+  // Down to one player, which cannot be deleted.
+  for (const char* name : {"Bo", "Dot", "Eve", "Fay", "Gus"}) plat::DeleteFile(ProfileFolder() + name + ".dat");
+  manager = CreatePlayerManager();
+  Show(*manager);
+  ASSERT_TRUE(Steps(10));
+  ASSERT_EQ(manager->Names(), std::vector<std::string>{"ada"});
+  ClickButton(*manager->Menu, "Delete", 20);
+  ASSERT_NE(manager->DialogOK, nullptr);
+  EXPECT_EQ(manager->DialogOK->Caption->Text, Text("Player One Player"));
+  Key("enter", 30);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "ada.dat"), plat::FILETYPE_FILE);
+  // Creating a player from the manager selects it and keeps the manager open.
+  ClickButton(*manager->Menu, "Create", 20);
+  ASSERT_NE(manager->EnterName, nullptr);
+  Type("hal");
+  EXPECT_EQ(manager->EnterName, nullptr);
+  EXPECT_EQ(host_.Result, 0);
+  EXPECT_EQ(manager->SelectedName(), "Hal");
+  ClickButton(*manager->Menu, "OK", 10);
+  EXPECT_EQ(host_.Result, 1);
+  EXPECT_EQ(Game->ProfileName, "Hal");
+}
+
+}  // namespace
