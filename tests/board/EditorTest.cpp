@@ -75,6 +75,19 @@ TEST_F(EditorValidityTest, TheCheckLeavesTheBoardAsItWas) {
   EXPECT_EQ(TGameModeEditor::IsLayoutValid(board), TGameModeEditor::LayoutNoFirstMove);
 }
 
+TEST(StandardLevels, EveryStandardLevelPassesTheEditorsCheck) {
+  const std::string folder = std::string(GS_SOURCE_DIR) + "/layouts/";
+  int levels = 0;
+  for (int n = 1; n <= 80; ++n) {
+    std::string name = std::to_string(n);
+    name = std::string(3 - name.size(), '0') + name + ".layout";
+    if (plat::FileType(folder + name) != plat::FILETYPE_FILE) continue;
+    ++levels;
+    EXPECT_EQ(TGameModeEditor::IsLayoutFileValid(folder + name), 0) << name;
+  }
+  if (levels == 0) GTEST_SKIP() << "no standard levels in " << folder;
+}
+
 TEST_F(EditorValidityTest, LayoutFilesAreCheckedWithoutAGame) {
   PaintLayout(board, {"+++++", "NNNmm", "nnnnn"});
   const std::string good = DataFolder() + "valid.layout";
