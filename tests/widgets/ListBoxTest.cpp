@@ -148,8 +148,15 @@ TEST_F(ListBoxTest, TheScrollBarStepsDragsAndDisablesItsArrows) {
   EXPECT_EQ(list->TopIndex, 1);
   EXPECT_EQ(up->Disabled, 0);
   Script("1 down left " + downAt + "\n200 up left\n");
-  Steps(200);
-  EXPECT_EQ(list->TopIndex, 7);  // at the end, however long it is held
+  std::vector<int> changes;
+  for (int step = 1, last = list->TopIndex; step <= 200; ++step) {
+    Step();
+    if (list->TopIndex != last) changes.push_back(step);
+    last = list->TopIndex;
+  }
+  // At once, after 400 ms, then every 100 ms, until the end of the list.
+  EXPECT_EQ(changes, (std::vector<int>{1, 81, 101, 121, 141, 161}));
+  EXPECT_EQ(list->TopIndex, 7);
   EXPECT_EQ(down->Disabled, 1);
   // Dragging the knob back to the top.
   int knobX = int(bar.X) + 5, knobY = int(bar.Y) + bar.SliderPosition + 5;
