@@ -62,7 +62,7 @@ std::unique_ptr<TDialogTextInput> CreateNamePrompt(int withCancel) {
         if (!message.empty()) return -1;
         std::string name = PlayerNameFromTyped(text);
         if (!SelectPlayer(name)) {
-          message = Text("Could Not Create File") + TProfileStore().ProfileFile(name) + "'";
+          message = Text("Could Not Create File") + name + ".dat'";
           return -1;
         }
         return 0;

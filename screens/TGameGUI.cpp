@@ -181,7 +181,7 @@ void TGameGUI::Match3Next() {
   if (!play.IsCustomLevel && play.GameMode->GameType == TGameMode::TypeMatch3) {
     std::string next = NextLevelPath(play.CurrentLevel);
     if (!plat::ReadStream(next)) {
-      Message("Could not read file '" + next + "'");
+      Message("Could not read file '" + FileStem(next) + ".layout'");
       return;
     }
     Game->Mouse.Off();
@@ -210,7 +210,7 @@ void TGameGUI::CheckButtonClicks() {
       if (CustomMenu->Clicked("savecustom")) {
         int check = play.Editor() ? play.Editor()->IsLayoutValid() : -1;
         if (check == 0) {
-          SaveGameNameInput = GameDialogTextInputForKey("Enter Level Name");
+          SaveGameNameInput = GameDialogTextInputForKey("Enter Level Name", 1);
           if (!LastFileName.empty()) {
             SaveGameNameInput->TextInput.Text = LastFileName;
             SaveGameNameInput->TextInput.CurrentChar = int(LastFileName.size()) + 1;
@@ -250,30 +250,27 @@ void TGameGUI::LoadChosen(const std::string& name) {
   TGamePlay& play = Screen->GamePlay;
   std::string folder = Game->ProfilePath;
   if (InEditor()) {
-    std::string path = folder + name + ".layout";
-    if (!play.Editor() || !play.Editor()->LoadLayout(path)) {
-      Message("Could not read file '" + path + "'");
+    if (!play.Editor() || !play.Editor()->LoadLayout(folder + name + ".layout")) {
+      Message("Could not read file '" + name + ".layout'");
     }
-  } else if (play.GameMode) {
-    std::string path = folder + name + ".save";
-    if (!play.GameMode->LoadGame(path)) Message("Could not read file '" + path + "'");
+  } else if (play.GameMode && !play.GameMode->LoadGame(folder + name + ".save")) {
+    Message("Could not read file '" + name + ".save'");
   }
 }
 
 void TGameGUI::SaveTyped(const std::string& text) {
   TGamePlay& play = Screen->GamePlay;
   std::string folder = Game->ProfilePath;
+  // The message names the file, not its folder: a whole path would not fit
+  // the dialog.
   if (InEditor()) {
-    std::string path = folder + text + ".layout";
-    if (play.Editor() && play.Editor()->SaveLayout(path)) {
+    if (play.Editor() && play.Editor()->SaveLayout(folder + text + ".layout")) {
       LastFileName = text;
     } else {
-      Message(Text("Could Not Create File") + path + "'");
+      Message(Text("Could Not Create File") + text + ".layout'");
     }
-  } else if (play.GameMode) {
-    if (!play.GameMode->SaveGame(folder + text)) {
-      Message(Text("Could Not Create File") + folder + text + ".save'");
-    }
+  } else if (play.GameMode && !play.GameMode->SaveGame(folder + text)) {
+    Message(Text("Could Not Create File") + text + ".save'");
   }
 }
 

@@ -121,7 +121,7 @@ int TPlayerManager::OKClick() {
   if (name.empty()) return 0;
   if (!SelectPlayer(name)) {
     std::string text = GameText ? GameText->FindString("Could Not Create File") : std::string();
-    ShowMessage(text + TProfileStore().ProfileFile(name) + "'");
+    ShowMessage(text + name + ".dat'");
     return 0;
   }
   Close(1);

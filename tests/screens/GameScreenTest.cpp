@@ -255,4 +255,87 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   EXPECT_EQ(screen_.State.disableButtons, 0);
 }
 
+TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
+  MakePlayer("Ada");
+  AddLevel("mine", 1);
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+  ChoosePlayerAtStart();
+  screen_.LeaveTo = Screens->FirstScreen();
+  ASSERT_TRUE(screen_.StartEditor());
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  EXPECT_EQ(screen_.State.stateCustomMode, 1);
+  // An empty board cannot be saved: the first reason is told.
+  ClickButton(*Gui().CustomMenu, "savecustom");
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Editor Error 1"));
+  Key("enter", 30);
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  // The layout chooser lists the player's layouts; "mine" is loaded.
+  ClickButton(*Gui().CustomMenu, "loadcustom", 20);
+  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ASSERT_EQ(Gui().SaveGameManager->ListBox->Strings, std::vector<std::string>{"mine"});
+  Gui().SaveGameManager->ListBox->SetIndex(0);
+  ClickButton(*Gui().SaveGameManager->Menu, "Load", 20);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  TCellBox* board = Playing().GameMode->Board();
+  EXPECT_EQ(board->GetLayoutCellMarbleCount(), 2);
+  // New jewels come in along the top row: now the layout can be played.
+  for (int x = 0; x < 18; ++x) {
+    TLayoutCell* cell = board->GetLayoutCellAtLocation(x, 4);
+    if (cell->Contents != 0) cell->IsCreate = 1;
+  }
+  ASSERT_TRUE(Steps(30));
+  Shot("editor");
+  // Saved under a new name (its first letter made upper case), which the
+  // next save offers again.
+  ClickButton(*Gui().CustomMenu, "savecustom");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  Script("1 char c\n2 char o\n3 char p\n4 char y\n5 key enter");
+  ASSERT_TRUE(Steps(20));
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  TCellBox copy;
+  ASSERT_EQ(copy.ReadLayout(ProfileFolder() + "Copy.layout"), 1);
+  EXPECT_EQ(copy.GetLayoutCellCreateCount(), 6);
+  EXPECT_EQ(copy.GetLayoutCellMarbleCount(), 2);
+  ClickButton(*Gui().CustomMenu, "savecustom");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, "Copy");
+  Key("esc", 10);
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  // Escape with no dialog open asks to leave the editor; "No" stays.
+  Key("esc", 20);
+  ASSERT_NE(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Gui().QuitInput->Caption->Text, Text("Exit Editor"));
+  Key("n", 30);
+  EXPECT_EQ(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Current(), &screen_);
+  // "reset" clears the board after a yes.
+  ClickButton(*Gui().CustomMenu, "reset");
+  ASSERT_NE(Gui().ResetInput, nullptr);
+  Key("enter", 30);
+  EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellNotEmptyCount(), 0);
+}
+
+TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
+  Play("005");
+  // A folder where the file should go: the save cannot replace it.
+  plat::CreateDir(ProfileFolder() + "blocked.save");
+  Key("esc", 60);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  Script("1 char b\n2 char l\n3 char o\n4 char c\n5 char k\n6 char e\n7 char d\n8 key enter");
+  ASSERT_TRUE(Steps(20));
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text.rfind(Text("Could Not Create File"), 0), 0u);
+  Shot("gamescreen-save-failed");
+  Key("enter", 30);
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "blocked.save"), plat::FILETYPE_DIR);
+  // A level whose layout cannot be read is not started.
+  EXPECT_FALSE(screen_.StartLevel(GameFolder() + "layouts/missing.layout", 0));
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
+}
+
 }  // namespace

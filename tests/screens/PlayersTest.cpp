@@ -96,6 +96,16 @@ TEST_F(Players, FirstRunAsksForANameAndMakesThePlayer) {
   EXPECT_EQ(prompt->DialogOK->Caption->Text, Text("Name Error"));
   Shot("players-name-error");
   EXPECT_EQ(Game->ProfileName, "Ada");
+  // A player whose file cannot be written is told so; the prompt stays.
+  Key("enter", 30);
+  plat::CreateDir(ProfileFolder() + "Bea.dat");
+  Script("1 char 08\n2 char 08\n3 char 08");
+  ASSERT_TRUE(Steps(10));
+  Type("bea");
+  EXPECT_EQ(host_.Result, 0);
+  ASSERT_NE(prompt->DialogOK, nullptr);
+  EXPECT_EQ(prompt->DialogOK->Caption->Text, Text("Could Not Create File") + "Bea.dat'");
+  EXPECT_EQ(Game->ProfileName, "Ada");
   // Accented letters are welcome.
   Key("enter", 30);
   Script("1 char 08\n2 char 08\n3 char 08");
