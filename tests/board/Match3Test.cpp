@@ -235,6 +235,18 @@ TEST_F(Match3Test, ADealThatFoundNoMoveIsNotOfferedAgainAndAgain) {
   EXPECT_FALSE(mode.ShufflePieces);
 }
 
+TEST_F(Match3Test, AReshuffleWhileJewelsFadeOutKeepsEveryNewJewel) {
+  TGameModeMatch3& mode = Start(Runs(1, true));
+  Step();
+  ASSERT_TRUE(mode.CellBox->Cells[1][1]->DestroyAnimation);
+  const int marbles = mode.CellBox->GetLayoutCellMarbleCount();
+  mode.Shuffle();
+  Steps(100);
+  // The fades that were running end with the old jewels, not the new ones.
+  EXPECT_EQ(mode.CellBox->GetLayoutCellMarbleCount(), marbles);
+  for (int x = 1; x <= 3; ++x) EXPECT_TRUE(mode.CellBox->Cells[x][1]->HasJewel()) << x;
+}
+
 // ---------------------------------------------------------------- restart
 
 TEST_F(Match3Test, ResetRestoresTheFirstDealTheScoreAndTheHelpBox) {
