@@ -1,0 +1,119 @@
+// SIGKILL at random moments while the game writes a player's files: the
+// profile, the level-completion record and the high-score table. After each
+// kill the file must be a whole version (the old one or a newer one), and the
+// start-up sweep must leave no temporary. GS_KILLS=N asks for more kills than
+// the suite's 200 per kind (scripts/kill-soak.sh).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "KillWhileSaving.h"
+#include "Platform.h"
+#include "TCompletionFile.h"
+#include "TGleamstrandHighScoreList.h"
+#include "TProfileStore.h"
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::KillRounds;
+using testsupport::TKillReport;
+using testsupport::TSaveKind;
+
+const int kSuiteKills = 200;
+
+long long DecimalOrMinus(const std::string& text) {
+  if (text.empty() || text.size() > 15) return -1;
+  long long n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+void KillAndCheck(const TSaveKind& kind, unsigned seed) {
+  testsupport::TempDir folder;
+  TKillReport r = testsupport::KillWhileSaving(
+      kind, folder.Path(), KillRounds(kSuiteKills), seed,
+      [](const std::string& f) { plat::RemoveStaleTemporaries(f); });
+  std::printf("[ kills    ] %s: %d kills, %d caught mid-save, %d before any save completed, "
+              "%lld versions saved\n",
+              kind.Name.c_str(), r.Kills, r.CaughtMidSave, r.Unchanged, r.Saves);
+  for (const std::string& fault : r.Faults) ADD_FAILURE() << fault;
+  EXPECT_EQ(r.Kills, KillRounds(kSuiteKills));
+  EXPECT_GT(r.CaughtMidSave, 0) << "no kill cut a save short";
+}
+
+TEST(PlayerFilesKillTest, ProfileFileIsWholeWhateverMomentTheGameIsKilled) {
+  // The profile file's bytes never change: a kill must leave it whole.
+  TSaveKind kind;
+  kind.Name = "profile";
+  kind.File = "Ada.dat";
+  kind.Save = [](const std::string& folder, long long) {
+    ASSERT_TRUE(TProfileStore(folder + "/").Write("Ada"));
+  };
+  const std::string whole = [] {
+    testsupport::TempDir d;
+    TProfileStore(d.Path() + "/").Write("Ada");
+    return testsupport::ReadWholeFile(d.File("Ada.dat"));
+  }();
+  ASSERT_FALSE(whole.empty());
+  kind.VersionOf = [whole](const std::string& bytes) { return bytes == whole ? 0LL : -1LL; };
+  KillAndCheck(kind, 1);
+}
+
+TEST(PlayerFilesKillTest, CompletionRecordIsOldOrNewWhateverMomentTheGameIsKilled) {
+  // Version n records the levels L1 .. Ln as finished, one more per save.
+  TSaveKind kind;
+  kind.Name = "completion record";
+  kind.File = "Adas.ini";
+  kind.Save = [](const std::string& folder, long long n) {
+    TCompletionFile record(TCompletionFile::PathFor(folder + "/", "Ada", 0));
+    record.Load();
+    for (long long k = (long long)record.Lines.size() + 1; k <= n; ++k) {
+      ASSERT_TRUE(record.MarkCompleted("L" + std::to_string(k)));
+    }
+  };
+  kind.VersionOf = [](const std::string& bytes) -> long long {
+    long long n = 0;
+    for (size_t at = 0; at < bytes.size(); ++n) {
+      size_t end = bytes.find("\r\n", at);
+      if (end == std::string::npos) return -1;  // a cut last line
+      if (bytes.compare(at, end - at, "L" + std::to_string(n + 1) + "=1") != 0) return -1;
+      at = end + 2;
+    }
+    return n;
+  };
+  KillAndCheck(kind, 2);
+}
+
+TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled) {
+  // Version n: ten entries, the first named "V" + n.
+  TSaveKind kind;
+  kind.Name = "high scores";
+  kind.File = "highscores.hsdat";
+  kind.Save = [](const std::string& folder, long long n) {
+    TGleamstrandHighScoreList table;
+    table.filepath = folder + "/highscores.hsdat";
+    table.Add("V" + std::to_string(n), int(1000 + n % 1000));
+    for (int i = 1; i < TGleamstrandHighScoreList::numPositions; ++i) {
+      table.Add("Player " + std::to_string(i), 200 - 20 * i);
+    }
+    ASSERT_EQ(table.Save(), 1);
+  };
+  kind.VersionOf = [](const std::string& bytes) -> long long {
+    size_t end = bytes.find('\0');
+    if (end == std::string::npos) return -1;
+    std::string name;
+    for (size_t i = 0; i < end; ++i) {
+      name += char((static_cast<unsigned char>(bytes[i]) + 256 -
+                    TGleamstrandHighScoreList::NameShift) & 255);
+    }
+    return name.size() > 1 && name[0] == 'V' ? DecimalOrMinus(name.substr(1)) : -1;
+  };
+  KillAndCheck(kind, 3);
+}
+
+}  // namespace
