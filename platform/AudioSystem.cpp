@@ -2,10 +2,13 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 #include "AudioImpl.h"
@@ -73,12 +76,58 @@ bool TAudioSystem::Select(const std::string& name) {
   return true;
 }
 
+namespace {
+
+// Without a sound card OpenAL, and the ALSA library it probes, report every
+// failed probe on standard error: some twenty lines for one missing device.
+// While a device is opened or closed their output goes nowhere; the game
+// says once what it means.
+class TQuietStandardError {
+ public:
+  TQuietStandardError() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~TQuietStandardError() {
+    std::fflush(stderr);
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  TQuietStandardError(const TQuietStandardError&) = delete;
+  TQuietStandardError& operator=(const TQuietStandardError&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+void SayPlayingSilently() {
+  static bool said = false;
+  if (said) return;
+  said = true;
+  std::fputs("no sound device: playing silently\n", stderr);
+}
+
+}  // namespace
+
 bool TAudioSystem::OpenDevice() {
-  device_ = alcOpenDevice(nullptr);
-  if (!device_) return false;
-  context_ = alcCreateContext(device_, nullptr);
-  if (!context_ || !alcMakeContextCurrent(context_)) {
-    CloseDevice();
+  // OpenAL's own log stays quiet unless the player asks for it.
+  setenv("ALSOFT_LOGLEVEL", "0", 0);
+  bool opened = false;
+  {
+    TQuietStandardError quiet;
+    device_ = alcOpenDevice(nullptr);
+    if (device_) {
+      context_ = alcCreateContext(device_, nullptr);
+      opened = context_ && alcMakeContextCurrent(context_);
+      if (!opened) CloseDevice();
+    }
+  }
+  if (!opened) {
+    SayPlayingSilently();
     return false;
   }
   // Channels pan by direction only; nothing is attenuated by distance.
@@ -87,6 +136,7 @@ bool TAudioSystem::OpenDevice() {
 }
 
 void TAudioSystem::CloseDevice() {
+  TQuietStandardError quiet;
   if (context_) {
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(context_);

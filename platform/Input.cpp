@@ -308,8 +308,14 @@ void PostEvent(const TEvent& event) {
 }
 
 void FlushEvents() {
-  Input().feed.clear();
+  // Input is dropped; a close request (window, signal) is not input and
+  // would otherwise be lost when it comes during loading.
+  auto& feed = Input().feed;
+  bool closeRequested = std::any_of(feed.begin(), feed.end(),
+                                    [](const TEvent& e) { return e.kind == EVENT_APPTERMINATE; });
+  feed.clear();
   Input().posted.clear();
+  if (closeRequested) feed.push_back(TEvent{EVENT_APPTERMINATE, 0, 0, 0});
 }
 
 // ---------------------------------------------------------------- polled

@@ -252,3 +252,79 @@ TEST_F(HintTest, FillLevelWithoutCreateCellsLeavesThemAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// An independent line test: would the jewel at (x, y) be part of three or
+// more of its colour in a row or a column?
+bool InLine(const TCellBox& board, int x, int y) {
+  int colour = board.Cells[x][y]->Contents;
+  if (colour == 0) return false;
+  auto same = [&](int cx, int cy) {
+    return cx >= 0 && cx < 18 && cy >= 0 && cy < 14 && board.Cells[cx][cy]->Contents == colour;
+  };
+  for (auto [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+    int run = 1;
+    for (int k = 1; same(x + k * dx, y + k * dy); ++k) ++run;
+    for (int k = 1; same(x - k * dx, y - k * dy); ++k) ++run;
+    if (run >= 3) return true;
+  }
+  return false;
+}
+
+// Every exchange of two unchained neighbouring jewels that makes a line, by
+// trying them all; each pair once, the cell nearer the top left first.
+std::set<TPair> BruteForceMoves(TCellBox& board) {
+  std::set<TPair> moves;
+  for (int x = 0; x < 18; ++x) {
+    for (int y = 0; y < 14; ++y) {
+      for (auto [x2, y2] : {std::pair{x + 1, y}, std::pair{x, y + 1}}) {
+        if (x2 >= 18 || y2 >= 14) continue;
+        TCell& a = *board.Cells[x][y];
+        TCell& b = *board.Cells[x2][y2];
+        if (!a.HasJewel() || !b.HasJewel()) continue;
+        if (board.Layout[x][y]->IsChain || board.Layout[x2][y2]->IsChain) continue;
+        std::swap(a.Contents, b.Contents);
+        if (InLine(board, x, y) || InLine(board, x2, y2)) moves.insert({{x, y}, {x2, y2}});
+        std::swap(a.Contents, b.Contents);
+      }
+    }
+  }
+  return moves;
+}
+
+std::set<TPair> Unordered(const std::vector<TPair>& pairs) {
+  std::set<TPair> out;
+  for (auto [a, b] : pairs) out.insert(a < b ? TPair{a, b} : TPair{b, a});
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HintTest, TheListHoldsEveryMoveABruteForceSearchFinds) {
+  // Few colours and gaps make every shape of move common: XX?X, X?XX, X?X
+  // across a gap, L and T shapes, moves that make two lines.
+  int boards = 0, moves = 0;
+  for (uint32_t seed = 1; seed <= 300; ++seed) {
+    SCOPED_TRACE(seed);
+    plat::SeedRnd(seed);
+    int colours = 2 + int(seed % 3);
+    std::vector<std::string> rows;
+    for (int y = 0; y < 12; ++y) {
+      std::string row;
+      for (int x = 0; x < 16; ++x) {
+        int roll = plat::Rand(0, 19);
+        row += roll == 0 ? '#' : roll == 1 ? '.' : char('0' + plat::Rand(1, colours));
+      }
+      rows.push_back(row);
+    }
+    NewBoard();
+    Paint(rows);
+    if (seed % 5 == 0) Layout(plat::Rand(1, 16), plat::Rand(1, 12)).IsChain = 1;
+    std::set<TPair> expected = BruteForceMoves(*board);
+    EXPECT_EQ(Unordered(Pairs(board->CreateHintList())), expected);
+    moves += int(expected.size());
+    ++boards;
+  }
+  EXPECT_GT(moves, boards * 10);  // the boards were rich in moves
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 #include <limits>
 #include <cmath>
@@ -243,6 +244,22 @@ TEST_F(ParticleFX, FinishedNeedsNineOfTenEmitters) {
   for (int i = 0; i < 50; ++i) looping.Render(1, 1);
   EXPECT_EQ(looping.Finished(), 0);
   EXPECT_LE(looping.Emitter[0].Frame, 3);
+}
+
+TEST_F(ParticleFX, ALoopingEmitterRepeatsItsWindowOfDelayPlusDurationPlusOne) {
+  // Delay 2, duration 3: frames 2..5 emit, frame 6 passes the window and
+  // starts it over, so the pattern repeats every six renders.
+  TSmashParticleFX fx = OneEmitter(0, 2, 3);
+  fx.SetLoop(1);
+  std::string pattern;
+  size_t before = 0;
+  for (int render = 0; render < 18; ++render) {
+    fx.Render(1, 1);
+    size_t now = fx.Emitter[0].Particles.size();
+    pattern += now > before ? 'E' : '.';
+    before = now;
+  }
+  EXPECT_EQ(pattern, ".EEEE..EEEE..EEEE.");
 }
 
 TEST_F(ParticleFX, SparksMoveFallAgeAndAreClampedInSize) {

@@ -139,6 +139,49 @@ TEST_F(ProcessTest, TwoCopiesForDifferentPlayersBothRun) {
   EXPECT_TRUE(Exists(DataFolder(other) + "GoodExit.dat"));
 }
 
+TEST_F(ProcessTest, SigtermAndSigintEndTheGameInOrder) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  for (int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    TempDir player;
+    TChild game;
+    game.pid = fork();
+    ASSERT_GE(game.pid, 0);
+    if (game.pid == 0) {
+      std::string command = Command(player, "--headless --steps 100000000");
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::string settings = DataFolder(player) + "gleamstrand.ini";
+    for (int i = 0; i < 600 && !Exists(settings); ++i) usleep(50000);
+    ASSERT_TRUE(Exists(settings));
+    ASSERT_EQ(kill(game.pid, signal), 0);
+    // A guard against a hang, not a measure of speed.
+    int status = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 1200 && ended == 0; ++i) {
+      ended = waitpid(game.pid, &status, WNOHANG);
+      if (ended == 0) usleep(50000);
+    }
+    ASSERT_EQ(ended, game.pid) << "the game went on after the signal";
+    game.pid = -1;
+    ASSERT_TRUE(WIFEXITED(status)) << ReadWholeFile(player.File("err.txt"));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(Exists(DataFolder(player) + "GoodExit.dat"));
+    EXPECT_EQ(ReadWholeFile(DataFolder(player) + "config.ini"), "FIRSTRUN=0\r\n");
+  }
+}
+
+TEST_F(ProcessTest, WithoutASoundDeviceOneLineSaysSo) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  // An OpenAL set-up whose only device cannot open, whatever the machine has.
+  WriteWholeFile(work.File("nodevice.conf"),
+                 "[general]\ndrivers=alsa\n[alsa]\ndevice=gleamstrand-no-such-device\n");
+  std::string env = "GS_AUDIO_DEVICE=1 ALSOFT_CONF=" + Quote(work.File("nodevice.conf")) + " ";
+  EXPECT_EQ(RunCommand("export " + env + "&& " + Command(home, "--headless --steps 50")), 0);
+  EXPECT_EQ(ReadWholeFile(home.File("err.txt")), "no sound device: playing silently\n");
+}
+
 TEST_F(ProcessTest, AScriptedCloseEndsTheRunThroughTheFadeWithScreenshots) {
   if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
   WriteWholeFile(work.File("input.txt"),

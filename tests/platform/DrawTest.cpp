@@ -1,6 +1,9 @@
 // Drawing on the headless backend, read back pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "HeadlessDisplay.h"
 #include "ImageImpl.h"
 
@@ -356,4 +359,39 @@ TEST_F(PrecacheTest, EveryFrameIsReadyBeforeItsFirstDraw) {
   SDL_Texture* made = strip->impl->frames[2].texture;
   plat::DrawImage(*strip, 10, 10, 2);
   EXPECT_EQ(strip->impl->frames[2].texture, made);
+}
+
+// Shapes follow the same half-alpha rule in mask mode as images: drawn
+// opaque from alpha 0.5 (byte 128) up, not at all below (byte 127).
+TEST_F(DrawTest, MaskModeShapesAndLinesDrawFromHalfAlphaUp) {
+  struct Shape {
+    const char* name;
+    std::function<void()> draw;
+    int x, y;  // a pixel the shape covers
+  };
+  const std::vector<Shape> shapes = {
+      {"plot", [] { Plot(100, 100); }, 100, 100},
+      {"thin line", [] { DrawLine(200, 100, 240, 100); }, 220, 100},
+      {"thick line",
+       [] {
+         SetLineWidth(5);
+         DrawLine(300, 100, 340, 100);
+         SetLineWidth(1);
+       },
+       320, 100},
+      {"oval", [] { DrawOval(400, 90, 20, 20); }, 410, 100},
+      {"outline", [] { DrawRect(500, 90, 20, 20, false); }, 500, 100},
+  };
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    Background(0, 0, 255);
+    SetBlend(MASKBLEND);
+    SetColor(255, 0, 0);
+    SetAlpha(127.0 / 255.0);
+    shape.draw();
+    EXPECT_TRUE(Near(Pixel(shape.x, shape.y), 0, 0, 255, 0));
+    SetAlpha(0.5);
+    shape.draw();
+    EXPECT_TRUE(Near(Pixel(shape.x, shape.y), 255, 0, 0, 0));  // opaque, not blended
+  }
 }

@@ -2,6 +2,7 @@
 // the polled tables, with Windows key codes and 16-bit characters.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <vector>
 
@@ -246,6 +247,29 @@ TEST_F(InputTest, HeadlessMouseMovesWhereTold) {
   DesktopMouse(x, y);
   EXPECT_EQ(x, 33);
   EXPECT_EQ(y, 44);
+}
+
+TEST_F(InputTest, TerminationSignalsBecomeOneCloseRequestEach) {
+  ASSERT_EQ(std::raise(SIGTERM), 0);  // the platform's handler, not the default
+  std::vector<TEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].kind, EVENT_APPTERMINATE);
+  EXPECT_TRUE(Drain().empty());  // reported once
+  ASSERT_EQ(std::raise(SIGINT), 0);
+  events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].kind, EVENT_APPTERMINATE);
+}
+
+TEST_F(InputTest, FlushingInputKeepsACloseRequest) {
+  PostEvent(Make(EVENT_KEYDOWN, KEY_A));
+  PostEvent(Make(EVENT_APPTERMINATE, 0));
+  PostEvent(Make(EVENT_MOUSEDOWN, 1));
+  PollSystem();
+  FlushEvents();
+  std::vector<TEvent> events = Drain();
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].kind, EVENT_APPTERMINATE);
 }
 
 }  // namespace
