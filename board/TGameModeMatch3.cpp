@@ -48,6 +48,10 @@ TGameModeMatch3::~TGameModeMatch3() = default;
 
 void TGameModeMatch3::InstallBoard(std::unique_ptr<TCellBox> board) {
   CellBox = std::move(board);
+  WireBoard();
+}
+
+void TGameModeMatch3::WireBoard() {
   CellBox->IsLevelEditor = 0;
   CellBox->GameMode = this;
   CellBox->Mouse = Mouse;
@@ -128,7 +132,7 @@ void TGameModeMatch3::Shuffle() {
 void TGameModeMatch3::Reset() {
   if (!OriginalPuzzle || !OriginalPuzzle->CellBox) return;
   OriginalPuzzle->SetAsCurrentValues(*this);
-  InstallBoard(std::move(CellBox));
+  WireBoard();
   CellBox->UpdateDrawWall();
   LevelClock.RestartKeepingPause();
   ResetRoundState();

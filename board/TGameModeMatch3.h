@@ -112,6 +112,7 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void PlaySound(const char* name);
   // Makes `board` the mode's board, run by this mode and its click tracker.
   void InstallBoard(std::unique_ptr<TCellBox> board);
+  void WireBoard();
   // Stops every exchange, fall, fade-in and fade-out on the board, so that a
   // new deal starts from jewels at rest.
   void StopBoardMotion();
