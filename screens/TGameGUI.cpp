@@ -34,6 +34,13 @@ constexpr int BarSpacing = 6;
 
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
 
+// "Could not read the file 'name'" (the English words when the game text
+// predates the key).
+std::string ReadFailure(const std::string& fileName) {
+  std::string text = Text("Could Not Read File");
+  return (text.empty() ? std::string("Could not read the file '") : text) + fileName + "'";
+}
+
 // The level's number as written in its file name ("005"), 0 when it is not
 // a number.
 int LevelNumber(const std::string& path) {
@@ -181,11 +188,12 @@ void TGameGUI::Match3Next() {
   if (!play.IsCustomLevel && play.GameMode->GameType == TGameMode::TypeMatch3) {
     std::string next = NextLevelPath(play.CurrentLevel);
     if (!plat::ReadStream(next)) {
-      Message("Could not read file '" + FileStem(next) + ".layout'");
+      Message(ReadFailure(FileStem(next) + ".layout"));
       return;
     }
     Game->Mouse.Off();
     play.GameMode->Init(next, 0);
+    Screen->State.Clear();
   }
   LevelClock.Restart();
   Screen->ChangeTo(Screen);
@@ -196,6 +204,8 @@ void TGameGUI::Shuffle() {
   if (!play.GameMode) return;
   Game->Mouse.Off();
   play.GameMode->Shuffle();
+  // A new deal is a level in play again, even when the old one was won.
+  Screen->State.Clear();
   LevelClock.Restart();
   Screen->ChangeTo(Screen);
 }
@@ -248,14 +258,16 @@ void TGameGUI::Message(const std::string& text) { OKInput = GameDialogOK(text); 
 
 void TGameGUI::LoadChosen(const std::string& name) {
   TGamePlay& play = Screen->GamePlay;
-  std::string folder = Game->ProfilePath;
-  if (InEditor()) {
-    if (!play.Editor() || !play.Editor()->LoadLayout(folder + name + ".layout")) {
-      Message("Could not read file '" + name + ".layout'");
-    }
-  } else if (play.GameMode && !play.GameMode->LoadGame(folder + name + ".save")) {
-    Message("Could not read file '" + name + ".save'");
+  std::string file = name + (InEditor() ? ".layout" : ".save");
+  std::string path = Game->ProfilePath + file;
+  // A file that is gone or unreadable leaves the game as it is.
+  bool loaded = plat::ReadStream(path) != nullptr;
+  if (loaded && InEditor()) {
+    loaded = play.Editor() && play.Editor()->LoadLayout(path);
+  } else if (loaded) {
+    loaded = play.GameMode && play.GameMode->LoadGame(path);
   }
+  if (!loaded) Message(ReadFailure(file));
 }
 
 void TGameGUI::SaveTyped(const std::string& text) {

@@ -60,6 +60,7 @@ bool TGameScreen::StartLevel(const std::string& layoutPath, int custom) {
 
 bool TGameScreen::StartSavedGame(const std::string& savePath) {
   if (!Game || Game->GameFade.Active) return false;
+  if (!plat::ReadStream(savePath)) return false;
   Game->Mouse.Off();
   if (!NewGame(TGameMode::TypeMatch3)->LoadGame(savePath)) {
     Game->Mouse.On();

@@ -162,6 +162,7 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   ASSERT_NE(Gui().SaveGameNameInput, nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 1);
+  Shot("gamescreen-savename");
   Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
   ASSERT_TRUE(Steps(20));
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
@@ -253,6 +254,17 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   ClickButton(*manager.Menu, "Cancel", 5);
   EXPECT_EQ(Gui().SaveGameManager, nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 0);
+  // A game that is gone by the time it is loaded is told; play goes on.
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  Gui().SaveGameManager->ListBox->SetIndex(0);
+  plat::DeleteFile(ProfileFolder() + "save01.save");
+  ClickButton(*Gui().SaveGameManager->Menu, "Load", 20);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_NE(Gui().OKInput->Caption->Text.find("'save01.save'"), std::string::npos);
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
+  EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellMarbleCount(), 2);
 }
 
 TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
