@@ -114,11 +114,12 @@ Picture LevelSheet(const std::vector<LevelFile>& levels, const PictureLookup& pi
         empty += level.fill[cy][cx] == 0;
       }
     Text(cr, level.name, x, y + boardH + 17, 16, Face::Bold, Hex(0xf4f0e8));
-    std::string counts = std::to_string(cells) + " cells  " + std::to_string(marbles) +
-                         " marble  " + std::to_string(chains) + " chain  " +
-                         std::to_string(creates) + " create";
-    if (empty) counts += "  " + std::to_string(empty) + " empty";
-    Text(cr, counts, x, y + boardH + 33, 12, Face::Regular, Hex(0xa8a8b8));
+    Text(cr, std::to_string(cells) + " cells, " + std::to_string(marbles) + " marble", x + 34,
+         y + boardH + 16, 12, Face::Regular, Hex(0xe8d8b0));
+    std::string counts = std::to_string(creates) + " create";
+    if (chains) counts += ", " + std::to_string(chains) + " chained";
+    if (empty) counts += ", " + std::to_string(empty) + " start empty";
+    Text(cr, counts, x + 34, y + boardH + 31, 12, Face::Regular, Hex(0xa8a8b8));
   }
   return canvas.Result();
 }
