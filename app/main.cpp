@@ -78,6 +78,20 @@ int RunGame(const TRunScript& script) {
   return status;
 }
 
+// The read-only data lies beside the program in a build tree, and in
+// ../share/gleamstrand when installed (bin/ and share/ under one prefix).
+std::string ReadOnlyDataDir() {
+  std::string app = plat::AppDir();
+#ifdef GS_INSTALLED_DATA
+  std::string installed = app + "/" + GS_INSTALLED_DATA;
+  if (plat::FileType(app + "/Data") != plat::FILETYPE_DIR &&
+      plat::FileType(installed + "/Data") == plat::FILETYPE_DIR) {
+    return installed;
+  }
+#endif
+  return app;
+}
+
 // Relative screenshot files are meant from where the program was started.
 void AnchorScreenshotPaths() {
   for (auto& shot : RunOptions.Screenshots) {
@@ -106,8 +120,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   AnchorScreenshotPaths();
-  // Read-only data is found beside the program wherever it is started from.
-  plat::ChangeDir(plat::AppDir());
+  // Read-only data is found from the program's folder wherever it is started from.
+  plat::ChangeDir(ReadOnlyDataDir());
   ScreenWidth = 800;
   ScreenHeight = 600;
   if (!plat::SingleInstanceLock(InstanceLockName())) return 0;  // another copy runs

@@ -1,7 +1,13 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+
+// The build passes the project's version.
+#ifndef GS_VERSION
+#define GS_VERSION "0.0.0"
+#endif
 
 namespace {
 
@@ -20,23 +26,47 @@ bool ParseScreenshot(const std::string& text, std::pair<long long, std::string>&
   return ParseCount(text.substr(0, colon), shot.first);
 }
 
+// Every option, in the order --help lists them. The parser accepts only the
+// names listed here, so an option cannot exist without its line of help.
+struct TOptionHelp {
+  const char* Name;
+  const char* Value;  // "" for a flag
+  const char* Help;
+};
+const TOptionHelp kOptions[] = {
+    {"--help", "", "show this help and exit (also -h)"},
+    {"--version", "", "show the version and exit"},
+    {"--windowed", "", "play in a window this time (the setting is kept)"},
+    {"--fullscreen", "", "play full screen this time (the setting is kept)"},
+    {"--headless", "", "run without a display or sound (virtual clock)"},
+    {"--seed", "N", "seed the random source with N (0 to 4294967295)"},
+    {"--script", "FILE", "feed the input events of FILE (see docs/script.md)"},
+    {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
+    {"--screenshot", "STEP:FILE", "save the frame after logic step STEP as PNG (repeatable)"},
+    {"--demo", "[...]", "show the platform test picture instead (first option only)"},
+};
+
+const TOptionHelp* FindOption(const std::string& name) {
+  for (const TOptionHelp& option : kOptions) {
+    if (name == option.Name) return &option;
+  }
+  return name == "-h" ? &kOptions[0] : nullptr;
+}
+
 }  // namespace
 
 std::string UsageText() {
-  return "Usage: gleamstrand [options]\n"
-         "  --help               show this help and exit\n"
-         "  --version            show the version and exit\n"
-         "  --headless           run without a display or sound (virtual clock)\n"
-         "  --seed N             seed the random source with N\n"
-         "  --script FILE        feed the input events of FILE (see docs/script.md)\n"
-         "  --steps N            run N logic steps, then exit normally\n"
-         "  --screenshot STEP:FILE  save the frame drawn after logic step STEP as PNG\n"
-         "                       (may be given more than once)\n"
-         "  --windowed           play in a window this time (the setting is kept)\n"
-         "  --fullscreen         play full screen this time (the setting is kept)\n";
+  std::string text = "Usage: gleamstrand [options]\n";
+  for (const TOptionHelp& option : kOptions) {
+    std::string head = std::string("  ") + option.Name;
+    if (option.Value[0]) head += std::string(" ") + option.Value;
+    head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
+    text += head + option.Help + "\n";
+  }
+  return text;
 }
 
-std::string VersionText() { return "Gleamstrand 1.0.0\n"; }
+std::string VersionText() { return "Gleamstrand " GS_VERSION "\n"; }
 
 bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
@@ -50,6 +80,10 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       return true;
     };
     std::string text;
+    if (!FindOption(arg)) {
+      error = "unknown option \"" + arg + "\"";
+      return false;
+    }
     if (arg == "--help" || arg == "-h") {
       options.Help = true;
     } else if (arg == "--version") {
@@ -85,6 +119,9 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
         return false;
       }
       options.Screenshots.push_back(shot);
+    } else if (arg == "--demo") {
+      error = "--demo must be the first option";
+      return false;
     } else {
       error = "unknown option \"" + arg + "\"";
       return false;

@@ -1,6 +1,10 @@
 // The command line and the input script format.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
+#include <sstream>
+
 #include "CommandLine.h"
 #include "TRunScript.h"
 
@@ -54,6 +58,38 @@ TEST(CommandLineTest, BadValuesNameTheirOption) {
     EXPECT_FALSE(Parse(c.args, options, error)) << c.named;
     EXPECT_NE(error.find(c.named), std::string::npos) << error;
   }
+}
+
+TEST(CommandLineTest, HelpHasOneLineForEveryOptionItAccepts) {
+  // A sample value for each placeholder the help shows.
+  const std::map<std::string, const char*> samples = {
+      {"N", "7"}, {"FILE", "in.txt"}, {"STEP:FILE", "5:a.png"}};
+  std::istringstream usage(UsageText());
+  std::string line;
+  std::getline(usage, line);
+  EXPECT_EQ(line.rfind("Usage: gleamstrand", 0), 0u) << line;
+  int listed = 0;
+  for (; std::getline(usage, line); ++listed) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(line, m, std::regex(R"(  (--[a-z-]+)( [A-Z0-9:.\[\]-]+)? +\S.*)")))
+        << "not one option with its help: \"" << line << "\"";
+    std::string name = m[1], value = m[2].matched ? m[2].str().substr(1) : "";
+    TRunOptions options;
+    std::string error;
+    std::vector<const char*> args = {name.c_str()};
+    if (samples.count(value)) args.push_back(samples.at(value));
+    bool accepted = Parse(args, options, error);
+    EXPECT_EQ(error.find("unknown option"), std::string::npos) << error;
+    // --demo is taken by the program before the command line is parsed.
+    if (name == "--demo") {
+      EXPECT_NE(error.find("first"), std::string::npos) << error;
+    } else if (value.empty() || samples.count(value)) {
+      EXPECT_TRUE(accepted) << name << ": " << error;
+    }
+  }
+  EXPECT_GE(listed, 9);
+  EXPECT_TRUE(std::regex_match(VersionText(), std::regex("Gleamstrand [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+      << VersionText();
 }
 
 TEST(RunScriptTest, CommandsBecomeEventsAtTheirSteps) {

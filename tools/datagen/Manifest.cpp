@@ -5,6 +5,7 @@
 #include "Cells.h"
 #include "Gems.h"
 #include "Headers.h"
+#include "Icon.h"
 #include "Illustrations.h"
 #include "Music.h"
 #include "Panels.h"
@@ -158,6 +159,8 @@ void AddInterface(Builder& b) {
   b.Picture(kGraphics, "loading.png", 360, 90, "\"Loading...\" in gold letters", PaintLoading);
   b.Picture(kGraphics, "pointer.png", 32, 32, "mouse pointer: crystal arrow, tip at (0,0)",
             PaintPointer);
+  b.Picture(kGraphics, "icon.png", 64, 64, "window icon: jewels on a crystal-glass tile",
+            [](int w, int) { return PaintAppIcon(w); });
   b.Picture(kGraphics, "progress.png", 200, 20, "progress bar, empty",
             [](int w, int h) { return PaintBar(w, h, BarLook::Empty); });
   b.Picture(kGraphics, "progressmo.png", 200, 20, "progress bar, filled",
