@@ -1,6 +1,7 @@
 // Gleamstrand: program entry, command line and the main loop.
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <memory>
 
@@ -11,11 +12,15 @@
 #include "Platform.h"
 #include "PlatformDemo.h"
 #include "StartupSteps.h"
+#include "TAutoPlay.h"
 #include "TGameScreens.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
 
 namespace {
+
+// The autoplay bot of --autoplay, while the game runs.
+std::unique_ptr<TAutoPlay> AutoPlay;
 
 // The lock is per player: named after the game and the player's data folder.
 std::string InstanceLockName() {
@@ -25,7 +30,10 @@ std::string InstanceLockName() {
 // Scripted input before each step, screenshots before each flip.
 void InstallRunControl(TTalvorineGame& game, const TRunScript& script, TScreenshotQueue& shots) {
   game.StepLimit = RunOptions.Steps;
-  game.BeforeLogicStep = [&script](long long step) { script.Post(step); };
+  game.BeforeLogicStep = [&script](long long step) {
+    script.Post(step);
+    if (AutoPlay) AutoPlay->BeforeStep(step);
+  };
   game.BeforeFlip = [&shots, &game] {
     for (const std::string& file : shots.TakeDue(game.LogicSteps)) {
       std::fprintf(stderr, "gleamstrand: could not save the screenshot %s\n", file.c_str());
@@ -40,10 +48,15 @@ void ReportMissedScreenshots(const TScreenshotQueue& shots) {
   }
 }
 
-void MainLoop() {
+void MainLoop(const TScreenshotQueue& shots) {
   Game->FixedRateLogic.Init();
   Game->NoTimingTicks = 3;
   while (Game->MainLogicLoop() != -1) {
+    if (AutoPlay && AutoPlay->SkipsDrawing() && shots.Pending().empty()) {
+      // Nobody looks: the virtual clock moves on by the longest pass.
+      plat::AdvanceClock(TAutoPlay::UndrawnPassMs);
+      continue;
+    }
     Game->ScreenDraw();
     MusicRotate(0);
   }
@@ -59,7 +72,7 @@ int RunGame(const TRunScript& script) {
     try {
       if (GameSetup()) {
         InstallRunControl(*Game, script, shots);
-        MainLoop();
+        MainLoop(shots);
       }
       status = EndGame();
     } catch (const TFatalError&) {
@@ -101,6 +114,21 @@ void AnchorScreenshotPaths() {
   }
 }
 
+// The bot of --autoplay LEVELS [--player NAME]; its custom layout paths are
+// meant from where the program was started.
+bool CreateAutoPlay(std::string& error) {
+  std::string levels = RunOptions.AutoPlay;
+  if (!levels.empty() && levels[0] != '/' && levels.find(".layout") != std::string::npos) {
+    levels = plat::CurrentDir() + "/" + levels;
+  }
+  std::vector<TAutoPlay::TLevel> list;
+  if (!TAutoPlay::ParseLevels(levels, "layouts/", list, error)) return false;
+  std::string player = RunOptions.Player.empty() ? "Autoplay" : RunOptions.Player;
+  uint32_t seed = RunOptions.HasSeed ? RunOptions.Seed : uint32_t(std::time(nullptr));
+  AutoPlay = std::make_unique<TAutoPlay>(std::move(list), player, seed, RunOptions.Headless);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,6 +148,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   AnchorScreenshotPaths();
+  if (!RunOptions.AutoPlay.empty() && !CreateAutoPlay(error)) {
+    std::fprintf(stderr, "gleamstrand: %s\n", error.c_str());
+    return 2;
+  }
   // Read-only data is found from the program's folder wherever it is started from.
   plat::ChangeDir(ReadOnlyDataDir());
   ScreenWidth = 800;
@@ -137,6 +169,8 @@ int main(int argc, char** argv) {
   InstallEffects();
   InstallGameScreens();
   int status = RunGame(script);
+  if (AutoPlay && status == 0) status = AutoPlay->ExitStatus();
+  AutoPlay.reset();
   ReleaseGameScreens();
   ReleaseStartupObjects();
   DestroyGame();

@@ -43,6 +43,8 @@ const TOptionHelp kOptions[] = {
     {"--script", "FILE", "feed the input events of FILE (see docs/script.md)"},
     {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
     {"--screenshot", "STEP:FILE", "save the frame after logic step STEP as PNG (repeatable)"},
+    {"--autoplay", "LEVELS", "let the bot play 005, 001-080 or a .layout file, then exit"},
+    {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
 
@@ -111,6 +113,10 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       }
     } else if (arg == "--script") {
       if (!value(options.Script)) return false;
+    } else if (arg == "--autoplay") {
+      if (!value(options.AutoPlay)) return false;
+    } else if (arg == "--player") {
+      if (!value(options.Player)) return false;
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

@@ -15,6 +15,8 @@ struct TRunOptions {
   long long Steps = -1;                                        // logic steps, then the normal exit
   std::vector<std::pair<long long, std::string>> Screenshots;  // step, PNG file
   int FullScreen = -1;  // -1 the setting, 0 window, 1 full screen
+  std::string AutoPlay;  // levels the bot plays ("" for none)
+  std::string Player;    // the bot's player ("" for the default)
 };
 
 // Fills options from argv; false with a message naming the bad option. An

@@ -1,0 +1,327 @@
+#include "TAutoPlay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <cstdlib>
+#include <utility>
+
+#include "BoardGrid.h"
+#include "TButton.h"
+#include "TCell.h"
+#include "TCellBox.h"
+#include "TDialog.h"
+#include "TDialogYesNo.h"
+#include "TGameGUI.h"
+#include "TGameMenu.h"
+#include "TGameModeMatch3.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TLevelClock.h"
+#include "TTalvorineGame.h"
+#include "TVEndLevelMenu.h"
+#include "TVProfile.h"
+
+namespace {
+
+// Steps of 5 ms. Headless the bot reacts at once; in a window it moves like
+// an unhurried person, so that a watcher can follow every move.
+struct TPace {
+  int Glide;      // pointer travel to a target
+  int Hold;       // button held down
+  int Think;      // before each move, after the board came to rest
+  int Settle;     // after a move, before looking at the board again
+  int Linger;     // on the end panel of the last level
+};
+constexpr TPace HeadlessPace{0, 1, 0, 4, 0};
+constexpr TPace WindowPace{50, 6, 80, 20, 1000};
+
+// A dialog that takes clicks now: open and not sliding or fading.
+bool TakesClicks(const TDialog* dialog) {
+  return dialog && dialog->Active && !dialog->Transitioning && dialog->Menu;
+}
+
+bool IsDigits(const std::string& s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+std::string ThreeDigits(int n) {
+  char name[16];
+  std::snprintf(name, sizeof name, "%03d", n);
+  return name;
+}
+
+}  // namespace
+
+bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layouts,
+                            std::vector<TLevel>& levels, std::string& error) {
+  levels.clear();
+  const std::string extension = ".layout";
+  if (argument.size() > extension.size() &&
+      argument.compare(argument.size() - extension.size(), extension.size(), extension) == 0) {
+    std::string name = argument.substr(0, argument.size() - extension.size());
+    size_t slash = name.find_last_of('/');
+    if (slash != std::string::npos) name = name.substr(slash + 1);
+    levels.push_back({name, argument, 1});
+    return true;
+  }
+  size_t dash = argument.find('-');
+  std::string first = argument.substr(0, dash);
+  std::string last = dash == std::string::npos ? first : argument.substr(dash + 1);
+  if (!IsDigits(first) || !IsDigits(last) || first.size() > 3 || last.size() > 3) {
+    error = "--autoplay needs a level (\"005\"), a range (\"001-080\") or a .layout file, not \"" +
+            argument + "\"";
+    return false;
+  }
+  int from = std::atoi(first.c_str()), to = std::atoi(last.c_str());
+  if (from < 1 || to < from) {
+    error = "--autoplay: the range \"" + argument + "\" holds no level";
+    return false;
+  }
+  for (int n = from; n <= to; ++n) {
+    std::string name = ThreeDigits(n);
+    levels.push_back({name, layouts + name + extension, 0});
+  }
+  return true;
+}
+
+TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed,
+                     bool headless)
+    : levels_(std::move(levels)), player_(std::move(player)), headless_(headless), choice_(seed) {
+  Print = [](const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+  };
+  EndRun = [] {
+    if (Game) Game->StepLimit = Game->LogicSteps;
+  };
+  if (levels_.empty()) phase_ = TPhase::Done;
+}
+
+TAutoPlay::~TAutoPlay() = default;
+
+// ---------------------------------------------------------------- what the bot sees
+
+TGameScreen* TAutoPlay::Screen() const {
+  return Screens ? Screens->GameScreen.get() : nullptr;
+}
+
+TGameModeMatch3* TAutoPlay::Mode() const {
+  TGameScreen* screen = Screen();
+  return screen ? screen->GamePlay.Match3() : nullptr;
+}
+
+bool TAutoPlay::OnGameScreen() const {
+  return Game && Screen() && Game->CurrentTScreen == Screen() && !Game->Fading() &&
+         !Game->Paused && !Game->Suspended;
+}
+
+bool TAutoPlay::ReadyForMove(const TGameModeMatch3& mode) const {
+  const TGameScreen& screen = *Screen();
+  return !screen.State.stateFinished && !screen.State.disableButtons &&
+         !(screen.InGameMenu && screen.InGameMenu->Active) && !mode.ShufflePieces &&
+         !mode.StartGameAnimation && mode.IsBoardAtRest() && mode.HintList.has_value();
+}
+
+// ---------------------------------------------------------------- each step
+
+void TAutoPlay::BeforeStep(long long step) {
+  step_ = step;
+  FlushDueEvents(step);
+  if (phase_ == TPhase::Done || !Game || step < waitUntil_ || InputPending()) return;
+  switch (phase_) {
+    case TPhase::SelectPlayer:
+      StepSelectPlayer();
+      break;
+    case TPhase::StartLevel:
+      StepStartLevel();
+      break;
+    case TPhase::Playing:
+      StepPlaying();
+      break;
+    case TPhase::LevelOver:
+      StepLevelOver();
+      break;
+    case TPhase::Done:
+      break;
+  }
+}
+
+// Before the title screen starts, so that it finds a current player and
+// asks for no name.
+void TAutoPlay::StepSelectPlayer() {
+  if (!SelectPlayer(player_)) {
+    Print("autoplay: the player \"" + player_ + "\" cannot be created");
+    Finish(StatusError);
+    return;
+  }
+  phase_ = TPhase::StartLevel;
+}
+
+// As the level selection starts a level: the new-game step, the mode's
+// Init with the layout, the fade to the game screen.
+void TAutoPlay::StepStartLevel() {
+  if (!Screens || !Game->CurrentTScreen || Game->Fading()) return;
+  if (Game->CurrentTScreen != Screens->FirstScreen()) return;  // still loading
+  const TLevel& level = levels_[current_];
+  if (!Screen()->StartLevel(level.Path, level.Custom)) {
+    Print("autoplay: the level \"" + level.Path + "\" cannot be read");
+    Finish(StatusError);
+    return;
+  }
+  moves_ = reshuffles_ = 0;
+  phase_ = TPhase::Playing;
+}
+
+void TAutoPlay::StepPlaying() {
+  TGameModeMatch3* mode = Mode();
+  if (!OnGameScreen() || !mode) return;
+  if (Screen()->State.stateFinished) {
+    Report("won");
+    phase_ = TPhase::LevelOver;
+    return;
+  }
+  if (moves_ >= MaxMoves || LevelClock.Elapsed() >= MaxPlayingMs) {
+    Report("lost");
+    Finish(StatusLost);
+    return;
+  }
+  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
+  if (mode->ShufflePieces) {
+    // The reshuffle question: "Yes", as a player who wants to go on.
+    if (!TakesClicks(mode->ShufflePieces.get())) return;
+    if (TButton* yes = mode->ShufflePieces->Menu->FindButton("Yes")) {
+      ClickButton(*yes);
+      awaitingShuffle_ = true;
+    }
+    waitUntil_ = step_ + pace.Settle;
+    return;
+  }
+  if (awaitingShuffle_) {
+    awaitingShuffle_ = false;
+    ++reshuffles_;
+  }
+  if (!ReadyForMove(*mode) || mode->HintList->empty()) return;
+  if (!thought_) {
+    // A look at the settled board before choosing.
+    thought_ = true;
+    waitUntil_ = step_ + pace.Think;
+    if (pace.Think > 0) return;
+  }
+  std::optional<TAutoPlayMove> move = choice_.Choose(*mode->CellBox, *mode->HintList);
+  if (!move) return;
+  const TCellBox& board = *mode->CellBox;
+  ClickAt(board.DrawStartX + board::CellSize * move->X1,
+          board.DrawStartY + board::CellSize * move->Y1);
+  ClickAt(board.DrawStartX + board::CellSize * move->X2,
+          board.DrawStartY + board::CellSize * move->Y2);
+  ++moves_;
+  thought_ = false;
+  waitUntil_ = queueEnd_ + pace.Settle;
+}
+
+// The level is won and reported: the high-score message is dismissed, then
+// "nextpuzzle" starts the next level of the run, or the run ends.
+void TAutoPlay::StepLevelOver() {
+  TGameScreen* screen = Screen();
+  if (!OnGameScreen() || !screen->GUI) return;
+  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
+  if (!screen->State.stateFinished) {
+    // The next level has been dealt.
+    ++current_;
+    const std::string& expected = levels_[current_].Name;
+    if (screen->GamePlay.CurrentLevel.find(expected + ".layout") == std::string::npos) {
+      Print("autoplay: the game went on to \"" + screen->GamePlay.CurrentLevel +
+            "\", not to level " + expected);
+      Finish(StatusError);
+      return;
+    }
+    moves_ = reshuffles_ = 0;
+    thought_ = false;
+    phase_ = TPhase::Playing;
+    return;
+  }
+  bool last = current_ + 1 >= levels_.size();
+  if (last && headless_) {
+    Finish(StatusWon);
+    return;
+  }
+  TGameGUI& gui = *screen->GUI;
+  if (gui.OKInput) {
+    if (TakesClicks(gui.OKInput.get()) && !gui.OKInput->Menu->Buttons.empty())
+      ClickButton(*gui.OKInput->Menu->Buttons.front());
+    waitUntil_ = step_ + pace.Settle;
+    return;
+  }
+  if (last) {
+    // In a window the end panel and its fireworks stay a moment for the watcher.
+    if (!lingered_) {
+      lingered_ = true;
+      waitUntil_ = step_ + pace.Linger;
+      return;
+    }
+    Finish(StatusWon);
+    return;
+  }
+  if (gui.DialogOpen() || !gui.endLevelMenu || !gui.endLevelMenu->Menu) return;
+  if (TButton* next = gui.endLevelMenu->Menu->FindButton("nextpuzzle")) {
+    ClickButton(*next);
+    waitUntil_ = queueEnd_ + pace.Settle;
+  }
+}
+
+void TAutoPlay::Report(const char* result) {
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.1f", LevelClock.Elapsed() / 1000.0);
+  Print(levels_[current_].Name + " " + result + " moves=" + std::to_string(moves_) +
+        " reshuffles=" + std::to_string(reshuffles_) + " seconds=" + seconds);
+}
+
+void TAutoPlay::Finish(int status) {
+  status_ = status;
+  phase_ = TPhase::Done;
+  events_.clear();
+  if (EndRun) EndRun();
+}
+
+// ---------------------------------------------------------------- input
+
+void TAutoPlay::Post(int afterSteps, plat::TEvent event) {
+  long long at = std::max(queueEnd_, step_) + afterSteps;
+  queueEnd_ = at;
+  events_.push_back({at, event});
+}
+
+void TAutoPlay::ClickAt(int x, int y) {
+  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
+  plat::TEvent move{plat::EVENT_MOUSEMOVE, 0, x, y};
+  if (pace.Glide > 0) {
+    // A straight glide, one pointer position a step.
+    for (int i = 1; i < pace.Glide; ++i) {
+      move.x = pointerX_ + (x - pointerX_) * i / pace.Glide;
+      move.y = pointerY_ + (y - pointerY_) * i / pace.Glide;
+      Post(1, move);
+    }
+    move.x = x;
+    move.y = y;
+  }
+  Post(1, move);
+  Post(0, {plat::EVENT_MOUSEDOWN, 1, 0, 0});
+  Post(pace.Hold, {plat::EVENT_MOUSEUP, 1, 0, 0});
+  pointerX_ = x;
+  pointerY_ = y;
+}
+
+void TAutoPlay::ClickButton(const TButton& button) {
+  ClickAt(int(button.x) + button.w / 2, int(button.y) + button.h / 2);
+}
+
+void TAutoPlay::FlushDueEvents(long long step) {
+  while (!events_.empty() && events_.front().Step <= step) {
+    plat::PostEvent(events_.front().Event);
+    events_.pop_front();
+  }
+}

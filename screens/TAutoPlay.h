@@ -1,0 +1,123 @@
+// The autoplay bot (--autoplay): plays standard or custom levels through the
+// game's own input feed, the way a person would. It starts each level as
+// the level selection does, waits for the board to come to rest, picks one
+// of the moves the mode lists (TAutoPlayChoice), glides the pointer to the
+// two jewels and clicks them, answers the reshuffle question with "Yes",
+// dismisses the high-score message and takes "nextpuzzle" on the end panel
+// until the last level of its run. One line per level goes to its printer:
+//   LEVEL won moves=N reshuffles=R seconds=T   (or "lost")
+// and the run ends with status 0 (all won), 3 (a level lost; the run stops
+// there) or 1 (a level could not be started).
+//
+// Headless, it runs as fast as the machine allows and draws nothing unless
+// a screenshot is due; in a window it plays at a watchable pace.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+#include "TAutoPlayChoice.h"
+
+class TButton;
+class TGameModeMatch3;
+class TGameScreen;
+
+class TAutoPlay {
+ public:
+  // Undrawn headless passes run the longest pass the main loop allows.
+  static constexpr int UndrawnPassMs = 50;
+  // A level lost: after this many moves or this much playing time.
+  static constexpr int MaxMoves = 500;
+  static constexpr int MaxPlayingMs = 20 * 60 * 1000;
+  static constexpr int StatusWon = 0, StatusError = 1, StatusLost = 3;
+
+  struct TLevel {
+    std::string Name;  // file name without folder and extension: what the line shows
+    std::string Path;  // the layout file as the game opens it
+    int Custom = 0;
+  };
+
+  // "005" (a standard level), "001-080" (standard levels in turn) or a path
+  // to a ".layout" file (played as a custom level). Standard levels are
+  // looked up in `layouts` (ends in "/"). False with a message when the
+  // argument names no level.
+  static bool ParseLevels(const std::string& argument, const std::string& layouts,
+                          std::vector<TLevel>& levels, std::string& error);
+
+  // `seed` drives the bot's own choices; `headless` selects the fast pace.
+  TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed, bool headless);
+  ~TAutoPlay();
+
+  // Runs before every logic step: looks at the game and posts the input of
+  // this step to the event feed.
+  void BeforeStep(long long step);
+  // The run is over (the game has been asked to end).
+  bool Done() const { return phase_ == TPhase::Done; }
+  int ExitStatus() const { return status_; }
+  // Headless, with no screenshot wanted, frames are not drawn at all.
+  bool SkipsDrawing() const { return headless_; }
+
+  // Where the per-level lines go (standard output by default).
+  std::function<void(const std::string& line)> Print;
+  // Ends the run; by default the game's main loop stops after this step.
+  std::function<void()> EndRun;
+
+ private:
+  enum class TPhase { SelectPlayer, StartLevel, Playing, LevelOver, Done };
+
+  TGameScreen* Screen() const;
+  TGameModeMatch3* Mode() const;
+  bool OnGameScreen() const;
+  // The board can take a move: nothing moves, no dialog or panel is up.
+  bool ReadyForMove(const TGameModeMatch3& mode) const;
+
+  void StepSelectPlayer();
+  void StepStartLevel();
+  void StepPlaying();
+  void StepLevelOver();
+  void Finish(int status);
+  void Report(const char* result);
+
+  // ---- input, one event list per step
+  // Glides the pointer to (x, y) (at once when headless) and clicks there.
+  void ClickAt(int x, int y);
+  void ClickButton(const TButton& button);
+  void Post(int afterSteps, plat::TEvent event);
+  void FlushDueEvents(long long step);
+  bool InputPending() const { return !events_.empty(); }
+
+  std::vector<TLevel> levels_;
+  size_t current_ = 0;
+  std::string player_;
+  bool headless_;
+  TAutoPlayChoice choice_;
+  TPhase phase_ = TPhase::SelectPlayer;
+  int status_ = StatusWon;
+
+  long long step_ = 0;
+  // Steps to wait before looking at the game again (the reaction of a player).
+  long long waitUntil_ = 0;
+  int moves_ = 0;
+  int reshuffles_ = 0;
+  // "Yes" has been clicked on the reshuffle question; counted once it closes.
+  bool awaitingShuffle_ = false;
+  // The bot has looked at the settled board before its next move.
+  bool thought_ = false;
+  // The end panel of the last level has been shown a while (in a window).
+  bool lingered_ = false;
+  // The pointer's last position, where a glide starts.
+  int pointerX_ = 400, pointerY_ = 300;
+
+  struct TTimedEvent {
+    long long Step;
+    plat::TEvent Event;
+  };
+  std::deque<TTimedEvent> events_;
+  // The step of the last event queued.
+  long long queueEnd_ = 0;
+};

@@ -1,0 +1,119 @@
+// The autoplay bot: how it reads its levels, and the bot in the real game as
+// a process (headless, seeded): it wins levels through the game's own flow,
+// stops on a level where no move is ever possible, and refuses what names
+// no level.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+#include "TAutoPlay.h"
+#include "TestSupport.h"
+
+namespace {
+
+using testsupport::ReadWholeFile;
+using testsupport::TempDir;
+using testsupport::WriteWholeFile;
+
+// ---------------------------------------------------------------- the levels
+
+TEST(AutoPlayLevelsTest, NamesRangesAndLayoutFiles) {
+  std::vector<TAutoPlay::TLevel> levels;
+  std::string error;
+  ASSERT_TRUE(TAutoPlay::ParseLevels("005", "layouts/", levels, error));
+  ASSERT_EQ(levels.size(), 1u);
+  EXPECT_EQ(levels[0].Name, "005");
+  EXPECT_EQ(levels[0].Path, "layouts/005.layout");
+  EXPECT_EQ(levels[0].Custom, 0);
+  ASSERT_TRUE(TAutoPlay::ParseLevels("001-080", "layouts/", levels, error));
+  ASSERT_EQ(levels.size(), 80u);
+  EXPECT_EQ(levels[79].Name, "080");
+  ASSERT_TRUE(TAutoPlay::ParseLevels("/tmp/my/castle.layout", "layouts/", levels, error));
+  ASSERT_EQ(levels.size(), 1u);
+  EXPECT_EQ(levels[0].Name, "castle");
+  EXPECT_EQ(levels[0].Custom, 1);
+  for (const char* bad : {"", "five", "010-001", "000", "1-2-3", "0001"}) {
+    EXPECT_FALSE(TAutoPlay::ParseLevels(bad, "layouts/", levels, error)) << bad;
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+// ---------------------------------------------------------------- the bot in the game
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+bool HaveGameData() {
+  return plat::FileType(std::string(GS_RUNTIME_DIR) + "/data/resources/data.pak") ==
+             plat::FILETYPE_FILE &&
+         plat::FileType(std::string(GS_RUNTIME_DIR) + "/layouts/001.layout") ==
+             plat::FILETYPE_FILE;
+}
+
+class AutoPlayProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  }
+  // Runs the game headless with these options; its output goes to out.txt.
+  int Run(const std::string& args) const {
+    return testsupport::RunCommand(
+        "cd " + Quote(home.Path()) + " && env XDG_DATA_HOME=" + Quote(home.Path()) +
+        " HOME=" + Quote(home.Path()) + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
+        Quote(GS_GAME_EXE) + " --headless " + args + " >" + Quote(home.File("out.txt")) +
+        " 2>" + Quote(home.File("err.txt")));
+  }
+  std::string Out() const { return ReadWholeFile(home.File("out.txt")); }
+  std::string ProfileFile(const std::string& name) const {
+    return home.Path() + "/Talvorine Games/Cavernglow/profiles/" + name;
+  }
+
+  TempDir home;
+};
+
+TEST_F(AutoPlayProcessTest, WinsLevelsOneAfterTheOtherAndTheGameRecordsThem) {
+  ASSERT_EQ(Run("--seed 5 --autoplay 001 --player Tester"), 0) << Out();
+  EXPECT_EQ(Out().rfind("001 won moves=", 0), 0u) << Out();
+  // Two levels in one run: the second is started by the end panel's
+  // "nextpuzzle", as a player would.
+  ASSERT_EQ(Run("--seed 5 --autoplay 041-042 --player Tester"), 0) << Out();
+  std::string out = Out();
+  EXPECT_EQ(out.rfind("041 won moves=", 0), 0u) << out;
+  EXPECT_NE(out.find("\n042 won moves="), std::string::npos) << out;
+  EXPECT_NE(out.find(" reshuffles="), std::string::npos);
+  EXPECT_NE(out.find(" seconds="), std::string::npos);
+  std::string completed = ReadWholeFile(ProfileFile("Testers.ini"));
+  for (const char* key : {"001=1", "041=1", "042=1"})
+    EXPECT_NE(completed.find(key), std::string::npos) << key << " in " << completed;
+  // Without --player the bot plays for "Autoplay"; the same seed plays the
+  // same game.
+  ASSERT_EQ(Run("--seed 5 --autoplay 001"), 0);
+  std::string first = Out();
+  ASSERT_EQ(Run("--seed 5 --autoplay 001"), 0);
+  EXPECT_EQ(Out(), first);
+  EXPECT_NE(ReadWholeFile(ProfileFile("Autoplays.ini")).find("001=1"), std::string::npos);
+}
+
+TEST_F(AutoPlayProcessTest, ALevelWithoutAnyPossibleMoveIsLostAfterTwentyMinutes) {
+  // Two marble cells side by side: no line can ever be made.
+  std::string rows(16, '0');
+  std::string cells = "0000002200000000", create = "0000001000000000", fill = "0000001100000000";
+  std::string layout = "Gleamstrand Layout\r\n";
+  for (const std::string* first : {&cells, &rows, &create, &fill}) {
+    layout += "-\r\n" + *first + "\r\n";
+    for (int y = 2; y <= 12; ++y) layout += rows + "\r\n";
+  }
+  WriteWholeFile(home.File("stuck.layout"), layout);
+  EXPECT_EQ(Run("--seed 1 --autoplay stuck.layout"), 3);
+  EXPECT_EQ(Out(), "stuck lost moves=0 reshuffles=0 seconds=1200.0\n");
+}
+
+TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {
+  EXPECT_EQ(Run("--autoplay first"), 2);
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--autoplay"), std::string::npos);
+  EXPECT_EQ(Run("--seed 1 --autoplay missing.layout"), 1);
+  EXPECT_NE(Out().find("cannot be read"), std::string::npos) << Out();
+}
+
+}  // namespace
