@@ -5,11 +5,9 @@
 // the suite's 200 per kind (scripts/kill-soak.sh).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "KillWhileSaving.h"
-#include "Platform.h"
 #include "TCompletionFile.h"
 #include "TGleamstrandHighScoreList.h"
 #include "TProfileStore.h"
@@ -17,33 +15,11 @@
 
 namespace {
 
-using testsupport::KillRounds;
-using testsupport::TKillReport;
 using testsupport::TSaveKind;
-
-const int kSuiteKills = 200;
-
-long long DecimalOrMinus(const std::string& text) {
-  if (text.empty() || text.size() > 15) return -1;
-  long long n = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    n = n * 10 + (c - '0');
-  }
-  return n;
-}
 
 void KillAndCheck(const TSaveKind& kind, unsigned seed) {
   testsupport::TempDir folder;
-  TKillReport r = testsupport::KillWhileSaving(
-      kind, folder.Path(), KillRounds(kSuiteKills), seed,
-      [](const std::string& f) { plat::RemoveStaleTemporaries(f); });
-  std::printf("[ kills    ] %s: %d kills, %d caught mid-save, %d before any save completed, "
-              "%lld versions saved\n",
-              kind.Name.c_str(), r.Kills, r.CaughtMidSave, r.Unchanged, r.Saves);
-  for (const std::string& fault : r.Faults) ADD_FAILURE() << fault;
-  EXPECT_EQ(r.Kills, KillRounds(kSuiteKills));
-  EXPECT_GT(r.CaughtMidSave, 0) << "no kill cut a save short";
+  testsupport::ExpectWholeFilesAfterKills(kind, folder.Path(), seed);
 }
 
 TEST(PlayerFilesKillTest, ProfileFileIsWholeWhateverMomentTheGameIsKilled) {
@@ -111,7 +87,7 @@ TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled)
       name += char((static_cast<unsigned char>(bytes[i]) + 256 -
                     TGleamstrandHighScoreList::NameShift) & 255);
     }
-    return name.size() > 1 && name[0] == 'V' ? DecimalOrMinus(name.substr(1)) : -1;
+    return name.size() > 1 && name[0] == 'V' ? testsupport::WholeNumber(name.substr(1)) : -1;
   };
   KillAndCheck(kind, 3);
 }

@@ -1,5 +1,6 @@
 #include "KillWhileSaving.h"
 
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -7,12 +8,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <random>
 #include <thread>
 
+#include "Platform.h"
 #include "TestSupport.h"
 
 namespace testsupport {
@@ -59,6 +62,16 @@ bool WaitReady(int fd) {
 }
 
 }  // namespace
+
+long long WholeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 15) return -1;
+  long long n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
 
 int KillRounds(int suiteDefault) {
   const char* text = std::getenv("GS_KILLS");
@@ -133,6 +146,18 @@ TKillReport KillWhileSaving(const TSaveKind& kind, const std::string& folder, in
     for (const std::string& left : Temporaries(folder)) fault("temporary left: " + left);
   }
   return report;
+}
+
+void ExpectWholeFilesAfterKills(const TSaveKind& kind, const std::string& folder, unsigned seed) {
+  const int rounds = KillRounds(200);
+  TKillReport r = KillWhileSaving(kind, folder, rounds, seed,
+                                  [](const std::string& f) { plat::RemoveStaleTemporaries(f); });
+  std::printf("[ kills    ] %s: %d kills, %d caught mid-save, %d before a save completed, "
+              "%lld versions saved\n",
+              kind.Name.c_str(), r.Kills, r.CaughtMidSave, r.Unchanged, r.Saves);
+  for (const std::string& fault : r.Faults) ADD_FAILURE() << fault;
+  EXPECT_EQ(r.Kills, rounds);
+  EXPECT_GT(r.CaughtMidSave, 0) << kind.Name << ": no kill cut a save short";
 }
 
 }  // namespace testsupport

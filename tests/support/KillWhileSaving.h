@@ -28,6 +28,10 @@ struct TKillReport {
   std::vector<std::string> Faults;
 };
 
+// text as a decimal number of up to 15 digits, or -1: how a file's version
+// is read back.
+long long WholeNumber(const std::string& text);
+
 // The kill count for each kind: GS_KILLS from the environment, else the
 // given default (the suite's number; the soak script asks for more).
 int KillRounds(int suiteDefault);
@@ -36,5 +40,10 @@ int KillRounds(int suiteDefault);
 // sweep is what the game runs over its folder at start-up.
 TKillReport KillWhileSaving(const TSaveKind& kind, const std::string& folder, int rounds,
                             unsigned seed, const std::function<void(const std::string&)>& sweep);
+
+// KillWhileSaving with KillRounds(200) and the game's own start-up sweep;
+// prints the counts and fails the running test on every fault, or when no
+// kill cut a save short.
+void ExpectWholeFilesAfterKills(const TSaveKind& kind, const std::string& folder, unsigned seed);
 
 }  // namespace testsupport
