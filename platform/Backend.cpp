@@ -82,7 +82,7 @@ void Shutdown() {
   internal::ResetInput();
   internal::DrawState().font.reset();
   if (b.sdlVideo) {
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    if (!internal::VideoAbandoned()) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     b.sdlVideo = false;
   }
   b.started = false;

@@ -59,6 +59,9 @@ void ResetInput();
 void WatchForLostWindow();
 bool TakeLostWindow();
 bool WindowIsLost();
+// True once a lost window was left undestroyed: SDL's video system must then
+// not be shut down either (it would try to destroy the window).
+bool VideoAbandoned();
 
 // SIGTERM and SIGINT become one close request each (SDL's own handlers are
 // not used: headless runs have no SDL event loop).

@@ -24,6 +24,7 @@ TErrorHandler previousHandler = nullptr;
 TSync sync = nullptr;
 std::atomic<bool> windowLost{false};
 std::atomic<bool> lossReported{false};
+bool videoAbandoned = false;
 
 int OnXError(Display* display, XErrorEvent* error) {
   if (error->error_code == BadWindow || error->error_code == BadDrawable) {
@@ -55,6 +56,8 @@ bool TakeLostWindow() { return windowLost && !lossReported.exchange(true); }
 
 bool WindowIsLost() { return windowLost; }
 
+bool VideoAbandoned() { return videoAbandoned; }
+
 Display* WindowDisplay(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
@@ -66,6 +69,16 @@ Display* WindowDisplay(SDL_Window* window) {
 // hands error handling back to Xlib's default before it closes the display,
 // so they are collected here, while ours still answers them.
 void DestroyWindow(SDL_Window* window) {
+  if (windowLost) {
+    // SDL would hide the window first and wait for an unmap notice that a
+    // window already gone never sends: the program would hang on its way
+    // out. The lost window is left to the end of the process instead, and
+    // so is the video system, whose shut-down would destroy it the same way.
+    videoAbandoned = true;
+    windowLost = false;
+    lossReported = false;
+    return;
+  }
   Display* display = sync ? WindowDisplay(window) : nullptr;
   SDL_DestroyWindow(window);
   if (display) sync(display, False);
