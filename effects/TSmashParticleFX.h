@@ -39,7 +39,9 @@ class TSmashParticleFX {
   // within MAX_MAGNITUDE, and a value that is not a number reads as 0.
   static constexpr float MAX_FRAMES = 600;
   static constexpr float MAX_EMISSION_RATE = 100;
-  static constexpr float MAX_SCALE = 64;
+  // Four times a 128-pixel frame: larger sparks, hundreds of them, would
+  // each cover the screen and stall every frame.
+  static constexpr float MAX_SCALE = 4;
   static constexpr float MAX_MAGNITUDE = 100000;
 
   // A copy of the effect's settings; frames, sparks and times start afresh.

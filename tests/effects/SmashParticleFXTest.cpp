@@ -76,8 +76,8 @@ class ParticleFX : public gfxtest::HeadlessDisplay {
 TEST_F(ParticleFX, SaveThenLoadReproducesEveryStoredField) {
   TSmashParticleFX out;
   for (int i = 0; i < TSmashParticleFX::EMITTER_COUNT; ++i) {
-    float value = 1.25f + 5.0f * float(i);  // within what a file may ask for
-    for (float* f : RealFields(out.Emitter[i])) *f = (value += 0.5f);
+    float value = 0.25f + 0.01f * float(i);  // within what a file may ask for
+    for (float* f : RealFields(out.Emitter[i])) *f = (value += 0.1f);
     out.Emitter[i].RenderType = i % 4;
     out.Emitter[i].Image = 8 - (i % 9);
   }
