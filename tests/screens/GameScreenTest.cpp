@@ -185,7 +185,7 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
 }
 
-TEST_F(GameScreen, TheMusicComesBackAfterTheFadeToTheGame) {
+TEST_F(GameScreen, TheMusicComesBackAfterTheFadesToAndFromTheGame) {
   MakePlayer("Ada");
   std::string path = AddLevel("005");
   ASSERT_TRUE(StartGame());
@@ -198,6 +198,15 @@ TEST_F(GameScreen, TheMusicComesBackAfterTheFadeToTheGame) {
   ASSERT_TRUE(Steps(60));
   EXPECT_LT(plat::ProbeChannel(music).volume, 0.8);  // fading with the screen
   ASSERT_TRUE(RunUntilShown(&screen_));
+  ASSERT_TRUE(Steps(400));
+  EXPECT_NEAR(plat::ProbeChannel(music).volume, 0.8, 1e-6);
+  // And back out through "Exit Playing".
+  Key("esc", 60);
+  ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
+  ASSERT_NE(Gui().QuitInput, nullptr);
+  Key("enter", 60);
+  EXPECT_LT(plat::ProbeChannel(music).volume, 0.8);
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
   ASSERT_TRUE(Steps(400));
   EXPECT_NEAR(plat::ProbeChannel(music).volume, 0.8, 1e-6);
 }
