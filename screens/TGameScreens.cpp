@@ -2,7 +2,12 @@
 
 #include "Globals.h"
 #include "StartupSteps.h"
-#include "TFirstScreen.h"
+#include "TGameScreen.h"
+#include "THelpScreen.h"
+#include "THighScoreScreen.h"
+#include "TOptionsScreen.h"
+#include "TPlayScreen.h"
+#include "TTitleScreen.h"
 #include "TTalvorineGame.h"
 
 TGameScreens* Screens = nullptr;
@@ -13,11 +18,20 @@ std::unique_ptr<TGameScreens> Owner;
 
 }  // namespace
 
-TGameScreens::TGameScreens() : First(std::make_unique<TFirstScreen>()) {}
+TGameScreens::TGameScreens()
+    : Title(std::make_unique<TTitleScreen>()),
+      Play(std::make_unique<TPlayScreen>()),
+      Options(std::make_unique<TOptionsScreen>()),
+      Help(std::make_unique<THelpScreen>()),
+      HighScores(std::make_unique<THighScoreScreen>()),
+      GameScreen(std::make_unique<TGameScreen>()) {
+  // "Exit Playing" and "Exit Editor" lead back to the level selection.
+  GameScreen->LeaveTo = Play.get();
+}
 
 TGameScreens::~TGameScreens() = default;
 
-TScreen* TGameScreens::FirstScreen() const { return First.get(); }
+TScreen* TGameScreens::FirstScreen() const { return Title.get(); }
 
 bool TGameScreens::ChangeTo(TScreen* to, bool withMusic) {
   if (!Game || !to || Game->GameFade.Active) return false;
@@ -30,6 +44,9 @@ void InstallGameScreens() {
   Owner = std::make_unique<TGameScreens>();
   Screens = Owner.get();
   StartupHooks.FirstScreen = [] { return Screens ? Screens->FirstScreen() : nullptr; };
+  StartupHooks.LoadHighScores = [] {
+    if (Screens) Screens->GameScreen->LoadHighScores();
+  };
 }
 
 void ReleaseGameScreens() {
@@ -45,6 +62,7 @@ void ReleaseGameScreens() {
     Game->LastTScreen = nullptr;
   }
   StartupHooks.FirstScreen = nullptr;
+  StartupHooks.LoadHighScores = nullptr;
   Screens = nullptr;
   Owner.reset();
 }

@@ -2,15 +2,19 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
 
 #include "GameConfig.h"
 #include "GameInput.h"
+#include "InstallEffects.h"
+#include "InstallWidgets.h"
 #include "Globals.h"
 #include "StartupSteps.h"
 #include "TCellBox.h"
+#include "TMenu.h"
 #include "TGameScreens.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
@@ -100,6 +104,7 @@ void ScreenTest::RestoreGlobals() {
   StartupHooks = TStartupHooks();
   TCellBox::SetHoverGate(nullptr);
   SetSpriteMaker(nullptr);
+  SetPointerParticleListMaker(nullptr);
   plat::ChangeDir(s.Dir);
   for (const TEnvVar& var : s.Env) {
     if (var.Had) {
@@ -156,8 +161,8 @@ std::string ScreenTest::AddLevel(const std::string& name, const std::vector<std:
       std::string row = y < int(rows.size()) ? rows[size_t(y)] : std::string();
       for (int x = 0; x < 16; ++x) {
         char c = x < int(row.size()) ? row[size_t(x)] : ' ';
-        int kind = c == '.' ? 1 : c == 'm' ? 2 : 0;
-        int value = block == 0 ? kind : block == 3 ? (kind ? 1 : 0) : 0;
+        int kind = c == '.' || c == 'c' ? 1 : c == 'm' ? 2 : 0;
+        int value = block == 0 ? kind : block == 2 ? (c == 'c' ? 1 : 0) : block == 3 ? (kind ? 1 : 0) : 0;
         text += char('0' + value);
       }
       text += "\r\n";
@@ -169,7 +174,7 @@ std::string ScreenTest::AddLevel(const std::string& name, const std::vector<std:
 }
 
 std::string ScreenTest::AddLevel(const std::string& name, int custom) {
-  return AddLevel(name, {"", "", "", "     ......", "     ..mm..", "     ......", "     ......"},
+  return AddLevel(name, {"", "", "", "     cccccc", "     ..mm..", "     ......", "     ......"},
                   custom);
 }
 
@@ -238,6 +243,9 @@ bool ScreenTest::StartGame() {
   GameFlushKeys();
   VMouse = TVMouse();
   SeedRandom();
+  // The layers' hooks, as the program installs them.
+  InstallWidgets();
+  InstallEffects();
   InstallGameScreens();
   if (!GameSetup()) {
     ended_ = true;
@@ -248,7 +256,7 @@ bool ScreenTest::StartGame() {
     for (const auto& script : scripts_) script->Post(step);
   };
   Game->BeforeFlip = [this] {
-    if (Game->StepLimit >= 0 && Game->LogicSteps >= Game->StepLimit) frame_ = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
+    if (grab_) frame_ = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
   };
   Game->FixedRateLogic.Init();
   return true;
@@ -278,8 +286,15 @@ void ScreenTest::Script(const std::string& text) {
 
 bool ScreenTest::Steps(int n) {
   if (!Game || ended_) return false;
-  Game->StepLimit = Game->LogicSteps + n;
-  while (Game->LogicSteps < Game->StepLimit) {
+  long long target = Game->LogicSteps + n;
+  Game->StepLimit = target;
+  // Frames of up to three 5 ms steps; the virtual clock moves by exactly
+  // the steps each frame ran, so that time and logic never drift apart.
+  Game->NoTiming = 1;
+  while (Game->LogicSteps < target) {
+    int ticks = int(std::min<long long>(stepsPerFrame_, target - Game->LogicSteps));
+    Game->NoTimingTicks = ticks;
+    plat::SetHeadlessFramePeriod(5.0 * ticks);
     if (Game->MainLogicLoop() == -1) {
       if (Game->InstantExit) {
         ended_ = true;
@@ -288,17 +303,20 @@ bool ScreenTest::Steps(int n) {
       }
       break;
     }
+    grab_ = KeepFrames && Game->LogicSteps >= target;
     Game->ScreenDraw();
     MusicRotate(0);
   }
+  grab_ = false;
   Game->StepLimit = -1;
   return true;
 }
 
 bool ScreenTest::RunUntil(const std::function<bool()>& done, int limit) {
+  // At least one frame, so that there is always a last frame to look at.
   for (int run = 0; run < limit; run += stepsPerFrame_) {
-    if (done()) return true;
     if (!Steps(stepsPerFrame_)) return done();
+    if (done()) return true;
   }
   return done();
 }
@@ -309,14 +327,35 @@ bool ScreenTest::RunUntilShown(const TScreen* screen, int limit) {
 }
 
 bool ScreenTest::Click(int x, int y, int stepsAfter) {
-  Script("1 move " + std::to_string(x) + " " + std::to_string(y) + "\n2 click left " +
-         std::to_string(x) + " " + std::to_string(y));
-  return Steps(1 + stepsAfter);
+  // Pressed and let go in two steps, as a hand does: the click tracker
+  // sees the button down.
+  Script("1 move " + std::to_string(x) + " " + std::to_string(y) + "\n2 down left\n3 up left");
+  return Steps(3 + stepsAfter);
+}
+
+bool ScreenTest::ClickButton(const TMenu* menu, const std::string& name, int stepsAfter) {
+  const TButton* button = menu ? menu->FindButton(name) : nullptr;
+  if (!button) {
+    ADD_FAILURE() << "no button " << name;
+    return false;
+  }
+  return Click(int(button->x + button->w / 2.0f), int(button->y + button->h / 2.0f), stepsAfter);
+}
+
+bool ScreenTest::Drag(int x0, int y0, int x1, int y1, int steps) {
+  std::string script = "1 move " + std::to_string(x0) + " " + std::to_string(y0) + "\n2 down left\n";
+  for (int i = 1; i <= steps; ++i) {
+    int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
+    script += std::to_string(2 + i) + " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
+  }
+  script += std::to_string(3 + steps) + " up left\n";
+  Script(script);
+  return Steps(steps + 4);
 }
 
 bool ScreenTest::Key(const std::string& key, int stepsAfter) {
   Script("1 key " + key);
-  return Steps(stepsAfter);
+  return Steps(1 + stepsAfter);
 }
 
 long long ScreenTest::Step() const { return Game ? Game->LogicSteps : 0; }

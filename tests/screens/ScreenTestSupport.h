@@ -20,6 +20,7 @@
 
 class TScreen;
 class TRunScript;
+class TMenu;
 
 namespace screentest {
 
@@ -34,10 +35,13 @@ class ScreenTest : public ::testing::Test {
   // A layout file "<name>.layout" in the standard levels (custom 0, the
   // game folder's "layouts/") or the player's own levels (custom 1, the
   // profile folder). One string per interior row from the top: ' ' no
-  // playing cell, '.' a normal cell, 'm' a marble cell. Returns its path.
+  // playing cell, '.' a normal cell, 'c' a normal cell that makes new
+  // jewels, 'm' a marble cell. Every playing cell is filled at the start.
+  // Returns its path.
   std::string AddLevel(const std::string& name, const std::vector<std::string>& rows,
                        int custom = 0);
-  // A small default board (a 6 x 4 block with two marble cells).
+  // A small default board (a 6 x 4 block, two marble cells, jewels made
+  // along its top row).
   std::string AddLevel(const std::string& name, int custom = 0);
   // A player known to the game: its profile file, and, with last, the
   // settings' "PROFILE NAME" (so the title screen selects it at once).
@@ -47,6 +51,9 @@ class ScreenTest : public ::testing::Test {
   // Screen fades as the player sees them (500 ms); false: every change of
   // screen happens within one step. The maker's splash is always skipped.
   bool Fades = true;
+  // false: the last frame of each run is not kept (quicker step-by-step
+  // runs that do not look at the picture).
+  bool KeepFrames = true;
 
   // ---- running
   // Start-up as the program does it, up to the first logic step; false when
@@ -55,17 +62,26 @@ class ScreenTest : public ::testing::Test {
   // Scripted input in the format of docs/script.md, with step numbers
   // counted from the last step run (1 = the next step).
   void Script(const std::string& text);
-  // Runs n logic steps, drawing a frame every few steps as the main loop
-  // does on a 60 Hz display; false when the game ended on the way.
+  // Runs n logic steps through the main loop, drawing a frame after every
+  // three (15 ms of the virtual clock) as on a display of about 60 Hz;
+  // false when the game ended on the way.
   bool Steps(int n);
-  // Runs steps until done() holds (checked after each frame) or the limit
-  // is reached; true when it held.
+  // Runs at least one frame, then steps until done() holds (checked after
+  // each frame) or the limit is reached; true when it held.
   bool RunUntil(const std::function<bool()>& done, int limit = 2000);
   // Runs until no screen fade is active and the current screen is `screen`.
   bool RunUntilShown(const TScreen* screen, int limit = 400);
-  // A click of the left button at (x, y) in the next step, then steps run.
+  // The pointer moved to (x, y) in the next step, the left button down the
+  // step after and up the step after that, then stepsAfter more steps.
   bool Click(int x, int y, int stepsAfter = 5);
-  // A key hit in the next step ("esc", "enter", "left", ...), then steps.
+  // A click on the centre of the menu's button of that name (where it takes
+  // clicks); fails the test when there is no such button.
+  bool ClickButton(const TMenu* menu, const std::string& name, int stepsAfter = 5);
+  // The left button pressed at (x0, y0), the pointer moved to (x1, y1) over
+  // `steps` steps, then released there.
+  bool Drag(int x0, int y0, int x1, int y1, int steps);
+  // A key hit in the next step ("esc", "enter", "left", ...), then
+  // stepsAfter more steps.
   bool Key(const std::string& key, int stepsAfter = 5);
 
   long long Step() const;
@@ -97,6 +113,7 @@ class ScreenTest : public ::testing::Test {
   std::vector<std::unique_ptr<TRunScript>> scripts_;
   std::shared_ptr<plat::TPixmap> frame_;
   int stepsPerFrame_ = 3;
+  bool grab_ = false;
   bool started_ = false;
   bool ended_ = false;
 };

@@ -1,0 +1,141 @@
+#include "THighScoreScreen.h"
+
+#include "GameDialogs.h"
+#include "GameResources.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TTitleScreen.h"
+#include "TGleamstrandHighScoreList.h"
+#include "TGameText.h"
+#include "TImageBank.h"
+#include "TTalvorineGame.h"
+#include "TextDraw.h"
+
+namespace {
+
+// A column heading from the game text: "Score" also labels the running
+// score on the game screen ("Score: "), so a trailing colon is dropped.
+std::string Heading(const std::string& key) {
+  std::string text = GameText ? GameText->FindString(key) : key;
+  while (!text.empty() && (text.back() == ' ' || text.back() == ':')) text.pop_back();
+  return text;
+}
+
+}  // namespace
+
+void THighScoreScreen::Load() {
+  LoadCommon("titlescreen", "highscoresheader", 400, 50, 10, 0);
+  AddGrowingButton("oksmall", "ok")->OKButton = 1;
+  AddGrowingButton("clear");
+  MainMenu->MakeRow(15);
+  MainMenu->SetY(MainMenu->y + 260);
+  CurrentHighScoreList = &Screens->GameScreen->HighscoreList;
+  SetSlideLines();
+  ClearHighscore.reset();
+  ShowingInput = 0;
+}
+
+void THighScoreScreen::SetSlideLines() {
+  w = col3 - col1;
+  height = 0;
+  plat::SetImageFont(GameFont(34));
+  SlideLines = std::make_unique<TSlideLineList>();
+  int row = 0, rowY = StartY;
+  for (const TGleamstrandHighScore& entry : CurrentHighScoreList->Entries) {
+    int from = row % 2 == 0 ? -w : 800;
+    auto line = SlideLines->Add("", -w, rowY, -w, rowY, row * RowDelayMs);
+    line->AddPhaseSpecial(from, rowY, col1, rowY, SlideMs);
+    line->AddPhaseSpecial(col1, rowY, col1, rowY, HighlightMs);
+    line->AttachObject(std::make_shared<TGleamstrandHighScore>(entry));
+    ++row;
+    rowY += RowGap;
+    height += RowGap;
+  }
+  SlideLines->Start();
+}
+
+void THighScoreScreen::Logic() {
+  // Escape is held off only for the step in which the question closed, so
+  // that it leaves the screen again afterwards.
+  if (escapeHeld_) {
+    escapeHeld_ = false;
+    Game->IgnoreEscapeKey = 0;
+  }
+  ManageHeader();
+  if (ClearHighscore) {
+    ShowingInput = 1;
+    int result = ClearHighscore->Manage();
+    if (result == 1) {
+      // The built-in table, not an empty one.
+      CurrentHighScoreList->Entries.clear();
+      CurrentHighScoreList->CreateDefault();
+      SetSlideLines();
+    }
+    if (result != 0) {
+      ShowingInput = 0;
+      ClearHighscore->Kill();
+      ClearHighscore.reset();
+      // The Escape that answered "no" does not leave the screen.
+      Game->IgnoreEscapeKey = 1;
+      escapeHeld_ = true;
+    }
+  }
+  if (!ShowingInput) MainMenu->Manage();
+  if (MainMenu->Clicked("ok")) {
+    ChangeTo(Screens->Title.get());
+  } else if (MainMenu->Clicked("clear")) {
+    ClearHighscore = GameDialogYesNoForKey("Clear Highscore");
+  }
+  if (SlideLines) SlideLines->Manage();
+}
+
+TColor THighScoreScreen::RowColour(const TSlideLine& line) {
+  if (line.Active && line.CurrentPhase == line.TotalPhases - 1) {
+    float r = line.GetRatio();
+    TColor colour;
+    colour.Set(int(255 - 255 * r), 255, int(255 - 155 * r));
+    return colour;
+  }
+  TColor white;
+  white.Set(255, 255, 255);
+  return white;
+}
+
+void THighScoreScreen::Draw() {
+  plat::Cls();
+  DrawBackground();
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetImageFont(GameFont(34));
+  DrawCentred(InterfaceImageBank->Find("blackback"), 400, 284);
+  DrawHeader();
+  MainMenu->Draw(0, 0);
+  SetTextShadow(2, 2, 0.6f);
+  plat::SetColor(255, 255, 0);
+  DrawTextLine(Heading("Name"), float(col1), float(StartY - 30), 1, 0, 1);
+  DrawTextLine(Heading("Score"), float(col2), float(StartY - 30), 1, 0, 1);
+  if (SlideLines) {
+    for (const auto& line : SlideLines->Lines) {
+      auto entry = std::static_pointer_cast<TGleamstrandHighScore>(line->AttachedObject);
+      if (!entry) continue;
+      float lx = line->GetX(), ly = float(int(line->GetY()));
+      TColor colour = RowColour(*line);
+      colour.ApplyNoAlpha();
+      DrawTextLine(entry->name, lx, ly, 1, 0, 1);
+      DrawTextLine(std::to_string(entry->score), lx + float(col2 - col1), ly, 1, 0, 1);
+    }
+  }
+  plat::SetColor(255, 255, 255);
+  if (ClearHighscore) ClearHighscore->Draw();
+}
+
+void THighScoreScreen::Kill() {
+  if (ClearHighscore) ClearHighscore->Kill();
+  ClearHighscore.reset();
+  SlideLines.reset();
+  TMenuScreen::Kill();
+}
+
+int THighScoreScreen::SetEscDestination() {
+  Game->DestinationTScreen = Screens->Title.get();
+  return 0;
+}

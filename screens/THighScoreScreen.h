@@ -1,0 +1,47 @@
+// The high-score screen: the ten places of the table slide in row by row,
+// 30 ms apart and alternately from the left and the right, each lighting up
+// green as it arrives and fading back to white. "clear" asks, then restores
+// the default table; "ok" (or Escape) goes back to the title screen.
+#pragma once
+
+#include <memory>
+
+#include "TDialogYesNo.h"
+#include "TMenuScreen.h"
+#include "TSlideLine.h"
+
+class TGleamstrandHighScoreList;
+
+class THighScoreScreen : public TMenuScreen {
+ public:
+  static constexpr int RowGap = 25;
+  static constexpr int RowDelayMs = 30;
+  static constexpr int SlideMs = 600;
+  static constexpr int HighlightMs = 500;
+
+  THighScoreScreen() { name = "highscores"; }
+  void Load() override;
+  void SetSlideLines();
+  void Logic() override;
+  void Draw() override;
+  void Kill() override;
+  int SetEscDestination() override;
+
+  // A row's colour now: green on arrival, back to white at the end of its
+  // highlight phase, white otherwise.
+  static TColor RowColour(const TSlideLine& line);
+
+  std::unique_ptr<TSlideLineList> SlideLines;
+  int StartY = 165;
+  int col1 = 150;
+  int col2 = 650;
+  int col3 = 720;
+  int w = 0;
+  int height = 0;
+  TGleamstrandHighScoreList* CurrentHighScoreList = nullptr;
+  std::unique_ptr<TDialogYesNo> ClearHighscore;
+  int ShowingInput = 0;
+
+ private:
+  bool escapeHeld_ = false;
+};

@@ -1,0 +1,100 @@
+#include "TOptionsScreen.h"
+
+#include "GameConfig.h"
+#include "GameResources.h"
+#include "TGameScreens.h"
+#include "TTitleScreen.h"
+#include "TImageBank.h"
+#include "TTalvorineGame.h"
+#include "TextDraw.h"
+
+void TOptionsScreen::Load() {
+  LoadCommon("titlescreen", "optionsheader", 400, 50, 10, 0);
+  AddGrowingButton("oksmall", "ok")->OKButton = 1;
+  MainMenu->Centre();
+  MainMenu->SetY(MainMenu->y + 220);
+  OptionsMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+  OptionsMenu->AddQuick("fullscreen");
+  SetFullScreenLook();
+  OptionsMenu->CentreHoriz();
+  OptionsMenu->SetY(240);
+  MusicSlider = TSlider::CreateSpecial("slider", "marker", MusicSliderX, MusicSliderY,
+                                       SliderBorder, "musicslider", 0);
+  SoundSlider = TSlider::CreateSpecial("slider", "marker", SoundSliderX, SoundSliderY,
+                                       SliderBorder, "soundslider", 0);
+  MusicSlider->SetValue(Game->MusicVolume);
+  SoundSlider->SetValue(Game->SoundVolume);
+  LastClickTime = 0;
+  ClickCount = 0;
+}
+
+void TOptionsScreen::SetFullScreenLook() {
+  std::string look = Game->FullScreen ? "fullscreenOn" : "fullscreen";
+  OptionsMenu->FindButton("fullscreen")->LoadImages(look, look + "MO", 0, 0, 1);
+}
+
+void TOptionsScreen::Logic() {
+  MainMenu->Manage();
+  ManageHeader();
+  OptionsMenu->Manage();
+  if (MainMenu->Clicked("ok")) {
+    ConfigSave();
+    Game->IniUpdate(1);
+    ChangeTo(Screens->Title.get());
+  }
+  if (MusicSlider->Manage()) Game->MusicSetVolume(MusicSlider->Value, 0);
+  if (SoundSlider->Manage()) {
+    Game->SoundSetVolume(SoundSlider->Value, 0);
+    int now = plat::MilliSecs();
+    if (now - LastClickTime >= ClickIntervalMs) {
+      LastClickTime = now;
+      ClickSound();
+    }
+  }
+  if (OptionsMenu->Clicked("fullscreen")) {
+    Game->ToggleFullScreen();
+    SetFullScreenLook();
+  }
+}
+
+void TOptionsScreen::ClickSound() {
+  ++ClickCount;
+  if (TButton* ok = MainMenu->FindButton("ok")) ok->PlayClick();
+}
+
+std::string TOptionsScreen::InfoLine() const {
+  return "Music " + std::to_string(Game->MusicVolume) + "%   Sound " +
+         std::to_string(Game->SoundVolume) + "%   Alt+Enter: full screen";
+}
+
+void TOptionsScreen::Draw() {
+  DrawBackground();
+  plat::SetBlend(plat::ALPHABLEND);
+  DrawCentred(InterfaceImageBank->Find("blackback"), 400, 284);
+  DrawCentred(InterfaceImageBank->Find("music"), 242, 151);
+  DrawCentred(InterfaceImageBank->Find("sound"), 242, 207);
+  MusicSlider->Draw();
+  SoundSlider->Draw();
+  plat::SetBlend(plat::ALPHABLEND);
+  DrawHeader();
+  MainMenu->Draw(0, 0);
+  OptionsMenu->Draw(0, 0);
+  SetTextShadow(2, 2, 1);
+  plat::SetImageFont(GameFont(18));
+  plat::SetColor(255, 255, 255);
+  DrawTextLine(InfoLine(), InfoX, InfoY, 1, 2, 1);
+  SetTextShadow(2, 2, 0.6f);
+}
+
+void TOptionsScreen::Kill() {
+  if (OptionsMenu) OptionsMenu->Kill();
+  OptionsMenu.reset();
+  MusicSlider.reset();
+  SoundSlider.reset();
+  TMenuScreen::Kill();
+}
+
+int TOptionsScreen::SetEscDestination() {
+  Game->DestinationTScreen = Screens->Title.get();
+  return 0;
+}

@@ -1,0 +1,200 @@
+#include "TPlayScreen.h"
+
+#include "GameDialogs.h"
+#include "GameResources.h"
+#include "StartupSteps.h"
+#include "TGameMode.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TTitleScreen.h"
+#include "TGameText.h"
+#include "TSaveGameManager.h"
+#include "TTalvorineGame.h"
+#include "TVListBox.h"
+#include "TVProfile.h"
+#include "TextCase.h"
+#include "TextDraw.h"
+
+namespace {
+
+std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
+
+}  // namespace
+
+TPlayScreen::TPlayScreen() { name = "play"; }
+TPlayScreen::~TPlayScreen() = default;
+
+void TPlayScreen::Load() {
+  LoadCommon("playscreen", "selectlevel", 400, 45, 0, 0);
+  for (const char* image : {"playsmall", "load"}) AddGrowingButton(image);
+  MainMenu->FindButton("playsmall")->OKButton = 1;
+  MainMenu->AddQuickAuto("customsmall", "custom");
+  AddGrowingButton("backsmall", "back");
+  MainMenu->MakeRow(15);
+  MainMenu->SetY(520);
+
+  CurrentLevelType = StandardType;
+  LevelTypeMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+  for (const char* type : {StandardType, CustomType}) {
+    TButton* button = LevelTypeMenu->AddQuick(type);
+    button->SetupScaleOnMO(1.15f, button->ScaleOnMOUpSpeed, button->ScaleOnMODownSpeed);
+  }
+  SetLevelTypeLooks();
+  LevelTypeMenu->MakeRow(50);
+  LevelTypeMenu->SetY(85);
+  Thumbnails = LevelThumbnailFunction();
+  // Random from the clock unless the run asked for a seed.
+  SeedRandom();
+}
+
+void TPlayScreen::SetLevelTypeLooks() {
+  for (const char* type : {StandardType, CustomType}) {
+    TButton* button = LevelTypeMenu->FindButton(type);
+    std::string look = CurrentLevelType == type ? std::string(type) + "On" : std::string(type);
+    button->LoadImages(look, look + "MO", 0, 0, 1);
+  }
+}
+
+void TPlayScreen::Start() {
+  TMenuScreen::Start();
+  LevelTypeMenu->ManageNoSound();
+  // The player's own levels after one of them, and after the editor.
+  const TGamePlay& last = Screens->GameScreen->GamePlay;
+  bool custom = last.IsCustomLevel != 0 || (last.GameMode && last.SelectedGameMode == TGameMode::TypeEditor);
+  CurrentLevelType = custom ? CustomType : StandardType;
+  SetLevelTypeLooks();
+  if (custom) {
+    ShowCustomLevelList();
+  } else {
+    ShowStandardLevelList();
+  }
+}
+
+TVLevelList* TPlayScreen::ShownList() const {
+  return StandardLevelList ? StandardLevelList.get() : CustomLevelList.get();
+}
+
+void TPlayScreen::ShowLevelList(int custom) {
+  if (StandardLevelList) StandardLevelList->Kill();
+  if (CustomLevelList) CustomLevelList->Kill();
+  StandardLevelList.reset();
+  CustomLevelList.reset();
+  std::string folder = custom ? Game->ProfilePath : Game->DataPrefix + "layouts/";
+  auto list = TVLevelList::Create(folder, "layout", "", Text("Tiles Field"), Text("No Levels"),
+                                  custom ? 0 : 1, 0, 8, CurrentPlayerName() + (custom ? "c" : "s"),
+                                  Game->ProfilePath);
+  list->CreateLevelImageFunction = Thumbnails;
+  list->Init();
+  // The page of the level last played opens with that level selected.
+  list->CurrentLevel = FileStem(Screens->GameScreen->GamePlay.CurrentLevel);
+  list->CreateImages(1);
+  (custom ? CustomLevelList : StandardLevelList) = std::move(list);
+}
+
+void TPlayScreen::ShowStandardLevelList() { ShowLevelList(0); }
+void TPlayScreen::ShowCustomLevelList() { ShowLevelList(1); }
+
+void TPlayScreen::ShowProblem(const std::string& text) { Message = GameDialogOK(text); }
+
+void TPlayScreen::StartLevel() {
+  // A second request during the fade is ignored.
+  if (Game->GameFade.Active) return;
+  TVLevelList* list = ShownList();
+  // An empty list has no level to start.
+  if (!list || list->LevelList.empty()) return;
+  std::string path = list->CurrentLevelPath();
+  if (!Screens->GameScreen->StartLevel(path, CustomLevelList ? 1 : 0)) {
+    ShowProblem("Could not read the level '" + list->CurrentLevel + "'.");
+  }
+}
+
+void TPlayScreen::ShowSaveGameManager() {
+  SaveGameManager = TSaveGameManager::CreateForGame("save", "Choose Savegame");
+}
+
+void TPlayScreen::ManageSaveGameManager() {
+  int result = SaveGameManager->Manage();
+  if (result == 1) {
+    std::string chosen = SaveGameManager->ListBox->Value;
+    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + chosen + ".save")) {
+      ShowProblem("Could not read the saved game '" + chosen + "'.");
+    }
+  }
+  if (result != 0) {
+    SaveGameManager->Kill();
+    SaveGameManager.reset();
+  }
+}
+
+void TPlayScreen::Logic() {
+  ManageHeader();
+  if (Message) {
+    if (Message->Manage() != 0) {
+      Message->Kill();
+      Message.reset();
+      MainMenu->ManageNoSound();
+    }
+    if (Message && Message->Active) return;
+  }
+  if (SaveGameManager) {
+    ManageSaveGameManager();
+    if (SaveGameManager && SaveGameManager->Active) return;
+  }
+  MainMenu->Manage();
+  LevelTypeMenu->Manage();
+  if (MainMenu->Clicked("playsmall")) {
+    StartLevel();
+  } else if (MainMenu->Clicked("load")) {
+    ShowSaveGameManager();
+  } else if (MainMenu->Clicked("custom")) {
+    Screens->GameScreen->StartEditor();
+  } else if (MainMenu->Clicked("back")) {
+    ChangeTo(Screens->Title.get());
+  }
+  if (LevelTypeMenu->Clicked(StandardType)) {
+    CurrentLevelType = StandardType;
+    SetLevelTypeLooks();
+    ShowStandardLevelList();
+  } else if (LevelTypeMenu->Clicked(CustomType)) {
+    CurrentLevelType = CustomType;
+    SetLevelTypeLooks();
+    ShowCustomLevelList();
+  }
+  if (TVLevelList* list = ShownList()) {
+    list->Manage();
+    if (list->StartLevel) StartLevel();
+  }
+}
+
+void TPlayScreen::Draw() {
+  DrawBackground();
+  plat::SetBlend(plat::ALPHABLEND);
+  DrawHeader();
+  MainMenu->Draw(0, 0);
+  LevelTypeMenu->Draw(0, 0);
+  if (TVLevelList* list = ShownList()) list->Draw();
+  if (SaveGameManager) SaveGameManager->Draw();
+  if (Message) Message->Draw();
+  SetTextShadow(1, 1, 0.6f);
+  plat::SetImageFont(GameFont(20));
+}
+
+void TPlayScreen::Kill() {
+  if (SaveGameManager) SaveGameManager->Kill();
+  SaveGameManager.reset();
+  if (Message) Message->Kill();
+  Message.reset();
+  if (StandardLevelList) StandardLevelList->Kill();
+  if (CustomLevelList) CustomLevelList->Kill();
+  StandardLevelList.reset();
+  CustomLevelList.reset();
+  if (LevelTypeMenu) LevelTypeMenu->Kill();
+  LevelTypeMenu.reset();
+  Thumbnails = nullptr;
+  TMenuScreen::Kill();
+}
+
+int TPlayScreen::SetEscDestination() {
+  Game->DestinationTScreen = Screens->Title.get();
+  return 0;
+}

@@ -1,0 +1,56 @@
+// The level selection: the standard levels or the player's own, chosen by
+// two radio buttons, as pages of eight thumbnails with completion marks;
+// "playsmall" (Enter) or a double click starts the selected level, "load"
+// resumes a saved game, "custom" opens the editor, "back" (or Escape)
+// returns to the title screen. Coming back from a level selects it again.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "LevelThumbnail.h"
+#include "TDialogOK.h"
+#include "TMenuScreen.h"
+#include "TVLevelList.h"
+
+class TSaveGameManager;
+
+class TPlayScreen : public TMenuScreen {
+ public:
+  static constexpr const char* StandardType = "standardlevel";
+  static constexpr const char* CustomType = "customlevel";
+
+  TPlayScreen();
+  ~TPlayScreen() override;
+
+  void Load() override;
+  void Start() override;
+  void Logic() override;
+  void Draw() override;
+  void Kill() override;
+  int SetEscDestination() override;
+
+  void ShowStandardLevelList();
+  void ShowCustomLevelList();
+  void StartLevel();
+  void ShowSaveGameManager();
+
+  // The list shown (one of the two below), null before Start.
+  TVLevelList* ShownList() const;
+
+  std::shared_ptr<TMenu> LevelTypeMenu;
+  std::string CurrentLevelType = StandardType;
+  std::unique_ptr<TSaveGameManager> SaveGameManager;
+  std::unique_ptr<TVLevelList> StandardLevelList;
+  std::unique_ptr<TVLevelList> CustomLevelList;
+  // A level or saved game that could not be read, told over the screen.
+  std::unique_ptr<TDialogOK> Message;
+
+ private:
+  void SetLevelTypeLooks();
+  void ShowLevelList(int custom);
+  void ManageSaveGameManager();
+  void ShowProblem(const std::string& text);
+
+  TLevelImageFunction Thumbnails;
+};

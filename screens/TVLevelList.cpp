@@ -1,0 +1,311 @@
+#include "TVLevelList.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "GameInput.h"
+#include "GameResources.h"
+#include "TCompletionFile.h"
+#include "TImageBank.h"
+#include "TTalvorineGame.h"
+#include "TVMouse.h"
+#include "TextCase.h"
+#include "TextDraw.h"
+
+namespace {
+
+constexpr int KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40;
+
+std::string Extension(const std::string& file) {
+  size_t dot = file.rfind('.');
+  return dot == std::string::npos ? std::string() : file.substr(dot + 1);
+}
+
+std::string WithoutExtension(const std::string& file) {
+  size_t dot = file.rfind('.');
+  return dot == std::string::npos ? file : file.substr(0, dot);
+}
+
+// Names in the order a player expects: letter case aside, then exactly.
+bool NameBefore(const std::string& a, const std::string& b) {
+  std::string ua = UpperCase(a), ub = UpperCase(b);
+  return ua != ub ? ua < ub : a < b;
+}
+
+void DrawCentredImage(const plat::TImagePtr& image, float cx, float cy) {
+  if (!image) return;
+  plat::DrawImage(*image, cx - image->width / 2.0f + image->handle_x,
+                  cy - image->height / 2.0f + image->handle_y);
+}
+
+plat::TImagePtr BankImage(const std::string& name) {
+  return InterfaceImageBank ? InterfaceImageBank->FindTImage(name) : nullptr;
+}
+
+}  // namespace
+
+TVLevelList::TVLevelList() = default;
+TVLevelList::~TVLevelList() = default;
+
+std::unique_ptr<TVLevelList> TVLevelList::Create(
+    const std::string& folderPath, const std::string& filePrefix, const std::string& currentLevel,
+    const std::string& levelSizeText, const std::string& noLevelsText, int trimLevelTextZeros,
+    int drawOffsetX, int drawOffsetY, const std::string& levelCompletedFile,
+    const std::string& levelCompletedPath) {
+  auto list = std::make_unique<TVLevelList>();
+  list->FolderPath = folderPath;
+  list->FilePrefix = filePrefix;
+  list->CurrentLevel = currentLevel;
+  list->LevelSizeText = levelSizeText;
+  list->NoLevelsText = noLevelsText;
+  list->TrimLevelTextZeros = trimLevelTextZeros;
+  list->DrawOffsetX = drawOffsetX;
+  list->DrawOffsetY = drawOffsetY;
+  list->LevelCompletedFile = levelCompletedFile;
+  list->LevelCompletedPath = levelCompletedPath;
+  list->CreateMenu();
+  list->GlowCounter.Init(0, 360, 0.5f);
+  return list;
+}
+
+void TVLevelList::Init() { ScanLevelFolder(); }
+
+void TVLevelList::ScanLevelFolder() {
+  LevelList.clear();
+  for (const std::string& entry : plat::ReadDir(FolderPath)) {
+    if (entry.empty() || entry == "." || entry == "..") continue;
+    if (Extension(entry) == FilePrefix) LevelList.push_back(WithoutExtension(entry));
+  }
+  // The platform lists a folder in no particular order.
+  std::sort(LevelList.begin(), LevelList.end(), NameBefore);
+}
+
+void TVLevelList::CreateMenu() {
+  NavigationMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+  for (const char* name : {"arrowLeft", "arrowRight"}) {
+    TButton* button = NavigationMenu->AddQuickAuto(name);
+    button->SetupScaleOnMO(1.15f, button->ScaleOnMOUpSpeed, button->ScaleOnMODownSpeed);
+  }
+  NavigationMenu->MakeRow(190);
+  NavigationMenu->SetY(450);
+}
+
+int TVLevelList::CalculateCurrentPagePosition(int index) const {
+  if (index < 0) return 0;
+  int count = int(LevelList.size());
+  int start = (index / NumLevelItems) * NumLevelItems;
+  if (start > count - NumLevelItems) start = count - NumLevelItems;
+  return std::max(start, 0);
+}
+
+void TVLevelList::UpdateCurrentPagePosition() {
+  int index = GetIndexOfLevelList(CurrentLevel);
+  if (index >= 0) {
+    CurrentPagePosition = CalculateCurrentPagePosition(index);
+    CurrentLevelID = index - CurrentPagePosition;
+    return;
+  }
+  CurrentPagePosition = 0;
+  CurrentLevelID = 0;
+  if (!LevelList.empty()) CurrentLevel = LevelList.front();
+}
+
+int TVLevelList::GetIndexOfLevelList(const std::string& name) const {
+  auto it = std::find(LevelList.begin(), LevelList.end(), name);
+  return it == LevelList.end() ? -1 : int(it - LevelList.begin());
+}
+
+int TVLevelList::CheckLevelCompleted(const std::string& path) {
+  if (!CompletedIniFile) {
+    CompletedIniFile =
+        std::make_unique<TCompletionFile>(LevelCompletedPath + LevelCompletedFile + ".ini");
+    CompletedIniFile->Load();
+  }
+  return CompletedIniFile->IsCompleted(path);
+}
+
+void TVLevelList::CreateImages(int recalculate) {
+  if (recalculate == 1) UpdateCurrentPagePosition();
+  ImageList.clear();
+  LevelSizeList.clear();
+  LevelCompletedList.clear();
+  CompletedIniFile.reset();
+  int count = int(LevelList.size());
+  for (int i = std::max(CurrentPagePosition, 0); i < CurrentPagePosition + NumLevelItems && i < count;
+       ++i) {
+    std::string path = FolderPath + LevelList[size_t(i)] + "." + FilePrefix;
+    int size = 0;
+    plat::TImagePtr image;
+    if (CreateLevelImageFunction) image = CreateLevelImageFunction(path, size, i);
+    LevelCompletedList.push_back(CheckLevelCompleted(path) ? "1" : "0");
+    ImageList.push_back(image);
+    LevelSizeList.push_back(std::to_string(size));
+  }
+  // Read again for every page: a level finished meanwhile shows its mark.
+  CompletedIniFile.reset();
+}
+
+void TVLevelList::MoveLeft() {
+  if (LevelList.empty()) return;
+  int old = CurrentPagePosition;
+  CurrentPagePosition = std::max(0, CurrentPagePosition - NumLevelItems);
+  CurrentLevel = LevelList[size_t(CurrentPagePosition)];
+  CurrentLevelID = 0;
+  if (CurrentPagePosition != old) CreateImages(0);
+}
+
+void TVLevelList::MoveRight() {
+  if (LevelList.empty()) return;
+  int old = CurrentPagePosition;
+  int count = int(LevelList.size());
+  if (CurrentPagePosition + NumLevelItems < count - NumLevelItems) {
+    CurrentPagePosition += NumLevelItems;
+  } else {
+    CurrentPagePosition = count - NumLevelItems;
+  }
+  CurrentPagePosition = std::max(CurrentPagePosition, 0);
+  CurrentLevel = LevelList[size_t(CurrentPagePosition)];
+  CurrentLevelID = 0;
+  if (CurrentPagePosition != old) CreateImages(0);
+}
+
+void TVLevelList::Manage() {
+  ManageMenu();
+  ManageGlowAnimation();
+  ManageLevels();
+  ManageKeyboard();
+}
+
+void TVLevelList::ManageMenu() {
+  NavigationMenu->Manage();
+  if (NavigationMenu->Clicked("arrowLeft")) MoveLeft();
+  if (NavigationMenu->Clicked("arrowRight")) MoveRight();
+}
+
+void TVLevelList::ManageGlowAnimation() {
+  GlowCounter.Manage();
+  Glow = 0.5f * std::fabs(GlowCounter.ratio);
+}
+
+void TVLevelList::ManageLevels() {
+  StartLevel = 0;
+  if (LevelList.empty()) return;
+  for (int i = 0; i < NumLevelItems && i < int(ImageList.size()); ++i) {
+    int cx = ItemCentreX(i), cy = ItemCentreY(i);
+    if (std::abs(VMouse.x - cx) > ItemHalfWidth || std::abs(VMouse.y - cy) > ItemHalfHeight) {
+      continue;
+    }
+    if (VMouse.LeftClick()) {
+      CurrentLevel = LevelList[size_t(CurrentPagePosition + i)];
+      CurrentLevelID = i;
+    }
+    if (VMouse.DoubleClick()) StartLevel = 1;
+  }
+}
+
+void TVLevelList::ManageKeyboard() {
+  if (LevelList.empty()) return;
+  int count = int(LevelList.size());
+  auto follow = [this] {
+    size_t index = size_t(CurrentPagePosition + CurrentLevelID);
+    if (index < LevelList.size()) CurrentLevel = LevelList[index];
+  };
+  if (GameKeyHit(KeyUp)) {
+    if (CurrentLevelID >= 4) CurrentLevelID -= 4;
+    follow();
+  }
+  if (GameKeyHit(KeyDown)) {
+    if (CurrentLevelID < 4 && CurrentPagePosition + CurrentLevelID + 4 < count) CurrentLevelID += 4;
+    follow();
+  }
+  if (GameKeyHit(KeyLeft)) {
+    if (CurrentLevelID > 0) {
+      --CurrentLevelID;
+    } else {
+      int page = CurrentPagePosition;
+      MoveLeft();
+      if (CurrentPagePosition != page) CurrentLevelID = NumLevelItems - 1;
+    }
+    follow();
+  }
+  if (GameKeyHit(KeyRight)) {
+    if (CurrentLevelID == NumLevelItems - 1) {
+      int page = CurrentPagePosition;
+      MoveRight();
+      if (CurrentPagePosition == page) CurrentLevelID = NumLevelItems - 1;
+    } else if (CurrentPagePosition + CurrentLevelID + 1 < count) {
+      ++CurrentLevelID;
+    }
+    follow();
+  }
+}
+
+void TVLevelList::Draw() {
+  DrawMenu();
+  DrawLevels();
+}
+
+void TVLevelList::DrawMenu() { NavigationMenu->Draw(0, 0); }
+
+void TVLevelList::DrawLevels() {
+  plat::SetBlend(plat::ALPHABLEND);
+  if (LevelList.empty()) {
+    plat::SetImageFont(GameFont(25));
+    plat::SetColor(255, 255, 255);
+    DrawTextLine(NoLevelsText, 400, NoLevelsY, 1, 1, 1);
+    return;
+  }
+  for (int i = 0; i < NumLevelItems && i < int(ImageList.size()); ++i) DrawLevelImage(i);
+}
+
+std::string TVLevelList::DisplayName(const std::string& name) const {
+  if (!TrimLevelTextZeros) return name;
+  size_t first = name.find_first_not_of('0');
+  // "000" keeps one zero rather than vanishing.
+  if (first == std::string::npos) return name.empty() ? name : "0";
+  return name.substr(first);
+}
+
+std::string TVLevelList::CurrentLevelPath() const {
+  if (LevelList.empty()) return "";
+  return FolderPath + CurrentLevel + "." + FilePrefix;
+}
+
+void TVLevelList::DrawLevelImage(int index) {
+  float cx = float(ItemCentreX(index)), cy = float(ItemCentreY(index));
+  bool selected = index == CurrentLevelID;
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetColor(255, 255, 255);
+  plat::SetAlpha(1);
+  if (!selected) {
+    DrawCentredImage(BankImage("levelback"), cx, cy);
+  } else {
+    plat::TImagePtr highlight = BankImage("levelhighlight");
+    DrawCentredImage(highlight, cx, cy);
+    plat::SetBlend(plat::LIGHTBLEND);
+    int light = int(Glow * 255);
+    plat::SetColor(light, light, light);
+    DrawCentredImage(highlight, cx, cy);
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+  }
+  DrawCentredImage(ImageList[size_t(index)], cx + float(DrawOffsetX), cy + float(DrawOffsetY));
+  if (LevelCompletedList[size_t(index)] == "1") {
+    DrawCentredImage(BankImage("check"), cx - 74, cy - 50);
+  }
+  plat::SetImageFont(GameFont(16));
+  SetTextShadow(2, 2, 0.6f);
+  std::string name = LevelList[size_t(CurrentPagePosition + index)];
+  DrawTextLine(DisplayName(name), cx, cy - 60, 1, 1, 1);
+  if (selected && !LevelSizeText.empty()) {
+    plat::SetImageFont(GameFont(25));
+    DrawTextLine(LevelSizeText + ": " + LevelSizeList[size_t(index)], 400, SizeLineY, 1, 1, 1);
+  }
+}
+
+void TVLevelList::Kill() {
+  if (NavigationMenu) NavigationMenu->Kill();
+  NavigationMenu.reset();
+  ImageList.clear();
+  CompletedIniFile.reset();
+}

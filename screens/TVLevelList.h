@@ -1,0 +1,94 @@
+// One list of levels on the level selection: the layout files of a folder,
+// sorted by name, shown eight to a page as thumbnails with their names, a
+// check mark on the levels the player has finished and the selected
+// level's size; arrow buttons and arrow keys turn the pages (the last page
+// is always full), a click selects and a double click asks to start.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LevelThumbnail.h"
+#include "Platform.h"
+#include "TMenu.h"
+#include "TSineCounter.h"
+
+class TCompletionFile;
+
+class TVLevelList {
+ public:
+  static constexpr int NumLevelItemsDefault = 8;
+  // Item centres: four a row, two rows.
+  static constexpr int ItemX[4] = {100, 300, 500, 700};
+  static constexpr int ItemY[2] = {217, 360};
+  static constexpr int ItemHalfWidth = 80, ItemHalfHeight = 50;
+  static constexpr int SizeLineY = 455;
+  static constexpr int NoLevelsY = 250;
+
+  TVLevelList();
+  ~TVLevelList();
+
+  static std::unique_ptr<TVLevelList> Create(const std::string& folderPath,
+                                             const std::string& filePrefix,
+                                             const std::string& currentLevel,
+                                             const std::string& levelSizeText,
+                                             const std::string& noLevelsText,
+                                             int trimLevelTextZeros, int drawOffsetX,
+                                             int drawOffsetY, const std::string& levelCompletedFile,
+                                             const std::string& levelCompletedPath);
+  void Init();
+  void ScanLevelFolder();
+  void CreateMenu();
+  void CreateImages(int recalculate);
+  int CalculateCurrentPagePosition(int index) const;
+  void UpdateCurrentPagePosition();
+  int CheckLevelCompleted(const std::string& path);
+  int GetIndexOfLevelList(const std::string& name) const;
+  void MoveLeft();
+  void MoveRight();
+
+  void Manage();
+  void ManageMenu();
+  void ManageGlowAnimation();
+  void ManageLevels();
+  void ManageKeyboard();
+  void Draw();
+  void DrawMenu();
+  void DrawLevels();
+  void DrawLevelImage(int index);
+  void Kill();
+
+  // Centre of item place i (0..7).
+  static int ItemCentreX(int index) { return ItemX[index % 4]; }
+  static int ItemCentreY(int index) { return ItemY[index / 4]; }
+  // The name as shown: leading zeros removed when TrimLevelTextZeros.
+  std::string DisplayName(const std::string& name) const;
+  // The file of the selected level (folder + name + "." + prefix), "" when
+  // the list is empty.
+  std::string CurrentLevelPath() const;
+
+  std::shared_ptr<TMenu> NavigationMenu;
+  std::string FolderPath;
+  std::string FilePrefix;
+  std::string LevelCompletedFile = "standard";
+  std::string LevelCompletedPath;
+  std::vector<std::string> LevelList;
+  std::vector<plat::TImagePtr> ImageList;
+  std::vector<std::string> LevelSizeList;
+  std::vector<std::string> LevelCompletedList;
+  // Open only while a page is being built.
+  std::unique_ptr<TCompletionFile> CompletedIniFile;
+  int CurrentPagePosition = -1;
+  std::string CurrentLevel;
+  int CurrentLevelID = 0;
+  int StartLevel = 0;
+  std::string LevelSizeText = "Cards";
+  std::string NoLevelsText = "There are no levels currently available";
+  int TrimLevelTextZeros = 1;
+  int DrawOffsetX = 0, DrawOffsetY = 0;
+  TSineCounter GlowCounter;
+  float Glow = 0;
+  int NumLevelItems = NumLevelItemsDefault;
+  TLevelImageFunction CreateLevelImageFunction;
+};

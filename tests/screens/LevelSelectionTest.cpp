@@ -1,0 +1,246 @@
+// The level selection through the real game, headless: pages of eight with
+// the last page always full, the arrow keys at the page ends, a double
+// click that selects and starts, the way back from a level to its page with
+// its check mark, the player's own levels with the editor, and levels or
+// saved games that cannot be read.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "ScreenTestSupport.h"
+#include "TCellBox.h"
+#include "TCompletionFile.h"
+#include "TDialogTextInput.h"
+#include "TGameGUI.h"
+#include "TGameMenu.h"
+#include "TGameMode.h"
+#include "TGameModeEditor.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TPlayScreen.h"
+#include "TSaveGameManager.h"
+#include "TTalvorineGame.h"
+#include "TTitleScreen.h"
+#include "TVListBox.h"
+#include "TestSupport.h"
+#include "TextCase.h"
+
+namespace {
+
+using screentest::ScreenTest;
+
+class LevelSelection : public ScreenTest {
+ protected:
+  void StartOnLevels() {
+    MakePlayer("Ada");
+    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
+    ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
+    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  }
+  TPlayScreen& Play() const { return *Screens->Play; }
+  TVLevelList& Standard() const { return *Screens->Play->StandardLevelList; }
+  static std::string Name(int n) {
+    std::string digits = std::to_string(n);
+    return std::string(3 - digits.size(), '0') + digits;
+  }
+  // "Exit Playing" from the in-game menu, answered yes.
+  void ExitPlaying() {
+    TGameScreen& game = *Screens->GameScreen;
+    ASSERT_TRUE(Key("esc", 60));
+    ASSERT_TRUE(game.InGameMenu->Active);
+    ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), "backtomenu", 60));
+    ASSERT_NE(game.GUI->QuitInput, nullptr);
+    ASSERT_TRUE(ClickButton(game.GUI->QuitInput->Menu.get(), "yes", 0));
+    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  }
+};
+
+TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnds) {
+  for (int n = 1; n <= 13; ++n) AddLevel(Name(n));
+  StartOnLevels();
+  TVLevelList& list = Standard();
+  ASSERT_EQ(list.LevelList.size(), 13u);
+  EXPECT_EQ(list.LevelList.front(), "001");
+  EXPECT_EQ(list.LevelList.back(), "013");
+  EXPECT_EQ(list.CurrentPagePosition, 0);
+  EXPECT_EQ(list.CurrentLevel, "001");
+  EXPECT_EQ(list.ImageList.size(), 8u);
+  EXPECT_EQ(list.LevelSizeList.front(), "24");
+  ASSERT_NE(list.ImageList.front(), nullptr);
+  Shot("levels");
+
+  // Left on the first item of the first page: nothing moves.
+  ASSERT_TRUE(Key("left"));
+  EXPECT_EQ(list.CurrentPagePosition, 0);
+  EXPECT_EQ(list.CurrentLevelID, 0);
+  EXPECT_EQ(list.CurrentLevel, "001");
+
+  // The next page is the last eight: levels 6..13.
+  ASSERT_TRUE(ClickButton(list.NavigationMenu.get(), "arrowRight"));
+  EXPECT_EQ(list.CurrentPagePosition, 5);
+  EXPECT_EQ(list.CurrentLevel, "006");
+  ASSERT_EQ(list.ImageList.size(), 8u);
+  EXPECT_EQ(list.DisplayName(list.LevelList[9]), "10");
+  Shot("levels-last-page");
+  for (int i = 0; i < 7; ++i) ASSERT_TRUE(Key("right", 1));
+  EXPECT_EQ(list.CurrentLevelID, 7);
+  EXPECT_EQ(list.CurrentLevel, "013");
+  ASSERT_TRUE(Key("right"));  // the last item of the last page stays
+  EXPECT_EQ(list.CurrentPagePosition, 5);
+  EXPECT_EQ(list.CurrentLevel, "013");
+  ASSERT_TRUE(Key("up"));
+  EXPECT_EQ(list.CurrentLevel, "009");
+  ASSERT_TRUE(Key("down"));
+  EXPECT_EQ(list.CurrentLevel, "013");
+
+  // A click selects; Left at the first item goes to the last of the page before.
+  ASSERT_TRUE(Click(TVLevelList::ItemX[0], TVLevelList::ItemY[0]));
+  EXPECT_EQ(list.CurrentLevel, "006");
+  ASSERT_TRUE(Key("left"));
+  EXPECT_EQ(list.CurrentPagePosition, 0);
+  EXPECT_EQ(list.CurrentLevelID, 7);
+  EXPECT_EQ(list.CurrentLevel, "008");
+  ASSERT_TRUE(ClickButton(list.NavigationMenu.get(), "arrowLeft"));
+  EXPECT_EQ(list.CurrentLevel, "001");
+}
+
+TEST_F(LevelSelection, ADoubleClickStartsTheLevelAndComingBackSelectsItWithItsCheckMark) {
+  for (int n = 1; n <= 10; ++n) AddLevel(Name(n));
+  StartOnLevels();
+  // The second click of a double click on item 1 of the second page.
+  ASSERT_TRUE(ClickButton(Standard().NavigationMenu.get(), "arrowRight"));
+  ASSERT_EQ(Standard().CurrentPagePosition, 2);
+  int x = TVLevelList::ItemX[1], y = TVLevelList::ItemY[0];
+  Script("1 move " + std::to_string(x) + " " + std::to_string(y) +
+         "\n2 down left\n3 up left\n30 down left\n31 up left");
+  ASSERT_TRUE(Steps(32));
+  EXPECT_EQ(Standard().CurrentLevel, "004");
+  EXPECT_TRUE(Game->GameFade.Active);
+  TGameScreen& game = *Screens->GameScreen;
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_EQ(game.GamePlay.CurrentLevel, Game->DataPrefix + "layouts/004.layout");
+  EXPECT_EQ(game.GamePlay.IsCustomLevel, 0);
+  ASSERT_TRUE(Steps(60));
+  Shot("game");
+
+  // The game screen records a won level; the page shows it on return.
+  TCompletionFile record(TCompletionFile::PathFor(ProfileFolder(), "Ada", 0));
+  ASSERT_TRUE(record.MarkCompleted(game.GamePlay.CurrentLevel));
+  ExitPlaying();
+  // The page that holds the level (levels 1..8), the level selected and
+  // marked finished.
+  TVLevelList& list = Standard();
+  EXPECT_EQ(list.CurrentPagePosition, 0);
+  EXPECT_EQ(list.CurrentLevel, "004");
+  EXPECT_EQ(list.CurrentLevelID, 3);
+  ASSERT_EQ(list.LevelCompletedList.size(), 8u);
+  EXPECT_EQ(list.LevelCompletedList[3], "1");
+  EXPECT_EQ(list.LevelCompletedList[2], "0");
+  Shot("levels-after-level");
+
+  // "playsmall" (Enter) starts the selected level; then back to the title,
+  // which asks for no name.
+  ASSERT_TRUE(Key("enter", 0));
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_EQ(game.GamePlay.CurrentLevel, Game->DataPrefix + "layouts/004.layout");
+  ExitPlaying();
+  ASSERT_TRUE(ClickButton(Play().MainMenu.get(), "back"));
+  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
+  EXPECT_EQ(Screens->Title->EnterName, nullptr);
+  EXPECT_EQ(Screens->Title->PlayerManager, nullptr);
+}
+
+TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThatThenShows) {
+  AddLevel("001");
+  std::string painted = AddLevel("painted", {"", "", "  cccccc", "  .mm...", "  ......"}, 0);
+  StartOnLevels();
+  TPlayScreen& play = Play();
+  ASSERT_TRUE(ClickButton(play.LevelTypeMenu.get(), "customlevel"));
+  ASSERT_NE(play.CustomLevelList, nullptr);
+  EXPECT_EQ(play.StandardLevelList, nullptr);
+  EXPECT_TRUE(play.CustomLevelList->LevelList.empty());
+  ASSERT_TRUE(ClickButton(play.MainMenu.get(), "playsmall", 10));
+  EXPECT_FALSE(Game->GameFade.Active);
+  EXPECT_EQ(Current(), &play);
+  Shot("levels-custom-empty");
+
+  // The editor: a board painted, saved under a typed name.
+  ASSERT_TRUE(ClickButton(play.MainMenu.get(), "custom", 0));
+  TGameScreen& game = *Screens->GameScreen;
+  ASSERT_TRUE(RunUntilShown(&game));
+  ASSERT_EQ(game.State.stateCustomMode, 1);
+  ASSERT_NE(game.GamePlay.Editor(), nullptr);
+  ASSERT_EQ(game.GamePlay.Editor()->LoadLayout(painted), 1);
+  ASSERT_TRUE(ClickButton(game.GUI->CustomMenu.get(), "savecustom", 60));
+  ASSERT_NE(game.GUI->SaveGameNameInput, nullptr);
+  Script("1 char m\n2 char i\n3 char n\n4 char e\n6 key enter");
+  ASSERT_TRUE(Steps(80));
+  EXPECT_EQ(game.GUI->SaveGameNameInput, nullptr);
+  ASSERT_EQ(plat::FileType(ProfileFolder() + "mine.layout"), plat::FILETYPE_FILE);
+  Shot("editor");
+
+  ASSERT_TRUE(ClickButton(game.GUI->CustomMenu.get(), "backtomenu", 60));
+  ASSERT_NE(game.GUI->QuitInput, nullptr);
+  ASSERT_TRUE(ClickButton(game.GUI->QuitInput->Menu.get(), "yes", 0));
+  ASSERT_TRUE(RunUntilShown(&play));
+  // Back from the editor, the custom list shows the new level.
+  ASSERT_NE(play.CustomLevelList, nullptr);
+  TVLevelList& custom = *play.CustomLevelList;
+  ASSERT_EQ(custom.LevelList.size(), 1u);
+  EXPECT_EQ(custom.LevelList[0], "mine");
+  ASSERT_EQ(custom.ImageList.size(), 1u);
+  EXPECT_NE(custom.ImageList[0], nullptr);
+  EXPECT_EQ(custom.LevelSizeList[0], "18");
+  Shot("levels-custom");
+}
+
+TEST_F(LevelSelection, AnUnreadableLevelShowsAnEmptyThumbnailAndAMessageInsteadOfStarting) {
+  AddLevel("001");
+  // A name in the folder whose file cannot be read.
+  std::string gone = GameFolder() + "layouts/002.layout";
+  ASSERT_EQ(symlink((GameFolder() + "layouts/nothing-here").c_str(), gone.c_str()), 0);
+  StartOnLevels();
+  TVLevelList& list = Standard();
+  ASSERT_EQ(list.LevelList.size(), 2u);
+  EXPECT_NE(list.ImageList[0], nullptr);
+  EXPECT_EQ(list.ImageList[1], nullptr);
+  EXPECT_EQ(list.LevelSizeList[1], "0");
+  int x = TVLevelList::ItemX[1], y = TVLevelList::ItemY[0];
+  Script("1 move " + std::to_string(x) + " " + std::to_string(y) +
+         "\n2 down left\n3 up left\n20 down left\n21 up left");
+  ASSERT_TRUE(Steps(60));
+  EXPECT_EQ(list.CurrentLevel, "002");
+  ASSERT_NE(Play().Message, nullptr);
+  EXPECT_FALSE(Game->GameFade.Active);
+  Shot("levels-unreadable");
+  ASSERT_TRUE(Key("enter", 60));
+  EXPECT_EQ(Play().Message, nullptr);
+  EXPECT_EQ(Current(), &Play());
+}
+
+TEST_F(LevelSelection, LoadResumesASavedGame) {
+  AddLevel("001");
+  AddLevel("002");
+  StartOnLevels();
+  TGameScreen& game = *Screens->GameScreen;
+  // A game saved in level 002.
+  ASSERT_TRUE(Key("right", 1));
+  ASSERT_TRUE(Key("enter", 0));
+  ASSERT_TRUE(RunUntilShown(&game));
+  ASSERT_EQ(game.GamePlay.GameMode->SaveGame(ProfileFolder() + "second"), 1);
+  ExitPlaying();
+  // Level 001 is played meanwhile, then the saved game is chosen.
+  ASSERT_TRUE(Key("left", 1));
+  ASSERT_TRUE(ClickButton(Play().MainMenu.get(), "load", 60));
+  ASSERT_NE(Play().SaveGameManager, nullptr);
+  TSaveGameManager& manager = *Play().SaveGameManager;
+  ASSERT_EQ(manager.ListBox->Strings.size(), 1u);
+  manager.ListBox->SetIndex(0);
+  Shot("levels-load");
+  ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 0));
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_EQ(FileStem(game.GamePlay.CurrentLevel), "002");
+}
+
+}  // namespace
