@@ -1,6 +1,7 @@
 // Small readers of our own for BMP (uncompressed, 1 to 32 bits, bit fields)
 // and TGA (true colour, grey and colour-mapped, plain or run-length coded).
 #include <bit>
+#include <cstdint>
 #include <optional>
 
 #include "Decode.h"
@@ -75,6 +76,7 @@ std::optional<TBmpHeader> ReadBmpHeader(const TReader& in) {
   } else {
     return std::nullopt;
   }
+  if (h.height == INT32_MIN) return std::nullopt;  // no height at all, and not negatable
   if (h.height < 0) {
     h.topDown = true;
     h.height = -h.height;

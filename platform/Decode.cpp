@@ -78,6 +78,17 @@ bool ReadJpeg(const uint8_t* data, size_t size, TPixmap* out) {
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
+  // Checked before decoding starts, which makes whole-image buffers at once
+  // (a progressive picture): a few bytes claiming 65000 x 65000 pixels would
+  // otherwise take gigabytes and minutes. Even a flat picture needs about a
+  // bit for every 8 x 8 block, so more pixels than this per byte of file
+  // are not a real picture.
+  constexpr uint64_t kMaxPixelsPerByte = 4096;
+  if (!internal::AcceptableSize(info.image_width, info.image_height) ||
+      uint64_t(info.image_width) * info.image_height > uint64_t(size) * kMaxPixelsPerByte) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
   info.out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
   if (!internal::AcceptableSize(info.output_width, info.output_height) ||
