@@ -169,7 +169,10 @@ int main(int argc, char** argv) {
   InstallEffects();
   InstallGameScreens();
   int status = RunGame(script);
-  if (AutoPlay && status == 0) status = AutoPlay->ExitStatus();
+  // A run that ended before the bot did (the window closed, --steps) is no result.
+  if (AutoPlay && status == 0) {
+    status = AutoPlay->Done() ? AutoPlay->ExitStatus() : TAutoPlay::StatusError;
+  }
   AutoPlay.reset();
   ReleaseGameScreens();
   ReleaseStartupObjects();

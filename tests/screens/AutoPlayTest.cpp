@@ -114,6 +114,9 @@ TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {
   EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--autoplay"), std::string::npos);
   EXPECT_EQ(Run("--seed 1 --autoplay missing.layout"), 1);
   EXPECT_NE(Out().find("cannot be read"), std::string::npos) << Out();
+  // A run cut short before the bot has finished is no win.
+  EXPECT_EQ(Run("--seed 1 --autoplay 001 --steps 100"), 1);
+  EXPECT_EQ(Out(), "");
 }
 
 }  // namespace
