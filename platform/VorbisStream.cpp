@@ -20,6 +20,7 @@ size_t MemRead(void* ptr, size_t size, size_t count, void* data) {
   if (size == 0) return 0;
   size_t left = src->bytes->size() - src->pos;
   size_t items = std::min(count, left / size);
+  if (items == 0) return 0;  // an empty file has no bytes to copy from at all
   std::memcpy(ptr, src->bytes->data() + src->pos, items * size);
   src->pos += items * size;
   return items;
