@@ -71,6 +71,8 @@ for target in "${targets[@]}"; do
     result="FOUND A FAULT (see $log and $crashers/)"
     failed=1
   fi
+  # A target that crashed left its scratch folder behind.
+  rm -rf /dev/shm/gleamstrand-fuzz-* /tmp/gleamstrand-fuzz-*
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
   summary+=("$(printf '%-12s %12s executions  %s' "$target" "${runs:-?}" "$result")")
 done
