@@ -29,6 +29,7 @@ void TOptionsScreen::Load() {
 }
 
 void TOptionsScreen::SetFullScreenLook() {
+  shownFullScreen_ = Game->FullScreen;
   std::string look = Game->FullScreen ? "fullscreenOn" : "fullscreen";
   OptionsMenu->FindButton("fullscreen")->LoadImages(look, look + "MO", 0, 0, 1);
 }
@@ -51,10 +52,9 @@ void TOptionsScreen::Logic() {
       ClickSound();
     }
   }
-  if (OptionsMenu->Clicked("fullscreen")) {
-    Game->ToggleFullScreen();
-    SetFullScreenLook();
-  }
+  if (OptionsMenu->Clicked("fullscreen")) Game->ToggleFullScreen();
+  // The look follows the game, also when Alt+Enter switched it.
+  if (shownFullScreen_ != Game->FullScreen) SetFullScreenLook();
 }
 
 void TOptionsScreen::ClickSound() {

@@ -38,4 +38,5 @@ class TOptionsScreen : public TMenuScreen {
 
  private:
   void SetFullScreenLook();
+  int shownFullScreen_ = -1;
 };

@@ -50,8 +50,6 @@ void TTitleScreen::Load() {
   if (first) PromptForName();
 }
 
-void TTitleScreen::Start() { TMenuScreen::Start(); }
-
 void TTitleScreen::PromptForName() {
   switch (ChoosePlayerAtStart()) {
     case TStartPlayer::Ready:

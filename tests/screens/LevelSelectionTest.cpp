@@ -188,7 +188,9 @@ TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThat
   ASSERT_NE(play.CustomLevelList, nullptr);
   TVLevelList& custom = *play.CustomLevelList;
   ASSERT_EQ(custom.LevelList.size(), 1u);
-  EXPECT_EQ(custom.LevelList[0], "mine");
+  // The name as typed, its first letter made upper case.
+  EXPECT_EQ(custom.LevelList[0], "Mine");
+  EXPECT_EQ(custom.DisplayName("Mine"), "Mine");
   ASSERT_EQ(custom.ImageList.size(), 1u);
   EXPECT_NE(custom.ImageList[0], nullptr);
   EXPECT_EQ(custom.LevelSizeList[0], "18");

@@ -267,6 +267,12 @@ TEST_F(ScreenGraph, TheFullScreenToggleFollowsTheGame) {
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("FULL SCREEN=1"), std::string::npos);
   ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "fullscreen", 10));
   EXPECT_EQ(Game->FullScreen, 0);
+  TGameImagePtr shown = toggle->image;
+  // Alt+Enter switches too, and the toggle shows it.
+  Script("1 keydown alt\n1 key enter\n2 keyup alt");
+  ASSERT_TRUE(Steps(10));
+  EXPECT_EQ(Game->FullScreen, 1);
+  EXPECT_NE(toggle->image, shown);
 }
 
 }  // namespace
