@@ -4,7 +4,6 @@
 #include "Globals.h"
 #include "TCellBox.h"
 #include "TGamePlay.h"
-#include "TModeText.h"
 #include "TSavedGame.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
@@ -177,6 +176,6 @@ void TGameModeEditor::DrawMouseCell() const {
 }
 
 void TGameModeEditor::DrawTextMessage() const {
-  modetext::DrawCentred(modetext::Text("Level Editor 1"), 25, 25);
-  modetext::DrawCentred(modetext::Text("Level Editor 2"), 535, 25);
+  modetext::DrawCentred(helpTop_.Get(), 25, 25);
+  modetext::DrawCentred(helpBottom_.Get(), 535, 25);
 }

@@ -9,6 +9,7 @@
 
 #include "TBoardArt.h"
 #include "TGameMode.h"
+#include "TModeText.h"
 
 class TCellBox;
 class TGamePlay;
@@ -80,4 +81,6 @@ class TGameModeEditor : public TGameMode {
 
   TGamePlay& play_;
   std::shared_ptr<const TBoardArt> art_;
+  // The two help lines drawn every frame, looked up once.
+  mutable modetext::TKeyText helpTop_{"Level Editor 1"}, helpBottom_{"Level Editor 2"};
 };

@@ -9,7 +9,6 @@
 #include "TGamePlay.h"
 #include "TImageBank.h"
 #include "TLevelClock.h"
-#include "TModeText.h"
 #include "TParticleList.h"
 #include "TSavedGame.h"
 #include "TSoundBank.h"
@@ -28,8 +27,8 @@ plat::TImagePtr InterfaceImage(const char* name) {
   return InterfaceImageBank ? InterfaceImageBank->FindTImage(name) : nullptr;
 }
 
-void DrawBoxImage() {
-  if (plat::TImagePtr box = InterfaceImage("helptextback")) plat::DrawImage(*box, BoxX, BoxY);
+void DrawBoxImage(const plat::TImagePtr& box) {
+  if (box) plat::DrawImage(*box, BoxX, BoxY);
 }
 
 }  // namespace
@@ -39,6 +38,7 @@ TGameModeMatch3::TGameModeMatch3(TGamePlay& play, std::shared_ptr<const TBoardAr
   GameType = TypeMatch3;
   ProgressImage = InterfaceImage("progress");
   ProgressMoImage = InterfaceImage("progressmo");
+  boxImage_ = InterfaceImage("helptextback");
   Clear();
 }
 
@@ -349,7 +349,7 @@ void TGameModeMatch3::ManageShuffleOffer() {
 void TGameModeMatch3::DrawShuffleOffer() const {
   if (!ShufflePieces) return;
   ShufflePieces->Draw();
-  modetext::DrawCentred(modetext::Text("No Valid Matches 2"), OfferTextY, 20);
+  modetext::DrawCentred(offerText_.Get(), OfferTextY, 20);
 }
 
 // ---------------------------------------------------------------- sounds
@@ -387,12 +387,12 @@ void TGameModeMatch3::DrawHint() const { TBoardMode::DrawHint(art_->LayoutHint);
 
 void TGameModeMatch3::DrawHelpMessage() const {
   if (!ShowHelpMessage) return;
-  DrawBoxImage();
-  modetext::DrawCentred(modetext::Text("Help Message"), BoxTextY, 25);
+  DrawBoxImage(boxImage_);
+  modetext::DrawCentred(helpText_.Get(), BoxTextY, 25);
 }
 
 void TGameModeMatch3::DrawProgress() const {
-  modetext::DrawAt(modetext::Text("Progress Field"), ProgressLabelX, ProgressLabelY, 34);
+  modetext::DrawAt(progressText_.Get(), ProgressLabelX, ProgressLabelY, 34);
   if (!ProgressImage) return;
   plat::DrawImage(*ProgressImage, ProgressX, ProgressY);
   if (!ProgressMoImage) return;
@@ -409,14 +409,12 @@ void TGameModeMatch3::DrawBonus() const {
   const double alpha = plat::GetAlpha();
   if (BonusEndAnimation) {
     if (BonusEndAnimation->CurrentPhase == 2) plat::SetAlpha(BonusEndAnimation->GetRatio());
-    DrawBoxImage();
-    modetext::DrawCentred(
-        modetext::WithNumber(modetext::Text("Bonus Points"), BonusTotalPoints), BoxTextY, 25);
+    DrawBoxImage(boxImage_);
+    modetext::DrawCentred(bonusPointsText_.With(BonusTotalPoints), BoxTextY, 25);
     plat::SetAlpha(alpha);
   }
   if (BonusCounter > BonusFreeMatches) {
-    DrawBoxImage();
-    modetext::DrawCentred(modetext::WithNumber(modetext::Text("Bonus Counter"), BonusCounter),
-                          BoxTextY, 25);
+    DrawBoxImage(boxImage_);
+    modetext::DrawCentred(bonusCounterText_.With(BonusCounter), BoxTextY, 25);
   }
 }

@@ -16,6 +16,7 @@
 #include "TBoardMode.h"
 #include "TGameMode.h"
 #include "TMatch3Undo.h"
+#include "TModeText.h"
 
 class TCellBox;
 class TDialogYesNo;
@@ -124,4 +125,10 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
 
   TGamePlay& play_;
   std::shared_ptr<const TBoardArt> art_;
+  // The box behind the help, bonus and end texts.
+  plat::TImagePtr boxImage_;
+  // The texts drawn every frame, looked up once and numbered on change.
+  mutable modetext::TKeyText helpText_{"Help Message"}, progressText_{"Progress Field"},
+      offerText_{"No Valid Matches 2"}, bonusPointsText_{"Bonus Points"},
+      bonusCounterText_{"Bonus Counter"};
 };

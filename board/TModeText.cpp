@@ -40,4 +40,23 @@ void DrawCentred(const std::string& text, float y, int size) {
 
 void DrawAt(const std::string& text, float x, float y, int size) { DrawLine(text, x, y, size, false); }
 
+const std::string& TKeyText::Get() {
+  if (!found_ && GameText) {
+    text_ = Text(key_);
+    found_ = true;
+  }
+  return text_;
+}
+
+const std::string& TKeyText::With(int number) {
+  const bool wasFound = found_;
+  const std::string& text = Get();
+  if (!hasNumber_ || number != number_ || found_ != wasFound) {
+    numbered_ = WithNumber(text, number);
+    number_ = number;
+    hasNumber_ = true;
+  }
+  return numbered_;
+}
+
 }  // namespace modetext

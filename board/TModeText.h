@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace modetext {
 
@@ -16,5 +17,19 @@ std::string WithNumber(const std::string& text, int number);
 void DrawCentred(const std::string& text, float y, int size);
 // One line with its left edge at x.
 void DrawAt(const std::string& text, float x, float y, int size);
+
+// A text the modes draw every frame: looked up once the game text is there,
+// and its form with a number made again only when the number changes.
+class TKeyText {
+ public:
+  explicit TKeyText(std::string key) : key_(std::move(key)) {}
+  const std::string& Get();
+  const std::string& With(int number);
+
+ private:
+  std::string key_, text_, numbered_;
+  int number_ = 0;
+  bool found_ = false, hasNumber_ = false;
+};
 
 }  // namespace modetext
