@@ -1,23 +1,19 @@
 #include "ModeTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "BoardTestSupport.h"
-#include "GameInput.h"
 #include "GameResources.h"
-#include "Globals.h"
-#include "StartupSteps.h"
 #include "TCellBox.h"
 #include "TImageBank.h"
 #include "TPakFileManager.h"
 #include "TSmashParticle.h"
-#include "TTalvorineGame.h"
-#include "TVMouse.h"
 
 namespace modetest {
 
 namespace {
-const std::string Runtime = GS_RUNTIME_DIR;
+using gamedatatest::Runtime;
 const std::string ShotFolder = Runtime + "/../mode-screenshots/";
 }  // namespace
 
@@ -35,28 +31,15 @@ void TModeScreen::Draw() {
 }
 
 void ModeTest::SetUp() {
-  if (plat::FileType(Runtime + "/Data/graphics/cell1.png") != plat::FILETYPE_FILE ||
-      plat::FileType(Runtime + "/data/resources/data.pak") != plat::FILETYPE_FILE) {
+  if (!gamedatatest::HasGameData("Data/graphics/cell1.png")) {
     GTEST_SKIP() << "no generated game data in " << Runtime
                  << " (configure with GS_GAME_DATA=ON or GS_EXTERNAL_DATA)";
   }
   ASSERT_TRUE(plat::Graphics(800, 600, 0, 60));
-  plat::SetVirtualClock(10000);
   plat::SeedRnd(4321);
-  ErrorsOnScreen = 0;
-  UseEventInput();
-  GameFlushKeys();
-  VMouse = TVMouse();
-  LogicDelta = 1;
-  TTalvorineGame& game = CreateGame();
-  game.DataPrefix = Runtime + "/";
-  game.SetDefaultPaths();
-  game.ProfilePath = boardtest::DataFolder();
-  game.Mouse.Load("pointer");
-  LoadGameText();
-  CreateArchiveManager();
-  LoadFonts();
-  SetBankPaths();
+  gamedatatest::CreateGameWithData(
+      [](TTalvorineGame& game) { game.ProfilePath = boardtest::DataFolder(); });
+  feed_.ClockPerStep = 5;
   LoadInterfaceImages();
   ASSERT_TRUE(TSmashParticle::SetImage(Runtime + "/Data/graphics/particles.png"));
   Game->CurrentTScreen = &screen;
@@ -69,16 +52,14 @@ void ModeTest::SetUp() {
 
 void ModeTest::TearDown() {
   if (!ready) return;
-  scripts_.clear();
+  feed_.Clear();
   play.GameMode.reset();
   play.ParticleList.reset();
   screen.Play = nullptr;
   screen.Backdrop.reset();
   if (Game) Game->CurrentTScreen = nullptr;
-  ReleaseGameResources();
   TSmashParticle::SetImage(plat::TImagePtr());
-  DestroyGame();
-  GameFlushKeys();
+  gamedatatest::DestroyGameWithData();
   plat::EndGraphics();
 }
 
@@ -123,22 +104,10 @@ void ModeTest::SetDeal(const std::vector<std::string>& rows) {
   mode.TotalMarbles = mode.OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
 }
 
-void ModeTest::Script(const std::string& text) {
-  auto script = std::make_unique<TRunScript>();
-  std::string error;
-  ASSERT_TRUE(script->Parse(text, error)) << error;
-  scripts_.emplace_back(stepsRun, std::move(script));
-}
+void ModeTest::Script(const std::string& text) { feed_.Add(text); }
 
 void ModeTest::Steps(int n) {
-  for (int i = 0; i < n; ++i) {
-    ++stepsRun;
-    for (const auto& [base, script] : scripts_) script->Post(stepsRun - base);
-    plat::AdvanceClock(5);
-    Game->FixedRateLogic.SetDelta(1);
-    LogicDelta = 1;
-    Game->LogicWrapper();
-  }
+  for (int i = 0; i < n; ++i) feed_.Step();
 }
 
 void ModeTest::Stroke(const std::string& button, int x1, int y1, int x2, int y2) {
@@ -168,11 +137,8 @@ int ModeTest::Played(const std::string& sound) const {
 }
 
 std::string ModeTest::Shot(const std::string& name) {
-  screen.Draw();
-  Game->Mouse.Draw();
   std::string file = ShotFolder + name;
-  auto pixmap = plat::GrabPixmap(0, 0, 800, 600);
-  EXPECT_TRUE(pixmap && plat::SavePixmapPNG(*pixmap, file)) << file;
+  gamedatatest::SaveShot(screen, file);
   return file;
 }
 

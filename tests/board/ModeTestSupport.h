@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "../widgets/GameDataTestSupport.h"
 #include "TGameModeEditor.h"
 #include "TGameModeMatch3.h"
 #include "TGamePlay.h"
-#include "TRunScript.h"
 #include "TScreen.h"
 
 namespace modetest {
@@ -65,11 +65,10 @@ class ModeTest : public ::testing::Test {
   TGamePlay play{state};
   TModeScreen screen;
   std::vector<std::string> sounds;
-  long long stepsRun = 0;
   bool ready = false;
 
  private:
-  std::vector<std::pair<long long, std::unique_ptr<TRunScript>>> scripts_;
+  gamedatatest::TScriptFeed feed_;
   int layouts_ = 0;
 };
 

@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "GameDataTestSupport.h"
 #include "Platform.h"
-#include "TRunScript.h"
 #include "TScreen.h"
 
 namespace controlstest {
@@ -48,11 +48,9 @@ class ControlsTest : public ::testing::Test {
   void LoadInterfaceImage(const std::string& name);
 
   TControlScreen screen;
-  long long stepsRun = 0;
 
  private:
-  TRunScript script_;
-  std::string oldFolder_;
+  gamedatatest::TScriptFeed feed_;
   bool ready_ = false;
 };
 
