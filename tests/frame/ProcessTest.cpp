@@ -184,7 +184,12 @@ TEST_F(ProcessTest, WithoutASoundDeviceOneLineSaysSo) {
 
 TEST_F(ProcessTest, AScriptedCloseEndsTheRunThroughTheFadeWithScreenshots) {
   if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  // The first run asks for the player's name before the title can be used.
   WriteWholeFile(work.File("input.txt"),
+                 "150 char T\n"
+                 "151 char e\n"
+                 "152 char d\n"
+                 "160 key enter\n"
                  "300 key p\n"
                  "400 key p\n"
                  "500 close\n");
