@@ -150,6 +150,7 @@ void TGameGUI::EndLevel() {
   state.disableButtons = 0;
   if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
   endLevelMenu->Init(-1, -1);
+  endLevelMenu->Offer(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
 }
 
 void TGameGUI::CheckEndGameMenu() {
@@ -379,7 +380,7 @@ void TGameGUI::Draw() {
       DrawLinesWithShadow(400, top, lines, 1, 25);
     }
     if (!Screen->InGameMenu->Active && endLevelMenu) {
-      endLevelMenu->Draw(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
+      endLevelMenu->Draw();
     }
   }
   DrawDialogs();

@@ -6,6 +6,7 @@
 #include "GameResources.h"
 #include "Globals.h"
 #include "Platform.h"
+#include "PointerSparkles.h"
 #include "TColor.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
@@ -87,8 +88,7 @@ void TGameScreen::LoadHighScores() {
 void TGameScreen::Load() {
   LastImage = plat::Rand(1, BackgroundCount);
   SetBackground(LastImage);
-  if (Game->Mouse.ParticleList) Game->Mouse.ParticleList->Clear();
-  Game->Mouse.ParticleFunc = nullptr;
+  SetPointerSparkles(Game->Mouse, 0);
   GamePlay.ParticleList.reset();
   CrossFade.reset();
   Game->FadeMusic = 0;

@@ -43,19 +43,10 @@ void TVEndLevelMenu::PositionMenu() {
   Menu->SetY(float(Y - Menu->CalcHeight() / 2));
 }
 
-void TVEndLevelMenu::Logic(int next, int restart, int back) {
-  Selected = SelectNone;
-  if (!Show) return;
-  Menu->Manage();
-  if (Menu->Clicked("nextpuzzle") && next) Selected = SelectNext;
-  if (Menu->Clicked("restartpuzzle") && restart) Selected = SelectRestart;
-  if (Menu->Clicked("backtomenu") && back) Selected = SelectBack;
-}
-
-void TVEndLevelMenu::Draw(int next, int restart, int back) {
-  if (!Show) return;
-  if (plat::TImagePtr panel = PanelImage()) plat::DrawImage(*panel, X, Y);
+void TVEndLevelMenu::Offer(int next, int restart, int back) {
+  if (!Menu) return;
   const int offered[3] = {next, restart, back};
+  bool removed = false;
   for (int i = 0; i < 3; ++i) {
     if (offered[i] || !Menu->FindButton(kButtons[i])) continue;
     std::string upper = UpperCase(kButtons[i]);
@@ -63,7 +54,23 @@ void TVEndLevelMenu::Draw(int next, int restart, int back) {
     buttons.erase(std::remove_if(buttons.begin(), buttons.end(),
                                  [&](const auto& button) { return button->name == upper; }),
                   buttons.end());
-    PositionMenu();
+    removed = true;
   }
+  if (removed) PositionMenu();
+}
+
+void TVEndLevelMenu::Logic(int next, int restart, int back) {
+  Selected = SelectNone;
+  if (!Show) return;
+  Offer(next, restart, back);
+  Menu->Manage();
+  if (Menu->Clicked("nextpuzzle") && next) Selected = SelectNext;
+  if (Menu->Clicked("restartpuzzle") && restart) Selected = SelectRestart;
+  if (Menu->Clicked("backtomenu") && back) Selected = SelectBack;
+}
+
+void TVEndLevelMenu::Draw() {
+  if (!Show) return;
+  if (plat::TImagePtr panel = PanelImage()) plat::DrawImage(*panel, X, Y);
   Menu->Draw();
 }

@@ -1,7 +1,7 @@
 // The panel over a finished level: "nextpuzzle", "restartpuzzle" and
 // "backtomenu" on the "endlevelback" picture. A button the level does not
-// offer is removed for good the first time the panel is drawn without it,
-// and the rest are centred again.
+// offer is removed for good when the panel opens (and at each step), and the
+// rest are centred again.
 #pragma once
 
 #include <memory>
@@ -18,7 +18,9 @@ class TVEndLevelMenu {
   // One logic step; Selected tells the choice. The flags say which buttons
   // the level offers: next puzzle, restart, back to menu.
   void Logic(int next, int restart, int back);
-  void Draw(int next, int restart, int back);
+  // Removes the buttons the level does not offer and centres the rest.
+  void Offer(int next, int restart, int back);
+  void Draw();
 
   std::shared_ptr<TMenu> Menu;
   int X = 400, Y = 300;
