@@ -114,6 +114,9 @@ void THighScoreScreen::Draw() {
   DrawTextLine(Heading("Name"), float(col1), float(StartY - 30), 1, 0, 1);
   DrawTextLine(Heading("Score"), float(col2), float(StartY - 30), 1, 0, 1);
   if (SlideLines) {
+    // Rows are 25 pixels apart: the 34-pixel face of the headings would make
+    // their letters run into each other, so the rows use the 25-pixel face.
+    plat::SetImageFont(GameFont(25));
     for (const auto& line : SlideLines->Lines) {
       auto entry = std::static_pointer_cast<TGleamstrandHighScore>(line->AttachedObject);
       if (!entry) continue;
