@@ -2,31 +2,18 @@
 // first deal made, some steps run and the board drawn.
 #include "FuzzTarget.h"
 #include "Globals.h"
+#include "SilentBoardMode.h"
 #include "TBoardArt.h"
-#include "TBoardMode.h"
 #include "TCellBox.h"
 #include "TMousePointer.h"
 #include "TVMouse.h"
-
-namespace {
-
-class TSilentMode : public TBoardMode {
- public:
-  void PlayMatchSound() override {}
-  void PlayInvalidSound() override {}
-  void PlayHintSound() override {}
-  void CheckBonusCounter() override {}
-  void AddPendingScore(int) override {}
-};
-
-}  // namespace
 
 GS_FUZZ_TARGET(layout) {
   FuzzSetUp();
   LogicDelta = 1.0f;
   plat::SeedRnd(1);
   std::string path = FuzzFile("level.layout", data, size);
-  TSilentMode mode;
+  TSilentBoardMode mode;
   TVMouse mouse;
   TCellBox board(TBoardArt::Blank());
   board.GameMode = &mode;

@@ -2,31 +2,18 @@
 // searched for moves as a resumed game would.
 #include "FuzzTarget.h"
 #include "Globals.h"
+#include "SilentBoardMode.h"
 #include "TBoardArt.h"
-#include "TBoardMode.h"
 #include "TCellBox.h"
 #include "TSavedGame.h"
 #include "TVMouse.h"
-
-namespace {
-
-class TSilentMode : public TBoardMode {
- public:
-  void PlayMatchSound() override {}
-  void PlayInvalidSound() override {}
-  void PlayHintSound() override {}
-  void CheckBonusCounter() override {}
-  void AddPendingScore(int) override {}
-};
-
-}  // namespace
 
 GS_FUZZ_TARGET(savedgame) {
   FuzzSetUp();
   LogicDelta = 1.0f;
   plat::SeedRnd(1);
   std::string path = FuzzFile("game.save", data, size);
-  TSilentMode mode;
+  TSilentBoardMode mode;
   TVMouse mouse;
   TCellBox firstDeal(TBoardArt::Blank());
   TCellBox current(TBoardArt::Blank());
