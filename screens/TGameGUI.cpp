@@ -375,9 +375,7 @@ void TGameGUI::Draw() {
     if (plat::TFontPtr font = GameFont(25)) {
       plat::SetImageFont(font);
       plat::SetColor(255, 255, 255);
-      std::vector<std::string> lines = SplitLines(Text("Finished Puzzle"));
-      float top = 545.0f - 25.0f * float(lines.empty() ? 0 : lines.size() - 1);
-      DrawLinesWithShadow(400, top, lines, 1, 25);
+      DrawLinesEndingAt(400, 545, Text("Finished Puzzle"), 1, 25);
     }
     if (!Screen->InGameMenu->Active && endLevelMenu) {
       endLevelMenu->Draw();

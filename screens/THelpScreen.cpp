@@ -29,10 +29,7 @@ void THelpScreen::Draw() {
   plat::SetImageFont(GameFont(25));
   plat::SetColor(255, 255, 255);
   SetTextShadow(2, 2, 0.6f);
-  std::vector<std::string> lines = SplitLines(GameText->FindString("Help Message Gleamstrand"));
-  float gap = float(plat::TextHeight("ABCXYZ"));
-  float top = TextBottomY - gap * float(lines.empty() ? 0 : lines.size() - 1);
-  DrawLinesWithShadow(TextX, top, lines, 0, gap);
+  DrawLinesEndingAt(TextX, TextBottomY, GameText->FindString("Help Message Gleamstrand"), 0, 0);
   DrawHeader();
   MainMenu->Draw(0, 0);
 }

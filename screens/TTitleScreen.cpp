@@ -124,12 +124,8 @@ void TTitleScreen::DrawWelcome() const {
   if (!Game->CurrentProfile) return;
   plat::SetImageFont(GameFont(20));
   plat::SetColor(255, 255, 255);
-  std::string text = Text("Welcome") + Game->CurrentProfile->Name + "!";
-  std::vector<std::string> lines = SplitLines(text);
-  float gap = float(plat::TextHeight("ABCXYZ"));
-  float top = WelcomeBottomY - gap * float(lines.empty() ? 0 : lines.size() - 1);
   SetTextShadow(2, 2, 0.6f);
-  DrawLinesWithShadow(400, top, lines, 1, gap);
+  DrawLinesEndingAt(400, WelcomeBottomY, Text("Welcome") + Game->CurrentProfile->Name + "!", 1, 0);
 }
 
 void TTitleScreen::DrawVersion() const {

@@ -90,6 +90,13 @@ void DrawTextLine(const std::string& text, float x, float y, int shadow, int ali
   }
 }
 
+void DrawLinesEndingAt(float x, float bottomY, const std::string& text, int centred, float gap) {
+  std::vector<std::string> lines = SplitLines(text);
+  if (gap == 0) gap = float(plat::TextHeight("ABCXYZ"));
+  float top = bottomY - gap * float(lines.empty() ? 0 : lines.size() - 1);
+  DrawLinesWithShadow(x, top, lines, centred, gap);
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   if (text.empty()) return lines;

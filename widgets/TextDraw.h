@@ -30,6 +30,9 @@ void DrawTextWithShadow(float x, float y, const std::string& text, int centred);
 // The same for each line, y growing by gap (0: the height of "ABCXYZ").
 void DrawLinesWithShadow(float x, float y, const std::vector<std::string>& lines, int centred,
                          float gap);
+// The lines of text (cut at each LF) drawn so that the last one stands at
+// bottomY, the block growing upward by gap (0: the height of "ABCXYZ").
+void DrawLinesEndingAt(float x, float bottomY, const std::string& text, int centred, float gap);
 // alignment 0 left at x, 1 centred on x (scale aware), 2 right-aligned at x;
 // round puts both coordinates on whole pixels (floor of value + 0.5).
 void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment, int round);
