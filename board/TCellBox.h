@@ -103,8 +103,11 @@ class TCellBox {
   void CreateHintListMainCheck(TMatch3HintList& list, int x, int y);
   void CreateHintListCheck(TMatch3HintList& list, int x, int y, int x2, int y2);
   // Deals jewels with no line and at least one move. Returns 1, or 0 when no
-  // move turned up in MaxDealAttempts deals (the last deal is kept).
+  // move turned up in DealAttempts deals (the last deal is kept).
   int GenerateLevel();
+  // MaxDealAttempts in play; lowered where boards are dealt by the thousand
+  // (the fuzzing of layouts), since a board without a move tries them all.
+  int DealAttempts = MaxDealAttempts;
   void FillLevel(int colour, int includeCreate);
 
   TBoardMode* GameMode = nullptr;

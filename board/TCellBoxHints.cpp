@@ -127,7 +127,7 @@ void TCellBox::DealOnce() {
 }
 
 int TCellBox::GenerateLevel() {
-  for (int attempt = 0; attempt < MaxDealAttempts; ++attempt) {
+  for (int attempt = 0; attempt < DealAttempts; ++attempt) {
     DealOnce();
     if (!CreateHintList().empty()) return 1;
   }

@@ -17,10 +17,18 @@ namespace {
 
 // In memory where there is a file system there: the readers under test
 // rewrite their files atomically, and a disk's sync would dominate each run.
+// GS_FUZZ_SCRATCH names the parent instead, so that runs side by side can
+// each clean up their own.
 std::string MakeScratchFolder() {
-  struct stat st;
-  bool shm = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0;
-  std::string pattern = std::string(shm ? "/dev/shm" : "/tmp") + "/gleamstrand-fuzz-XXXXXX";
+  std::string parent;
+  if (const char* chosen = std::getenv("GS_FUZZ_SCRATCH"); chosen && *chosen) {
+    parent = chosen;
+  } else {
+    struct stat st;
+    bool shm = stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && access("/dev/shm", W_OK) == 0;
+    parent = shm ? "/dev/shm" : "/tmp";
+  }
+  std::string pattern = parent + "/gleamstrand-fuzz-XXXXXX";
   if (!mkdtemp(pattern.data())) std::abort();
   return pattern + "/";
 }

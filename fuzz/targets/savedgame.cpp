@@ -25,7 +25,7 @@ GS_FUZZ_TARGET(savedgame) {
   if (!TSavedGame::Read(path, elapsed, score, firstDeal, current)) return 0;
   current.UpdateDrawWall();
   current.CreateHintList();
-  for (int step = 0; step < 20; ++step) current.Manage();
+  for (int step = 0; step < 3; ++step) current.Manage();
   current.Draw();
   return 0;
 }
