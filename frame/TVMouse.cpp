@@ -35,13 +35,19 @@ void TVMouse::UpdateMouseClicks(const TMousePointer& pointer, bool controlDown, 
   if (elapsed > 1000 || elapsed < 0) elapsed = 0;
   _milliCounter = now;
 
-  if (pointer.b2 == 1 || (pointer.b1 == 1 && controlDown)) {
-    ++MBR;
+  // A press whose release arrived in the same drain of events (a touchpad's
+  // tap, a quick click during a slow frame) has left only its hit behind:
+  // it still counts as a press on this step. A hit on a held button is a new
+  // press after a release, so the count starts again.
+  bool leftHit = pointer.h1 > 0, rightHit = pointer.h2 > 0;
+  bool leftDown = pointer.b1 == 1 || leftHit;
+  if (pointer.b2 == 1 || rightHit || (leftDown && controlDown)) {
+    MBR = (rightHit || (leftHit && controlDown)) ? 1 : MBR + 1;
   } else {
     MBR = 0;
   }
-  if (pointer.b1 && !controlDown) {
-    ++MBL;
+  if (leftDown && !controlDown) {
+    MBL = leftHit ? 1 : MBL + 1;
   } else {
     MBL = 0;
     DragStartX = DragStartY = -1;

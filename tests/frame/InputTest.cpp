@@ -129,6 +129,33 @@ TEST_F(ClickTrackerTest, APressIsAClickForOneStepAndThenCountsAsHeld) {
   EXPECT_EQ(tracker.RightClick(), 1);
 }
 
+// A tap: the press and its release arrive in one drain of events, so the
+// pointer shows only the hit on the step that follows.
+TEST_F(ClickTrackerTest, APressReleasedWithinOneStepStillClicks) {
+  auto tap = [&](int button) {
+    (button == 1 ? pointer.h1 : pointer.h2) = 1;
+    Step();
+    pointer.h1 = pointer.h2 = 0;
+  };
+  pointer.x = pointer.y = 60;
+  tap(1);
+  EXPECT_EQ(tracker.LeftClick(), 1);
+  Step();
+  EXPECT_EQ(tracker.LeftClick(), 0);
+  Wait(100);
+  tap(1);
+  EXPECT_EQ(tracker.DoubleClick(), 1);
+  tap(2);
+  EXPECT_EQ(tracker.RightClick(), 1);
+  Step();
+  EXPECT_EQ(tracker.RightClick(), 0);
+  // Released and pressed again between two steps: a new press, not a hold.
+  Press(60, 60);
+  Hold(5);
+  tap(1);  // the button is still down
+  EXPECT_EQ(tracker.LeftClick(), 1);
+}
+
 TEST_F(ClickTrackerTest, ControlWithTheLeftButtonIsARightClick) {
   pointer.b1 = 1;
   Step(true);
