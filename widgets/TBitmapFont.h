@@ -35,7 +35,10 @@ class TBitmapFont {
   // The slot (256 and up) holding the code; 0 when none does.
   int FindChar(int code) const;
   void Kill();
-  void Precache() {}
+  // Prepares the page image for drawing, so the first text drawn does not hitch.
+  void Precache() {
+    if (Image) plat::PrecacheImage(*Image);
+  }
   // Sum of glyph heights over (characters - 1); one character: its height;
   // none: 0.
   double StringHeight(const std::string& text) const;
