@@ -250,6 +250,14 @@ std::shared_ptr<TPixmap> DecodeTga(const std::vector<uint8_t>& bytes) {
   const TTgaHeader& h = *header;
   size_t mapBytes = h.mapType ? size_t(h.mapLength) * BytesOfBits(int(h.mapBits)) : 0;
   size_t dataPos = 18 + h.idLength + mapBytes;
+  // The data must be able to hold the picture: a plain pixel takes its own
+  // bytes, a run-length packet of one byte and a pixel gives at most 128.
+  // Checked before anything is reserved, so a tiny file claiming a huge
+  // picture costs nothing.
+  size_t available = dataPos < bytes.size() ? bytes.size() - dataPos : 0;
+  size_t pixelBytes = size_t(BytesOfBits(h.bits));
+  size_t most = (h.type & 8u) ? available / (1 + pixelBytes) * 128 : available / pixelBytes;
+  if (size_t(h.width) * size_t(h.height) > most) return nullptr;
   std::vector<uint32_t> colours;
   if (!TgaPixels(in, h, dataPos, colours)) return nullptr;
   auto pixmap = std::make_shared<TPixmap>(h.width, h.height);

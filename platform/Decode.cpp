@@ -34,7 +34,12 @@ std::shared_ptr<TPixmap> DecodePng(const std::vector<uint8_t>& bytes) {
     png_image_free(&image);
     return nullptr;
   }
-  if (!AcceptableSize(image.width, image.height)) {
+  // Deflate makes at most 1032 bytes of one and the smallest pixel is a bit,
+  // so a file too small for the picture it claims is refused before that
+  // picture is allocated: a 60-byte header could otherwise ask for 256 MB.
+  constexpr uint64_t kMaxPixelsPerByte = 1032 * 8;
+  if (!AcceptableSize(image.width, image.height) ||
+      uint64_t(image.width) * image.height > uint64_t(bytes.size()) * kMaxPixelsPerByte) {
     png_image_free(&image);
     return nullptr;
   }

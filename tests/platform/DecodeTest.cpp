@@ -3,9 +3,18 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
+#include <atomic>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+// From the sanitizer runtime (gcc ships no header for it).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(
+    void (*mallocHook)(const volatile void*, size_t), void (*freeHook)(const volatile void*));
+#define GS_ALLOCATION_HOOKS 1
+#endif
 
 #include "HeadlessDisplay.h"
 #include "TestSupport.h"
@@ -274,6 +283,62 @@ TEST_F(DecodeTest, MissingTruncatedAndCorruptFilesGiveNull) {
   EXPECT_EQ(LoadPixmap(Write("empty.png", "")), nullptr);
   // A header that claims an absurd size is refused, not allocated.
   EXPECT_EQ(LoadPixmap(Write("huge.tga", TgaHeader(2, 65535, 65535, 32, 0))), nullptr);
+}
+
+#if GS_ALLOCATION_HOOKS
+// The largest single allocation while `work` runs (the sanitizer's hooks
+// see every allocation of the process).
+std::atomic<bool> watching{false};
+std::atomic<size_t> largest{0};
+
+size_t LargestAllocationDuring(const std::function<void()>& work) {
+  static const bool installed = __sanitizer_install_malloc_and_free_hooks(
+      [](const volatile void*, size_t size) {
+        if (!watching) return;
+        size_t seen = largest;
+        while (size > seen && !largest.compare_exchange_weak(seen, size)) {
+        }
+      },
+      [](const volatile void*) {});
+  EXPECT_TRUE(installed);
+  largest = 0;
+  watching = true;
+  work();
+  watching = false;
+  return largest;
+}
+
+uint32_t Crc32(const std::string& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char c : bytes) {
+    crc ^= c;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+#endif
+
+// A few bytes claiming a picture of 64 million pixels: refused before the
+// picture is allocated, not after its data runs out.
+TEST_F(DecodeTest, ATinyFileClaimingAHugePictureAllocatesNothingLarge) {
+#if GS_ALLOCATION_HOOKS
+  std::string plainTga = TgaHeader(2, 8000, 8000, 32, 0) + std::string(100, '\x7f');
+  std::string rleTga = TgaHeader(10, 8000, 8000, 32, 0) + std::string(100, '\xff');
+  ASSERT_TRUE(SavePixmapPNG(TPixmap(1, 1, 0xFF336699u), dir.File("one.png")));
+  std::string png = testsupport::ReadWholeFile(dir.File("one.png"));
+  ASSERT_EQ(png.substr(12, 4), "IHDR");
+  for (int i = 0; i < 8; ++i) png[size_t(16 + i)] = "\0\0\x1f\x40\0\0\x1f\x40"[i];  // 8000 x 8000
+  uint32_t crc = Crc32(png.substr(12, 17));
+  for (int i = 0; i < 4; ++i) png[size_t(29 + i)] = char(crc >> (24 - 8 * i));
+  for (const auto& [name, bytes] : {std::pair{"plain.tga", plainTga}, {"rle.tga", rleTga},
+                                    {"big.png", png}}) {
+    std::string path = Write(name, bytes);
+    size_t largest = LargestAllocationDuring([&] { EXPECT_EQ(LoadPixmap(path), nullptr) << name; });
+    EXPECT_LT(largest, size_t(1) << 20) << name;
+  }
+#else
+  GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+#endif
 }
 
 TEST_F(DecodeTest, AnimationStripIsCutLeftToRightTopToBottom) {
