@@ -39,6 +39,19 @@ class TMenuScreen : public TScreen {
   static void DrawCentred(const TGameImagePtr& picture, float cx, float cy);
   // The standard fade to `to`; ignored while a fade runs.
   static bool ChangeTo(TScreen* to);
+  // Steps a dialog the screen shows over its menu (none: false). Once it
+  // has answered it is dropped, and the press that answered it does not
+  // reach the menu. True while it still holds the input.
+  template <class TModal>
+  bool ManageModal(std::unique_ptr<TModal>& dialog) {
+    if (!dialog) return false;
+    if (dialog->Manage() != 0) {
+      dialog->Kill();
+      dialog.reset();
+      MainMenu->ManageNoSound();
+    }
+    return dialog && dialog->Active;
+  }
 
   TGameImagePtr Background;
 };

@@ -128,14 +128,7 @@ void TPlayScreen::ManageSaveGameManager() {
 
 void TPlayScreen::Logic() {
   ManageHeader();
-  if (Message) {
-    if (Message->Manage() != 0) {
-      Message->Kill();
-      Message.reset();
-      MainMenu->ManageNoSound();
-    }
-    if (Message && Message->Active) return;
-  }
+  if (ManageModal(Message)) return;
   if (SaveGameManager) {
     ManageSaveGameManager();
     if (SaveGameManager && SaveGameManager->Active) return;

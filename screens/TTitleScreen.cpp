@@ -72,23 +72,8 @@ bool TTitleScreen::DialogShowing() const {
 }
 
 void TTitleScreen::Logic() {
-  if (EnterName) {
-    // The prompt selects the player itself as it accepts the name.
-    if (EnterName->Manage() != 0) {
-      EnterName->Kill();
-      EnterName.reset();
-      MainMenu->ManageNoSound();
-    }
-    if (EnterName && EnterName->Active) return;
-  }
-  if (PlayerManager) {
-    if (PlayerManager->Manage() != 0) {
-      PlayerManager->Kill();
-      PlayerManager.reset();
-      MainMenu->ManageNoSound();
-    }
-    if (PlayerManager && PlayerManager->Active) return;
-  }
+  // The prompt and the manager select the player themselves.
+  if (ManageModal(EnterName) || ManageModal(PlayerManager)) return;
   MainMenu->Manage();
   ManageHeader();
   if (MainMenu->Clicked("play")) {
