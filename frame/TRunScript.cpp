@@ -1,9 +1,12 @@
 #include "TRunScript.h"
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "Globals.h"
+#include "Pad.h"
 #include "TIniFile.h"
 
 namespace {
@@ -55,6 +58,52 @@ plat::TEvent Make(plat::TEventKind kind, int data = 0, int x = 0, int y = 0) {
   event.x = x;
   event.y = y;
   return event;
+}
+
+TPadAction PadButton(int button, bool down) {
+  TPadAction action;
+  action.Kind = TPadAction::Press;
+  action.Button = button;
+  action.Down = down;
+  return action;
+}
+
+// A pad command's actions at its step (and at the next one for a press);
+// "" when fine, else what is wrong.
+std::string ParsePadCommand(const std::string& command, std::istringstream& in, long long step,
+                            std::map<long long, std::vector<TPadAction>>& pads) {
+  std::string word;
+  int x = 0, y = 0;
+  if (command == "pad-plug" || command == "pad-unplug") {
+    TPadAction action;
+    action.Kind = command == "pad-plug" ? TPadAction::Plug : TPadAction::Unplug;
+    pads[step].push_back(action);
+  } else if (command == "pad" || command == "paddown" || command == "padup") {
+    if (!(in >> word) || plat::PadButtonOfName(word) < 0) {
+      return command + " needs a pad button (a, b, x, y, start, back, lb, rb, up, down, left, right)";
+    }
+    int button = plat::PadButtonOfName(word);
+    if (command != "padup") pads[step].push_back(PadButton(button, true));
+    if (command == "padup") pads[step].push_back(PadButton(button, false));
+    if (command == "pad") pads[step + 1].push_back(PadButton(button, false));
+  } else if (command == "stick") {
+    if (!ReadInt(in, x) || !ReadInt(in, y) || std::abs(x) > 100 || std::abs(y) > 100) {
+      return "stick needs X Y from -100 to 100";
+    }
+    TPadAction action;
+    action.Kind = TPadAction::Stick;
+    action.X = x * 32767 / 100;
+    action.Y = y * 32767 / 100;
+    pads[step].push_back(action);
+  } else {
+    return "unknown command \"" + command + "\"";
+  }
+  return "";
+}
+
+bool IsPadCommand(const std::string& command) {
+  return command == "pad-plug" || command == "pad-unplug" || command == "pad" ||
+         command == "paddown" || command == "padup" || command == "stick";
 }
 
 // One command's events; "" when fine, else what is wrong.
@@ -134,7 +183,12 @@ bool TRunScript::Parse(const std::string& text, std::string& error) {
       error = where + "step " + stepText + " has no command";
       return false;
     }
-    std::string problem = ParseCommand(command, in, events_[step]);
+    std::string problem = IsPadCommand(command) ? ParsePadCommand(command, in, step, padActions_)
+                                                : ParseCommand(command, in, events_[step]);
+    std::string extra;
+    if (problem.empty() && IsPadCommand(command) && (in >> extra)) {
+      problem = "unexpected \"" + extra + "\" after " + command;
+    }
     if (!problem.empty()) {
       error = where + problem;
       return false;
@@ -157,6 +211,30 @@ void TRunScript::Post(long long step) const {
   if (const auto* events = EventsAt(step)) {
     for (const plat::TEvent& event : *events) plat::PostEvent(event);
   }
+  const auto* pads = PadActionsAt(step);
+  if (!pads) return;
+  for (const TPadAction& action : *pads) {
+    if (action.Kind == TPadAction::Unplug) {
+      plat::DetachVirtualPad();
+      continue;
+    }
+    if (!plat::VirtualPadAttached() && !plat::AttachVirtualPad()) {
+      static bool told = false;
+      if (!told) std::fprintf(stderr, "gleamstrand: the script's virtual pad cannot be plugged in\n");
+      told = true;
+      continue;
+    }
+    if (action.Kind == TPadAction::Press) plat::SetVirtualPadButton(action.Button, action.Down);
+    if (action.Kind == TPadAction::Stick) {
+      plat::SetVirtualPadAxis(plat::PAD_LEFTX, action.X);
+      plat::SetVirtualPadAxis(plat::PAD_LEFTY, action.Y);
+    }
+  }
+}
+
+const std::vector<TPadAction>* TRunScript::PadActionsAt(long long step) const {
+  auto it = padActions_.find(step);
+  return it == padActions_.end() ? nullptr : &it->second;
 }
 
 const std::vector<plat::TEvent>* TRunScript::EventsAt(long long step) const {

@@ -67,6 +67,8 @@ bool Startup(const TBackendOptions& options) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
     b.sdlVideo = true;
+    // No pad subsystem is no pads, not a failed start.
+    internal::StartPads();
   }
   internal::InstallTerminationSignals();
   internal::ResetDrawState();
@@ -79,6 +81,7 @@ void Shutdown() {
   auto& b = Backend();
   AudioShutdown();
   EndGraphics();
+  internal::StopPads();
   internal::ResetInput();
   internal::DrawState().font.reset();
   if (b.sdlVideo) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Internal.h"
+#include "Pad.h"
 
 namespace plat {
 
@@ -78,6 +79,7 @@ void UpdateTables(const TEvent& e) {
       ReleaseEverything();
       break;
     default:
+      if (IsPadEvent(e.kind)) internal::UpdatePadTables(e);
       break;
   }
 }
@@ -268,11 +270,14 @@ void TranslateSdlEvent(const SDL_Event& event) {
       Deliver(EVENT_APPTERMINATE, 0);
       break;
     default:
+      internal::TranslatePadEvent(event);
       break;
   }
 }
 
 void ResetInput() { Input() = TInputState{}; }
+
+void DeliverEvent(const TEvent& event) { Deliver(event); }
 
 }  // namespace internal
 
@@ -286,7 +291,10 @@ void PollSystem() {
     Deliver(e);
   }
   if (internal::TakeTerminationSignal()) Deliver(EVENT_APPTERMINATE, 0);
-  if (Backend().headless || !Backend().sdlVideo) return;
+  if (Backend().headless || !Backend().sdlVideo) {
+    internal::PumpPads();
+    return;
+  }
   SDL_Event event;
   while (SDL_PollEvent(&event)) internal::TranslateSdlEvent(event);
   if (internal::TakeLostWindow()) Deliver(EVENT_APPTERMINATE, 0);

@@ -52,6 +52,18 @@ void TranslateSdlEvent(const SDL_Event& event);
 // Windows virtual-key code of an SDL key; 0 when it has none.
 int VirtualKeyFromSdl(SDL_Keycode sym, SDL_Scancode scancode);
 void ResetInput();
+// Puts one event into the feed and the polled tables.
+void DeliverEvent(const TEvent& event);
+
+// Game controllers. StartPads brings up SDL's game-controller subsystem
+// (windowed start-up, or the first virtual pad); StopPads closes every pad.
+bool StartPads();
+void StopPads();
+// Drains SDL's queue where no window pumps it (headless runs).
+void PumpPads();
+// An SDL controller event into the feed; false for other events.
+bool TranslatePadEvent(const SDL_Event& event);
+void UpdatePadTables(const TEvent& event);
 
 // Keeps Xlib from ending the program when the window is destroyed from
 // outside; TakeLostWindow then reports (once per window) that it happened,
