@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "TGamePad.h"
 #include "TMousePointer.h"
 #include "TTalvorineGame.h"
 
@@ -134,6 +135,7 @@ void GameInputFeed(const plat::TEvent& event, TMousePointer* mouse) {
       if (mouse) mouse->z += event.data;
       break;
     default:
+      if (plat::IsPadEvent(event.kind)) GamePad.Feed(event);
       break;
   }
 }

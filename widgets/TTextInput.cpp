@@ -66,6 +66,13 @@ void TTextInput::SetCursorFlashSpeed(int ms) { CursorFlashSpeed = int(AnimLength
 
 void TTextInput::MakeCharsFileNameSafe() { BannedChars = "\"|*\\/:;~?<>,+=%"; }
 
+bool TTextInput::Accepts(int c) const {
+  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) return false;
+  if (NumbersOnly && !(c >= '0' && c <= '9')) return false;
+  // Texts are Latin-1: a character beyond 255 has no place in them.
+  return (c >= 32 && c <= 126) || (AllowExtendedChars == 1 && c >= 127 && c <= 255);
+}
+
 float TTextInput::GetWidth(const std::string& s) const {
   TFontScope scope(BitmapFont ? nullptr : Font);
   return TextLineWidth(Text + s, BitmapFont.get());
@@ -80,9 +87,7 @@ int TTextInput::Manage() {
     if (int(Text.size()) > CurrentChar - 1) Text.resize(size_t(CurrentChar - 1));
   }
   if (NumbersOnly && c != CharEnter && !(c >= '0' && c <= '9')) c = 0;
-  // Texts are Latin-1: a character beyond 255 has no place in them.
-  bool printable = (c >= 32 && c <= 126) || (AllowExtendedChars == 1 && c >= 127 && c <= 255);
-  if (printable && CurrentChar <= MaxLength) {
+  if (Accepts(c) && CurrentChar <= MaxLength) {
     std::string typed(1, char(c));
     if (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth)) {
       Text += typed;

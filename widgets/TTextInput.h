@@ -23,6 +23,10 @@ class TTextInput {
   int Manage();
   // Refuses the characters that cannot stand in a file name.
   void MakeCharsFileNameSafe();
+  // The field takes the typed character c (0..255) by its rules: printable,
+  // not banned, a digit where only digits go, above 126 only where the
+  // accented letters are allowed. (The on-screen letter grid asks too.)
+  bool Accepts(int c) const;
   void Finish();
   // Width of Text + s in the field's font.
   float GetWidth(const std::string& s) const;
