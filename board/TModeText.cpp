@@ -11,11 +11,17 @@ namespace modetext {
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : ""; }
 
 std::string WithNumber(const std::string& text, int number) {
+  return WithWord(text, std::to_string(number));
+}
+
+std::string WithWord(const std::string& text, const std::string& word,
+                     const std::string& placeholder) {
   std::string out = text;
-  const std::string digits = std::to_string(number);
-  for (size_t at = out.find("NNN"); at != std::string::npos; at = out.find("NNN", at)) {
-    out.replace(at, 3, digits);
-    at += digits.size();
+  if (placeholder.empty()) return out;
+  for (size_t at = out.find(placeholder); at != std::string::npos;
+       at = out.find(placeholder, at)) {
+    out.replace(at, placeholder.size(), word);
+    at += word.size();
   }
   return out;
 }

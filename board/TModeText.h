@@ -12,6 +12,10 @@ namespace modetext {
 std::string Text(const std::string& key);
 // The text with every "NNN" replaced by the number.
 std::string WithNumber(const std::string& text, int number);
+// The text with every placeholder ("NNN") replaced by a word (a name, a
+// figure).
+std::string WithWord(const std::string& text, const std::string& word,
+                     const std::string& placeholder = "NNN");
 // One line centred horizontally on the screen at y, in the face of `size`
 // points, white with the text shadow in force.
 void DrawCentred(const std::string& text, float y, int size);

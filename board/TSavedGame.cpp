@@ -1,6 +1,7 @@
 #include "TSavedGame.h"
 
 #include <array>
+#include <algorithm>
 #include <cstdlib>
 
 #include "Platform.h"
@@ -101,4 +102,13 @@ bool TSavedGame::IsSafePlayerFile(const std::string& path, const std::string& fo
   }
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of("/\\") == std::string::npos;
+}
+
+int TSavedGame::ReadScore(const std::string& path, int& score) {
+  score = 0;
+  plat::TStreamPtr in = plat::ReadStream(path);
+  if (!in || in->ReadLine() != Header) return 0;
+  in->ReadLine();
+  score = std::max(0, std::atoi(in->ReadLine().c_str()));
+  return 1;
 }

@@ -24,6 +24,10 @@ class TSavedGame {
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
                   TCellBox& current);
 
+  // Reads only the shown score (for the list of saves): 1, or 0 when the
+  // file cannot be opened or is no saved game.
+  static int ReadScore(const std::string& path, int& score);
+
   // A name the player typed for a file in the profile folder: not empty,
   // not "." or "..", and no folder separator, so that it cannot lead
   // elsewhere. `path` is the folder + the name; the part after `folder` is

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "FileTimes.h"
 #include "Platform.h"
 #include "TextEncoding.h"
 
@@ -301,6 +302,13 @@ int64_t FileSize(const std::string& path) {
   struct stat st;
   if (os.empty() || stat(os.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
   return int64_t(st.st_size);
+}
+
+int64_t FileModified(const std::string& path) {
+  std::string os = ResolveOs(path);
+  struct stat st;
+  if (os.empty() || stat(os.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  return int64_t(st.st_mtime);
 }
 
 std::vector<std::string> ReadDir(const std::string& path) {

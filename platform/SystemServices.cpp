@@ -9,11 +9,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
+#include "FileTimes.h"
 #include "Platform.h"
 #include "TextEncoding.h"
 
@@ -114,6 +116,20 @@ TDateTime LocalDateTime() {
   result.minute = parts.tm_min;
   result.second = parts.tm_sec;
   return result;
+}
+
+std::string DesktopDateTimeText(int64_t seconds) {
+  // Only the time category follows the desktop: numbers and text stay as
+  // the game reads and writes them.
+  static const bool localeSet = std::setlocale(LC_TIME, "") != nullptr;
+  (void)localeSet;
+  std::time_t moment = std::time_t(seconds);
+  std::tm parts{};
+  if (!localtime_r(&moment, &parts)) return "";
+  char text[64];
+  size_t n = std::strftime(text, sizeof text, "%x %H:%M", &parts);
+  // A locale in UTF-8 may spell a month or an era; the game's text is Latin-1.
+  return Utf8ToLatin1(std::string(text, n));
 }
 
 }  // namespace plat

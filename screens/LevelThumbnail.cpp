@@ -1,7 +1,10 @@
 #include "LevelThumbnail.h"
 
+#include <algorithm>
+
 #include "BoardGrid.h"
 #include "TBoardArt.h"
+#include "TLayoutCell.h"
 #include "TCellBox.h"
 #include "TVMouse.h"
 
@@ -14,6 +17,36 @@ TLevelThumbnails::TLevelThumbnails()
 
 TLevelThumbnails::~TLevelThumbnails() = default;
 
+namespace {
+
+// The game's palette, bright enough to read on the dark item panels: the
+// rock of the walls, pale crystal cells and amber marble cells.
+struct TThumbColour {
+  int r, g, b;
+};
+constexpr TThumbColour WallColour{108, 99, 173};
+constexpr TThumbColour CellColour{190, 214, 240};
+constexpr TThumbColour MarbleColour{255, 181, 77};
+
+void FillCell(const TThumbColour& colour, int x, int y, int size) {
+  plat::SetColor(colour.r, colour.g, colour.b);
+  plat::DrawRect(float(x), float(y), float(size), float(size));
+}
+
+}  // namespace
+
+bool TLevelThumbnails::IsWall(int column, int row) const {
+  if (board_->Layout[column][row]->Contents != 0) return false;
+  for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      int c = column + dx, r = row + dy;
+      if (c < 0 || r < 0 || c >= board::GridWidth || r >= board::GridHeight) continue;
+      if (board_->Layout[c][r]->Contents != 0) return true;
+    }
+  }
+  return false;
+}
+
 plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   size = 0;
   // The board's reader treats a missing file as fatal: look first.
@@ -21,36 +54,36 @@ plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   board_->Clear();
   board_->LoadLayout(path);
   plat::Cls();
-  plat::SetBlend(plat::ALPHABLEND);
-  plat::SetColor(255, 255, 255);
+  plat::SetBlend(plat::SOLIDBLEND);
   plat::SetAlpha(1);
-  plat::SetScale(Scale, Scale);
-  int largestX = 0, largestY = 0;
+  const int step = int(float(CellSize) * Scale);
+  int largestX = 0, largestY = 0, playing = 0;
   for (int column = 0; column < board::GridWidth; ++column) {
     for (int row = 0; row < board::GridHeight; ++row) {
       TLayoutCell& cell = *board_->Layout[column][row];
-      if (cell.Contents == 0) continue;
-      cell.X = int(float(column * CellSize) * Scale);
-      cell.Y = int(float(row * CellSize) * Scale);
-      if (cell.Contents == 2) {
-        cell.DrawMarbleCell();
+      int x = column * step, y = row * step;
+      if (cell.Contents == 0) {
+        // Walls are whole squares, so that they join into the board's rim.
+        if (!IsWall(column, row)) continue;
+        FillCell(WallColour, x, y, step);
       } else {
-        cell.DrawNormalCell();
+        // Cells leave a one-pixel seam, so that the grid can be counted.
+        FillCell(cell.Contents == 2 ? MarbleColour : CellColour, x, y, step - 1);
+        ++playing;
+        if (cell.Contents == 2) ++size;
       }
-      largestX = std::max(largestX, cell.X);
-      largestY = std::max(largestY, cell.Y);
-      ++size;
+      largestX = std::max(largestX, x);
+      largestY = std::max(largestY, y);
     }
   }
-  plat::SetScale(1, 1);
+  plat::SetColor(255, 255, 255);
   plat::TImagePtr image;
-  if (size > 0) {
-    image = plat::CreateImage(largestX + 9, largestY + 9, 1,
+  if (playing > 0) {
+    image = plat::CreateImage(largestX + step, largestY + step, 1,
                               plat::MASKEDIMAGE | plat::MIPMAPPEDIMAGE);
     if (image) plat::GrabImage(*image, 0, 0);
   }
   plat::Cls();
-  plat::SetBlend(plat::SOLIDBLEND);
   return image;
 }
 

@@ -1,6 +1,7 @@
-// Thumbnails of layout files for the level selection: the layout's playing
-// cells drawn at a quarter of their size (normal and marble cells in their
-// own looks), grabbed from the back buffer into a small masked image.
+// Thumbnails of layout files for the level selection: the layout drawn at a
+// quarter of its size in flat colours of the game's palette (the walls
+// around the shape, the playing cells, the marble cells to clear), grabbed
+// from the back buffer into a small masked image.
 #pragma once
 
 #include <functional>
@@ -20,12 +21,16 @@ class TLevelThumbnails {
   TLevelThumbnails();
   ~TLevelThumbnails();
 
-  // The thumbnail of the layout file at path, and its number of playing
-  // cells in size. A file that cannot be read gives no image and size 0
-  // (the item is still listed). Draws into the back buffer and clears it.
+  // The thumbnail of the layout file at path, and its number of marble
+  // cells (the cells to clear) in size. A file that cannot be read gives no
+  // image and size 0 (the item is still listed). Draws into the back buffer
+  // and clears it.
   plat::TImagePtr Create(const std::string& path, int& size);
 
  private:
+  // An empty layout cell beside a playing cell (diagonals count).
+  bool IsWall(int column, int row) const;
+
   // One board for every thumbnail, read by a pointer far off the screen so
   // that no cell lights up under the real one.
   std::unique_ptr<TCellBox> board_;

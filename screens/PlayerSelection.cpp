@@ -6,6 +6,8 @@
 #include "Platform.h"
 #include "TGameText.h"
 #include "TListBox.h"
+#include "TModeText.h"
+#include "TPlayerRename.h"
 #include "TProfileStore.h"
 #include "TTalvorineGame.h"
 #include "TVPlayerManager.h"
@@ -53,6 +55,29 @@ std::string PlayerNameProblem(const std::string& typed) {
   return "";
 }
 
+std::string RenameProblem(const std::string& from, const std::string& typed) {
+  std::string name = PlayerNameFromTyped(typed);
+  if (UpperCase(name) != UpperCase(from)) return PlayerNameProblem(typed);
+  return TProfileStore::IsAcceptableName(name) ? "" : Text("Name Error");
+}
+
+std::unique_ptr<TDialogTextInput> CreateRenamePrompt(const std::string& from) {
+  auto prompt = GameNamePrompt(
+      [from](const std::string& text, std::string& message) {
+        message = RenameProblem(from, text);
+        if (!message.empty()) return -1;
+        if (!TPlayerRename().Rename(from, PlayerNameFromTyped(text))) {
+          message = Text("Rename Failed");
+          return -1;
+        }
+        return 0;
+      },
+      1, modetext::WithWord(Text("Rename Player"), from));
+  prompt->TextInput.AllowExtendedChars = 1;
+  prompt->TextInput.SetText(from);
+  return prompt;
+}
+
 std::unique_ptr<TDialogTextInput> CreateNamePrompt(int withCancel) {
   // The player is made as the name is accepted, so that a file that cannot
   // be written is told over the prompt, which then stays for another try.
@@ -81,15 +106,17 @@ std::unique_ptr<TVPlayerManager> CreatePlayerManager() {
   manager->MessageCannotCreate = Text("Player No More");
   manager->MessageCannotDelete = Text("Player One Player");
   manager->MessageConfirmDelete = Text("Player Delete Player");
+  manager->MessageCurrentPlayer = Text("Current Player");
+  manager->MarkCurrentPlayer();
   manager->CustomDeleteFunction = [](TVPlayerManager&, const std::string& name) {
     TProfileStore().DeleteCompletion(name);
   };
   manager->StyleAsGame(25);
   TListBox& list = *manager->ListBox;
   list.SetupFont(GameFont(20), TColor::Create(255, 255, 255), TShadow::Create(3, 3, 0.4f));
-  list.SetupBox(TColor::Create(100, 100, 100, 0.5f));
-  list.HighlightCol = TColor::Create(0, 0, 150, 0.2f);
+  GameListLook(list.Box, list.HighlightCol);
   manager->EnterNamePromptFunc = [](int withCancel) { return CreateNamePrompt(withCancel); };
+  manager->RenamePromptFunc = [](const std::string& name) { return CreateRenamePrompt(name); };
   manager->Start();
   Game->FixedRateLogic.Init();
   return manager;

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "TMenu.h"
 #include "TTalvorineGame.h"
+#include "WidgetFiles.h"
 
 namespace {
 constexpr float DimAlpha = 0.5f;
@@ -29,6 +30,9 @@ void TChooserDialog::MakeButtonRow(std::initializer_list<const char*> names, con
   for (const char* name : names) {
     TButton* button = Menu->AddQuick(name);
     if (okName && std::string(name) == okName) button->OKButton = 1;
+    // The greyed look, for a button that waits for a selection.
+    std::string disabled = std::string(name) + "_disabled";
+    if (WidgetImageExists(Game->MenuPath, disabled)) button->LoadDisabled(disabled);
   }
   Menu->MakeRow(ButtonGap);
   // Buttons of different heights share one middle line.

@@ -6,6 +6,7 @@
 #include "GameDialogs.h"
 #include "GameInput.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "TCellBox.h"
@@ -17,6 +18,7 @@
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TLevelClock.h"
+#include "TModeText.h"
 #include "TParticleList.h"
 #include "TSaveGameManager.h"
 #include "TSoundBank.h"
@@ -142,13 +144,20 @@ void TGameGUI::EndLevel() {
     record.MarkCompleted(play.CurrentLevel);  // a failure is logged; play goes on
   }
   TGleamstrandHighScoreList& table = Screen->HighscoreList;
-  if (int place = table.GetPosition(play.Score)) {
+  int place = table.GetPosition(play.Score);
+  if (place) {
     table.Insert(CurrentPlayerName(), play.Score);
     table.Save();  // a failure is logged; the completion is already recorded
-    OKInput = GameDialogOK(Text("Highscore Place") + std::to_string(place) + "!");
   }
   state.disableButtons = 0;
   if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
+  // The high-score place is told on the panel, with the rest of the summary.
+  endLevelMenu->Title =
+      modetext::WithWord(Text("Level Complete"), LevelTitle(play.CurrentLevel, play.IsCustomLevel));
+  endLevelMenu->Summary = {
+      Text("Score") + std::to_string(play.Score),
+      modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())),
+      place ? Text("Highscore Place") + std::to_string(place) + "!" : Text("No Highscore Place")};
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
 }
@@ -222,10 +231,7 @@ void TGameGUI::CheckButtonClicks() {
         int check = play.Editor() ? play.Editor()->IsLayoutValid() : -1;
         if (check == 0) {
           SaveGameNameInput = GameDialogTextInputForKey("Enter Level Name", 1);
-          if (!LastFileName.empty()) {
-            SaveGameNameInput->TextInput.Text = LastFileName;
-            SaveGameNameInput->TextInput.CurrentChar = int(LastFileName.size()) + 1;
-          }
+          if (!LastFileName.empty()) SaveGameNameInput->TextInput.SetText(LastFileName);
         } else if (check >= 1 && check <= 5) {
           OKInput = GameDialogOKForKey("Editor Error " + std::to_string(check));
         } else {
@@ -284,7 +290,18 @@ void TGameGUI::SaveTyped(const std::string& text) {
     }
   } else if (play.GameMode && !play.GameMode->SaveGame(folder + text)) {
     Message(Text("Could Not Create File") + text + ".save'");
+  } else if (play.GameMode) {
+    Message(Text("Game Saved"));
   }
+}
+
+void TGameGUI::AskSaveName() {
+  TGamePlay& play = Screen->GamePlay;
+  SaveGameNameInput = GameDialogTextInputForKey("Enter Save Name", 1);
+  std::string name = SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel,
+                                        plat::LocalDateTime(),
+                                        size_t(SaveGameNameInput->TextInput.MaxLength));
+  SaveGameNameInput->TextInput.SetText(name);
 }
 
 void TGameGUI::CheckInputDialogs() {
@@ -377,7 +394,8 @@ void TGameGUI::Draw() {
       plat::SetColor(255, 255, 255);
       DrawLinesEndingAt(400, 545, Text("Finished Puzzle"), 1, 25);
     }
-    if (!Screen->InGameMenu->Active && endLevelMenu) {
+    // A message or question stands alone: the panel comes after it.
+    if (!Screen->InGameMenu->Active && endLevelMenu && !DialogOpen()) {
       endLevelMenu->Draw();
     }
   }

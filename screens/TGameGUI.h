@@ -43,6 +43,8 @@ class TGameGUI {
   void DrawMenus();
   void DrawDialogs();
   void ShowSaveGameManager();
+  // "Enter Save Name", offering the level and the day as the name.
+  void AskSaveName();
   void Kill();
 
   // The layout that follows a standard level: the next number up to "080"

@@ -102,7 +102,7 @@ void TGameMenu::Logic() {
     gui.ShuffleInput = GameDialogYesNoForKey("Reshuffle Puzzle");
   } else if (buttons_->Clicked("savegame")) {
     if (!Screen->State.stateFinished) {
-      gui.SaveGameNameInput = GameDialogTextInputForKey("Enter Save Name", 1);
+      gui.AskSaveName();
     }
   } else if (buttons_->Clicked("backtomenu")) {
     gui.QuitInput = GameDialogYesNoForKey("Exit Playing");

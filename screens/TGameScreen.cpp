@@ -4,6 +4,7 @@
 
 #include "GameInput.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "PointerSparkles.h"
@@ -134,7 +135,10 @@ void TGameScreen::Draw() {
     plat::DrawImage(*Image, ScreenWidth / 2.0, ScreenHeight / 2.0);
     plat::SetBlend(plat::ALPHABLEND);
   }
-  if (!State.stateCustomMode) DrawScore();
+  if (!State.stateCustomMode) {
+    DrawScore();
+    DrawLevelName();
+  }
   ManageInterruption();
   if (State.stateCustomMode) {
     DrawBoard();
@@ -256,4 +260,19 @@ void TGameScreen::DrawScore() const {
   plat::SetAlpha(1);
   std::string label = GameText ? GameText->FindString("Score") : std::string();
   DrawTextLine(label + std::to_string(GamePlay.Score), ScoreX, ScoreY, 1, 0, 1);
+}
+
+void TGameScreen::DrawLevelName() const {
+  plat::TFontPtr font = GameFont(LevelFontSize);
+  plat::TFontPtr scoreFont = GameFont(34);
+  if (!font || !scoreFont || GamePlay.CurrentLevel.empty()) return;
+  // On the score line's baseline.
+  plat::SetImageFont(scoreFont);
+  float baseline = float(ScoreY) + float(plat::TextHeight("0"));
+  plat::SetImageFont(font);
+  float y = baseline - float(plat::TextHeight("0"));
+  plat::SetColor(255, 255, 255);
+  plat::SetAlpha(1);
+  std::string name = LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
+  DrawTextLine(FitTextToWidth(name, float(LevelWidth)), float(LevelX), y, 1, 0, 1);
 }

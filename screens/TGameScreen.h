@@ -33,6 +33,9 @@ class TGameScreen : public TScreen {
   static constexpr int BurstMinMs = 250, BurstMaxMs = 750;
   static constexpr int BurstSparks = 50;
   static constexpr int ScoreX = 450, ScoreY = 25;
+  // The level's name, left of the progress label (which starts at x = 100),
+  // in the score line's look at a size that fits there.
+  static constexpr int LevelX = 8, LevelWidth = 88, LevelFontSize = 25;
 
   TGameScreen();
   ~TGameScreen() override;
@@ -93,5 +96,6 @@ class TGameScreen : public TScreen {
   // level clock.
   void ManageInterruption();
   void DrawScore() const;
+  void DrawLevelName() const;
   void DrawBoard();
 };

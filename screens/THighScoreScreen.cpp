@@ -8,6 +8,7 @@
 #include "TGleamstrandHighScoreList.h"
 #include "TGameText.h"
 #include "TImageBank.h"
+#include "TModeText.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
 
@@ -112,19 +113,23 @@ void THighScoreScreen::Draw() {
   SetTextShadow(2, 2, 0.6f);
   plat::SetColor(255, 255, 0);
   DrawTextLine(Heading("Name"), float(col1), float(StartY - 30), 1, 0, 1);
-  DrawTextLine(Heading("Score"), float(col2), float(StartY - 30), 1, 0, 1);
+  DrawTextLine(Heading("Score"), float(ScoreRight(float(col1))), float(StartY - 30), 1, 2, 1);
   if (SlideLines) {
     // Rows are 25 pixels apart: the 34-pixel face of the headings would make
     // their letters run into each other, so the rows use the 25-pixel face.
     plat::SetImageFont(GameFont(25));
+    std::string rank = modetext::Text("Highscore Rank");
+    int place = 0;
     for (const auto& line : SlideLines->Lines) {
+      ++place;
       auto entry = std::static_pointer_cast<TGleamstrandHighScore>(line->AttachedObject);
       if (!entry) continue;
       float lx = line->GetX(), ly = float(int(line->GetY()));
       TColor colour = RowColour(*line);
       colour.ApplyNoAlpha();
+      DrawTextLine(modetext::WithNumber(rank, place), lx - float(RankGap), ly, 1, 2, 1);
       DrawTextLine(entry->name, lx, ly, 1, 0, 1);
-      DrawTextLine(std::to_string(entry->score), lx + float(col2 - col1), ly, 1, 0, 1);
+      DrawTextLine(std::to_string(entry->score), float(ScoreRight(lx)), ly, 1, 2, 1);
     }
   }
   plat::SetColor(255, 255, 255);

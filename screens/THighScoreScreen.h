@@ -18,6 +18,10 @@ class THighScoreScreen : public TMenuScreen {
   static constexpr int RowDelayMs = 30;
   static constexpr int SlideMs = 600;
   static constexpr int HighlightMs = 500;
+  // The ranks end this far left of the name column; the scores (and their
+  // heading) end this far left of col3, clear of the panel's border.
+  static constexpr int RankGap = 14;
+  static constexpr int ScoreMargin = 20;
 
   THighScoreScreen() { name = "highscores"; }
   void Load() override;
@@ -30,6 +34,8 @@ class THighScoreScreen : public TMenuScreen {
   // A row's colour now: green on arrival, back to white at the end of its
   // highlight phase, white otherwise.
   static TColor RowColour(const TSlideLine& line);
+  // The right edge of the score column for a row standing at x.
+  int ScoreRight(float x) const { return int(x) + col3 - col1 - ScoreMargin; }
 
   std::unique_ptr<TSlideLineList> SlideLines;
   int StartY = 165;

@@ -5,6 +5,7 @@
 #include "TGameScreens.h"
 #include "TTitleScreen.h"
 #include "TImageBank.h"
+#include "TModeText.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
 
@@ -62,9 +63,10 @@ void TOptionsScreen::ClickSound() {
   if (TButton* ok = MainMenu->FindButton("ok")) ok->PlayClick();
 }
 
-std::string TOptionsScreen::InfoLine() const {
-  return "Music " + std::to_string(Game->MusicVolume) + "%   Sound " +
-         std::to_string(Game->SoundVolume) + "%   Alt+Enter: full screen";
+std::string TOptionsScreen::InfoLine() const { return modetext::Text("Options Hint"); }
+
+std::string TOptionsScreen::VolumeText(int value) {
+  return modetext::WithNumber(modetext::Text("Volume Percent"), value);
 }
 
 void TOptionsScreen::Draw() {
@@ -75,6 +77,14 @@ void TOptionsScreen::Draw() {
   DrawCentred(InterfaceImageBank->Find("sound"), 242, 207);
   MusicSlider->Draw();
   SoundSlider->Draw();
+  plat::SetImageFont(GameFont(25));
+  plat::SetColor(255, 255, 255);
+  SetTextShadow(2, 2, 0.6f);
+  for (const TSlider* slider : {MusicSlider.get(), SoundSlider.get()}) {
+    float middle = slider->y + float(slider->h) / 2;
+    DrawTextLine(VolumeText(slider->Value), slider->x + float(slider->w + VolumeGap),
+                 middle - float(plat::TextHeight("0%")) / 2, 1, 0, 1);
+  }
   plat::SetBlend(plat::ALPHABLEND);
   DrawHeader();
   MainMenu->Draw(0, 0);

@@ -17,6 +17,8 @@ class TOptionsScreen : public TMenuScreen {
   static constexpr int SliderBorder = 22;
   static constexpr int ClickIntervalMs = 250;
   static constexpr int InfoX = 790, InfoY = 576;
+  // Left edge of the volume figures, this far right of a slider's bar.
+  static constexpr int VolumeGap = 14;
 
   TOptionsScreen() { name = "options"; }
   void Load() override;
@@ -26,8 +28,10 @@ class TOptionsScreen : public TMenuScreen {
   int SetEscDestination() override;
 
   void ClickSound();
-  // The bottom-right line: both volumes and the full-screen key.
+  // The bottom-right line: the full-screen key.
   std::string InfoLine() const;
+  // A volume as shown beside its slider ("50%").
+  static std::string VolumeText(int value);
 
   std::shared_ptr<TMenu> OptionsMenu;
   std::unique_ptr<TSlider> MusicSlider;

@@ -83,6 +83,7 @@ void TPlayScreen::ShowLevelList(int custom) {
   auto list = TVLevelList::Create(folder, "layout", "", Text("Tiles Field"), Text("No Levels"),
                                   custom ? 0 : 1, 0, 8, CurrentPlayerName() + (custom ? "c" : "s"),
                                   Game->ProfilePath);
+  list->PageIndicatorText = Text("Page Indicator");
   list->CreateLevelImageFunction = Thumbnails;
   list->Init();
   // The page of the level last played opens with that level selected.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "FileTimes.h"
 #include "Platform.h"
+#include "TSavedGame.h"
 #include "TextCase.h"
 
 void SortNames(std::vector<std::string>& names) {
@@ -21,6 +23,18 @@ void TSaveGameList::Fill() {
     Names.push_back(name);
   }
   SortNames(Names);
+}
+
+void TSaveGameList::ReadDetails() {
+  Modified.clear();
+  Scores.clear();
+  bool saves = "." + Extension == TSavedGame::Extension;
+  for (const std::string& name : Names) {
+    Modified.push_back(plat::FileModified(PathOf(name)));
+    int score = -1;
+    if (saves && !TSavedGame::ReadScore(PathOf(name), score)) score = -1;
+    Scores.push_back(score);
+  }
 }
 
 bool TSaveGameList::Delete(const std::string& name) const {

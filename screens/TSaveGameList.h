@@ -3,6 +3,7 @@
 // the save-game manager offers. Draws nothing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ class TSaveGameList {
   // Extension (letter case counts), sorted without regard to case. A
   // missing folder gives an empty list.
   void Fill();
+  // What tells the listed files apart, one entry per name: when each was
+  // written (seconds since 1970, -1 unknown) and, for saved games, the
+  // score it holds (-1 when it is no readable save).
+  void ReadDetails();
   // The path of a listed name.
   std::string PathOf(const std::string& name) const {
     return Directory + name + "." + Extension;
@@ -25,6 +30,8 @@ class TSaveGameList {
   std::string Directory;  // ends in "/"
   std::string Extension;  // without the dot
   std::vector<std::string> Names;
+  std::vector<int64_t> Modified;
+  std::vector<int> Scores;
 };
 
 // Sorts names by their upper case, then as they are (for a stable order of

@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
+#include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
 #include "TVListBox.h"
+#include "FileTimes.h"
+#include "Platform.h"
 
 namespace {
 constexpr int ListFontSize = 20;
+constexpr int DetailFontSize = 16;
 }  // namespace
 
 TSaveGameManager::TSaveGameManager() = default;
@@ -42,10 +46,14 @@ std::unique_ptr<TSaveGameManager> TSaveGameManager::CreateForGame(const std::str
   TVListBox& list = *manager->ListBox;
   list.SetupFont(GameFont(ListFontSize), TColor::Create(255, 255, 255),
                  TShadow::Create(1, 1, 0.6f));
-  list.SetupBox(TColor::Create(100, 100, 100, 0.5f));
-  list.Centred = 1;
-  list.HighlightCol = TColor::Create(255, 255, 255, 0.2f);
+  GameListLook(list.Box, list.HighlightCol);
+  // Names stand at the left of their line, what tells them apart beside.
+  list.Centred = 0;
   list.HighlightUnder = 0;
+  list.DetailFont = TFont::Create(GameFont(DetailFontSize), TColor::Create(214, 244, 255),
+                                  TShadow::Create(1, 1, 0.6f));
+  list.EmptyText = text(extension == "save" ? "No Saved Games" : "No Saved Layouts");
+  manager->ShowDetails = 1;
   manager->Start();
   Game->FixedRateLogic.Init();
   return manager;
@@ -63,6 +71,39 @@ void TSaveGameManager::BoxSize() {
   ListArea(ListBox->LineHeight, VisibleLines, boxX_, boxY_, boxW_, boxH_);
   ListBox->SetCoords(boxX_, boxY_, boxW_, boxH_);
   ListBox->CalcLineHeight();
+  if (ShowDetails) PlaceColumns();
+}
+
+void TSaveGameManager::PlaceColumns() {
+  // Fractions of the box: the name, (for saves) the score, when it was saved.
+  float w = float(boxW_), border = float(ListBox->TextBorder);
+  ListBox->Columns.clear();
+  ListBox->Columns.push_back({border, w * 0.44f - border, 0});
+  if (Files.Extension == "save") ListBox->Columns.push_back({w * 0.46f, w * 0.16f, 2});
+  ListBox->Columns.push_back({w * 0.64f, w * 0.36f - border, 2});
+}
+
+void TSaveGameManager::FillDetails() {
+  Files.ReadDetails();
+  ListBox->Details.clear();
+  for (size_t i = 0; i < Files.Names.size(); ++i) {
+    std::vector<std::string> line;
+    if (Files.Extension == "save") {
+      line.push_back(Files.Scores[i] >= 0 ? std::to_string(Files.Scores[i]) : "");
+    }
+    line.push_back(Files.Modified[i] >= 0 ? plat::DesktopDateTimeText(Files.Modified[i]) : "");
+    ListBox->Details.push_back(std::move(line));
+  }
+}
+
+void TSaveGameManager::UpdateButtons() {
+  bool none = ListBox->Index < 0 || ListBox->Value.empty();
+  for (const char* name : {"Load", "Delete"}) {
+    if (TButton* button = Menu ? Menu->FindButton(name) : nullptr) {
+      button->Disabled = none ? 1 : 0;
+      button->ClickDisabled = 0;
+    }
+  }
 }
 
 void TSaveGameManager::MenuArrowCreate() {
@@ -83,6 +124,7 @@ void TSaveGameManager::Start() {
   MenuArrowCreate();
   int count = int(ListBox->Strings.size());
   if (count < ListBox->EndList + 1) ListBox->EndList = count - 1;
+  UpdateButtons();
 }
 
 // ---------------------------------------------------------------- the list
@@ -92,7 +134,10 @@ void TSaveGameManager::FillList() {
   Files.Extension = Extension;
   Files.Fill();
   ListBox->Strings = Files.Names;
+  FillDetails();
   SelectNone();
+  // A lone file is the one the player wants.
+  if (ListBox->Strings.size() == 1) ListBox->SetIndex(0);
 }
 
 void TSaveGameManager::SelectNone() { ListBox->ClearIndex(); }
@@ -118,6 +163,7 @@ int TSaveGameManager::Manage() {
       Files.Delete(ListBox->Value);
       FillList();
       ResetView();
+      UpdateButtons();
       return 0;
     default:
       return 0;
@@ -126,6 +172,7 @@ int TSaveGameManager::Manage() {
   MenuArrowUp->Manage();
   MenuArrowDown->Manage();
   ListBox->Manage();
+  UpdateButtons();
   int result = 0;
   if (ManageChoice(ListBox->GetDoubleClicked() >= 0, "Load", result)) return result;
   if (Menu->Clicked("Delete")) DeleteSaveGameCheck();

@@ -59,11 +59,17 @@ class TSaveGameManager : public TChooserDialog {
   TSaveGameList Files{"", "dat"};
   std::shared_ptr<TMenu> MenuArrowUp, MenuArrowDown;
   int NavButtonsXPosition = -1;
+  // Each line also shows (for saves) the score and when the file was saved.
+  int ShowDetails = 0;
 
  private:
   // Back to the top of the list with nothing selected.
   void ResetView();
   void SelectNone();
+  void PlaceColumns();
+  void FillDetails();
+  // "Load" and "Delete" are greyed out while nothing is selected.
+  void UpdateButtons();
 
   int boxX_ = 0, boxY_ = 0, boxW_ = 0, boxH_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
+#include "TextDraw.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void TVEndLevelMenu::PositionMenu() {
   if (!Menu) return;
   if (orgX < 0) {
     Menu->Centre();
+    if (!Title.empty()) Menu->SetY(float(Y + ButtonsBelowCentre));
     return;
   }
   X = orgX;
@@ -72,5 +74,27 @@ void TVEndLevelMenu::Logic(int next, int restart, int back) {
 void TVEndLevelMenu::Draw() {
   if (!Show) return;
   if (plat::TImagePtr panel = PanelImage()) plat::DrawImage(*panel, X, Y);
+  DrawSummary();
   Menu->Draw();
+}
+
+void TVEndLevelMenu::DrawSummary() const {
+  if (Title.empty()) return;
+  SetTextShadow(2, 2, 0.6f);
+  float y = float(Y + SummaryTop);
+  if (plat::TFontPtr font = GameFont(25)) {
+    plat::SetImageFont(font);
+    plat::SetColor(255, 226, 166);
+    DrawTextLine(Title, float(X), y, 1, 1, 1);
+  }
+  y += TitleGap;
+  if (plat::TFontPtr font = GameFont(20)) {
+    plat::SetImageFont(font);
+    plat::SetColor(255, 255, 255);
+    for (const std::string& line : Summary) {
+      DrawTextLine(line, float(X), y, 1, 1, 1);
+      y += LineGap;
+    }
+  }
+  plat::SetColor(255, 255, 255);
 }

@@ -10,6 +10,7 @@
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
 #include "TextCase.h"
+#include "TModeText.h"
 #include "TextDraw.h"
 
 namespace {
@@ -256,6 +257,26 @@ void TVLevelList::DrawLevels() {
     return;
   }
   for (int i = 0; i < NumLevelItems && i < int(ImageList.size()); ++i) DrawLevelImage(i);
+  plat::SetImageFont(GameFont(20));
+  plat::SetColor(214, 244, 255);
+  SetTextShadow(2, 2, 0.6f);
+  DrawTextLine(PageText(), 400, PageLineY, 1, 1, 1);
+  plat::SetColor(255, 255, 255);
+}
+
+int TVLevelList::PageNumber() const {
+  int items = std::max(1, NumLevelItems);
+  return std::max(0, CurrentPagePosition + items - 1) / items + 1;
+}
+
+int TVLevelList::PageCount() const {
+  int items = std::max(1, NumLevelItems);
+  return std::max(1, (int(LevelList.size()) + items - 1) / items);
+}
+
+std::string TVLevelList::PageText() const {
+  std::string text = modetext::WithWord(PageIndicatorText, std::to_string(PageNumber()));
+  return modetext::WithWord(text, std::to_string(PageCount()), "TTT");
 }
 
 std::string TVLevelList::DisplayName(const std::string& name) const {

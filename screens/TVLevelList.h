@@ -24,6 +24,8 @@ class TVLevelList {
   static constexpr int ItemY[2] = {217, 360};
   static constexpr int ItemHalfWidth = 80, ItemHalfHeight = 50;
   static constexpr int SizeLineY = 455;
+  // The page indicator, under the size line between the arrows.
+  static constexpr int PageLineY = 484;
   static constexpr int NoLevelsY = 250;
 
   TVLevelList();
@@ -64,6 +66,12 @@ class TVLevelList {
   static int ItemCentreY(int index) { return ItemY[index / 4]; }
   // The name as shown: leading zeros removed when TrimLevelTextZeros.
   std::string DisplayName(const std::string& name) const;
+  // The page shown (from 1) and the number of pages; the last page, always
+  // full, may share levels with the one before it.
+  int PageNumber() const;
+  int PageCount() const;
+  // "Page 2 of 10" (the game text "Page Indicator").
+  std::string PageText() const;
   // The file of the selected level (folder + name + "." + prefix), "" when
   // the list is empty.
   std::string CurrentLevelPath() const;
@@ -84,6 +92,7 @@ class TVLevelList {
   int CurrentLevelID = 0;
   int StartLevel = 0;
   std::string LevelSizeText = "Cards";
+  std::string PageIndicatorText = "Page NNN of TTT";
   std::string NoLevelsText = "There are no levels currently available";
   int TrimLevelTextZeros = 1;
   int DrawOffsetX = 0, DrawOffsetY = 0;

@@ -4,6 +4,7 @@
 #include "TGameText.h"
 #include "Globals.h"
 #include "TListBox.h"
+#include "TModeText.h"
 #include "TProfileStore.h"
 #include "TTalvorineGame.h"
 #include "TVProfile.h"
@@ -35,7 +36,7 @@ void TVPlayerManager::PlayerDeleted(const std::string& name) {
 
 void TPlayerManager::MenuCreate(int gap) {
   ButtonGap = gap;
-  MakeButtonRow({"OK", "Create", "Delete", "Cancel"}, "OK");
+  MakeButtonRow({"OK", "Create", "Rename", "Delete", "Cancel"}, "OK");
 }
 
 void TPlayerManager::PlaceList() {
@@ -62,14 +63,27 @@ std::string TPlayerManager::SelectedName() const {
 void TPlayerManager::FillList() {
   ListBox->Strings = TProfileStore().List();
   ListBox->ClearIndex();
+  MarkCurrentPlayer();
   HighlightCurrentPlayer();
 }
 
-void TPlayerManager::HighlightCurrentPlayer() {
-  if (!Game->CurrentProfile) return;
+void TPlayerManager::MarkCurrentPlayer() {
+  ListBox->Labels = ListBox->Strings;
+  if (!Game->CurrentProfile || MessageCurrentPlayer.empty()) return;
   std::string current = UpperCase(Game->CurrentProfile->Name);
+  for (std::string& label : ListBox->Labels) {
+    if (UpperCase(label) == current) label = modetext::WithWord(MessageCurrentPlayer, label);
+  }
+}
+
+void TPlayerManager::HighlightCurrentPlayer() {
+  if (Game->CurrentProfile) SelectName(Game->CurrentProfile->Name);
+}
+
+void TPlayerManager::SelectName(const std::string& name) {
+  std::string wanted = UpperCase(name);
   for (size_t i = 0; i < ListBox->Strings.size(); ++i) {
-    if (UpperCase(ListBox->Strings[i]) == current) ListBox->SetIndex(int(i));
+    if (UpperCase(ListBox->Strings[i]) == wanted) ListBox->SetIndex(int(i));
   }
 }
 
@@ -93,8 +107,13 @@ int TPlayerManager::Manage() {
   if (EnterName) {
     int result = EnterName->Manage();
     if (result == 0) return 0;
-    // An accepted name is a new player, current already.
-    if (result == 1) FillList();
+    // An accepted name is a new player, current already, or the new name
+    // of the player renamed, which stays selected.
+    if (result == 1) {
+      FillList();
+      if (Renaming) SelectName(EnterName->TextInput.Text);
+    }
+    Renaming = 0;
     EnterName->Kill();
     EnterName.reset();
     if (Menu) Menu->ManageNoSound();
@@ -112,8 +131,18 @@ int TPlayerManager::Manage() {
       if (EnterName) EnterName->ReenableEscapeKey = 0;
     }
   }
+  if (Menu->Clicked("Rename")) RenameProfile();
   if (Menu->Clicked("Delete")) DeleteProfileCheck();
   return 0;
+}
+
+void TPlayerManager::RenameProfile() {
+  std::string name = SelectedName();
+  if (name.empty() || !RenamePromptFunc) return;
+  EnterName = RenamePromptFunc(name);
+  if (!EnterName) return;
+  EnterName->ReenableEscapeKey = 0;
+  Renaming = 1;
 }
 
 int TPlayerManager::OKClick() {
@@ -146,7 +175,7 @@ void TPlayerManager::DeleteProfileCheck() {
   if (ListBox->Strings.size() == 1) {
     ShowMessage(MessageCannotDelete);
   } else {
-    AskYesNo(MessageConfirmDelete);
+    AskYesNo(modetext::WithWord(MessageConfirmDelete, SelectedName()));
   }
 }
 

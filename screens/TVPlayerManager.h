@@ -1,7 +1,8 @@
-// The player manager: a dialog listing the players (sorted by name) with
-// "OK" (choose the selected player), "Create" (the name prompt, up to the
-// limit), "Delete" (after a confirmation; never the last player) and
-// "Cancel". TPlayerManager is the framework's dialog; TVPlayerManager adds
+// The player manager: a dialog listing the players (sorted by name, the
+// current one marked) with "OK" (choose the selected player), "Create" (the
+// name prompt, up to the limit), "Rename" (a prompt for the selected
+// player's new name), "Delete" (after a confirmation naming the player;
+// never the last player) and "Cancel". TPlayerManager is the framework's dialog; TVPlayerManager adds
 // the game's clean-up after a player is deleted.
 #pragma once
 
@@ -28,8 +29,13 @@ class TPlayerManager : public TChooserDialog {
   int OKClick() override;
   void CancelClick() override;
   void DeleteProfileCheck();
+  void RenameProfile();
+  // Selects the listed name that equals name regardless of letter case.
+  void SelectName(const std::string& name);
   void FillList();
   void HighlightCurrentPlayer();
+  // The current player's line reads MessageCurrentPlayer ("NNN" the name).
+  void MarkCurrentPlayer();
   void ClickSound() override;
   void MenuCreate(int gap);
 
@@ -44,10 +50,16 @@ class TPlayerManager : public TChooserDialog {
   int FrontFrameX = 0, FrontFrameY = 0, HeaderX = 0, HeaderY = 0;
   std::unique_ptr<TListBox> ListBox;
   std::function<std::unique_ptr<TDialogTextInput>(int withCancel)> EnterNamePromptFunc;
+  // Builds the rename prompt for a player; accepting a name renames it.
+  std::function<std::unique_ptr<TDialogTextInput>(const std::string& name)> RenamePromptFunc;
+  // The open name prompt: a new player's, or (Renaming) a new name's.
   std::unique_ptr<TDialogTextInput> EnterName;
+  int Renaming = 0;
   std::string MessageCannotCreate = "You cannot create any more players!";
   std::string MessageCannotDelete = "The list must contain at least one player!";
+  // "NNN", when there, becomes the selected player's name.
   std::string MessageConfirmDelete = "Are you sure you want to delete this player?";
+  std::string MessageCurrentPlayer;
 
  protected:
   // A player's file is gone (the game removes its records too).

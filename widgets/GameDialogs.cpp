@@ -86,12 +86,14 @@ std::unique_ptr<TDialogTextInput> GameDialogTextInputForKey(const std::string& k
   return GameDialogTextInput(TextOfKey(key), withCancel);
 }
 
-std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int withCancel) {
+std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int withCancel,
+                                                 const std::string& caption) {
   std::string file = Game->ImagePath + "entername.png";
   plat::TImagePtr picture = plat::LoadImage(file);
   if (!picture) ReportError("Error loading bitmap " + file, 1);
   plat::SetImageHandle(*picture, 0, 0);
-  auto dialog = TDialogTextInput::Create(TextOfKey("Enter Name"), "", 10, picture);
+  auto dialog = TDialogTextInput::Create(caption.empty() ? TextOfKey("Enter Name") : caption, "",
+                                         10, picture);
   dialog->Gap = 11;
   dialog->BoxBorderH = 90;
   dialog->MenuCreate(withCancel, 50);
@@ -100,4 +102,10 @@ std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int with
   Style(*dialog);
   StyleField(*dialog);
   return StartNow(std::move(dialog));
+}
+
+void GameListLook(TBox& box, std::shared_ptr<TColor>& highlight) {
+  box.Color = TColor::Create(30, 26, 62, 0.72f);
+  box.SetGlass(TColor::Create(200, 196, 255, 0.07f), TColor::Create(169, 162, 220, 0.8f));
+  highlight = TColor::Create(255, 181, 77, 0.32f);
 }

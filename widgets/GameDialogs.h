@@ -13,6 +13,7 @@
 
 #include "TDialogOK.h"
 #include "TDialogTextInput.h"
+#include "TBox.h"
 #include "TDialogYesNo.h"
 
 // A question with "Yes" and "No".
@@ -36,4 +37,10 @@ std::unique_ptr<TDialogTextInput> GameDialogTextInputForKey(const std::string& k
 // question; errorCheck (text, message out) returns -1 to refuse a name,
 // whose message is then shown as an OK message over the prompt.
 using TNameCheck = std::function<int(const std::string& text, std::string& message)>;
-std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int withCancel = 0);
+// caption: the prompt's own text instead of "Enter Name" (when not empty).
+std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int withCancel = 0,
+                                                 const std::string& caption = "");
+
+// The look of the game's list boxes: a glass panel in the deep violet of
+// the game's rock with a sheen and a lit rim, and the selection in amber.
+void GameListLook(TBox& box, std::shared_ptr<TColor>& highlight);

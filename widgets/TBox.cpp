@@ -17,10 +17,23 @@ void TBox::Init(float x, float y, float w, float h, std::shared_ptr<TColor> colo
   Color = std::move(color);
 }
 
+void TBox::SetGlass(std::shared_ptr<TColor> sheen, std::shared_ptr<TColor> rim) {
+  Sheen = std::move(sheen);
+  Rim = std::move(rim);
+}
+
 void TBox::Draw() {
   if (!Color) return;
   Color->Apply();
   plat::DrawRect(X, Y, W, H, true);
+  if (Sheen) {
+    Sheen->Apply();
+    plat::DrawRect(X + 1, Y + 1, W - 2, float(int(H / 2)), true);
+  }
+  if (Rim) {
+    Rim->Apply();
+    plat::DrawRect(X, Y, W, H, false);
+  }
   TColor::Restore();
 }
 

@@ -15,8 +15,13 @@ class TBox {
   void Draw();
   void Kill();
 
+  // A glass panel: a lighter sheen over the upper half and a lit rim, both
+  // drawn over the fill when set.
+  void SetGlass(std::shared_ptr<TColor> sheen, std::shared_ptr<TColor> rim);
+
   int Active = 1;
   std::shared_ptr<TColor> Color;
+  std::shared_ptr<TColor> Sheen, Rim;
   float X = 0, Y = 0, W = 0, H = 0;
 };
 

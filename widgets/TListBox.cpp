@@ -241,7 +241,8 @@ void TListBox::Draw() {
     float alpha = locked && LockedColor ? LockedColor->Alpha
                                         : (Font->Color ? Font->Color->Alpha : 1.0f);
     bool shadow = Font->Shadow && !(selected && NoShadowOnHighlighted);
-    DrawListLine(*Font, Strings[size_t(i)], tx, ty, Centred, shadow ? 1 : 0, alpha, round);
+    const std::string& text = Labels.size() == Strings.size() ? Labels[size_t(i)] : Strings[size_t(i)];
+    DrawListLine(*Font, text, tx, ty, Centred, shadow ? 1 : 0, alpha, round);
     ty += float(int(float(LineHeight) * Scale));
     if (selected || locked) Font->Apply();
   }

@@ -60,6 +60,9 @@ class TListBox {
   int LineHeight = 0;
   int Centred = 0;
   std::vector<std::string> Strings;
+  // What each line shows when it should read differently from its string
+  // (a mark beside a name); used only while it is as long as Strings.
+  std::vector<std::string> Labels;
   int Index = -1;
   int TopIndex = 0;
   std::string Value;

@@ -47,6 +47,11 @@ void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y
   Reset();
 }
 
+void TTextInput::SetText(const std::string& text) {
+  Text = text;
+  CurrentChar = int(text.size()) + 1;
+}
+
 void TTextInput::Reset() {
   Active = 1;
   Done = 0;

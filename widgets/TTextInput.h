@@ -18,6 +18,8 @@ class TTextInput {
             std::shared_ptr<TBitmapFont> bitmapFont = nullptr);
   // Active again, keys blocked and flushed.
   void Reset();
+  // Starts the field with a text, the cursor after it.
+  void SetText(const std::string& text);
   void SetCursorFlashSpeed(int ms);
   // One logic step: 1 on Enter, -1 on Escape (when allowed), else 0.
   int Manage();

@@ -6,6 +6,7 @@
 #include "Globals.h"
 #include "TListBox.h"
 #include "TTalvorineGame.h"
+#include "TextDraw.h"
 
 TVListBox::TVListBox()
     : Font(TFont::Create(nullptr, TColor::Create(255, 255, 255))),
@@ -109,9 +110,18 @@ void TVListBox::Draw() {
   // The window is drawn only while it lies wholly inside the list.
   if (EndList < Count()) {
     for (int i = StartList; i <= EndList; ++i) {
-      DrawListLine(*Font, Strings[size_t(i)], tx, ty, Centred, Font->Shadow ? 1 : 0, alpha, 1);
+      if (Columns.empty()) {
+        DrawListLine(*Font, Strings[size_t(i)], tx, ty, Centred, Font->Shadow ? 1 : 0, alpha, 1);
+      } else {
+        DrawColumns(size_t(i), ty);
+      }
       ty += Font->CalcHeight() + 2.0f * float(Gap);
     }
+  }
+  if (Strings.empty() && !EmptyText.empty()) {
+    float middle = Box.Y + Box.H / 2 - Font->CalcHeight() / 2;
+    DrawListLine(*Font, EmptyText, float(int(Box.X + Box.W / 2)), float(int(middle)), 1,
+                 Font->Shadow ? 1 : 0, alpha, 1);
   }
   TColor::Restore();
   if (!HighlightUnder) DrawHighlight();
@@ -122,4 +132,23 @@ void TVListBox::Kill() {
   if (ClickChannel) plat::StopChannel(ClickChannel);
   ClickChannel.reset();
   ClickSound.reset();
+}
+
+void TVListBox::DrawColumns(size_t line, float y) {
+  auto draw = [&](TFont& font, const std::string& text, const TListColumn& column, float top) {
+    font.Apply();
+    std::string shown = FitTextToWidth(text, column.Width);
+    float x = Box.X + column.X;
+    if (column.Alignment == 2) x += column.Width - TextLineWidth(shown, font.BitmapFont.get());
+    float alpha = font.Color ? font.Color->Alpha : 1.0f;
+    DrawListLine(font, shown, float(int(x)), top, 0, font.Shadow ? 1 : 0, alpha, 1);
+  };
+  draw(*Font, Strings[line], Columns.front(), y);
+  if (line >= Details.size()) return;
+  TFont& detail = DetailFont ? *DetailFont : *Font;
+  float top = float(int(y + (Font->CalcHeight() - detail.CalcHeight()) / 2));
+  for (size_t c = 1; c < Columns.size() && c - 1 < Details[line].size(); ++c) {
+    draw(detail, Details[line][c - 1], Columns[c], top);
+  }
+  Font->Apply();
 }

@@ -12,6 +12,13 @@
 #include "TFont.h"
 #include "TGameSound.h"
 
+// A column of a list's details: its left edge (from the box's left), its
+// width, and its alignment within it (0 left, 2 right).
+struct TListColumn {
+  float X = 0, Width = 0;
+  int Alignment = 0;
+};
+
 class TVListBox {
  public:
   static constexpr int LastItemInList = 7;
@@ -57,4 +64,16 @@ class TVListBox {
   plat::TChannelPtr ClickChannel;
   int StartList = 0;
   int EndList = LastItemInList;
+  // With columns, each line shows its string in the first column and its
+  // details (in DetailFont, vertically centred on the line) in the others;
+  // every text is cut to its column's width.
+  std::vector<TListColumn> Columns;
+  std::vector<std::vector<std::string>> Details;
+  std::shared_ptr<TFont> DetailFont;
+  // Shown in the middle of the box while it holds no strings.
+  std::string EmptyText;
+
+ private:
+  void DrawColumns(size_t line, float y);
 };
+

@@ -148,3 +148,10 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float 
   }
   return out;
 }
+
+std::string FitTextToWidth(const std::string& text, float width) {
+  if (width <= 0 || TextLineWidth(text, nullptr) <= width) return text;
+  std::string cut = text;
+  while (!cut.empty() && TextLineWidth(cut + "...", nullptr) > width) cut.pop_back();
+  return cut + "...";
+}

@@ -52,3 +52,6 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float 
 
 // Width of one line in the current platform font or the bitmap font.
 float TextLineWidth(const std::string& text, const TBitmapFont* bitmapFont);
+
+// The text cut (with "...") to fit width pixels in the current platform font.
+std::string FitTextToWidth(const std::string& text, float width);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "AudioInternal.h"
+#include "FileTimes.h"
 #include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
@@ -23,6 +24,9 @@
 #include "TVProfile.h"
 #include "PlayerSelection.h"
 #include "TextCase.h"
+#include "TModeText.h"
+#include "LevelTitle.h"
+#include "TVEndLevelMenu.h"
 
 namespace {
 
@@ -67,8 +71,10 @@ class GameScreen : public ScreenTest {
   TGameScreen screen_;
 };
 
-TEST_F(GameScreen, ALevelWonShowsTheHighScorePlaceThePanelAndFireworksThenTheNextPuzzle) {
+TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzzle) {
   Play("080");
+  ASSERT_TRUE(Steps(30));
+  Shot("gamescreen-level-name");
   Playing().Score = 1000;
   Playing().ScoreAdder = 20;
   ClearMarbles();
@@ -81,8 +87,20 @@ TEST_F(GameScreen, ALevelWonShowsTheHighScorePlaceThePanelAndFireworksThenTheNex
   EXPECT_TRUE(LevelClock.IsPaused());
   // The completion record and the table, written at once.
   EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adas.ini").find("080=1"), std::string::npos);
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Highscore Place") + "1!");
+  // The panel says what was done, the high-score place with it: no message
+  // lies over it.
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  TVEndLevelMenu& panel = *Gui().endLevelMenu;
+  EXPECT_EQ(panel.Title, modetext::WithWord(Text("Level Complete"), "Level 80"));
+  ASSERT_EQ(panel.Summary.size(), 3u);
+  EXPECT_EQ(panel.Summary[0], Text("Score") + "1020");
+  EXPECT_EQ(panel.Summary[1],
+            modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())));
+  EXPECT_EQ(panel.Summary[2], Text("Highscore Place") + "1!");
+  // Its buttons stand below the summary, inside the panel picture.
+  TMenu& buttons = *panel.Menu;
+  EXPECT_GT(buttons.Buttons.front()->y, float(panel.Y));
+  EXPECT_LT(buttons.Buttons.back()->y + float(buttons.Buttons.back()->h), float(panel.Y + 180));
   std::string table = ReadWholeFile(ProfileFolder() + "highscores.hsdat");
   ASSERT_GE(table.size(), 8u);
   EXPECT_EQ(uint8_t(table[3]), 0);  // "Ada" and its terminator
@@ -93,12 +111,14 @@ TEST_F(GameScreen, ALevelWonShowsTheHighScorePlaceThePanelAndFireworksThenTheNex
   ASSERT_NE(Playing().ParticleList, nullptr);
   EXPECT_GT(Playing().ParticleList->Count(), 0u);
   Shot("gamescreen-won");
-  // Escape closes the message and does not open the in-game menu.
-  Key("esc", 10);
-  EXPECT_EQ(Gui().OKInput, nullptr);
-  EXPECT_EQ(screen_.InGameMenu->Active, 0);
-  ASSERT_TRUE(Steps(60));
   Shot("gamescreen-endpanel");
+  // A question from the panel stands alone: the panel waits behind it.
+  ClickButton(*panel.Menu, "restartpuzzle", 20);
+  ASSERT_NE(Gui().RestartInput, nullptr);
+  Shot("gamescreen-endpanel-question");
+  Key("n", 30);
+  EXPECT_EQ(Gui().RestartInput, nullptr);
+  EXPECT_EQ(screen_.State.stateFinished, 1);
   // After level 080 comes level 001.
   ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
   ASSERT_TRUE(RunUntil([&] { return Game->GameFade.Active; }, 20));
@@ -131,8 +151,10 @@ TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
   ASSERT_NE(panel.FindButton("restartpuzzle"), nullptr);
   ASSERT_NE(panel.FindButton("backtomenu"), nullptr);
   EXPECT_NEAR(panel.CalcWidth() / 2.0 + panel.Buttons.front()->x, 400.0, 1.0);
-  int top = int(panel.Buttons.front()->y);
-  EXPECT_NEAR(top + panel.CalcHeight() / 2.0, 300.0, 1.0);
+  // Below the summary, which names the level and tells it made no place.
+  EXPECT_EQ(Gui().endLevelMenu->Title, modetext::WithWord(Text("Level Complete"), "mine"));
+  EXPECT_EQ(Gui().endLevelMenu->Summary.back(), Text("No Highscore Place"));
+  EXPECT_GT(panel.Buttons.front()->y, 300.0f);
   Shot("gamescreen-custom-endpanel");
   // "savegame" in the in-game menu does nothing on a finished level.
   Key("esc", 60);
@@ -163,11 +185,16 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ASSERT_NE(Gui().SaveGameNameInput, nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 1);
   Shot("gamescreen-savename");
+  Gui().SaveGameNameInput->TextInput.SetText("");
   Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
   ASSERT_TRUE(Steps(20));
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
-  EXPECT_EQ(screen_.State.disableButtons, 0);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.save"), plat::FILETYPE_FILE);
+  // "Game saved" is told; once it is closed the buttons are back.
+  ASSERT_NE(Gui().OKInput, nullptr);
+  Key("enter", 30);
+  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(screen_.State.disableButtons, 0);
   // The menu is still open behind the question; Escape closes it and the
   // clock runs again.
   EXPECT_EQ(screen_.InGameMenu->Active, 1);
@@ -279,6 +306,54 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellMarbleCount(), 2);
 }
 
+TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
+  Play("005");
+  Playing().Score = 345;
+  Key("esc", 60);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  // The level and the day are offered as the name.
+  std::string offered = Gui().SaveGameNameInput->TextInput.Text;
+  EXPECT_EQ(offered, SaveNameSuggestion(Playing().CurrentLevel, 0, plat::LocalDateTime(), 14));
+  EXPECT_EQ(offered.rfind("Level 5 ", 0), 0u) << offered;
+  Shot("gamescreen-savename-offered");
+  Key("enter", 20);
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Game Saved"));
+  Shot("gamescreen-saved");
+  Key("enter", 30);
+  std::string file = ProfileFolder() + offered + ".save";
+  ASSERT_EQ(plat::FileType(file), plat::FILETYPE_FILE);
+
+  // A lone save is selected already and tells its score and when it was saved.
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  TSaveGameManager& manager = *Gui().SaveGameManager;
+  ASSERT_EQ(manager.ListBox->Strings, std::vector<std::string>{offered});
+  EXPECT_EQ(manager.ListBox->Index, 0);
+  ASSERT_EQ(manager.ListBox->Details.size(), 1u);
+  EXPECT_EQ(manager.ListBox->Details[0],
+            (std::vector<std::string>{"345", plat::DesktopDateTimeText(plat::FileModified(file))}));
+  EXPECT_EQ(manager.Menu->FindButton("Load")->Disabled, 0);
+  Shot("savegame-manager-one");
+  // Deleted, the list says it is empty, and "Load" and "Delete" are greyed.
+  ClickButton(*manager.Menu, "Delete", 20);
+  ASSERT_NE(manager.DialogYesNo, nullptr);
+  Key("enter", 30);
+  EXPECT_EQ(plat::FileType(file), plat::FILETYPE_NONE);
+  EXPECT_TRUE(manager.ListBox->Strings.empty());
+  EXPECT_EQ(manager.ListBox->EmptyText, Text("No Saved Games"));
+  EXPECT_EQ(manager.Menu->FindButton("Load")->Disabled, 1);
+  EXPECT_EQ(manager.Menu->FindButton("Delete")->Disabled, 1);
+  ASSERT_TRUE(Steps(10));
+  Shot("savegame-manager-empty");
+  ClickButton(*manager.Menu, "Load", 5);
+  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ClickButton(*manager.Menu, "Cancel", 5);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+}
+
 TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   MakePlayer("Ada");
   AddLevel("mine", 1);
@@ -349,6 +424,7 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  Gui().SaveGameNameInput->TextInput.SetText("");
   Script("1 char b\n2 char l\n3 char o\n4 char c\n5 char k\n6 char e\n7 char d\n8 key enter");
   ASSERT_TRUE(Steps(20));
   ASSERT_NE(Gui().OKInput, nullptr);

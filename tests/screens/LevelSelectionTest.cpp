@@ -66,7 +66,9 @@ TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnd
   EXPECT_EQ(list.CurrentPagePosition, 0);
   EXPECT_EQ(list.CurrentLevel, "001");
   EXPECT_EQ(list.ImageList.size(), 8u);
-  EXPECT_EQ(list.LevelSizeList.front(), "24");
+  // The size told is the number of marble cells to clear.
+  EXPECT_EQ(list.LevelSizeList.front(), "2");
+  EXPECT_EQ(list.PageText(), "Page 1 of 2");
   ASSERT_NE(list.ImageList.front(), nullptr);
   Shot("levels");
 
@@ -82,6 +84,7 @@ TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnd
   EXPECT_EQ(list.CurrentLevel, "006");
   ASSERT_EQ(list.ImageList.size(), 8u);
   EXPECT_EQ(list.DisplayName(list.LevelList[9]), "10");
+  EXPECT_EQ(list.PageText(), "Page 2 of 2");
   Shot("levels-last-page");
   for (int i = 0; i < 7; ++i) ASSERT_TRUE(Key("right", 1));
   EXPECT_EQ(list.CurrentLevelID, 7);
@@ -193,7 +196,7 @@ TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThat
   EXPECT_EQ(custom.DisplayName("Mine"), "Mine");
   ASSERT_EQ(custom.ImageList.size(), 1u);
   EXPECT_NE(custom.ImageList[0], nullptr);
-  EXPECT_EQ(custom.LevelSizeList[0], "18");
+  EXPECT_EQ(custom.LevelSizeList[0], "2");
   Shot("levels-custom");
 }
 

@@ -11,6 +11,9 @@
 #include "TGameScreens.h"
 #include "TGameText.h"
 #include "TListBox.h"
+#include "TModeText.h"
+#include "TPlayScreen.h"
+#include "TVLevelList.h"
 #include "TScreen.h"
 #include "TTalvorineGame.h"
 #include "TVPlayerManager.h"
@@ -58,6 +61,16 @@ class Players : public ScreenTest {
     Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2, stepsAfter);
   }
   std::string Text(const std::string& key) { return GameText->FindString(key); }
+  // Starts the game with its last player current and shows the manager;
+  // null when that fails.
+  std::unique_ptr<TVPlayerManager> StartWithManager() {
+    if (!StartGame() || !RunUntilShown(Screens->FirstScreen())) return nullptr;
+    if (ChoosePlayerAtStart() != TStartPlayer::Ready) return nullptr;
+    auto manager = CreatePlayerManager();
+    Show(*manager);
+    if (!Steps(20)) return nullptr;
+    return manager;
+  }
 
   THostScreen host_;
 };
@@ -120,12 +133,8 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   for (const char* name : {"Gus", "ada", "Fay", "Cy", "Eve", "Bo", "Dot"}) MakePlayer(name, false);
   SetSetting("PROFILE NAME", "Cy");
   testsupport::WriteWholeFile(ProfileFolder() + "Cys.ini", "001=1\r\n");
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
-  ASSERT_EQ(ChoosePlayerAtStart(), TStartPlayer::Ready);
-  auto manager = CreatePlayerManager();
-  Show(*manager);
-  ASSERT_TRUE(Steps(20));
+  auto manager = StartWithManager();
+  ASSERT_NE(manager, nullptr);
   Shot("players-manager");
   EXPECT_EQ(manager->Names(),
             (std::vector<std::string>{"ada", "Bo", "Cy", "Dot", "Eve", "Fay", "Gus"}));
@@ -172,6 +181,99 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   ClickButton(*manager->Menu, "OK", 10);
   EXPECT_EQ(host_.Result, 1);
   EXPECT_EQ(Game->ProfileName, "Hal");
+}
+
+TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
+  MakePlayer("Ada");
+  MakePlayer("Bo", false);
+  AddLevel("001");
+  AddLevel("mine", 1);
+  testsupport::WriteWholeFile(ProfileFolder() + "Adas.ini", "001=1\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Adac.ini", "MINE=1\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Ada.save", "shared");
+  auto manager = StartWithManager();
+  ASSERT_NE(manager, nullptr);
+  // The current player is marked; the question names the player it deletes.
+  EXPECT_EQ(manager->ListBox->Labels,
+            (std::vector<std::string>{modetext::WithWord(Text("Current Player"), "Ada"), "Bo"}));
+  manager->ListBox->SetIndex(1);
+  ClickButton(*manager->Menu, "Delete", 20);
+  ASSERT_NE(manager->DialogYesNo, nullptr);
+  EXPECT_EQ(manager->DialogYesNo->Caption->Text,
+            modetext::WithWord(Text("Player Delete Player"), "Bo"));
+  Key("n", 30);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Bo.dat"), plat::FILETYPE_FILE);
+
+  // Another player's name, whatever its case, is refused; the prompt stays.
+  manager->ListBox->SetIndex(0);
+  ClickButton(*manager->Menu, "Rename", 20);
+  ASSERT_NE(manager->EnterName, nullptr);
+  EXPECT_EQ(manager->EnterName->TextInput.Text, "Ada");
+  Shot("players-rename");
+  auto clear = [&] {
+    manager->EnterName->TextInput.SetText("");
+  };
+  clear();
+  Type("bO");
+  ASSERT_NE(manager->EnterName->DialogOK, nullptr);
+  EXPECT_EQ(manager->EnterName->DialogOK->Caption->Text, Text("Name Error"));
+  Key("enter", 30);
+  // A change of letter case alone is allowed; the files follow it.
+  clear();
+  Type("aDA");
+  EXPECT_EQ(manager->EnterName, nullptr);
+  EXPECT_EQ(manager->SelectedName(), "ADA");
+  EXPECT_EQ(manager->Names(), (std::vector<std::string>{"ADA", "Bo"}));
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "ADAs.ini"), "001=1\r\n");
+  EXPECT_EQ(Game->ProfileName, "ADA");
+
+  // A rename that cannot write one of its files changes nothing.
+  plat::CreateDir(ProfileFolder() + "Zo\xEB" "c.ini");
+  ClickButton(*manager->Menu, "Rename", 20);
+  clear();
+  Type("zo\xEB");
+  ASSERT_NE(manager->EnterName, nullptr);
+  ASSERT_NE(manager->EnterName->DialogOK, nullptr);
+  EXPECT_EQ(manager->EnterName->DialogOK->Caption->Text, Text("Rename Failed"));
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.dat"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEBs.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "ADAc.ini"), "MINE=1\r\n");
+  EXPECT_EQ(Game->ProfileName, "ADA");
+  Key("enter", 30);
+  plat::DeleteDir(ProfileFolder() + "Zo\xEB" "c.ini");
+  clear();
+  Type("zo\xEB");
+  EXPECT_EQ(manager->EnterName, nullptr);
+  EXPECT_EQ(manager->Names(), (std::vector<std::string>{"Bo", "Zo\xEB"}));
+  EXPECT_EQ(manager->SelectedName(), "Zo\xEB");
+  for (const char* gone : {"ADA.dat", "ADAs.ini", "ADAc.ini"}) {
+    EXPECT_EQ(plat::FileType(ProfileFolder() + gone), plat::FILETYPE_NONE) << gone;
+  }
+  // (Through the platform, which spells the accented name as the file
+  // system does.)
+  auto read = [&](const std::string& file) {
+    std::vector<uint8_t> bytes;
+    plat::LoadBytes(ProfileFolder() + file, bytes);
+    return std::string(bytes.begin(), bytes.end());
+  };
+  EXPECT_EQ(read("Zo\xEBs.ini"), "001=1\r\n");
+  EXPECT_EQ(read("Zo\xEB" "c.ini"), "MINE=1\r\n");
+  // Shared files keep their names.
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Ada.save"), "shared");
+  EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Zo\xEB\r\n"), std::string::npos);
+  ClickButton(*manager->Menu, "OK", 10);
+  EXPECT_EQ(host_.Result, 1);
+
+  // The next start knows the player by its new name, with its records.
+  ASSERT_TRUE(RestartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+  ASSERT_EQ(ChoosePlayerAtStart(), TStartPlayer::Ready);
+  EXPECT_EQ(Game->CurrentProfile->Name, "Zo\xEB");
+  ASSERT_TRUE(TGameScreens::ChangeTo(Screens->Play.get()));
+  ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  ASSERT_NE(Screens->Play->StandardLevelList, nullptr);
+  EXPECT_EQ(Screens->Play->StandardLevelList->LevelCompletedList.front(), "1");
+  Shot("levels-after-rename");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // tree's "screenshots" folder.
 #include <gtest/gtest.h>
 
+#include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TCompletionFile.h"
 #include "TGameGUI.h"
@@ -12,6 +13,7 @@
 #include "TGameMode.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
+#include "TGameText.h"
 #include "THelpScreen.h"
 #include "THighScoreScreen.h"
 #include "TOptionsScreen.h"
@@ -190,6 +192,50 @@ TEST_F(ScreenGraph, HighScoreRowsArriveThirtyMillisecondsApartFromAlternateSides
   }
 }
 
+TEST_F(ScreenGraph, TheHighScoreTableShowsRanksAndScoresRightAlignedClearOfTheBorder) {
+  StartOnTitle();
+  TGleamstrandHighScoreList& table = Screens->GameScreen->HighscoreList;
+  table.Insert("Zed", 99999);
+  ASSERT_EQ(table.Save(), 1);
+  Open("highscore", Screens->HighScores.get());
+  ASSERT_TRUE(Steps(400));
+  THighScoreScreen& scores = *Screens->HighScores;
+  // The rightmost pixel of a colour in a band of rows, between x0 and x1
+  // (-1 when there is none).
+  auto rightmost = [&](int y0, int y1, int x0, int x1, auto matches) {
+    for (int x = x1; x >= x0; --x) {
+      for (int y = y0; y < y1; ++y) {
+        uint32_t p = Pixel(x, y);
+        if (matches(int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255))) return x;
+      }
+    }
+    return -1;
+  };
+  auto white = [](int r, int g, int b) { return r > 225 && g > 225 && b > 225; };
+  auto yellow = [](int r, int g, int b) { return r > 200 && g > 200 && b < 90; };
+  // The panel ("blackback", 680 wide, centred) ends at x = 740.
+  const int border = 740;
+  std::vector<int> ends;
+  for (int row = 0; row < 10; ++row) {
+    int y = scores.StartY + row * THighScoreScreen::RowGap;
+    int end = rightmost(y, y + THighScoreScreen::RowGap - 2, 560, 790, white);
+    ASSERT_GT(end, 0) << "row " << row;
+    ends.push_back(end);
+    // Its rank stands left of the name column.
+    EXPECT_GT(rightmost(y, y + THighScoreScreen::RowGap - 2, 70, scores.col1 - 4, white), 0)
+        << "row " << row;
+  }
+  int heading = rightmost(scores.StartY - 30, scores.StartY - 4, 560, 790, yellow);
+  EXPECT_LT(heading, border - 10);
+  for (int end : ends) {
+    // 99999 and 10 end on the same column, under the heading's end.
+    EXPECT_NEAR(end, ends.front(), 2);
+    EXPECT_NEAR(end, heading, 3);
+    EXPECT_LT(end, border - 10);
+  }
+  Shot("highscores-ranks");
+}
+
 TEST_F(ScreenGraph, ClearingTheHighScoresAsksAndRestoresTheDefaultTable) {
   StartOnTitle();
   TGleamstrandHighScoreList& table = Screens->GameScreen->HighscoreList;
@@ -244,8 +290,10 @@ TEST_F(ScreenGraph, OptionsSlidersApplyAtOnceClickAtMostEveryQuarterSecondAndOkS
   EXPECT_EQ(Game->MusicVolume, music.Value);
   Shot("options-moved");
   // The bottom-right line follows the volumes.
-  EXPECT_EQ(options.InfoLine(), "Music " + std::to_string(music.Value) +
-                                    "%   Sound 100%   Alt+Enter: full screen");
+  // Each volume stands beside its slider; the bottom line keeps one hint.
+  EXPECT_EQ(options.InfoLine(), GameText->FindString("Options Hint"));
+  EXPECT_EQ(TOptionsScreen::VolumeText(100), "100%");
+  EXPECT_EQ(TOptionsScreen::VolumeText(music.Value), std::to_string(music.Value) + "%");
   int musicValue = music.Value;
   BackToTitleBy(options.MainMenu.get(), "ok");
   std::string settings = testsupport::ReadWholeFile(SettingsFile());

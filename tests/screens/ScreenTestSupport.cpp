@@ -134,15 +134,28 @@ void ScreenTest::SetUp() {
 
 void ScreenTest::TearDown() {
   if (!saved_) return;
-  if (started_) {
-    if (!ended_) EndGame();
-    ReleaseGameScreens();
-    ReleaseStartupObjects();
-    DestroyGame();
-    GameFlushKeys();
-    plat::Shutdown();
-  }
+  StopGame();
   RestoreGlobals();
+}
+
+void ScreenTest::StopGame() {
+  if (!started_) return;
+  if (!ended_) EndGame();
+  ReleaseGameScreens();
+  ReleaseStartupObjects();
+  DestroyGame();
+  GameFlushKeys();
+  plat::Shutdown();
+  started_ = false;
+}
+
+bool ScreenTest::RestartGame() {
+  StopGame();
+  ended_ = false;
+  scripts_.clear();
+  frame_.reset();
+  keepSettingsFile_ = true;
+  return StartGame();
 }
 
 std::string ScreenTest::SharedFolder() const {
@@ -221,7 +234,7 @@ void ScreenTest::WriteSettings() {
 }
 
 bool ScreenTest::StartGame() {
-  WriteSettings();
+  if (!keepSettingsFile_) WriteSettings();
   plat::TBackendOptions backend;
   backend.Headless = true;
   if (!plat::Startup(backend)) {

@@ -59,6 +59,10 @@ class ScreenTest : public ::testing::Test {
   // Start-up as the program does it, up to the first logic step; false when
   // the start-up asked to exit.
   bool StartGame();
+  // The program ends as after a clean exit and starts again over the same
+  // folders and settings file (what the last run left in it); false when
+  // the new start-up asked to exit.
+  bool RestartGame();
   // Scripted input in the format of docs/script.md, with step numbers
   // counted from the last step run (1 = the next step).
   void Script(const std::string& text);
@@ -102,6 +106,7 @@ class ScreenTest : public ::testing::Test {
   std::string SettingsFile() const;   // SharedFolder() + "gleamstrand.ini"
 
  private:
+  void StopGame();
   void SaveGlobals();
   void RestoreGlobals();
   void WriteSettings();
@@ -116,6 +121,7 @@ class ScreenTest : public ::testing::Test {
   bool grab_ = false;
   bool started_ = false;
   bool ended_ = false;
+  bool keepSettingsFile_ = false;
 };
 
 }  // namespace screentest

@@ -196,11 +196,11 @@ TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
   const std::vector<std::string> questions = {
       "No Valid Matches 1", "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
       "Exit Editor",        "Clear Puzzle",    "Delete File",      "Clear Highscore",
-      "Player Delete Player", "Enter Save Name", "Enter Level Name"};
+      "Player Delete Player", "Enter Save Name", "Enter Level Name", "Rename Player"};
   const std::vector<std::string> messages = {
       "Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4",
       "Editor Error 5", "Editor Error 6", "Name Error",     "Player No More",
-      "Player One Player"};
+      "Player One Player", "Game Saved", "Rename Failed"};
   auto fits = [](const std::string& key, int pictureWidth) {
     std::string text = GameText->FindString(key);
     EXPECT_FALSE(text.empty()) << key;

@@ -79,7 +79,10 @@ Picture PaintHelpImage(int width, int height) {
   DrawBoard(cr, kBefore, x0, topY, cell);
   double sx = x0 + 2 * cell;
   PaintPicture(cr, PaintCellMarked(), sx, topY + cell, 1, cell / kCellSize);
-  SwapArrow(cr, sx + cell + 6, topY + cell * 0.5, topY + cell * 1.5);
+  // The exchanged jewels are the upper two of column 2: the arrow runs from
+  // one's centre to the other's over the edge they share (its curve bulges
+  // 12 pixels to the right, so it starts that much left of the middle).
+  SwapArrow(cr, sx + cell / 2 - 6, topY + cell * 0.5, topY + cell * 1.5);
   DownArrow(cr, width / 2.0, topY + cell * kRows + 10, bottomY - topY - cell * kRows - 20);
   DrawBoard(cr, kAfter, x0, bottomY, cell);
   Picture base = canvas.Result();
@@ -90,7 +93,8 @@ Picture PaintHelpImage(int width, int height) {
   AddLight(base, glow.Result(), 1);
   Picture mark = PaintLettering(52, 26, "+25", Lettering::Score);
   Canvas top(width, height, 1);
-  PaintPicture(top.Cr(), mark, x0 + 1.5 * cell - 26, bottomY + cell * 0.55 - 13);
+  // Over the matched line (the middle row), a little above its centre.
+  PaintPicture(top.Cr(), mark, x0 + 1.5 * cell - 26, bottomY + cell * 1.35 - 13);
   Composite(base, top.Result());
   return base;
 }

@@ -191,11 +191,13 @@ void AddInterface(Builder& b) {
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Dialog); });
   b.Picture(kGraphics, "helpimage.png", 200, 320,
             "example move: a swap, and the line of three it makes", PaintHelpImage);
-  b.Picture(kGraphics, "manager.png", 460, 440, "panel of the save-game and player managers",
+  b.Picture(kGraphics, "manager.png", 580, 440,
+            "panel of the save-game and player managers (wide enough for a row of five buttons)",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Dialog); });
   b.Picture(kGraphics, "menu.png", 300, 340, "in-game menu panel",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Menu); });
-  b.Picture(kGraphics, "endlevelback.png", 300, 220, "end-of-level panel with a gem crest",
+  b.Picture(kGraphics, "endlevelback.png", 320, 360,
+            "end-of-level panel with a gem crest: the summary above, the buttons below",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::EndLevel); });
   b.Picture(kGraphics, "entername.png", 460, 200, "panel of the player-name prompt",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Dialog); });
@@ -326,6 +328,7 @@ void AddButtons(Builder& b) {
       {"Cancel", "CancelMO", 95, 36, text("Cancel"), "", "dialog: cancel"},
       {"Create", "CreateMO", 95, 36, text("Create"), "", "player manager: new player"},
       {"Delete", "DeleteMO", 95, 36, text("Delete"), "", "delete the selection"},
+      {"Rename", "RenameMO", 95, 36, text("Rename"), "", "player manager: rename the player"},
       {"Up", "UpMO", 30, 24, glyph(Glyph::Up), "", "scroll the list up"},
       {"Down", "DownMO", 30, 24, glyph(Glyph::Down), "", "scroll the list down"},
   };

@@ -1,0 +1,34 @@
+#include "LevelTitle.h"
+
+#include <cstdlib>
+
+#include "TModeText.h"
+#include "TextCase.h"
+
+std::string LevelTitle(const std::string& levelPath, int custom) {
+  std::string stem = FileStem(levelPath);
+  bool numbered = !stem.empty() && stem.find_first_not_of("0123456789") == std::string::npos;
+  if (custom || !numbered) return stem;
+  return modetext::WithNumber(modetext::Text("Level Label"), std::atoi(stem.c_str()));
+}
+
+std::string PlayingTimeText(int ms) {
+  int seconds = ms > 0 ? ms / 1000 : 0;
+  auto two = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  int hours = seconds / 3600, minutes = seconds / 60 % 60;
+  std::string tail = two(seconds % 60);
+  if (hours > 0) return std::to_string(hours) + ":" + two(minutes) + ":" + tail;
+  return std::to_string(minutes) + ":" + tail;
+}
+
+std::string SaveNameSuggestion(const std::string& levelPath, int custom,
+                               const plat::TDateTime& day, size_t maxLength) {
+  // Day and month with a dot: the file name refuses "/" and ":".
+  std::string date = std::to_string(day.day) + "." + std::to_string(day.month);
+  std::string level = LevelTitle(levelPath, custom);
+  if (maxLength <= date.size() + 1) return date.substr(0, maxLength);
+  size_t room = maxLength - date.size() - 1;
+  if (level.size() > room) level = level.substr(0, room);
+  while (!level.empty() && level.back() == ' ') level.pop_back();
+  return level.empty() ? date : level + " " + date;
+}

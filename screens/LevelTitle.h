@@ -1,0 +1,20 @@
+// What the player calls a level and its time, wherever the game names them:
+// the in-game line, the end panel, the saved-game list and the name a save
+// is offered.
+#pragma once
+
+#include <string>
+
+#include "Platform.h"
+
+// "Level 12" (the game text "Level Label") for a standard level whose file
+// is numbered, else the layout's own name ("castle").
+std::string LevelTitle(const std::string& levelPath, int custom);
+
+// A playing time as a clock shows it: "2:05", "1:02:05" from an hour on.
+std::string PlayingTimeText(int ms);
+
+// A name for a saved game: the level and the day ("Level 12 9.12"), the
+// level cut so that the whole stays within maxLength characters.
+std::string SaveNameSuggestion(const std::string& levelPath, int custom,
+                               const plat::TDateTime& day, size_t maxLength);

@@ -1,0 +1,91 @@
+#include "TPlayerRename.h"
+
+#include "Platform.h"
+#include "TCompletionFile.h"
+#include "TTalvorineGame.h"
+#include "TVProfile.h"
+#include "TextCase.h"
+
+namespace {
+
+bool Exists(const std::string& path) { return plat::FileType(path) == plat::FILETYPE_FILE; }
+
+}  // namespace
+
+std::vector<std::string> TPlayerRename::FilesOf(const std::string& name) const {
+  return {Store.ProfileFile(name), TCompletionFile::PathFor(Store.Folder, name, 0),
+          TCompletionFile::PathFor(Store.Folder, name, 1)};
+}
+
+bool TPlayerRename::Rename(const std::string& from, const std::string& to) const {
+  if (!TProfileStore::IsAcceptableName(from) || !TProfileStore::IsAcceptableName(to)) {
+    return false;
+  }
+  if (from == to) return true;
+  bool caseOnly = UpperCase(from) == UpperCase(to);
+  if (caseOnly ? !RenameCase(from, to) : !CopyUnderNewName(from, to)) return false;
+  // The setting follows before the old files go: a stop in between leaves
+  // two copies, never a setting that names no player.
+  FollowCurrentPlayer(from, to);
+  if (!caseOnly) {
+    for (const std::string& path : FilesOf(from)) plat::DeleteFile(path);
+  }
+  return true;
+}
+
+bool TPlayerRename::CopyUnderNewName(const std::string& from, const std::string& to) const {
+  std::vector<std::string> olds = FilesOf(from), news = FilesOf(to);
+  std::vector<std::string> written;
+  bool ok = true;
+  for (size_t i = 0; i < olds.size() && ok; ++i) {
+    if (i == 0) {
+      // The profile file is made anew: a player without one is still renamed.
+      ok = Store.Write(to);
+    } else if (Exists(olds[i])) {
+      ok = plat::CopyFile(olds[i], news[i]);  // through the atomic write
+    } else {
+      // Records left by an earlier player of the new name are no one's.
+      plat::DeleteFile(news[i]);
+      continue;
+    }
+    if (ok) written.push_back(news[i]);
+  }
+  if (!ok) {
+    for (const std::string& path : written) plat::DeleteFile(path);
+  }
+  return ok;
+}
+
+bool TPlayerRename::RenameCase(const std::string& from, const std::string& to) const {
+  std::vector<std::string> olds = FilesOf(from), news = FilesOf(to);
+  std::vector<size_t> done;
+  // The records first, the profile file last: until it is renamed the
+  // player is listed under the old name, whose records the game still
+  // finds (it reads them regardless of letter case).
+  for (size_t n = olds.size(); n-- > 0;) {
+    if (!Exists(olds[n])) continue;
+    std::string parked = olds[n] + ".renaming";
+    bool ok = plat::RenameFile(olds[n], parked);
+    if (ok && !plat::RenameFile(parked, news[n])) {
+      plat::RenameFile(parked, olds[n]);
+      ok = false;
+    }
+    if (!ok) {
+      for (size_t back : done) {
+        plat::RenameFile(news[back], olds[back] + ".renaming");
+        plat::RenameFile(olds[back] + ".renaming", olds[back]);
+      }
+      return false;
+    }
+    done.push_back(n);
+  }
+  return true;
+}
+
+void TPlayerRename::FollowCurrentPlayer(const std::string& from, const std::string& to) {
+  if (!Game || !Game->CurrentProfile) return;
+  if (UpperCase(Game->CurrentProfile->Name) != UpperCase(from)) return;
+  Game->CurrentProfile->Name = to;
+  Game->ProfileName = to;
+  Game->IniUpdate(1);
+}
