@@ -56,7 +56,8 @@ plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   plat::Cls();
   plat::SetBlend(plat::SOLIDBLEND);
   plat::SetAlpha(1);
-  const int step = int(float(CellSize) * Scale);
+  const int step = ThumbCellSize;
+  int smallestX = board::GridWidth * step, smallestY = board::GridHeight * step;
   int largestX = 0, largestY = 0, playing = 0;
   for (int column = 0; column < board::GridWidth; ++column) {
     for (int row = 0; row < board::GridHeight; ++row) {
@@ -72,6 +73,8 @@ plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
         ++playing;
         if (cell.Contents == 2) ++size;
       }
+      smallestX = std::min(smallestX, x);
+      smallestY = std::min(smallestY, y);
       largestX = std::max(largestX, x);
       largestY = std::max(largestY, y);
     }
@@ -79,9 +82,11 @@ plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   plat::SetColor(255, 255, 255);
   plat::TImagePtr image;
   if (playing > 0) {
-    image = plat::CreateImage(largestX + step, largestY + step, 1,
+    // Only the shape and its walls, so that it stands in the middle of its
+    // item whatever part of the grid it uses.
+    image = plat::CreateImage(largestX + step - smallestX, largestY + step - smallestY, 1,
                               plat::MASKEDIMAGE | plat::MIPMAPPEDIMAGE);
-    if (image) plat::GrabImage(*image, 0, 0);
+    if (image) plat::GrabImage(*image, smallestX, smallestY);
   }
   plat::Cls();
   return image;

@@ -1,7 +1,7 @@
-// Thumbnails of layout files for the level selection: the layout drawn at a
-// quarter of its size in flat colours of the game's palette (the walls
-// around the shape, the playing cells, the marble cells to clear), grabbed
-// from the back buffer into a small masked image.
+// Thumbnails of layout files for the level selection: the layout drawn at
+// 8 pixels a cell in flat colours of the game's palette (the walls around
+// the shape, the playing cells, the marble cells to clear), grabbed from the
+// back buffer into a small masked image that holds just the shape.
 #pragma once
 
 #include <functional>
@@ -15,8 +15,10 @@ class TVMouse;
 
 class TLevelThumbnails {
  public:
-  static constexpr float Scale = 0.25f;
-  static constexpr int CellSize = 36;
+  // Pixels a layout cell takes in a thumbnail: a little under a quarter of
+  // a cell, so that a full grid with its walls (144 x 112) fits the item's
+  // well.
+  static constexpr int ThumbCellSize = 8;
 
   TLevelThumbnails();
   ~TLevelThumbnails();
