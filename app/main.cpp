@@ -91,15 +91,16 @@ int RunGame(const TRunScript& script) {
   return status;
 }
 
-// The read-only data lies beside the program in a build tree, and in
-// ../share/gleamstrand when installed (bin/ and share/ under one prefix).
+// The read-only data lies beside the program in a build tree; installed, in
+// ../share/gleamstrand (bin/ and share/ under one prefix) or, as Debian lays
+// out games, ../share/games/gleamstrand (games/ and share/games/).
 std::string ReadOnlyDataDir() {
   std::string app = plat::AppDir();
-#ifdef GS_INSTALLED_DATA
-  std::string installed = app + "/" + GS_INSTALLED_DATA;
-  if (plat::FileType(app + "/Data") != plat::FILETYPE_DIR &&
-      plat::FileType(installed + "/Data") == plat::FILETYPE_DIR) {
-    return installed;
+  if (plat::FileType(app + "/Data") == plat::FILETYPE_DIR) return app;
+#if defined(GS_INSTALLED_DATA) && defined(GS_PACKAGED_DATA)
+  for (const char* relative : {GS_INSTALLED_DATA, GS_PACKAGED_DATA}) {
+    std::string installed = app + "/" + relative;
+    if (plat::FileType(installed + "/Data") == plat::FILETYPE_DIR) return installed;
   }
 #endif
   return app;

@@ -1,20 +1,25 @@
-# Installation as a Linux package would lay the game out, and the Debian
-# package made from it with "cpack -G DEB":
+# Installation with "cmake --install" lays the game out as most Linux
+# installs expect:
 #   bin/gleamstrand                          the program
 #   share/gleamstrand/{data,Data,layouts}    its read-only data
 #   share/applications, share/icons/hicolor, share/metainfo, share/man/man6
-#   share/doc/gleamstrand                    the licence texts
+#   share/doc/gleamstrand                    the licence texts and changelog
+# The Debian package ("cpack -G DEB") follows Debian's rule for games
+# instead: /usr/games/gleamstrand and /usr/share/games/gleamstrand/
+# (DebianLayout.cmake moves the two in CPack's staging tree).
 include(GNUInstallDirs)
 
 set(GS_APP_ID com.talvorine.Gleamstrand)
 set(GS_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
 set(GS_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 
-# The installed program finds its data through this path relative to its
-# own folder, wherever the prefix is.
+# The installed program finds its data through these paths relative to its
+# own folder, wherever the prefix is: the plain layout's, then the package's.
 file(RELATIVE_PATH gs_data_from_bin /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${CMAKE_INSTALL_DATADIR}/gleamstrand)
-target_compile_definitions(gleamstrand PRIVATE GS_INSTALLED_DATA="${gs_data_from_bin}")
+file(RELATIVE_PATH gs_data_from_games /prefix/games /prefix/share/games/gleamstrand)
+target_compile_definitions(gleamstrand PRIVATE GS_INSTALLED_DATA="${gs_data_from_bin}"
+                                               GS_PACKAGED_DATA="${gs_data_from_games}")
 # The version the program reports is the project's.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/frame/CommandLine.cpp APPEND PROPERTY
              COMPILE_DEFINITIONS GS_VERSION="${PROJECT_VERSION}")
@@ -51,7 +56,18 @@ add_custom_command(
 add_custom_target(gs_manpage ALL DEPENDS ${GS_PACKAGING_OUT}/gleamstrand.6.gz)
 install(FILES ${GS_PACKAGING_OUT}/gleamstrand.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
+# A native Debian package ships its changelog as changelog.gz, in Debian's
+# changelog format.
+configure_file(${GS_PACKAGING_DIR}/changelog.in ${GS_PACKAGING_OUT}/changelog @ONLY)
+add_custom_command(
+  OUTPUT ${GS_PACKAGING_OUT}/changelog.gz
+  COMMAND ${GZIP_PROGRAM} -9 -n -c ${GS_PACKAGING_OUT}/changelog > ${GS_PACKAGING_OUT}/changelog.gz
+  DEPENDS ${GS_PACKAGING_OUT}/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(gs_changelog ALL DEPENDS ${GS_PACKAGING_OUT}/changelog.gz)
+
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${GS_PACKAGING_DIR}/copyright
+              ${GS_PACKAGING_OUT}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gleamstrand)
 install(FILES ${gs_data_source}/data/resources/LICENSE-Carlito.txt
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/gleamstrand OPTIONAL)
@@ -75,6 +91,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps names exactly the runtime libraries the program links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/DebianLayout.cmake)
 include(CPack)
 
 if(GS_TESTS)
