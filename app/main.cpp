@@ -22,9 +22,10 @@ namespace {
 // The autoplay bot of --autoplay, while the game runs.
 std::unique_ptr<TAutoPlay> AutoPlay;
 
-// The lock is per player: named after the game and the player's data folder.
-std::string InstanceLockName() {
-  return "Gleamstrand " + plat::CommonDataFolder() + "/Talvorine Games/Cavernglow/";
+// The lock is per player, on the player's data folder however its path is
+// spelt.
+std::string InstanceLockFolder() {
+  return plat::CommonDataFolder() + "/Talvorine Games/Cavernglow";
 }
 
 // Scripted input before each step, screenshots before each flip.
@@ -157,7 +158,7 @@ int main(int argc, char** argv) {
   plat::ChangeDir(ReadOnlyDataDir());
   ScreenWidth = 800;
   ScreenHeight = 600;
-  if (!plat::SingleInstanceLock(InstanceLockName())) return 0;  // another copy runs
+  if (!plat::SingleInstanceLock(InstanceLockFolder())) return 0;  // another copy runs
 
   plat::TBackendOptions backend;
   backend.Headless = RunOptions.Headless;

@@ -36,12 +36,14 @@ void WriteBoard(plat::TStream& out, const TCellBox& board) {
 }
 
 // Five blocks; every block but the very first of the file follows a line
-// that is skipped.
-void ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
+// that is skipped. False when the file ends before the last digit.
+bool ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
+  bool whole = true;
   for (int block = 0; block < 5; ++block) {
     if (block > 0 || skipFirstLine) in.ReadLine();
     for (int y = 1; y <= Rows; ++y) {
       for (int x = 1; x <= Columns; ++x) {
+        if (in.Eof()) whole = false;
         int value = DigitValue(in.ReadByte());
         if (value > BlockLimits[size_t(block)]) value = 0;
         if (block == 0) {
@@ -60,6 +62,7 @@ void ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
       if (board.Layout[x][y]->Contents == 0) board.Cells[x][y]->ClearContents();
     }
   }
+  return whole;
 }
 
 }  // namespace
@@ -86,10 +89,12 @@ int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellB
   score = std::atoi(in->ReadLine().c_str());
   if (score < 0) score = 0;
   in->ReadLine();
-  ReadBoard(*in, firstDeal, false);
-  ReadBoard(*in, current, true);
+  bool whole = ReadBoard(*in, firstDeal, false);
+  whole = ReadBoard(*in, current, true) && whole;
   in->Close();
-  return 1;
+  // A file cut short (a full disk, a crash) would resume as an empty board,
+  // which counts as won.
+  return whole ? 1 : 0;
 }
 
 bool TSavedGame::IsSafePlayerFile(const std::string& path, const std::string& folder) {

@@ -18,9 +18,10 @@ class TSavedGame {
   static int Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
                    const TCellBox& current);
   // Reads the file into two cleared boards: 1, or 0 when it cannot be
-  // opened. A short or damaged file is read as far as it goes: missing or
-  // unreadable characters count as 0, and values no board can hold (a jewel
-  // colour above 6, a kind above 2, a jewel outside the layout) are dropped.
+  // opened or ends before the last row of the board at saving time. A
+  // damaged file is read as far as it goes: unreadable characters count as
+  // 0, and values no board can hold (a jewel colour above 6, a kind above 2,
+  // a jewel outside the layout) are dropped.
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
                   TCellBox& current);
 

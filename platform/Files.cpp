@@ -1,7 +1,8 @@
-// Files and folders. The game's strings carry one character per byte
-// (Latin-1); the file system gets UTF-8. Read-only data is looked up without
-// regard to letter case, because the game asks for "Data/..." and "data/..."
-// alike.
+// Files and folders. A path is the system's bytes and reaches the file
+// system unchanged; only a player's name is converted, when it becomes part
+// of a file name (one byte a character to UTF-8). Read-only data is looked up
+// without regard to letter case, because the game asks for "Data/..." and
+// "data/..." alike.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,9 +23,6 @@ namespace plat {
 
 namespace {
 
-std::string ToOs(const std::string& latin1) { return detail::Latin1ToUtf8(latin1); }
-std::string FromOs(const std::string& utf8) { return detail::Utf8ToLatin1(utf8); }
-
 int OsType(const std::string& osPath) {
   struct stat st;
   if (stat(osPath.c_str(), &st) != 0) return FILETYPE_NONE;
@@ -38,7 +36,9 @@ unsigned char FoldCase(unsigned char c) {
   return c;
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
+// Letters beyond ASCII fold as the Latin-1 letters they are.
+bool SameIgnoringCase(const std::string& osA, const std::string& osB) {
+  std::string a = detail::Utf8ToLatin1(osA), b = detail::Utf8ToLatin1(osB);
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
@@ -60,11 +60,10 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
-// Resolves path (Latin-1) to an existing OS path, case-insensitively; returns
-// an empty string when some component has no match.
+// Resolves path to an existing one, case-insensitively; returns an empty
+// string when some component has no match.
 std::string ResolveOs(const std::string& path) {
-  std::string direct = ToOs(path);
-  if (OsType(direct) != FILETYPE_NONE) return direct;
+  if (OsType(path) != FILETYPE_NONE) return path;
   std::vector<std::string> parts = SplitPath(path);
   std::string current;
   size_t i = 0;
@@ -76,8 +75,8 @@ std::string ResolveOs(const std::string& path) {
     const std::string& part = parts[i];
     if (part.empty() || part == ".") continue;
     std::string base = current.empty() ? "." : current;
-    std::string joined = (current.empty() || current == "/") ? current + ToOs(part)
-                                                             : current + "/" + ToOs(part);
+    std::string joined = (current.empty() || current == "/") ? current + part
+                                                             : current + "/" + part;
     if (part == ".." || OsType(joined) != FILETYPE_NONE) {
       current = joined;
       continue;
@@ -86,7 +85,7 @@ std::string ResolveOs(const std::string& path) {
     if (!dir) return "";
     std::string match;
     while (dirent* entry = readdir(dir)) {
-      if (SameIgnoringCase(FromOs(entry->d_name), part)) {
+      if (SameIgnoringCase(entry->d_name, part)) {
         match = entry->d_name;
         break;
       }
@@ -104,10 +103,10 @@ std::string WritableOs(const std::string& path) {
   std::string existing = ResolveOs(path);
   if (!existing.empty()) return existing;
   size_t slash = path.find_last_of("/\\");
-  if (slash == std::string::npos) return ToOs(path);
+  if (slash == std::string::npos) return path;
   std::string parent = ResolveOs(path.substr(0, slash == 0 ? 1 : slash));
-  if (parent.empty()) return ToOs(path);
-  return (parent == "/" ? parent : parent + "/") + ToOs(path.substr(slash + 1));
+  if (parent.empty()) return path;
+  return (parent == "/" ? parent : parent + "/") + path.substr(slash + 1);
 }
 
 class TFileStream : public TStream {
@@ -189,7 +188,14 @@ TStreamPtr OpenOs(const std::string& osPath, const char* mode) {
 
 std::string ResolvePath(const std::string& path) {
   std::string os = ResolveOs(path);
-  return os.empty() ? path : FromOs(os);
+  return os.empty() ? path : os;
+}
+
+std::string FileNameOfText(const std::string& text) { return detail::Latin1ToUtf8(text); }
+
+bool TextOfFileName(const std::string& fileName, std::string& text) {
+  text = detail::Utf8ToLatin1(fileName);
+  return detail::Latin1ToUtf8(text) == fileName;
 }
 
 void SetStreamFactory(TStreamFactory factory) {
@@ -275,10 +281,10 @@ int RemoveStaleTemporaries(const std::string& folder) {
     std::string path = base + "/" + name;
     struct stat st;
     // Never follow a link out of the player's folder.
-    if (lstat(ToOs(path).c_str(), &st) != 0) continue;
+    if (lstat(path.c_str(), &st) != 0) continue;
     if (S_ISDIR(st.st_mode)) {
       removed += RemoveStaleTemporaries(path);
-    } else if (S_ISREG(st.st_mode) && IsAtomicTemporary(name) && unlink(ToOs(path).c_str()) == 0) {
+    } else if (S_ISREG(st.st_mode) && IsAtomicTemporary(name) && unlink(path.c_str()) == 0) {
       ++removed;
     }
   }
@@ -320,7 +326,7 @@ std::vector<std::string> ReadDir(const std::string& path) {
   while (dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
-    names.push_back(FromOs(name));
+    names.push_back(name);
   }
   closedir(dir);
   std::sort(names.begin(), names.end());
@@ -328,13 +334,13 @@ std::vector<std::string> ReadDir(const std::string& path) {
 }
 
 bool CreateDir(const std::string& path, bool recurse) {
-  std::string os = ToOs(path);
+  std::string os = path;
   while (os.size() > 1 && (os.back() == '/' || os.back() == '\\')) os.pop_back();
   if (OsType(os) == FILETYPE_DIR) return true;
   if (recurse) {
     size_t slash = os.find_last_of('/');
     if (slash != std::string::npos && slash > 0) {
-      if (!CreateDir(FromOs(os.substr(0, slash)), true)) return false;
+      if (!CreateDir(os.substr(0, slash), true)) return false;
     }
   }
   return mkdir(os.c_str(), 0755) == 0 || (errno == EEXIST && OsType(os) == FILETYPE_DIR);
@@ -344,8 +350,8 @@ bool DeleteDir(const std::string& path, bool recurse) {
   std::string os = ResolveOs(path);
   if (os.empty() || OsType(os) != FILETYPE_DIR) return false;
   if (recurse) {
-    for (const std::string& name : ReadDir(FromOs(os))) {
-      std::string child = FromOs(os) + "/" + name;
+    for (const std::string& name : ReadDir(os)) {
+      std::string child = os + "/" + name;
       if (FileType(child) == FILETYPE_DIR) {
         if (!DeleteDir(child, true)) return false;
       } else if (!DeleteFile(child)) {
@@ -384,13 +390,13 @@ std::string AppDir() {
   if (n <= 0) return CurrentDir();
   std::string exe(buf, size_t(n));
   size_t slash = exe.find_last_of('/');
-  return FromOs(slash == std::string::npos ? exe : exe.substr(0, slash));
+  return slash == std::string::npos ? exe : exe.substr(0, slash);
 }
 
 std::string CurrentDir() {
   char buf[PATH_MAX];
   if (!getcwd(buf, sizeof buf)) return ".";
-  return FromOs(buf);
+  return buf;
 }
 
 bool ChangeDir(const std::string& path) {

@@ -4,8 +4,10 @@
 //
 // Conventions:
 //  - Strings are byte strings in which every byte is one character (0..255,
-//    Latin-1). Paths given to the file system are converted to UTF-8 and
-//    listed back as the same characters.
+//    Latin-1). Paths are the exception: a path is the system's bytes and
+//    reaches the file system unchanged, whatever letters it holds. A name
+//    the player sees or types becomes part of a path only through
+//    FileNameOfText, and a listed file name is shown through TextOfFileName.
 //  - Colours are 0..255, alpha 0..1 (clamped when set).
 //  - Every drawing position is in the logical 800 x 600 display.
 //  - Loads that fail return null; they never throw or abort.
@@ -164,6 +166,11 @@ enum { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 int FileType(const std::string& path);
 int64_t FileSize(const std::string& path);        // -1 when absent
 std::vector<std::string> ReadDir(const std::string& path);  // names, no "." or ".."
+// A player's name (one byte a character) as a file name (UTF-8), and back.
+// TextOfFileName fails for a file name with letters beyond Latin-1, which
+// the game can neither show nor type.
+std::string FileNameOfText(const std::string& text);
+bool TextOfFileName(const std::string& fileName, std::string& text);
 bool CreateDir(const std::string& path, bool recurse = false);
 bool DeleteDir(const std::string& path, bool recurse = false);
 bool DeleteFile(const std::string& path);
@@ -470,9 +477,11 @@ void DesktopMouse(int& x, int& y);
 // A message box over the game (SDL's simple message box). Headless, or when
 // no box can be shown, the text goes to standard error instead.
 void ShowMessage(const std::string& title, const std::string& text);
-// Takes the machine-wide lock "name" (an abstract local socket), held until
-// the process ends. False when another process holds it.
-bool SingleInstanceLock(const std::string& name);
+// Takes the machine-wide lock of one folder (an abstract local socket named
+// after the folder's resolved path, so that every spelling of the same folder
+// meets the same lock), held until the process ends. The folder need not
+// exist yet. False when another process holds it.
+bool SingleInstanceLock(const std::string& folder);
 // The user's common application-data folder: $XDG_DATA_HOME, else
 // $HOME/.local/share; no trailing "/".
 std::string CommonDataFolder();

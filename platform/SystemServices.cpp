@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "FileTimes.h"
 #include "Platform.h"
@@ -25,7 +26,7 @@ namespace plat {
 
 namespace {
 
-using detail::Latin1ToUtf8;
+using detail::MessageToUtf8;
 using detail::Utf8ToLatin1;
 
 bool MessageBoxesOff() {
@@ -43,18 +44,47 @@ std::string LockAddress(const std::string& name) {
   return name.substr(0, 80) + "#" + hex;
 }
 
+// The folder's path with every link, "." and ".." resolved, so that each
+// spelling of one folder gives the same text. The part that does not exist
+// yet is appended as written, "." and ".." taken by their meaning.
+std::string ResolvedFolder(const std::string& path) {
+  std::string head = path.empty() ? "." : path;
+  std::vector<std::string> missing;  // innermost first
+  for (;;) {
+    while (head.size() > 1 && head.back() == '/') head.pop_back();
+    if (char* real = realpath(head.c_str(), nullptr)) {
+      std::string resolved = real;
+      std::free(real);
+      for (auto part = missing.rbegin(); part != missing.rend(); ++part) {
+        if (part->empty() || *part == ".") continue;
+        if (*part == "..") {
+          size_t cut = resolved.find_last_of('/');
+          resolved.resize(cut == 0 || cut == std::string::npos ? 1 : cut);
+        } else {
+          resolved += (resolved == "/" ? "" : "/") + *part;
+        }
+      }
+      return resolved;
+    }
+    if (head == "." || head == "/") return path;
+    size_t slash = head.find_last_of('/');
+    missing.push_back(slash == std::string::npos ? head : head.substr(slash + 1));
+    head = slash == std::string::npos ? "." : slash == 0 ? "/" : head.substr(0, slash);
+  }
+}
+
 }  // namespace
 
 void ShowMessage(const std::string& title, const std::string& text) {
   if (!MessageBoxesOff() &&
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, Latin1ToUtf8(title).c_str(),
-                               Latin1ToUtf8(text).c_str(), nullptr) == 0) {
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, MessageToUtf8(title).c_str(),
+                               MessageToUtf8(text).c_str(), nullptr) == 0) {
     return;
   }
-  std::fprintf(stderr, "%s: %s\n", Latin1ToUtf8(title).c_str(), Latin1ToUtf8(text).c_str());
+  std::fprintf(stderr, "%s: %s\n", MessageToUtf8(title).c_str(), MessageToUtf8(text).c_str());
 }
 
-bool SingleInstanceLock(const std::string& name) {
+bool SingleInstanceLock(const std::string& folder) {
   // The socket stays open for the life of the process; the kernel drops the
   // name when the process ends, however it ends.
   static int held = -1;
@@ -63,7 +93,7 @@ bool SingleInstanceLock(const std::string& name) {
   if (fd < 0) return true;  // no lock available: never refuse to run for that
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  std::string key = LockAddress(Latin1ToUtf8(name));
+  std::string key = LockAddress("Gleamstrand " + ResolvedFolder(folder));
   std::memcpy(address.sun_path + 1, key.data(), key.size());
   socklen_t length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + key.size());
   if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
@@ -77,17 +107,16 @@ bool SingleInstanceLock(const std::string& name) {
 
 std::string CommonDataFolder() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && xdg[0] == '/') return Utf8ToLatin1(xdg);
+  if (xdg && xdg[0] == '/') return xdg;
   const char* home = std::getenv("HOME");
   if (!home || !home[0]) {
     const passwd* entry = getpwuid(getuid());
     home = entry ? entry->pw_dir : "/tmp";
   }
-  return Utf8ToLatin1(home) + "/.local/share";
+  return std::string(home) + "/.local/share";
 }
 
-bool GiveFolderAccess(const std::string& path) {
-  std::string osPath = Latin1ToUtf8(path);
+bool GiveFolderAccess(const std::string& osPath) {
   struct stat info {};
   if (stat(osPath.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
   if ((info.st_mode & S_IRWXU) != S_IRWXU && chmod(osPath.c_str(), info.st_mode | S_IRWXU) != 0) {
@@ -97,7 +126,7 @@ bool GiveFolderAccess(const std::string& path) {
 }
 
 bool OpenWithDefaultHandler(const std::string& path) {
-  std::string osPath = Latin1ToUtf8(path);
+  std::string osPath = path;
   char program[] = "xdg-open";
   char* argv[] = {program, osPath.data(), nullptr};
   pid_t pid = 0;

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
+#include "GameResources.h"
 #include "Globals.h"
 #include "Platform.h"
+#include "TGameText.h"
 
 void LogFileProblem(const std::string& message) {
   std::fprintf(stderr, "gleamstrand: %s\n", message.c_str());
@@ -13,4 +15,9 @@ void LogFileProblem(const std::string& message) {
     log->WriteString(ErrorLogText(message));
     log->Close();
   }
+}
+
+std::string ReadFailureText(const std::string& fileName) {
+  std::string text = GameText ? GameText->FindString("Could Not Read File") : std::string();
+  return (text.empty() ? std::string("Could not read the file '") : text) + fileName + "'";
 }

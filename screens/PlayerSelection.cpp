@@ -32,6 +32,7 @@ TStartPlayer ChoosePlayerAtStart() {
   // A name from the settings file that is no player's file name is no
   // player at all.
   if (!TProfileStore::IsAcceptableName(last)) {
+    Game->ProfileName.clear();
     plat::DeleteFile(store.ProfileFile(""));
     Game->CurrentProfile.reset();
     return TStartPlayer::ShowManager;

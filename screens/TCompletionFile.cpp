@@ -11,7 +11,7 @@ std::string TCompletionFile::PathFor(const std::string& player, int custom) {
 
 std::string TCompletionFile::PathFor(const std::string& folder, const std::string& player,
                                      int custom) {
-  return folder + player + (custom ? "c" : "s") + ".ini";
+  return folder + plat::FileNameOfText(player) + (custom ? "c" : "s") + ".ini";
 }
 
 void TCompletionFile::Load() {
@@ -24,7 +24,12 @@ void TCompletionFile::Load() {
   }
 }
 
-std::string TCompletionFile::KeyOf(const std::string& level) { return IniUpper(FileStem(level)); }
+// The key is text, as the player's level names are; the path is the system's.
+std::string TCompletionFile::KeyOf(const std::string& level) {
+  std::string name;
+  plat::TextOfFileName(FileStem(level), name);
+  return IniUpper(name);
+}
 
 int TCompletionFile::IsCompleted(const std::string& level) const {
   std::string key = KeyOf(level);

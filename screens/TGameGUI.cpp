@@ -36,13 +36,6 @@ constexpr int BarSpacing = 6;
 
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
 
-// "Could not read the file 'name'" (the English words when the game text
-// predates the key).
-std::string ReadFailure(const std::string& fileName) {
-  std::string text = Text("Could Not Read File");
-  return (text.empty() ? std::string("Could not read the file '") : text) + fileName + "'";
-}
-
 // The level's number as written in its file name ("005"), 0 when it is not
 // a number.
 int LevelNumber(const std::string& path) {
@@ -198,7 +191,7 @@ void TGameGUI::Match3Next() {
   if (!play.IsCustomLevel && play.GameMode->GameType == TGameMode::TypeMatch3) {
     std::string next = NextLevelPath(play.CurrentLevel);
     if (!plat::ReadStream(next)) {
-      Message(ReadFailure(FileStem(next) + ".layout"));
+      Message(ReadFailureText(FileStem(next) + ".layout"));
       return;
     }
     Game->Mouse.Off();
@@ -266,7 +259,7 @@ void TGameGUI::Message(const std::string& text) { OKInput = GameDialogOK(text); 
 void TGameGUI::LoadChosen(const std::string& name) {
   TGamePlay& play = Screen->GamePlay;
   std::string file = name + (InEditor() ? ".layout" : ".save");
-  std::string path = Game->ProfilePath + file;
+  std::string path = Game->ProfilePath + plat::FileNameOfText(file);
   // A file that is gone or unreadable leaves the game as it is.
   bool loaded = plat::ReadStream(path) != nullptr;
   if (loaded && InEditor()) {
@@ -274,7 +267,7 @@ void TGameGUI::LoadChosen(const std::string& name) {
   } else if (loaded) {
     loaded = play.GameMode && play.GameMode->LoadGame(path);
   }
-  if (!loaded) Message(ReadFailure(file));
+  if (!loaded) Message(ReadFailureText(file));
 }
 
 void TGameGUI::SaveTyped(const std::string& text) {
@@ -283,12 +276,12 @@ void TGameGUI::SaveTyped(const std::string& text) {
   // The message names the file, not its folder: a whole path would not fit
   // the dialog.
   if (InEditor()) {
-    if (play.Editor() && play.Editor()->SaveLayout(folder + text + ".layout")) {
+    if (play.Editor() && play.Editor()->SaveLayout(folder + plat::FileNameOfText(text) + ".layout")) {
       LastFileName = text;
     } else {
       Message(Text("Could Not Create File") + text + ".layout'");
     }
-  } else if (play.GameMode && !play.GameMode->SaveGame(folder + text)) {
+  } else if (play.GameMode && !play.GameMode->SaveGame(folder + plat::FileNameOfText(text))) {
     Message(Text("Could Not Create File") + text + ".save'");
   } else if (play.GameMode) {
     Message(Text("Game Saved"));

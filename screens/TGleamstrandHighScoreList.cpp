@@ -50,9 +50,11 @@ void TGleamstrandHighScoreList::Load() {
   // table never holds more than its ten places.
   size_t pos = 0;
   while (pos < bytes.size() && int(Entries.size()) < numPositions) {
+    // A name longer than the table shows is cut (a damaged file may hold
+    // a name of any length).
     std::string name;
     while (pos < bytes.size() && bytes[pos] != 0) {
-      name += char((bytes[pos] - NameShift) & 255);
+      if (int(name.size()) < MaxNameLength) name += char((bytes[pos] - NameShift) & 255);
       ++pos;
     }
     if (pos + 5 > bytes.size()) break;

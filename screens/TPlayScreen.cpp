@@ -1,7 +1,9 @@
 #include "TPlayScreen.h"
 
+#include "FileProblems.h"
 #include "GameDialogs.h"
 #include "GameResources.h"
+#include "Platform.h"
 #include "StartupSteps.h"
 #include "TGameMode.h"
 #include "TGameScreen.h"
@@ -87,7 +89,7 @@ void TPlayScreen::ShowLevelList(int custom) {
   list->CreateLevelImageFunction = Thumbnails;
   list->Init();
   // The page of the level last played opens with that level selected.
-  list->CurrentLevel = FileStem(Screens->GameScreen->GamePlay.CurrentLevel);
+  plat::TextOfFileName(FileStem(Screens->GameScreen->GamePlay.CurrentLevel), list->CurrentLevel);
   list->CreateImages(1);
   (custom ? CustomLevelList : StandardLevelList) = std::move(list);
 }
@@ -117,8 +119,8 @@ void TPlayScreen::ManageSaveGameManager() {
   int result = SaveGameManager->Manage();
   if (result == 1) {
     std::string chosen = SaveGameManager->ListBox->Value;
-    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + chosen + ".save")) {
-      ShowProblem("Could not read the saved game '" + chosen + "'.");
+    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + plat::FileNameOfText(chosen) + ".save")) {
+      ShowProblem(ReadFailureText(chosen + ".save"));
     }
   }
   if (result != 0) {

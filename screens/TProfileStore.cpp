@@ -15,7 +15,8 @@ std::vector<std::string> TProfileStore::List() const {
   for (const std::string& entry : plat::ReadDir(Folder)) {
     if (entry.empty() || entry == ".dat" || FileExtension(entry) != "dat") continue;
     if (plat::FileType(Folder + entry) != plat::FILETYPE_FILE) continue;
-    names.push_back(StripExtension(entry));
+    std::string name;
+    if (plat::TextOfFileName(StripExtension(entry), name)) names.push_back(name);
   }
   SortNames(names);
   return names;
@@ -62,6 +63,7 @@ void TProfileStore::DeleteCompletion(const std::string& name) const {
 
 bool TProfileStore::IsAcceptableName(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
+  if (name.size() > MaxNameBytes || plat::FileNameOfText(name).size() > MaxNameBytes) return false;
   bool onlyBlanks = true;
   for (char ch : name) {
     unsigned char c = static_cast<unsigned char>(ch);

@@ -7,11 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "Platform.h"
+
 class TProfileStore {
  public:
   // The characters a player's (or a saved game's) name may not hold: they
   // would leave the folder or are refused by the file system.
   static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
+  // The longest name, in bytes of its file name, whose files fit the 255
+  // bytes a file system gives a file name: NAME + "s.ini" while it is
+  // written, as its temporary NAME + "s.ini.tmp-XXXXXX".
+  static constexpr size_t MaxNameBytes = 255 - 16;
 
   // Over the game's profile folder (Game->ProfilePath).
   TProfileStore();
@@ -34,10 +40,13 @@ class TProfileStore {
   // Deletes only the two completion files (the player manager's clean-up).
   void DeleteCompletion(const std::string& name) const;
 
-  std::string ProfileFile(const std::string& name) const { return Folder + name + ".dat"; }
+  std::string ProfileFile(const std::string& name) const {
+    return Folder + plat::FileNameOfText(name) + ".dat";
+  }
 
   // A name that can be stored as a file in the folder: not empty, no
-  // refused or control character, not "." or "..", nothing but blanks.
+  // refused or control character, not "." or "..", nothing but blanks, not
+  // too long for its files' names.
   static bool IsAcceptableName(const std::string& name);
 
   std::string Folder;  // ends in "/"

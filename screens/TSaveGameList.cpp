@@ -18,7 +18,8 @@ void TSaveGameList::Fill() {
   Names.clear();
   for (const std::string& entry : plat::ReadDir(Directory)) {
     if (FileExtension(entry) != Extension) continue;
-    std::string name = StripExtension(entry);
+    std::string name;
+    if (!plat::TextOfFileName(StripExtension(entry), name)) continue;  // cannot be shown
     if (name.empty() || plat::FileType(Directory + entry) != plat::FILETYPE_FILE) continue;
     Names.push_back(name);
   }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "Platform.h"
+
 class TSaveGameList {
  public:
   TSaveGameList(std::string directory, std::string extension)
@@ -22,7 +24,7 @@ class TSaveGameList {
   void ReadDetails();
   // The path of a listed name.
   std::string PathOf(const std::string& name) const {
-    return Directory + name + "." + Extension;
+    return Directory + plat::FileNameOfText(name) + "." + Extension;
   }
   // Deletes a listed name's file; false when it could not be deleted.
   bool Delete(const std::string& name) const;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "GameInput.h"
+#include "Platform.h"
 #include "GameResources.h"
 #include "TCompletionFile.h"
 #include "TImageBank.h"
@@ -75,7 +76,10 @@ void TVLevelList::ScanLevelFolder() {
   LevelList.clear();
   for (const std::string& entry : plat::ReadDir(FolderPath)) {
     if (entry.empty() || entry == "." || entry == "..") continue;
-    if (Extension(entry) == FilePrefix) LevelList.push_back(WithoutExtension(entry));
+    std::string name;
+    if (Extension(entry) == FilePrefix && plat::TextOfFileName(WithoutExtension(entry), name)) {
+      LevelList.push_back(name);
+    }
   }
   // The platform lists a folder in no particular order.
   std::sort(LevelList.begin(), LevelList.end(), NameBefore);
@@ -119,7 +123,8 @@ int TVLevelList::GetIndexOfLevelList(const std::string& name) const {
 int TVLevelList::CheckLevelCompleted(const std::string& path) {
   if (!CompletedIniFile) {
     CompletedIniFile =
-        std::make_unique<TCompletionFile>(LevelCompletedPath + LevelCompletedFile + ".ini");
+        std::make_unique<TCompletionFile>(LevelCompletedPath +
+                                          plat::FileNameOfText(LevelCompletedFile) + ".ini");
     CompletedIniFile->Load();
   }
   return CompletedIniFile->IsCompleted(path);
@@ -134,7 +139,7 @@ void TVLevelList::CreateImages(int recalculate) {
   int count = int(LevelList.size());
   for (int i = std::max(CurrentPagePosition, 0); i < CurrentPagePosition + NumLevelItems && i < count;
        ++i) {
-    std::string path = FolderPath + LevelList[size_t(i)] + "." + FilePrefix;
+    std::string path = LevelPath(LevelList[size_t(i)]);
     int size = 0;
     plat::TImagePtr image;
     if (CreateLevelImageFunction) image = CreateLevelImageFunction(path, size, i);
@@ -289,7 +294,11 @@ std::string TVLevelList::DisplayName(const std::string& name) const {
 
 std::string TVLevelList::CurrentLevelPath() const {
   if (LevelList.empty()) return "";
-  return FolderPath + CurrentLevel + "." + FilePrefix;
+  return LevelPath(CurrentLevel);
+}
+
+std::string TVLevelList::LevelPath(const std::string& name) const {
+  return FolderPath + plat::FileNameOfText(name) + "." + FilePrefix;
 }
 
 void TVLevelList::DrawLevelImage(int index) {

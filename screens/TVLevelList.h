@@ -75,6 +75,8 @@ class TVLevelList {
   // The file of the selected level (folder + name + "." + prefix), "" when
   // the list is empty.
   std::string CurrentLevelPath() const;
+  // The file of a listed level (its name is text, the folder a path).
+  std::string LevelPath(const std::string& name) const;
 
   std::shared_ptr<TMenu> NavigationMenu;
   std::string FolderPath;

@@ -114,20 +114,33 @@ TEST_F(SavedGameTest, ASaveWhileJewelsFallStoresEachInTheCellItFallsInto) {
             (std::vector<std::string>{"...", "1..", "2..", "...", "m.."}));
 }
 
-TEST_F(SavedGameTest, ShortAndDamagedFilesLoadAsFarAsTheyGo) {
+TEST_F(SavedGameTest, CutFilesAreRefusedAndDamagedOnesLoadAsFarAsTheyGo) {
   TGameModeMatch3& mode = StartMatch3(Level);
+  play.Score = 55;
   ASSERT_EQ(mode.SaveGame(DataFolder() + "whole"), 1);
   const std::string whole = ReadFile(DataFolder() + "whole.save");
+  const auto board = Picture(*mode.CellBox);
 
-  // Cut in the middle of the current board's layout blocks.
-  WriteBytes(DataFolder() + "short.save", whole.substr(0, whole.find("\r\n-\r\n", 1500) + 80));
+  // Cut in the middle of the current board's layout blocks, cut in its last
+  // row, or empty (a full disk, a crash): the board would be empty, which
+  // counts as won. Refused, and the game in progress stays.
+  for (const std::string& cut :
+       {whole.substr(0, whole.find("\r\n-\r\n", 1500) + 80), whole.substr(0, whole.size() - 5),
+        std::string()}) {
+    WriteBytes(DataFolder() + "short.save", cut);
+    EXPECT_EQ(mode.LoadGame(DataFolder() + "short.save"), 0) << cut.size();
+    EXPECT_EQ(Picture(*mode.CellBox), board);
+    EXPECT_EQ(play.Score, 55);
+  }
+  // Only the last line end missing: every digit is there.
+  WriteBytes(DataFolder() + "short.save", whole.substr(0, whole.size() - 2));
   ASSERT_EQ(mode.LoadGame(DataFolder() + "short.save"), 1);
   EXPECT_EQ(mode.TotalMarbles, 12);
   Steps(300);
 
   // Bytes of every kind: nothing the board cannot hold gets in.
   std::string garbage;
-  for (int i = 0; i < 5000; ++i) garbage += char((i * 7919 + i / 13) % 256);
+  for (int i = 0; i < 20000; ++i) garbage += char((i * 7919 + i / 13) % 256);
   garbage += "\r\n9999999999999999\r\n";
   WriteBytes(DataFolder() + "garbage.save", garbage);
   ASSERT_EQ(mode.LoadGame(DataFolder() + "garbage.save"), 1);
@@ -140,9 +153,6 @@ TEST_F(SavedGameTest, ShortAndDamagedFilesLoadAsFarAsTheyGo) {
       }
     }
   }
-  Steps(300);
-  WriteBytes(DataFolder() + "empty.save", "");
-  EXPECT_EQ(mode.LoadGame(DataFolder() + "empty.save"), 1);
   Steps(10);
 }
 
@@ -207,6 +217,23 @@ TEST(LevelClockTest, PausesDoNotCountAsPlayingTime) {
   EXPECT_EQ(clock.Elapsed(), 50);
   clock.Restart();
   EXPECT_FALSE(clock.IsPaused());
+}
+
+TEST(LevelClockTest, ASecondPauseKeepsTheMomentOfTheFirst) {
+  plat::SetVirtualClock(70000);
+  TLevelClock clock;
+  clock.Restart();
+  plat::AdvanceClock(2000);
+  clock.Pause();
+  const int first = clock.PauseTime;
+  plat::AdvanceClock(5000);
+  clock.Pause();  // the menu opened over a pause, say
+  EXPECT_EQ(clock.PauseTime, first);
+  EXPECT_EQ(clock.Elapsed(), 2000);
+  clock.Resume();
+  EXPECT_EQ(clock.Elapsed(), 2000);  // the 5 s between the two pauses do not count
+  plat::AdvanceClock(300);
+  EXPECT_EQ(clock.Elapsed(), 2300);
 }
 
 }  // namespace

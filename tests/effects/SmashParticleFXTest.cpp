@@ -341,3 +341,41 @@ TEST_F(ParticleFX, RenderingLeavesTheDrawingStateAsItFoundIt) {
   EXPECT_DOUBLE_EQ(sy, 3);
   EXPECT_DOUBLE_EQ(plat::GetRotation(), 45);
 }
+
+TEST_F(ParticleFX, AnEmitterWithoutLoopFinishesOnTheFrameAfterItsLastSparkDied) {
+  // Delay 0, duration 10, life time 5: finished once the frame is past 15.
+  TSmashParticleFX fx = OneEmitter(0, 0, 10);
+  TEmitter& e = fx.Emitter[0];
+  e.LifeTime = 5;
+  for (int frame = 1; frame <= 15; ++frame) {
+    fx.Render(1, 1);
+    ASSERT_EQ(e.Frame, frame);
+    EXPECT_EQ(e.Finished(), 0) << "frame " << frame;
+  }
+  fx.Render(1, 1);
+  EXPECT_EQ(e.Frame, 16);
+  EXPECT_EQ(e.Finished(), 1);
+}
+
+TEST_F(ParticleFX, ColourChannelsAbove255DrawAs255) {
+  TSmashParticle::SetImage(gfxtest::SolidImage(16, 16, 0xffffffff));
+  struct Case {
+    float r, g, b;
+  };
+  for (const Case& c : {Case{300, 1e9f, 255}, Case{1e9f, 255, 300}, Case{255, 300, 1e9f}}) {
+    SCOPED_TRACE(std::to_string(c.r) + " " + std::to_string(c.g) + " " + std::to_string(c.b));
+    plat::SetClsColor(0, 0, 0);
+    plat::Cls();
+    TSmashParticleFX fx = OneEmitter(0, 0, 1);
+    TEmitter& e = fx.Emitter[0];
+    e.ColorR = c.r;
+    e.ColorG = c.g;
+    e.ColorB = c.b;
+    fx.MoveTo(100, 100);
+    fx.Render(0, 1);
+    ASSERT_EQ(e.Particles.size(), 1u);
+    EXPECT_TRUE(gfxtest::Near(Pixel(104, 104), 255, 255, 255));
+  }
+  TSmashParticle::SetImage(plat::TImagePtr());
+}
+

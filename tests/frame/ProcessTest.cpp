@@ -114,14 +114,23 @@ TEST_F(ProcessTest, ASecondCopyForTheSamePlayerExitsAtOnce) {
   std::string settings = DataFolder(home) + "gleamstrand.ini";
   for (int i = 0; i < 600 && !Exists(settings); ++i) usleep(50000);
   ASSERT_TRUE(Exists(settings));
+  // The same folder however it is spelt: as it is, with "." or ".." in it,
+  // or through a link to it.
   TempDir sameHomeOutput;
-  std::string second = "cd " + Quote(work.Path()) + " && env XDG_DATA_HOME=" + Quote(home.Path()) +
-                       " HOME=" + Quote(home.Path()) +
-                       " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Quote(GS_GAME_EXE) +
-                       " --headless --steps 400 2>" + Quote(sameHomeOutput.File("err.txt"));
-  EXPECT_EQ(RunCommand(second), 0);
-  EXPECT_EQ(ReadWholeFile(sameHomeOutput.File("err.txt")), "");
-  EXPECT_FALSE(Exists(DataFolder(home) + "GoodExit.dat"));  // the second did not run
+  std::string link = sameHomeOutput.File("link");
+  ASSERT_EQ(symlink(home.Path().c_str(), link.c_str()), 0);
+  std::string base = home.Path().substr(home.Path().find_last_of('/') + 1);
+  for (const std::string& spelling :
+       {home.Path(), home.Path() + "/.", home.Path() + "/../" + base, home.Path() + "//", link}) {
+    SCOPED_TRACE(spelling);
+    std::string second = "cd " + Quote(work.Path()) + " && env XDG_DATA_HOME=" + Quote(spelling) +
+                         " HOME=" + Quote(home.Path()) +
+                         " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Quote(GS_GAME_EXE) +
+                         " --headless --steps 400 2>" + Quote(sameHomeOutput.File("err.txt"));
+    EXPECT_EQ(RunCommand(second), 0);
+    EXPECT_EQ(ReadWholeFile(sameHomeOutput.File("err.txt")), "");
+    EXPECT_FALSE(Exists(DataFolder(home) + "GoodExit.dat"));  // the second did not run
+  }
   EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), 0) << "the first copy ended early";
 }
 

@@ -330,3 +330,29 @@ TEST(IniFileTest, ASaveThatFailsOnAFullDiskIsFatalAndKeepsTheOldFile) {
 }
 
 }  // namespace
+
+TEST(IniFileTest, ACopyWhoseLastFlushFailsReportsFailureAndKeepsTheOldFile) {
+  testsupport::TempDir dir;
+  std::string source;
+  for (int i = 0; i < 40; ++i) source += "KEY" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
+  WriteWholeFile(dir.File("source.ini"), source);
+  WriteWholeFile(dir.File("copy.ini"), "OLD=1\r\n");
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // The copy is smaller than the write buffer: every write succeeds and
+    // only the flush of the close overflows the limit.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small{1024, 1024};
+    setrlimit(RLIMIT_FSIZE, &small);
+    _exit(IniCopyWithKey(dir.File("source.ini"), dir.File("copy.ini"), "key3", "9") == 0 ? 0 : 2);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed copy was reported as success";
+  EXPECT_EQ(ReadWholeFile(dir.File("copy.ini")), "OLD=1\r\n");
+  // Without the limit the same copy succeeds.
+  EXPECT_EQ(IniCopyWithKey(dir.File("source.ini"), dir.File("copy.ini"), "key3", "9"), 1);
+  EXPECT_NE(ReadWholeFile(dir.File("copy.ini")).find("\r\nKEY3=9\r\n"), std::string::npos);
+}

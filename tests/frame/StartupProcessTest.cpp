@@ -28,8 +28,8 @@ bool HaveGameAndData() {
 // links, so that a damaged file replaces only its own link.
 class GameRun {
  public:
-  GameRun() {
-    game_ = dir_.File("game");
+  explicit GameRun(const std::string& folder = "game") {
+    game_ = dir_.File(folder);
     plat::CreateDir(game_);
     for (const char* folder : {"data", "Data", "layouts"}) {
       std::string from = kRuntime + "/" + folder;
@@ -109,6 +109,44 @@ class Startup : public ::testing::Test {
 };
 
 }  // namespace
+
+TEST_F(Startup, AHomeAndAProgramFolderBeyondLatinOneReachTheFileSystemUnchanged) {
+  const std::string program = "\xd0\xb8\xd0\xb3\xd1\x80\xd0\xb0";            // "игра"
+  const std::string player = "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";  // "Дмитрий"
+  run_ = std::make_unique<GameRun>(program);
+  const std::string home = run_->Dir().File(player);
+  ASSERT_TRUE(plat::CreateDir(home));
+  // No XDG_DATA_HOME: the data folder is found from HOME.
+  EXPECT_EQ(run_->Run(50, "", "XDG_DATA_HOME= HOME='" + home + "'"), 0) << run_->Output();
+  const std::string shared = home + "/.local/share/Talvorine Games/Cavernglow/";
+  EXPECT_EQ(plat::FileType(shared + "GoodExit.dat"), plat::FILETYPE_FILE) << run_->Output();
+  EXPECT_EQ(plat::FileType(shared + "gleamstrand.ini"), plat::FILETYPE_FILE);
+  EXPECT_EQ(plat::FileType(shared + "profiles"), plat::FILETYPE_DIR);
+  EXPECT_EQ(ReadWholeFile(shared + "ErrorLog.txt"), "");
+  // Nothing was made under another spelling of either folder.
+  std::vector<std::string> entries = plat::ReadDir(run_->Dir().Path());
+  std::sort(entries.begin(), entries.end());
+  std::vector<std::string> expected = {"home", "output.txt", "xdg", program, player};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(entries, expected);
+  EXPECT_EQ(plat::ReadDir(home), std::vector<std::string>{".local"});
+}
+
+TEST_F(Startup, AMegabyteNameInThePlayerFilesIsRefusedOrCutAndCostsNoMoreThanItsSize) {
+  const std::string profiles = run_->SharedFile("profiles/");
+  ASSERT_TRUE(plat::CreateDir(profiles, true));
+  WriteWholeFile(run_->SharedFile("gleamstrand.ini"),
+                 "PROFILE NAME=" + std::string(1 << 20, 'W') + "\r\nFADE=0\r\n");
+  WriteWholeFile(profiles + "Bob.dat", std::string("\x01\0\0\0", 4));
+  WriteWholeFile(profiles + "highscores.hsdat",
+                 std::string(1 << 20, 'W') + std::string("\0\x2a\0\0\0", 5));
+  // A run that stalled would not end within the 120 s the helper allows it.
+  EXPECT_EQ(run_->Run(300), 0) << run_->Output();
+  EXPECT_TRUE(run_->GoodExit());
+  EXPECT_EQ(run_->ErrorLog(), "");
+  // No player file was made for the name that no player can have.
+  EXPECT_EQ(plat::ReadDir(profiles), (std::vector<std::string>{"Bob.dat", "highscores.hsdat"}));
+}
 
 TEST_F(Startup, WholeDataReachesTheFirstScreenAndExitsCleanly) {
   EXPECT_EQ(run_->Run(50), 0) << run_->Output();

@@ -98,9 +98,12 @@ TEST(Files, ReadOnlyPathsResolveRegardlessOfLetterCase) {
   TempDir tmp;
   ASSERT_TRUE(plat::CreateDir(tmp.Path() + "/Data/graphics", true));
   WriteWholeFile(tmp.Path() + "/Data/graphics/Cell1.png", "gem");
+  WriteWholeFile(tmp.Path() + "/Data/graphics/zone.png", "gem");  // the end of the alphabet
+  WriteWholeFile(tmp.Path() + "/Data/graphics/\xc3\xa9t\xc3\xa9.png", "gem");  // "été"
 
   for (const char* asked : {"/data/graphics/cell1.png", "/Data/graphics/Cell1.png",
-                            "/DATA/GRAPHICS/CELL1.PNG"}) {
+                            "/DATA/GRAPHICS/CELL1.PNG", "/DATA/GRAPHICS/ZONE.PNG",
+                            "/data/graphics/ZoNe.png", "/Data/graphics/\xc3\x89T\xc3\x89.PNG"}) {
     std::string path = tmp.Path() + asked;
     EXPECT_EQ(plat::FileType(path), plat::FILETYPE_FILE) << asked;
     auto s = plat::ReadStream(path);
@@ -115,17 +118,29 @@ TEST(Files, ReadOnlyPathsResolveRegardlessOfLetterCase) {
 
 TEST(Files, NamesAboveAsciiAreStoredAsUtf8AndListedBack) {
   TempDir tmp;
+  // A folder beyond Latin-1 ("Дмитрий"): a path reaches the disk as it is.
+  std::string folder = tmp.Path() + "/\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";
+  ASSERT_TRUE(plat::CreateDir(folder + "/inner", true));
   std::string name = "Ren\xe9";  // "René", one byte per character
-  auto out = plat::WriteFile(tmp.Path() + "/" + name + ".dat");
+  auto out = plat::WriteFileAtomic(folder + "/inner/" + plat::FileNameOfText(name) + ".dat");
   ASSERT_TRUE(out);
   out->WriteLine(std::string("x"));
   ASSERT_TRUE(out->Close());
 
-  EXPECT_EQ(ReadWholeFile(tmp.Path() + "/Ren\xc3\xa9.dat"), "x\r\n");  // UTF-8 on disk
-  std::vector<std::string> listed = plat::ReadDir(tmp.Path());
+  EXPECT_EQ(ReadWholeFile(folder + "/inner/Ren\xc3\xa9.dat"), "x\r\n");  // UTF-8 on disk
+  std::vector<std::string> listed = plat::ReadDir(folder + "/inner");
   ASSERT_EQ(listed.size(), 1u);
-  EXPECT_EQ(listed[0], name + ".dat");
-  EXPECT_EQ(plat::FileSize(tmp.Path() + "/" + listed[0]), 3);
+  EXPECT_EQ(listed[0], "Ren\xc3\xa9.dat");
+  std::string shown;
+  EXPECT_TRUE(plat::TextOfFileName(listed[0], shown));
+  EXPECT_EQ(shown, name + ".dat");
+  EXPECT_EQ(plat::FileSize(folder + "/inner/" + listed[0]), 3);
+  EXPECT_EQ(plat::ReadDir(tmp.Path()), std::vector<std::string>{folder.substr(tmp.Path().size() + 1)});
+  // A file name the game's one-byte text cannot hold is not shown as another.
+  EXPECT_FALSE(plat::TextOfFileName("\xd0\x94.save", shown));
+  EXPECT_EQ(plat::RemoveStaleTemporaries(folder), 0);
+  EXPECT_TRUE(plat::DeleteDir(folder, true));
+  EXPECT_EQ(plat::FileType(folder), plat::FILETYPE_NONE);
 }
 
 TEST(Files, FolderAndFileOperations) {

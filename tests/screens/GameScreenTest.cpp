@@ -48,6 +48,16 @@ class GameScreen : public ScreenTest {
     ASSERT_TRUE(screen_.StartLevel(path, custom));
     ASSERT_TRUE(RunUntilShown(&screen_));
   }
+  // Starts the game with player "Ada" in the level editor.
+  void Edit() {
+    MakePlayer("Ada");
+    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+    ChoosePlayerAtStart();
+    screen_.LeaveTo = Screens->FirstScreen();
+    ASSERT_TRUE(screen_.StartEditor());
+    ASSERT_TRUE(RunUntilShown(&screen_));
+  }
   TGameGUI& Gui() { return *screen_.GUI; }
   TGamePlay& Playing() { return screen_.GamePlay; }
 
@@ -135,6 +145,24 @@ TEST_F(GameScreen, AMissingSuccessorLeadsToTheFirstLevel) {
   AddLevel("006");
   EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "006");
   EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/mine.layout")), "001");
+}
+
+TEST_F(GameScreen, NextPuzzleGoesFromOneDigitToTwo) {
+  AddLevel("008");
+  AddLevel("010");
+  Play("009");
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "010");
+  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/008.layout")), "009");
+  Playing().Score = 0;  // no place in the table: no message over the panel
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  ASSERT_TRUE(Steps(60));
+  ASSERT_EQ(Gui().OKInput, nullptr);
+  ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
+  ASSERT_TRUE(RunUntil([&] { return Game->GameFade.Active; }, 20));
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "010");
+  EXPECT_EQ(Playing().IsCustomLevel, 0);
 }
 
 TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
@@ -355,14 +383,8 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
 }
 
 TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
-  MakePlayer("Ada");
   AddLevel("mine", 1);
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
-  ChoosePlayerAtStart();
-  screen_.LeaveTo = Screens->FirstScreen();
-  ASSERT_TRUE(screen_.StartEditor());
-  ASSERT_TRUE(RunUntilShown(&screen_));
+  Edit();
   EXPECT_EQ(screen_.State.stateCustomMode, 1);
   // An empty board cannot be saved: the first reason is told.
   ClickButton(*Gui().CustomMenu, "savecustom");
@@ -415,6 +437,41 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   ASSERT_NE(Gui().ResetInput, nullptr);
   Key("enter", 30);
   EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellNotEmptyCount(), 0);
+}
+
+TEST_F(GameScreen, EachReasonALayoutCannotBeSavedHasItsOwnMessage) {
+  Edit();
+  TCellBox* board = Playing().GameMode->Board();
+  auto paint = [&](int x, int y, int contents, int create, int fill) {
+    TLayoutCell* cell = board->GetLayoutCellAtLocation(x, y);
+    cell->Contents = contents;
+    cell->IsCreate = create;
+    cell->IsFill = fill;
+  };
+  auto expectMessage = [&](int code) {
+    ClickButton(*Gui().CustomMenu, "savecustom");
+    ASSERT_NE(Gui().OKInput, nullptr) << code;
+    EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Editor Error " + std::to_string(code)));
+    Key("enter", 30);
+    ASSERT_EQ(Gui().OKInput, nullptr);
+  };
+  // Every message differs from the others, so each check below can fail.
+  for (int a = 1; a <= 6; ++a) {
+    for (int b = a + 1; b <= 6; ++b) {
+      EXPECT_NE(Text("Editor Error " + std::to_string(a)), Text("Editor Error " + std::to_string(b)));
+    }
+  }
+  expectMessage(1);                      // nothing to play on
+  paint(5, 5, 1, 0, 0);
+  expectMessage(2);                      // no marble cell
+  paint(6, 5, 2, 0, 0);
+  expectMessage(3);                      // nothing filled at the start
+  paint(6, 5, 2, 0, 1);
+  expectMessage(4);                      // no cell makes new jewels
+  paint(5, 5, 1, 1, 1);
+  expectMessage(5);                      // one jewel dealt: no first move
+  Shot("editor-error-5");
+  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
 }
 
 TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {

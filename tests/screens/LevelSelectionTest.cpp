@@ -7,10 +7,13 @@
 
 #include <unistd.h>
 
+#include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
 #include "TCompletionFile.h"
+#include "TDialogOK.h"
 #include "TDialogTextInput.h"
+#include "TGameText.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
@@ -106,6 +109,37 @@ TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnd
   EXPECT_EQ(list.CurrentLevel, "008");
   ASSERT_TRUE(ClickButton(list.NavigationMenu.get(), "arrowLeft"));
   EXPECT_EQ(list.CurrentLevel, "001");
+  // Up from the first item of the lower row: the item above it.
+  ASSERT_TRUE(Key("down"));
+  EXPECT_EQ(list.CurrentLevelID, 4);
+  EXPECT_EQ(list.CurrentLevel, "005");
+  ASSERT_TRUE(Key("up"));
+  EXPECT_EQ(list.CurrentLevelID, 0);
+  EXPECT_EQ(list.CurrentLevel, "001");
+}
+
+TEST_F(LevelSelection, CustomLevelsSortWithoutLetterCaseAndOpenUnderTheirOwnFileNames) {
+  AddLevel("001");
+  AddLevel("Banana", 1);
+  AddLevel("cherry", 1);
+  AddLevel("\xc3\x89" "clair", 1);  // "Éclair": UTF-8 on disk
+  AddLevel("apple", 1);
+  StartOnLevels();
+  ASSERT_TRUE(ClickButton(Play().LevelTypeMenu.get(), "customlevel"));
+  ASSERT_NE(Play().CustomLevelList, nullptr);
+  TVLevelList& custom = *Play().CustomLevelList;
+  EXPECT_EQ(custom.LevelList,
+            (std::vector<std::string>{"apple", "Banana", "cherry", "\xC9" "clair"}));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(Key("right", 1));
+  EXPECT_EQ(custom.CurrentLevel, "\xC9" "clair");
+  EXPECT_NE(custom.ImageList[3], nullptr);
+  EXPECT_EQ(custom.LevelSizeList[3], "24");
+  Shot("levels-custom-sorted");
+  ASSERT_TRUE(Key("enter", 0));
+  TGameScreen& game = *Screens->GameScreen;
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_EQ(game.GamePlay.CurrentLevel, ProfileFolder() + "\xc3\x89" "clair.layout");
+  EXPECT_EQ(game.GamePlay.IsCustomLevel, 1);
 }
 
 TEST_F(LevelSelection, ADoubleClickStartsTheLevelAndComingBackSelectsItWithItsCheckMark) {
@@ -246,6 +280,43 @@ TEST_F(LevelSelection, LoadResumesASavedGame) {
   ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 0));
   ASSERT_TRUE(RunUntilShown(&game));
   EXPECT_EQ(FileStem(game.GamePlay.CurrentLevel), "002");
+}
+
+TEST_F(LevelSelection, AnEmptyOrCutSavedGameIsRefusedAndNothingIsRecorded) {
+  AddLevel("001");
+  StartOnLevels();
+  TGameScreen& game = *Screens->GameScreen;
+  ASSERT_TRUE(Key("enter", 0));
+  ASSERT_TRUE(RunUntilShown(&game));
+  ASSERT_EQ(game.GamePlay.GameMode->SaveGame(ProfileFolder() + "whole"), 1);
+  ExitPlaying();
+  const std::string whole = testsupport::ReadWholeFile(ProfileFolder() + "whole.save");
+  ASSERT_GT(whole.size(), 2000u);
+  // A full disk or a crash: nothing at all, or the file cut before its end.
+  testsupport::WriteWholeFile(ProfileFolder() + "cut.save", whole.substr(0, whole.size() - 30));
+  testsupport::WriteWholeFile(ProfileFolder() + "empty.save", "");
+  const std::string table = testsupport::ReadWholeFile(ProfileFolder() + "highscores.hsdat");
+  for (const char* name : {"cut", "empty"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(ClickButton(Play().MainMenu.get(), "load", 60));
+    ASSERT_NE(Play().SaveGameManager, nullptr);
+    TSaveGameManager& manager = *Play().SaveGameManager;
+    ASSERT_EQ(manager.ListBox->Strings, (std::vector<std::string>{"cut", "empty", "whole"}));
+    manager.ListBox->SetIndex(std::string(name) == "cut" ? 0 : 1);
+    ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 60));
+    ASSERT_NE(Play().Message, nullptr);
+    EXPECT_EQ(Play().Message->Caption->Text,
+              GameText->FindString("Could Not Read File") + name + ".save'");
+    if (std::string(name) == "empty") Shot("levels-empty-save");
+    ASSERT_TRUE(Steps(100));
+    EXPECT_EQ(Current(), &Play());
+    EXPECT_EQ(game.State.stateFinished, 0);
+    ASSERT_TRUE(Key("enter", 60));
+    EXPECT_EQ(Play().Message, nullptr);
+  }
+  // No level was won: no completion line, the table as it was.
+  EXPECT_EQ(testsupport::ReadWholeFile(ProfileFolder() + "Adas.ini"), "");
+  EXPECT_EQ(testsupport::ReadWholeFile(ProfileFolder() + "highscores.hsdat"), table);
 }
 
 }  // namespace

@@ -129,6 +129,40 @@ TEST_F(PlayerFiles, DamagedHighScoreFilesLoadWhatTheyCan) {
   EXPECT_GE(table_.Entries.size(), 1u);
 }
 
+TEST_F(PlayerFiles, AFileEndingInTheLastEntrysScoreLoadsWithoutThatEntry) {
+  FillTable();
+  table_.Entries.resize(4);
+  ASSERT_EQ(table_.Save(), 1);
+  std::string whole = ReadWholeFile(table_.filepath);
+  ASSERT_EQ(whole.size(), 4u * 7);
+  // The fourth entry's name, its terminator and three of its score's four bytes.
+  WriteWholeFile(table_.filepath, whole.substr(0, whole.size() - 1));
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 3u);
+  EXPECT_EQ(table_.Entries[2].name, "E3");
+  EXPECT_EQ(table_.Entries[2].score, 80);
+  // Whole, it loads all four.
+  WriteWholeFile(table_.filepath, whole);
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 4u);
+  EXPECT_EQ(table_.Entries[3].score, 70);
+}
+
+TEST_F(PlayerFiles, ANameLongerThanTheTableShowsIsCutWhenRead) {
+  const int shift = TGleamstrandHighScoreList::NameShift;
+  std::string file(1 << 20, char(('W' + shift) & 255));  // a 1 MB name
+  file += std::string("\0\x2a\0\0\0", 5);
+  file += std::string(1, char(('Q' + shift) & 255)) + std::string("\0\x07\0\0\0", 5);
+  WriteWholeFile(table_.filepath, file);
+  table_.MaxNameLength = 10;
+  table_.Load();
+  ASSERT_EQ(table_.Entries.size(), 2u);
+  EXPECT_EQ(table_.Entries[0].name, "WWWWWWWWWW");
+  EXPECT_EQ(table_.Entries[0].score, 42);
+  EXPECT_EQ(table_.Entries[1].name, "Q");
+  EXPECT_EQ(table_.Entries[1].score, 7);
+}
+
 TEST_F(PlayerFiles, AnUnwritableHighScoreFileIsReportedNotFatal) {
   table_.filepath = folder_ + "missing/folder/highscores.hsdat";
   table_.Zero(10);
@@ -168,6 +202,18 @@ TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
   EXPECT_EQ(plat::FileType(folder_ + "x.dat"), plat::FILETYPE_NONE);
   EXPECT_TRUE(TProfileStore::IsAcceptableName("Zo\xEB"));
   EXPECT_TRUE(TProfileStore::IsAcceptableName("Mary Ann"));
+  // A name whose files' names the file system cannot hold is no name (a
+  // damaged settings file may hold a megabyte of one).
+  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(1 << 20, 'W')));
+  EXPECT_TRUE(TProfileStore::IsAcceptableName(std::string(239, 'W')));
+  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(240, 'W')));
+  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(120, '\xE9')));  // two bytes each
+  EXPECT_TRUE(TProfileStore::IsAcceptableName(std::string(119, '\xE9')));
+  // The longest name's files can all be written.
+  const std::string longest(239, 'W');
+  EXPECT_TRUE(store.Write(longest));
+  TCompletionFile record(TCompletionFile::PathFor(store.Folder, longest, 0));
+  EXPECT_TRUE(record.MarkCompleted("005"));
 }
 
 TEST_F(PlayerFiles, CompletionRecordsReplaceTheirLineAndKeepTheRest) {

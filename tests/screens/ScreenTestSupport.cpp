@@ -25,6 +25,9 @@ namespace screentest {
 namespace {
 
 const std::string kRuntime = GS_RUNTIME_DIR;
+// The player's data folder is named in letters beyond Latin-1 ("Дмитрий"):
+// every path the game builds in it must reach the file system unchanged.
+const std::string kDataHome = "xdg-\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";
 
 // The frame's period on the virtual clock: three 5 ms logic steps a frame,
 // so the clock and the logic agree exactly.
@@ -120,7 +123,7 @@ void ScreenTest::SetUp() {
     GTEST_SKIP() << "needs the game's generated data in " << kRuntime;
   }
   SaveGlobals();
-  setenv("XDG_DATA_HOME", dir_.File("xdg").c_str(), 1);
+  setenv("XDG_DATA_HOME", dir_.File(kDataHome).c_str(), 1);
   setenv("HOME", dir_.File("home").c_str(), 1);
   plat::CreateDir(dir_.File("home"), true);
   plat::CreateDir(ProfileFolder(), true);
@@ -136,6 +139,11 @@ void ScreenTest::TearDown() {
   if (!saved_) return;
   StopGame();
   RestoreGlobals();
+  // Nothing beside the three folders: no copy of the data folder under a
+  // name the path was turned into on the way.
+  for (const std::string& entry : plat::ReadDir(dir_.Path())) {
+    EXPECT_TRUE(entry == "game" || entry == "home" || entry == kDataHome) << entry;
+  }
 }
 
 void ScreenTest::StopGame() {
@@ -159,7 +167,7 @@ bool ScreenTest::RestartGame() {
 }
 
 std::string ScreenTest::SharedFolder() const {
-  return dir_.File("xdg") + "/Talvorine Games/Cavernglow/";
+  return dir_.File(kDataHome) + "/Talvorine Games/Cavernglow/";
 }
 std::string ScreenTest::ProfileFolder() const { return SharedFolder() + "profiles/"; }
 std::string ScreenTest::SettingsFile() const { return SharedFolder() + "gleamstrand.ini"; }

@@ -123,6 +123,34 @@ TEST(ParticleFiles, LoadBackFieldForField) {
   }
 }
 
+TEST(ParticleFiles, EveryFieldIsWrittenInItsOwnPlace) {
+  // Each field of each record a value of its own: a field written in
+  // another's place (the two gravities, say) cannot go unseen.
+  ParticleEffect fx = datagen::ScoreEffect(1);
+  float next = 1.5f;
+  for (EmitterRecord& e : fx) {
+    for (float* field : {&e.delay, &e.duration, &e.emissionRate, &e.emissionEachFrame, &e.speedX,
+                         &e.speedY, &e.speedVarX, &e.speedVarY, &e.sizeVar, &e.launchSize, &e.grow,
+                         &e.minSize, &e.maxSize, &e.alpha, &e.alphaVar, &e.alphaChange,
+                         &e.rotationSpeed, &e.rotationVar, &e.rotationStart, &e.startOffsetX,
+                         &e.startOffsetY, &e.startOffsetVarX, &e.startOffsetVarY, &e.colorChangeR,
+                         &e.colorChangeG, &e.colorChangeB, &e.lifeTime, &e.colorR, &e.colorG,
+                         &e.colorB, &e.gravityX, &e.gravityY}) {
+      *field = next;
+      next += 1.0f;
+    }
+    e.renderType = int(next++);
+    e.image = int(next++);
+  }
+  datagen::Bytes bytes = datagen::SerialiseEffect(fx);
+  ASSERT_EQ(bytes.size(), 1360u);
+  datatest::Bytes file(bytes.begin(), bytes.end());
+  for (size_t k = 0; k < fx.size(); ++k) {
+    SCOPED_TRACE(k);
+    ExpectSame(ReadRecord(file, k * 136), fx[k]);
+  }
+}
+
 TEST(ParticleFiles, RecordsHoldValidFramesAndBlendModes) {
   for (int which : {1, 2}) {
     for (const EmitterRecord& e : datagen::ScoreEffect(which)) {

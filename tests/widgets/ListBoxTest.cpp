@@ -115,6 +115,19 @@ TEST_F(ListBoxTest, ADoubleClickIsReportedOnce) {
   EXPECT_EQ(list->Index, 3);
 }
 
+TEST_F(ListBoxTest, AQuickClickOnAnotherLineIsASecondSelectionNotADoubleClick) {
+  list->Strings = Names;
+  Script("1 click left " + Row(2) + "\n40 click left " + Row(3) + "\n");
+  Steps(40);
+  EXPECT_EQ(list->GetDoubleClicked(), -1);
+  EXPECT_EQ(list->Index, 3);
+  EXPECT_EQ(list->Value, "Deirdre");
+  // The line clicked second is the one a further quick click doubles.
+  Script("10 click left " + Row(3) + "\n");
+  Steps(10);
+  EXPECT_EQ(list->GetDoubleClicked(), 3);
+}
+
 TEST_F(ListBoxTest, TheShownRangeFollowsTheSelection) {
   list->Strings = Names;
   list->Limit = 5;
@@ -249,6 +262,18 @@ TEST_F(VListBoxTest, AClickSelectsInTheWindowAndASecondOneIsADoubleClick) {
   Steps(19);
   EXPECT_EQ(list->GetDoubleClicked(), 3);
   EXPECT_EQ(list->GetDoubleClicked(), -1);
+}
+
+TEST_F(VListBoxTest, AQuickClickOnAnotherLineIsASecondSelectionNotADoubleClick) {
+  list->Strings = Names;
+  auto row = [this](int r) {
+    return "150 " + std::to_string(100 + r * list->LineHeight + list->LineHeight / 2);
+  };
+  Script("1 click left " + row(1) + "\n20 click left " + row(2) + "\n");
+  Steps(20);
+  EXPECT_EQ(list->GetDoubleClicked(), -1);
+  EXPECT_EQ(list->Index, 2);
+  EXPECT_EQ(list->Value, "Cormac");
 }
 
 }  // namespace
