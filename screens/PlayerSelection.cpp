@@ -7,12 +7,12 @@
 #include "TGameText.h"
 #include "TListBox.h"
 #include "TModeText.h"
+#include "TNameRules.h"
 #include "TPlayerRename.h"
 #include "TProfileStore.h"
 #include "TTalvorineGame.h"
 #include "TVPlayerManager.h"
 #include "TVProfile.h"
-#include "TextCase.h"
 
 namespace {
 
@@ -43,31 +43,15 @@ TStartPlayer ChoosePlayerAtStart() {
   return TStartPlayer::Ready;
 }
 
-std::string PlayerNameFromTyped(const std::string& typed) {
-  if (typed.empty()) return typed;
-  return UpperCase(typed.substr(0, 1)) + typed.substr(1);
-}
-
-std::string PlayerNameProblem(const std::string& typed) {
-  std::string name = PlayerNameFromTyped(typed);
-  if (!TProfileStore::IsAcceptableName(name) || TProfileStore().Exists(name)) {
-    return Text("Name Error");
-  }
-  return "";
-}
-
-std::string RenameProblem(const std::string& from, const std::string& typed) {
-  std::string name = PlayerNameFromTyped(typed);
-  if (UpperCase(name) != UpperCase(from)) return PlayerNameProblem(typed);
-  return TProfileStore::IsAcceptableName(name) ? "" : Text("Name Error");
-}
-
 std::unique_ptr<TDialogTextInput> CreateRenamePrompt(const std::string& from) {
   auto prompt = GameNamePrompt(
       [from](const std::string& text, std::string& message) {
-        message = RenameProblem(from, text);
-        if (!message.empty()) return -1;
-        if (!TPlayerRename().Rename(from, PlayerNameFromTyped(text))) {
+        // The same rules as a new player's name; the player's own name in
+        // another letter case is allowed.
+        TNameRules rules = PlayerNameRules();
+        rules.Keeping = from;
+        if (rules.ErrorCheck(text, message) != 0) return -1;
+        if (!TPlayerRename().Rename(from, rules.Stored(text))) {
           message = Text("Rename Failed");
           return -1;
         }
@@ -84,9 +68,9 @@ std::unique_ptr<TDialogTextInput> CreateNamePrompt(int withCancel) {
   // be written is told over the prompt, which then stays for another try.
   auto prompt = GameNamePrompt(
       [](const std::string& text, std::string& message) {
-        message = PlayerNameProblem(text);
-        if (!message.empty()) return -1;
-        std::string name = PlayerNameFromTyped(text);
+        TNameRules rules = PlayerNameRules();
+        if (rules.ErrorCheck(text, message) != 0) return -1;
+        std::string name = rules.Stored(text);
         if (!SelectPlayer(name)) {
           message = Text("Could Not Create File") + name + ".dat'";
           return -1;

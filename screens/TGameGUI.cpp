@@ -19,6 +19,7 @@
 #include "TImageBank.h"
 #include "TLevelClock.h"
 #include "TModeText.h"
+#include "TNameRules.h"
 #include "TParticleList.h"
 #include "TSaveGameManager.h"
 #include "TSoundBank.h"
@@ -223,8 +224,7 @@ void TGameGUI::CheckButtonClicks() {
       if (CustomMenu->Clicked("savecustom")) {
         int check = play.Editor() ? play.Editor()->IsLayoutValid() : -1;
         if (check == 0) {
-          SaveGameNameInput = GameDialogTextInputForKey("Enter Level Name", 1);
-          if (!LastFileName.empty()) SaveGameNameInput->TextInput.SetText(LastFileName);
+          AskFileName("Enter Level Name", LastFileName);
         } else if (check >= 1 && check <= 5) {
           OKInput = GameDialogOKForKey("Editor Error " + std::to_string(check));
         } else {
@@ -270,6 +270,14 @@ void TGameGUI::LoadChosen(const std::string& name) {
   if (!loaded) Message(ReadFailureText(file));
 }
 
+void TGameGUI::AskFileName(const std::string& key, const std::string& initial) {
+  SaveGameNameInput = GameDialogTextInputForKey(key, 1);
+  GameCheckText(*SaveGameNameInput, [](const std::string& text, std::string& message) {
+    return FileNameRules().ErrorCheck(text, message);
+  });
+  if (!initial.empty()) SaveGameNameInput->TextInput.SetText(initial);
+}
+
 void TGameGUI::SaveTyped(const std::string& text) {
   TGamePlay& play = Screen->GamePlay;
   std::string folder = Game->ProfilePath;
@@ -290,7 +298,7 @@ void TGameGUI::SaveTyped(const std::string& text) {
 
 void TGameGUI::AskSaveName() {
   TGamePlay& play = Screen->GamePlay;
-  SaveGameNameInput = GameDialogTextInputForKey("Enter Save Name", 1);
+  AskFileName("Enter Save Name");
   std::string name = SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel,
                                         plat::LocalDateTime(),
                                         size_t(SaveGameNameInput->TextInput.MaxLength));
@@ -323,7 +331,7 @@ void TGameGUI::CheckInputDialogs() {
       std::string typed = SaveGameNameInput->TextInput.Text;
       SaveGameNameInput.reset();
       DialogClosed(true);
-      if (result == 1) SaveTyped(typed);
+      if (result == 1) SaveTyped(TNameRules::Trim(typed));
     }
   }
   if (ResetInput) {

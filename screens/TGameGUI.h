@@ -52,6 +52,9 @@ class TGameGUI {
   static std::string NextLevelPath(const std::string& levelPath);
   // A dialog is open.
   bool DialogOpen() const;
+  // The question for a level's or a saved game's name (game text of key),
+  // under the rules of file names; Cancel closes it.
+  void AskFileName(const std::string& key, const std::string& initial = "");
 
   // ---- dialogs, null while closed
   std::unique_ptr<TDialogYesNo> ShuffleInput;

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "TGameText.h"
 #include "TImageBank.h"
+#include "WidgetFiles.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -38,6 +39,7 @@ void StyleField(TDialogTextInput& dialog) {
   dialog.TextInput.BannedChars = RefusedInNames;
   dialog.TextInput.AllowExtendedChars = 1;
   dialog.TextInput.DotCol.Set(255, 255, 255);
+  dialog.TextInput.RefusedSound = LoadWidgetSound("buttonclick2");
 }
 
 template <typename Dialog>
@@ -86,6 +88,13 @@ std::unique_ptr<TDialogTextInput> GameDialogTextInputForKey(const std::string& k
   return GameDialogTextInput(TextOfKey(key), withCancel);
 }
 
+void GameCheckText(TDialogTextInput& dialog, TNameCheck errorCheck) {
+  dialog.ErrorCheckFunc = std::move(errorCheck);
+  dialog.ErrorDialogFunc = [](const std::string& message) {
+    return message.empty() ? nullptr : GameDialogOK(message);
+  };
+}
+
 std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int withCancel,
                                                  const std::string& caption) {
   std::string file = Game->ImagePath + "entername.png";
@@ -97,8 +106,7 @@ std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int with
   dialog->Gap = 11;
   dialog->BoxBorderH = 90;
   dialog->MenuCreate(withCancel, 50);
-  dialog->ErrorCheckFunc = std::move(errorCheck);
-  dialog->ErrorDialogFunc = [](const std::string& message) { return GameDialogOK(message); };
+  GameCheckText(*dialog, std::move(errorCheck));
   Style(*dialog);
   StyleField(*dialog);
   return StartNow(std::move(dialog));

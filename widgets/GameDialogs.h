@@ -44,3 +44,6 @@ std::unique_ptr<TDialogTextInput> GameNamePrompt(TNameCheck errorCheck, int with
 // The look of the game's list boxes: a glass panel in the deep violet of
 // the game's rock with a sheen and a lit rim, and the selection in amber.
 void GameListLook(TBox& box, std::shared_ptr<TColor>& highlight);
+// Gives a text question its check; a refusal with a message shows it over
+// the question, one without (an empty text) leaves the field open.
+void GameCheckText(TDialogTextInput& dialog, TNameCheck errorCheck);

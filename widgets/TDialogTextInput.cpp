@@ -177,7 +177,11 @@ int TDialogTextInput::Draw() {
     TextInput.X = int(float(fieldX) + OffsetX);
     TextInput.Y = int(float(fieldY) + OffsetY);
     if (DrawBox) {
-      plat::SetColor(BoxColor.R, BoxColor.G, BoxColor.B);
+      // A refused character flashes the box.
+      float flash = TextInput.RefusedFlashLevel();
+      auto mix = [flash](int from, int to) { return int(float(from) + float(to - from) * flash); };
+      plat::SetColor(mix(BoxColor.R, RefusedBoxColor.R), mix(BoxColor.G, RefusedBoxColor.G),
+                     mix(BoxColor.B, RefusedBoxColor.B));
       plat::SetAlpha(BoxColor.Alpha * Alpha);
       plat::DrawRect(float(x + BoxBorderH) + OffsetX, float(TextInput.Y - BoxBorderV),
                      float(w - 2 * BoxBorderH), 2.0f * float(BoxBorderV) + FieldHeight());

@@ -45,6 +45,7 @@ class TDialogTextInput : public TDialog {
   int CharWidth = 0;
   int Gap = 30;
   TColor BoxColor{0, 0, 0, 1.0f};
+  TColor RefusedBoxColor{190, 40, 40, 1.0f};  // the box as a refused character flashes it
   int DrawBox = 1;
   int BoxBorderH = 10, BoxBorderV = 5;
   int TextBorder = 10;

@@ -8,6 +8,7 @@
 #include "TBitmapFont.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
+#include "WidgetFiles.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y
   DotCol.Set(150, 150, 150);
   CursorCol.Set(0, 255, 255);
   SetCursorFlashSpeed(250);
+  RefusedFlashLength = std::max(1, int(AnimLengthFromMs(200.0f)));
   Reset();
 }
 
@@ -83,22 +85,37 @@ float TTextInput::GetWidth(const std::string& s) const {
   return TextLineWidth(Text + s, BitmapFont.get());
 }
 
+void TTextInput::Refuse() {
+  RefusedFlash = float(RefusedFlashLength);
+  if (RefusedSound) PlayWidgetSound(RefusedSound);
+}
+
+float TTextInput::RefusedFlashLevel() const {
+  return RefusedFlashLength > 0 ? std::clamp(RefusedFlash / float(RefusedFlashLength), 0.0f, 1.0f) : 0.0f;
+}
+
 int TTextInput::Manage() {
   if (!Active) return 0;
   int c = GameGetChar();
-  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) c = 0;
+  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) {
+    Refuse();
+    c = 0;
+  }
   if (c == CharBackspace) {
     CurrentChar = std::max(1, CurrentChar - 1);
     if (int(Text.size()) > CurrentChar - 1) Text.resize(size_t(CurrentChar - 1));
   }
   if (NumbersOnly && c != CharEnter && !(c >= '0' && c <= '9')) c = 0;
-  if (Accepts(c) && CurrentChar <= MaxLength) {
+  if (Accepts(c)) {
     std::string typed(1, char(c));
-    if (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth)) {
+    if (CurrentChar <= MaxLength && (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth))) {
       Text += typed;
       ++CurrentChar;
+    } else {
+      Refuse();
     }
   }
+  RefusedFlash = std::max(0.0f, RefusedFlash - LogicDelta);
   if (c == CharEnter && (AllowNull || !Text.empty())) {
     Finish();
     return 1;

@@ -9,6 +9,7 @@
 
 #include "Platform.h"
 #include "TColor.h"
+#include "TGameSound.h"
 
 class TBitmapFont;
 
@@ -32,6 +33,11 @@ class TTextInput {
   void Finish();
   // Width of Text + s in the field's font.
   float GetWidth(const std::string& s) const;
+  // A character the field will not take: RefusedSound and a short flash,
+  // so that the player sees the name was not cut without a word.
+  void Refuse();
+  // The flash of the last refusal, 1 as it starts falling to 0.
+  float RefusedFlashLevel() const;
   void Draw();
 
   std::string Text;
@@ -57,6 +63,9 @@ class TTextInput {
   std::string BannedChars;
   int AllowExtendedChars = 0;
   int NumbersOnly = 0;
+  TGameSoundPtr RefusedSound;
+  float RefusedFlash = 0;      // logic steps of flash left
+  int RefusedFlashLength = 40;  // logic steps, from 200 ms
 
  private:
   void DrawPiece(const std::string& s, float& px) const;
