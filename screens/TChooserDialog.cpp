@@ -102,9 +102,8 @@ bool TChooserDialog::ManageChoice(bool doubleClicked, const char* okName, int& r
   bool escape = GameKeyHit(EscapeKey) != 0;
   if (escape || Menu->Clicked("Cancel")) {
     if (escape) ClickSound();
-    CancelClick();
-    result = -1;
-    return true;
+    result = CancelClick();
+    return result != 0;
   }
   return false;
 }

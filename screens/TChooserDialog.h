@@ -38,10 +38,11 @@ class TChooserDialog : public TDialog {
   TSubDialogs ManageSubDialogs();
   // A choice on this step: a double click in the list or the OK button
   // (okName) take the selection (OKClick); Escape or "Cancel" cancel. True
-  // with the result when one of them happened.
+  // with the result when one of them happened (a cancel refused is none).
   bool ManageChoice(bool doubleClicked, const char* okName, int& result);
   virtual int OKClick() = 0;
-  virtual void CancelClick() = 0;
+  // -1 when the dialog closes, 0 when it must stay open.
+  virtual int CancelClick() = 0;
   virtual void ClickSound() = 0;
 
   // The darkening and the open message or confirmation, over the dialog.

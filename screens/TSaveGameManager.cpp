@@ -194,7 +194,10 @@ int TSaveGameManager::OKClick() {
   return 1;
 }
 
-void TSaveGameManager::CancelClick() { Close(-1); }
+int TSaveGameManager::CancelClick() {
+  Close(-1);
+  return -1;
+}
 
 void TSaveGameManager::DeleteSaveGameCheck() {
   if (ListBox->Index < 0 || ListBox->Value.empty()) return;

@@ -38,7 +38,7 @@ class TSaveGameManager : public TChooserDialog {
   int Draw() override;
   void Kill() override;
   int OKClick() override;
-  void CancelClick() override;
+  int CancelClick() override;
   void DeleteSaveGameCheck();
   void FillList();
   void MenuArrowCreate();

@@ -25,6 +25,7 @@ class TTitleScreen : public TMenuScreen {
   ~TTitleScreen() override;
 
   void Load() override;
+  void Start() override;
   void Logic() override;
   void Draw() override;
   void Kill() override;

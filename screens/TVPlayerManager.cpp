@@ -157,17 +157,18 @@ int TPlayerManager::OKClick() {
   return 1;
 }
 
-void TPlayerManager::CancelClick() {
-  // The current player was deleted (or there was none): the first listed
-  // player takes its place, so that the game always has a player.
-  const std::vector<std::string>& names = ListBox->Strings;
+int TPlayerManager::CancelClick() {
+  // Cancel keeps the last player. Without one (none was recorded, or it was
+  // deleted) there is nobody to keep: the chooser stays until one is chosen
+  // rather than picking a player the player did not choose.
   bool listed = false;
   if (Game->CurrentProfile) {
     std::string current = UpperCase(Game->CurrentProfile->Name);
-    for (const std::string& name : names) listed = listed || UpperCase(name) == current;
+    for (const std::string& name : ListBox->Strings) listed = listed || UpperCase(name) == current;
   }
-  if (!listed && !names.empty()) SelectPlayer(names.front());
+  if (!listed) return 0;
   Close(-1);
+  return -1;
 }
 
 void TPlayerManager::DeleteProfileCheck() {

@@ -27,7 +27,7 @@ class TPlayerManager : public TChooserDialog {
   int Draw() override;
   void Kill() override;
   int OKClick() override;
-  void CancelClick() override;
+  int CancelClick() override;
   void DeleteProfileCheck();
   void RenameProfile();
   // Selects the listed name that equals name regardless of letter case.

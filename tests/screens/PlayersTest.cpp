@@ -154,9 +154,14 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cys.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(manager->Names().size(), 6u);
-  // Cancelling now makes the first listed player current.
+  // With the current player gone there is nobody to keep: Cancel leaves
+  // the manager open until a player is chosen.
   ClickButton(*manager->Menu, "Cancel", 10);
-  EXPECT_EQ(host_.Result, -1);
+  EXPECT_EQ(host_.Result, 0);
+  EXPECT_TRUE(manager->Active);
+  manager->ListBox->SetIndex(0);
+  ClickButton(*manager->Menu, "OK", 10);
+  EXPECT_EQ(host_.Result, 1);
   EXPECT_EQ(Game->ProfileName, "ada");
   EXPECT_EQ(Game->CurrentProfile->Name, "ada");
 
