@@ -128,9 +128,17 @@ void TGameModeEditor::Erase() {
 }
 
 void TGameModeEditor::ReadKeys() {
-  // Both Control keys are read, so that neither keeps a stale hit.
+  // Control is also the erase modifier: erasing must not change the brush,
+  // so the kind switches only when Control comes up without a click made
+  // while it was held. Both keys are read, so that neither keeps a stale hit.
   int left = GameKeyHit(KeyLeftControl), right = GameKeyHit(KeyRightControl);
-  if (left || right) LayoutContents = LayoutContents == 1 ? 2 : 1;
+  if (left || right) controlTapped_ = true;
+  if (Mouse->LeftClick() >= 1 || Mouse->RightClick() >= 1) controlTapped_ = false;
+  bool held = GameKeyDown(KeyLeftControl) || GameKeyDown(KeyRightControl);
+  if (controlTapped_ && !held) {
+    controlTapped_ = false;
+    LayoutContents = LayoutContents == 1 ? 2 : 1;
+  }
   if (GameKeyHit(KeyChain)) IsChain = !IsChain;
   if (GameKeyHit(KeyCreate)) IsCreate = !IsCreate;
   if (GameKeyHit(KeyFill)) IsFill = !IsFill;
@@ -143,6 +151,7 @@ void TGameModeEditor::Draw() {
   CellBox->Draw();
   DrawMouseCell();
   DrawTextMessage();
+  DrawBrush();
 }
 
 void TGameModeEditor::DrawBounds() const {
@@ -163,16 +172,34 @@ void TGameModeEditor::DrawBounds() const {
   plat::SetAlpha(alpha);
 }
 
-void TGameModeEditor::DrawMouseCell() const {
-  const TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
-  if (!cell) return;
-  auto draw = [cell](const plat::TImagePtr& image) {
-    if (image) plat::DrawImage(*image, cell->X, cell->Y);
+void TGameModeEditor::DrawBrushCell(float x, float y) const {
+  auto draw = [x, y](const plat::TImagePtr& image) {
+    if (image) plat::DrawImage(*image, x, y);
   };
   draw(LayoutContents == 2 ? art_->LayoutMarble : art_->LayoutNormal);
   if (IsChain) draw(art_->LayoutChain);
   if (IsCreate) draw(art_->LayoutCreate);
   if (!IsFill) draw(art_->LayoutFill);
+}
+
+void TGameModeEditor::DrawMouseCell() const {
+  const TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  if (cell) DrawBrushCell(float(cell->X), float(cell->Y));
+}
+
+void TGameModeEditor::DrawBrush() const {
+  // A flag that is off is drawn dim, so that the four states read at a
+  // glance; the kind is named either way.
+  constexpr int Size = 20, LineGap = 26, Dim = 110;
+  const float x = float(BrushPanelX);
+  float y = float(BrushPanelY);
+  modetext::DrawCentredAt(brushTitle_.Get(), x, y, Size);
+  DrawBrushCell(x, y + 55);
+  y += 95;
+  modetext::DrawCentredAt(LayoutContents == 2 ? brushMarble_.Get() : brushNormal_.Get(), x, y, Size);
+  modetext::DrawCentredAt(brushChain_.Get(), x, y + LineGap, Size, IsChain ? 255 : Dim);
+  modetext::DrawCentredAt(brushCreate_.Get(), x, y + 2 * LineGap, Size, IsCreate ? 255 : Dim);
+  modetext::DrawCentredAt(brushFill_.Get(), x, y + 3 * LineGap, Size, IsFill ? 255 : Dim);
 }
 
 void TGameModeEditor::DrawTextMessage() const {

@@ -34,7 +34,8 @@ class TGameModeEditor : public TGameMode {
   // The same for a layout file; -1 when it cannot be read.
   static int IsLayoutFileValid(const std::string& path);
 
-  // Control keys switch the brush kind; X, C and Z toggle its flags.
+  // Control keys switch the brush kind when tapped alone (held with a
+  // click they erase instead); X, C and Z toggle its flags.
   static constexpr int KeyLeftControl = 162, KeyRightControl = 163;
   static constexpr int KeyChain = 88, KeyCreate = 67, KeyFill = 90;
 
@@ -52,6 +53,10 @@ class TGameModeEditor : public TGameMode {
   void DrawBounds() const;
   void DrawMouseCell() const;
   void DrawTextMessage() const;
+  // The brush's state beside the frame: its cell and its kind and flags.
+  void DrawBrush() const;
+  // Where DrawBrush centres its panel.
+  static constexpr int BrushPanelX = 751, BrushPanelY = 90;
   int IsLayoutValid() const;
 
   // Loads a custom layout for editing: 1, or 0 when it cannot be read (the
@@ -78,9 +83,17 @@ class TGameModeEditor : public TGameMode {
   void Erase();
   void ReadKeys();
   void RebuildWalls();
+  // Draws the brush's cell pictures with their handles at (x, y).
+  void DrawBrushCell(float x, float y) const;
 
   TGamePlay& play_;
   std::shared_ptr<const TBoardArt> art_;
-  // The two help lines drawn every frame, looked up once.
+  // A Control press not yet used with a click: it switches the brush kind
+  // when the key comes up.
+  bool controlTapped_ = false;
+  // The texts drawn every frame, looked up once.
   mutable modetext::TKeyText helpTop_{"Level Editor 1"}, helpBottom_{"Level Editor 2"};
+  mutable modetext::TKeyText brushTitle_{"Editor Brush"}, brushNormal_{"Editor Brush Normal"},
+      brushMarble_{"Editor Brush Marble"}, brushChain_{"Editor Brush Chain"},
+      brushCreate_{"Editor Brush Create"}, brushFill_{"Editor Brush Fill"};
 };

@@ -28,13 +28,14 @@ std::string WithWord(const std::string& text, const std::string& word,
 
 namespace {
 
-void DrawLine(const std::string& text, float x, float y, int size, bool centred) {
+void DrawLine(const std::string& text, float x, float y, int size, bool centred, int shade = 255) {
   plat::TFontPtr font = GameFont(size);
   if (text.empty() || !font) return;
   plat::TFontPtr old = plat::GetImageFont();
   plat::SetImageFont(font);
-  plat::SetColor(255, 255, 255);
+  plat::SetColor(shade, shade, shade);
   DrawTextLine(text, x, y, 1, centred ? 1 : 0, 1);
+  plat::SetColor(255, 255, 255);
   plat::SetImageFont(old);
 }
 
@@ -45,6 +46,10 @@ void DrawCentred(const std::string& text, float y, int size) {
 }
 
 void DrawAt(const std::string& text, float x, float y, int size) { DrawLine(text, x, y, size, false); }
+
+void DrawCentredAt(const std::string& text, float x, float y, int size, int shade) {
+  DrawLine(text, x, y, size, true, shade);
+}
 
 const std::string& TKeyText::Get() {
   if (!found_ && GameText) {

@@ -21,6 +21,8 @@ std::string WithWord(const std::string& text, const std::string& word,
 void DrawCentred(const std::string& text, float y, int size);
 // One line with its left edge at x.
 void DrawAt(const std::string& text, float x, float y, int size);
+// One line centred on x, in the grey of `shade` (255: white).
+void DrawCentredAt(const std::string& text, float x, float y, int size, int shade = 255);
 
 // A text the modes draw every frame: looked up once the game text is there,
 // and its form with a number made again only when the number changes.
