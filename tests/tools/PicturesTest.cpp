@@ -86,6 +86,25 @@ TEST(Pictures, JewelsDifferInShapeNotOnlyInColour) {
     }
 }
 
+TEST(Pictures, JewelsLookTheSameAfterAHalfTurn) {
+  // A jewel turns by half a turn for every row it falls and may rest so: it
+  // must not then read as another kind.
+  REQUIRE_DATA_TREE();
+  for (int c = 1; c <= 6; ++c) {
+    SCOPED_TRACE(c);
+    plat::TPixmap gem = Load("Data/graphics/cell" + std::to_string(c) + ".png");
+    double sum = 0, worst = 0;
+    for (int y = 0; y < 36; ++y)
+      for (int x = 0; x < 36; ++x) {
+        double d = Difference(gem.ReadPixel(x, y), gem.ReadPixel(35 - x, 35 - y));
+        sum += d;
+        worst = std::max(worst, d);
+      }
+    EXPECT_LT(sum / (36 * 36), 0.01);
+    EXPECT_LT(worst, 0.25);
+  }
+}
+
 TEST(Pictures, WallTilesJoinSeamlesslyOnABoardUsingEveryRule) {
   REQUIRE_DATA_TREE();
   datagen::BoardLayout layout = datagen::WallTestLayout();

@@ -27,8 +27,10 @@ const GemColours kColours[6] = {
     {Hex(0x1d6479), Hex(0xa8e6f5), Hex(0xffffff)},  // white-cyan
 };
 
-// Lights: the key light from the top-left and a weaker amber-tinted one from
-// the bottom-right, so a gem turned by half a turn still reads as lit.
+// Lights: two equal ones, from the top-left and from the bottom-right. A
+// jewel turns by half a turn for every row it falls and may rest upside
+// down, so its picture must be the same both ways up: the shapes are
+// symmetric under a half turn, and so is the light.
 struct Vec3 {
   double x, y, z;
 };
@@ -37,12 +39,12 @@ Vec3 Normalised(Vec3 v) {
   return {v.x / l, v.y / l, v.z / l};
 }
 const Vec3 kKey = Normalised({-0.55, -0.75, 0.75});
-const Vec3 kRim = Normalised({0.6, 0.7, 0.6});
+const Vec3 kOpposite = Normalised({0.55, 0.75, 0.75});
 
 double Brightness(Vec3 n) {
   double d1 = std::max(0.0, n.x * kKey.x + n.y * kKey.y + n.z * kKey.z);
-  double d2 = std::max(0.0, n.x * kRim.x + n.y * kRim.y + n.z * kRim.z);
-  return 0.12 + 0.78 * d1 * d1 + 0.32 * d2 * d2;
+  double d2 = std::max(0.0, n.x * kOpposite.x + n.y * kOpposite.y + n.z * kOpposite.z);
+  return 0.12 + 0.62 * (d1 * d1 + d2 * d2);
 }
 
 Rgb Ramp(const GemColours& c, double b) {
@@ -92,11 +94,14 @@ void FillTable(cairo_t* cr, const Polygon& table, const GemColours& c) {
     x1 = std::max(x1, v.x), y1 = std::max(y1, v.y);
   }
   PathOf(cr, table);
+  // Light at both ends of the diagonal, deepest across the middle: the same
+  // from either end.
   SourceLinear(cr, x0, y0, x1, y1,
-               {{0, Mix(c.base, c.light, 0.75)},
-                {0.45, c.base},
-                {0.7, Mix(c.base, c.dark, 0.35)},
-                {1, Mix(c.base, c.light, 0.35)}});
+               {{0, Mix(c.base, c.light, 0.6)},
+                {0.3, c.base},
+                {0.5, Mix(c.base, c.dark, 0.3)},
+                {0.7, c.base},
+                {1, Mix(c.base, c.light, 0.6)}});
   cairo_fill(cr);
 }
 
@@ -151,19 +156,13 @@ Cut MakeCut(int colour, double s) {
           {c.x, c.y - 16.6 * s}, {c.x + 15 * s, c.y}, {c.x, c.y + 16.6 * s}, {c.x - 15 * s, c.y}};
       cut.table = Scaled(cut.girdle, c, 0.48);
       break;
-    case 4: {  // trillion: a triangle with softly cut corners, centred on its box
-      double top = 3.4 * s, base = 32.2 * s, half = 16.6 * s, k = 2.2 * s;
-      Point a{c.x, top}, b{c.x + half, base}, d{c.x - half, base};
-      auto towards = [&](Point p, Point q, double t) {
-        double l = std::hypot(q.x - p.x, q.y - p.y);
-        return Point{p.x + (q.x - p.x) * t / l, p.y + (q.y - p.y) * t / l};
-      };
-      cut.girdle = {towards(a, b, k), towards(b, a, k), towards(b, d, k),
-                    towards(d, b, k), towards(d, a, k), towards(a, d, k)};
-      Point centroid{c.x, (top + 2 * base) / 3};
-      cut.table = Scaled(cut.girdle, centroid, 0.5);
+    case 4:  // four-pointed star: the one silhouette with hollow sides
+      for (int i = 0; i < 8; ++i) {
+        double a = -M_PI / 2 + M_PI * i / 4, r = (i % 2 ? 7.4 : 17.4) * s;
+        cut.girdle.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
+      }
+      cut.table = Scaled(cut.girdle, c, 0.45);
       break;
-    }
     case 5:  // hexagon, point up
       cut.girdle = PolygonAround(c, 15.2 * s, 16.6 * s, 6, -M_PI / 2);
       cut.table = Scaled(cut.girdle, c, 0.52);
@@ -197,20 +196,20 @@ void DrawBrilliantCrown(cairo_t* cr, const Cut& cut, Point c, const GemColours& 
 }
 
 void DrawHighlights(cairo_t* cr, const Polygon& table, Point c) {
-  Point tl = table[0];
-  for (auto& v : table)
-    if (v.x + v.y < tl.x + tl.y) tl = v;
+  double x0 = c.x, y0 = c.y;
+  for (auto& v : table) x0 = std::min(x0, v.x), y0 = std::min(y0, v.y);
   double s = std::hypot(table[0].x - c.x, table[0].y - c.y);
   auto spot = [&](double x, double y, double r, double alpha) {
     SourceRadial(cr, x, y, 0, x, y, r, {{0, Hex(0xffffff), alpha}, {1, Hex(0xffffff), 0}});
     cairo_arc(cr, x, y, r, 0, 2 * M_PI);
     cairo_fill(cr);
   };
-  double hx = tl.x + (c.x - tl.x) * 0.35, hy = tl.y + (c.y - tl.y) * 0.35;
-  spot(hx, hy, s * 0.75, 0.95);
-  spot(hx, hy, s * 0.28, 1.0);
-  // The answering glint on the other side keeps the gem balanced upside down.
-  spot(c.x + (c.x - hx) * 0.8, c.y + (c.y - hy) * 0.8, s * 0.4, 0.45);
+  // The same glint towards both lights, on the diagonal of the table.
+  double dx = (c.x - x0) * 0.45, dy = (c.y - y0) * 0.45;
+  for (Point p : {Point{c.x - dx, c.y - dy}, Point{c.x + dx, c.y + dy}}) {
+    spot(p.x, p.y, s * 0.55, 0.7);
+    spot(p.x, p.y, s * 0.2, 0.9);
+  }
 }
 
 void DrawGem(cairo_t* cr, int colour, double s) {

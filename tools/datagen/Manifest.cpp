@@ -230,7 +230,7 @@ void AddCells(Builder& b) {
   cell("cellmarblemo", "marble cell, mouse over: brighter gold",
        [] { return PaintCellMarble(true); });
   const char* jewels[6] = {"red round brilliant", "green emerald-cut octagon",
-                           "blue rhombus",        "yellow trillion triangle",
+                           "blue rhombus",        "yellow four-pointed star",
                            "purple hexagon",      "white-cyan princess square"};
   for (int c = 1; c <= 6; ++c)
     cell("cell" + std::to_string(c),
