@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "TLanguage.h"
+
 // The build passes the project's version.
 #ifndef GS_VERSION
 #define GS_VERSION "0.0.0"
@@ -45,6 +47,7 @@ const TOptionHelp kOptions[] = {
     {"--screenshot", "STEP:FILE", "save the frame after logic step STEP as PNG (repeatable)"},
     {"--autoplay", "LEVELS", "let the bot play 005, 001-080 or a .layout file, then exit"},
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
+    {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
 
@@ -117,6 +120,13 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       if (!value(options.AutoPlay)) return false;
     } else if (arg == "--player") {
       if (!value(options.Player)) return false;
+    } else if (arg == "--language") {
+      if (!value(text)) return false;
+      if (!TLanguage::RegionOf(text)) {
+        error = "--language needs one of en, de, fr, es, it, pt, nl, not \"" + text + "\"";
+        return false;
+      }
+      options.Language = text;
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

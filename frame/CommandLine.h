@@ -17,6 +17,7 @@ struct TRunOptions {
   int FullScreen = -1;  // -1 the setting, 0 window, 1 full screen
   std::string AutoPlay;  // levels the bot plays ("" for none)
   std::string Player;    // the bot's player ("" for the default)
+  std::string Language;  // "en", "de", ... for this run ("" for the setting)
 };
 
 // Fills options from argv; false with a message naming the bad option. An

@@ -153,6 +153,16 @@ void LoadInterfaceImages() {
   Game->MoveBar();
 }
 
+void ReloadWordedImages() {
+  if (!InterfaceImageBank || !Game) return;
+  // As at start-up: magenta is see-through, pictures are mid-handled.
+  plat::SetMaskColor(255, 0, 255);
+  plat::AutoMidHandle(true);
+  for (const char* name : kInterfaceImages) InterfaceImageBank->Load(name);
+  Game->SpritePausedCreate(InterfaceImageBank->Find("paused")->image);
+  plat::SetMaskColor(0, 0, 0);
+}
+
 void LoadScreenImages() {
   for (const char* file : kScreenImages) {
     plat::TImagePtr image = PakMan ? PakMan->GetImage(file) : nullptr;

@@ -7,9 +7,11 @@
 #include <stdexcept>
 
 #include "GameResources.h"
+#include "Language.h"
 #include "Globals.h"
 #include "TGameText.h"
 #include "TImageBank.h"
+#include "TLanguage.h"
 #include "TPakFileManager.h"
 #include "TPakFileStreamFactory.h"
 #include "TSoundBank.h"
@@ -40,7 +42,11 @@ void LoadParticlesImage() {
   plat::MidHandleImage(*ParticleFXImage);
 }
 
-void LoadGameText() { GameText = TGameText::Create(Game->TextPath + "gametext.txt"); }
+void LoadGameText() {
+  GameLanguage.Use(
+      TLanguage::Choose(RunOptions.Language, Game->Region, plat::DesktopLanguage()));
+  GameLanguage.LoadText();
+}
 
 int CheckDataPak() {
   std::string folder = ResourceFolder();

@@ -29,7 +29,8 @@ void SeedRandom();
 
 // Part of GameSetup, in order.
 void LoadParticlesImage();  // ImagePath + "particles.png" for the particle effects
-void LoadGameText();        // "gametext.txt"
+// The run's language (TLanguage::Choose), then "gametext.txt" in it.
+void LoadGameText();
 // 1 when "data/resources/data.pak" exists; otherwise reports the game text
 // "Data Pak Error" and returns 0 (the caller then exits in order).
 int CheckDataPak();
@@ -49,6 +50,9 @@ void LoadSounds();
 void LoadMusic();
 void LoadInterfaceImages();  // the pointer, the three image banks, the paused picture
 void LoadScreenImages();     // the archive's nine pictures
+// The interface pictures and the paused picture again, in the language
+// now current (the other banks hold no words).
+void ReloadWordedImages();
 // The loading screen, while it exists.
 class TVLoadingScreen* GameLoadingScreen();
 void ReleaseLoadingScreen();

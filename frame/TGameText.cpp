@@ -1,5 +1,6 @@
 #include "TGameText.h"
 
+#include "GameResources.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "TextCase.h"
@@ -76,4 +77,19 @@ std::string TGameText::FindString(const std::string& key) const {
     joined += lines[i];
   }
   return joined;
+}
+
+std::string FillPlaceholders(std::string text, TTextValues values) {
+  for (const auto& [name, value] : values) {
+    const std::string mark = "{" + name + "}";
+    for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at)) {
+      text.replace(at, mark.size(), value);
+      at += value.size();
+    }
+  }
+  return text;
+}
+
+std::string GameTextWith(const std::string& key, TTextValues values) {
+  return GameText ? FillPlaceholders(GameText->FindString(key), values) : std::string();
 }

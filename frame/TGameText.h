@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TGameText {
@@ -23,3 +24,12 @@ class TGameText {
   // The lines joined with CR LF; "" for a missing key.
   std::string FindString(const std::string& key) const;
 };
+
+// Values for the placeholders of a text: {"place", "3"} fills "{place}".
+using TTextValues = std::initializer_list<std::pair<std::string, std::string>>;
+// The text with every "{name}" of the values replaced by its value, so that
+// a translation can put the value where its sentence needs it.
+std::string FillPlaceholders(std::string text, TTextValues values);
+// The program's game text of key with its placeholders filled ("" when no
+// game text is loaded).
+std::string GameTextWith(const std::string& key, TTextValues values);

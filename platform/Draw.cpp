@@ -234,9 +234,42 @@ std::vector<SDL_Point> LinePixels(int x0, int y0, int x1, int y1) {
 
 namespace internal {
 
+namespace {
+
+std::function<void(const TDrawnItem&)>& Observer() {
+  static std::function<void(const TDrawnItem&)> observer;
+  return observer;
+}
+int textDepth = 0;
+
+}  // namespace
+
+TTextReport::TTextReport() { ++textDepth; }
+TTextReport::~TTextReport() { --textDepth; }
+
+void ReportDrawn(bool text, const std::string& characters, TQuad q, double tx, double ty) {
+  if (!Observer() || (!text && textDepth > 0)) return;
+  const auto& st = DrawState();
+  double xs[4], ys[4];
+  const double lx[4] = {q.x0, q.x1, q.x0, q.x1}, ly[4] = {q.y0, q.y0, q.y1, q.y1};
+  for (int i = 0; i < 4; ++i) {
+    xs[i] = tx + lx[i] * st.ix + ly[i] * st.iy;
+    ys[i] = ty + lx[i] * st.jx + ly[i] * st.jy;
+  }
+  TDrawnItem item;
+  item.text = text;
+  item.characters = characters;
+  item.x = *std::min_element(xs, xs + 4);
+  item.y = *std::min_element(ys, ys + 4);
+  item.w = *std::max_element(xs, xs + 4) - item.x;
+  item.h = *std::max_element(ys, ys + 4) - item.y;
+  Observer()(item);
+}
+
 void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty, TSource s) {
   SDL_Renderer* r = BeginDraw();
   if (!r || !ValidFrame(image, frame)) return;
+  ReportDrawn(false, "", q, tx, ty);
   const auto& st = DrawState();
   const TPixmap& pixels = image.impl->frames[size_t(frame)].pixels;
   double s0x = s.x, s1x = s.x + s.w, s0y = s.y, s1y = s.y + s.h;
@@ -411,6 +444,10 @@ void DrawSubImageRect(const TImage& image, double x, double y, double w, double 
   const auto& st = DrawState();
   internal::DrawFrameQuad(image, frame, TQuad{-hx, -hy, -hx + w, -hy + h}, x + st.originX,
                           y + st.originY, source);
+}
+
+void SetDrawObserver(std::function<void(const TDrawnItem&)> observer) {
+  internal::Observer() = std::move(observer);
 }
 
 // ---------------------------------------------------------------- shapes

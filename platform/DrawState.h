@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include "DrawRecord.h"
 #include "Platform.h"
 
 namespace plat::internal {
@@ -40,5 +41,12 @@ struct TSource {
 // (tx, ty) (already including the origin), in the current state.
 void DrawFrameQuad(const TImage& image, int frame, TQuad quad, double tx, double ty,
                    TSource source);
+// Tells the draw observer (if any) about a quad drawn about (tx, ty). While
+// a text line is being drawn its glyphs are not told one by one.
+void ReportDrawn(bool text, const std::string& characters, TQuad quad, double tx, double ty);
+struct TTextReport {
+  TTextReport();
+  ~TTextReport();
+};
 
 }  // namespace plat::internal

@@ -16,6 +16,7 @@
 #include <mutex>
 
 #include "FileTimes.h"
+#include "Language.h"
 #include "Platform.h"
 #include "TextEncoding.h"
 
@@ -177,6 +178,23 @@ class TAtomicFileStream : public TFileStream {
 std::mutex factoryMutex;
 TStreamFactory streamFactory;
 
+std::mutex languageMutex;
+std::string languageFolder;
+
+// The language's own copy of a read-only "Data/..." path, when it has one.
+std::string LanguageOs(const std::string& path) {
+  static const std::string kData = "Data/";
+  std::string folder = LanguageFolder();
+  if (folder.empty() || path.compare(0, kData.size(), kData) != 0) return "";
+  return ResolveOs(folder + "/" + path.substr(kData.size()));
+}
+
+// The language's copy first, then the path as given.
+std::string ResolveReadOs(const std::string& path) {
+  std::string os = LanguageOs(path);
+  return os.empty() ? ResolveOs(path) : os;
+}
+
 TStreamPtr OpenOs(const std::string& osPath, const char* mode) {
   if (OsType(osPath) == FILETYPE_DIR) return nullptr;
   FILE* f = fopen(osPath.c_str(), mode);
@@ -215,8 +233,18 @@ TStreamPtr ReadStream(const std::string& path) {
   return ReadDiskFile(path);
 }
 
+void SetLanguageFolder(const std::string& folder) {
+  std::lock_guard<std::mutex> lock(languageMutex);
+  languageFolder = folder;
+}
+
+std::string LanguageFolder() {
+  std::lock_guard<std::mutex> lock(languageMutex);
+  return languageFolder;
+}
+
 TStreamPtr ReadDiskFile(const std::string& path) {
-  std::string os = ResolveOs(path);
+  std::string os = ResolveReadOs(path);
   if (os.empty()) return nullptr;
   return OpenOs(os, "rb");
 }
@@ -299,12 +327,12 @@ bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
 }
 
 int FileType(const std::string& path) {
-  std::string os = ResolveOs(path);
+  std::string os = ResolveReadOs(path);
   return os.empty() ? FILETYPE_NONE : OsType(os);
 }
 
 int64_t FileSize(const std::string& path) {
-  std::string os = ResolveOs(path);
+  std::string os = ResolveReadOs(path);
   struct stat st;
   if (os.empty() || stat(os.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
   return int64_t(st.st_size);

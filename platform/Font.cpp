@@ -170,6 +170,8 @@ void DrawText(const std::string& text, double x, double y) {
   if (!font) return;
   const auto& st = internal::DrawState();
   double tx = x + st.originX, ty = y + st.originY;
+  internal::ReportDrawn(true, text, {0, 0, TextWidth(text), double(font->impl->height)}, tx, ty);
+  internal::TTextReport glyphs;
   double pen = 0;
   for (unsigned char c : text) {
     const TGlyph& glyph = font->impl->Glyph(c);

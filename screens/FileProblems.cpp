@@ -18,6 +18,5 @@ void LogFileProblem(const std::string& message) {
 }
 
 std::string ReadFailureText(const std::string& fileName) {
-  std::string text = GameText ? GameText->FindString("Could Not Read File") : std::string();
-  return (text.empty() ? std::string("Could not read the file '") : text) + fileName + "'";
+  return GameTextWith("Could Not Read File", {{"file", fileName}});
 }

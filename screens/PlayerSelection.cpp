@@ -25,7 +25,7 @@ std::string Text(const std::string& key) { return GameText ? GameText->FindStrin
 TStartPlayer ChoosePlayerAtStart() {
   TProfileStore store;
   if (plat::FileType(store.Folder) != plat::FILETYPE_DIR) {
-    ReportError(Text("Failed Read Directory") + store.Folder + "'", 1);
+    ReportError(GameTextWith("Failed Read Directory", {{"folder", store.Folder}}), 1);
   }
   if (store.List().empty()) return TStartPlayer::AskName;
   std::string last = Game->ProfileName;
@@ -72,7 +72,7 @@ std::unique_ptr<TDialogTextInput> CreateNamePrompt(int withCancel) {
         if (rules.ErrorCheck(text, message) != 0) return -1;
         std::string name = rules.Stored(text);
         if (!SelectPlayer(name)) {
-          message = Text("Could Not Create File") + name + ".dat'";
+          message = GameTextWith("Could Not Create File", {{"file", name + ".dat"}});
           return -1;
         }
         return 0;

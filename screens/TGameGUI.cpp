@@ -151,7 +151,8 @@ void TGameGUI::EndLevel() {
   endLevelMenu->Summary = {
       Text("Score") + std::to_string(play.Score),
       modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())),
-      place ? Text("Highscore Place") + std::to_string(place) + "!" : Text("No Highscore Place")};
+      place ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
+            : Text("No Highscore Place")};
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
 }
@@ -287,10 +288,10 @@ void TGameGUI::SaveTyped(const std::string& text) {
     if (play.Editor() && play.Editor()->SaveLayout(folder + plat::FileNameOfText(text) + ".layout")) {
       LastFileName = text;
     } else {
-      Message(Text("Could Not Create File") + text + ".layout'");
+      Message(GameTextWith("Could Not Create File", {{"file", text + ".layout"}}));
     }
   } else if (play.GameMode && !play.GameMode->SaveGame(folder + plat::FileNameOfText(text))) {
-    Message(Text("Could Not Create File") + text + ".save'");
+    Message(GameTextWith("Could Not Create File", {{"file", text + ".save"}}));
   } else if (play.GameMode) {
     Message(Text("Game Saved"));
   }

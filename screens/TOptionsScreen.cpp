@@ -4,8 +4,10 @@
 #include "GameResources.h"
 #include "TGameScreens.h"
 #include "TTitleScreen.h"
+#include "TGameText.h"
 #include "TImageBank.h"
 #include "TModeText.h"
+#include "TLanguage.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
 
@@ -17,6 +19,7 @@ void TOptionsScreen::Load() {
   OptionsMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
   OptionsMenu->AddQuick("fullscreen");
   SetFullScreenLook();
+  OptionsMenu->AddQuick("language" + GameLanguage.Code, "language");
   OptionsMenu->CentreHoriz();
   OptionsMenu->SetY(240);
   MusicSlider = TSlider::CreateSpecial("slider", "marker", MusicSliderX, MusicSliderY,
@@ -56,6 +59,16 @@ void TOptionsScreen::Logic() {
   if (OptionsMenu->Clicked("fullscreen")) Game->ToggleFullScreen();
   // The look follows the game, also when Alt+Enter switched it.
   if (shownFullScreen_ != Game->FullScreen) SetFullScreenLook();
+  if (OptionsMenu->Clicked("language")) NextLanguage();
+}
+
+void TOptionsScreen::NextLanguage() {
+  int region = TLanguage::RegionOf(GameLanguage.Code) % int(TLanguage::Languages().size()) + 1;
+  GameLanguage.Change(region);
+  // The screen's own pictures in the new language, at once: its widgets
+  // are made again, as a new visit makes them.
+  Kill();
+  Load();
 }
 
 void TOptionsScreen::ClickSound() {

@@ -1,7 +1,9 @@
 // The options screen: full screen on or off (the toggle shows the state the
 // game is in), the music and sound volumes on two sliders that apply as
 // they move (the sound slider plays a sample click at most every 250 ms),
-// and "ok", which writes the settings and returns to the title screen.
+// the language button, which shows the language spoken by its own name and
+// moves on to the next one at once (the choice is stored as REGION), and
+// "ok", which writes the settings and returns to the title screen.
 #pragma once
 
 #include <memory>
@@ -28,6 +30,8 @@ class TOptionsScreen : public TMenuScreen {
   int SetEscDestination() override;
 
   void ClickSound();
+  // The language after the one spoken, in the order of TLanguage::Languages().
+  void NextLanguage();
   // The bottom-right line: the full-screen key.
   std::string InfoLine() const;
   // A volume as shown beside its slider ("50%").

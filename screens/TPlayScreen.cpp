@@ -107,7 +107,7 @@ void TPlayScreen::StartLevel() {
   if (!list || list->LevelList.empty()) return;
   std::string path = list->CurrentLevelPath();
   if (!Screens->GameScreen->StartLevel(path, CustomLevelList ? 1 : 0)) {
-    ShowProblem("Could not read the level '" + list->CurrentLevel + "'.");
+    ShowProblem(GameTextWith("Could Not Read Level", {{"level", list->CurrentLevel}}));
   }
 }
 

@@ -16,8 +16,6 @@
 
 namespace {
 
-std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
-
 // The program's own version ("1.0.0"), as --version prints it.
 std::string VersionNumber() {
   std::string text = VersionText();
@@ -122,14 +120,14 @@ void TTitleScreen::DrawWelcome() const {
   plat::SetImageFont(GameFont(20));
   plat::SetColor(255, 255, 255);
   SetTextShadow(2, 2, 0.6f);
-  DrawLinesEndingAt(400, WelcomeBottomY, Text("Welcome") + Game->CurrentProfile->Name + "!", 1, 0);
+  DrawLinesEndingAt(400, WelcomeBottomY, GameTextWith("Welcome", {{"name", Game->CurrentProfile->Name}}), 1, 0);
 }
 
 void TTitleScreen::DrawVersion() const {
   SetTextShadow(2, 2, 0.6f);
   plat::SetImageFont(GameFont(18));
   plat::SetColor(255, 255, 255);
-  DrawTextLine(Text("Version") + VersionNumber(), VersionX, VersionY, 1, 2, 1);
+  DrawTextLine(GameTextWith("Version", {{"version", VersionNumber()}}), VersionX, VersionY, 1, 2, 1);
 }
 
 void TTitleScreen::Kill() {

@@ -149,8 +149,7 @@ int TPlayerManager::OKClick() {
   std::string name = SelectedName();
   if (name.empty()) return 0;
   if (!SelectPlayer(name)) {
-    std::string text = GameText ? GameText->FindString("Could Not Create File") : std::string();
-    ShowMessage(text + name + ".dat'");
+    ShowMessage(GameTextWith("Could Not Create File", {{"file", name + ".dat"}}));
     return 0;
   }
   Close(1);

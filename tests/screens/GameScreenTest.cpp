@@ -106,7 +106,7 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
   EXPECT_EQ(panel.Summary[0], Text("Score") + "1020");
   EXPECT_EQ(panel.Summary[1],
             modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())));
-  EXPECT_EQ(panel.Summary[2], Text("Highscore Place") + "1!");
+  EXPECT_EQ(panel.Summary[2], "Well done! You reached place 1!");
   // Its buttons stand below the summary, inside the panel picture.
   TMenu& buttons = *panel.Menu;
   EXPECT_GT(buttons.Buttons.front()->y, float(panel.Y));
@@ -485,7 +485,7 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   Script("1 char b\n2 char l\n3 char o\n4 char c\n5 char k\n6 char e\n7 char d\n8 key enter");
   ASSERT_TRUE(Steps(20));
   ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text.rfind(Text("Could Not Create File"), 0), 0u);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, "Could not create the file 'Blocked.save'");
   Shot("gamescreen-save-failed");
   Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);

@@ -306,7 +306,7 @@ TEST_F(LevelSelection, AnEmptyOrCutSavedGameIsRefusedAndNothingIsRecorded) {
     ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 60));
     ASSERT_NE(Play().Message, nullptr);
     EXPECT_EQ(Play().Message->Caption->Text,
-              GameText->FindString("Could Not Read File") + name + ".save'");
+              "Could not read the file '" + std::string(name) + ".save'");
     if (std::string(name) == "empty") Shot("levels-empty-save");
     ASSERT_TRUE(Steps(100));
     EXPECT_EQ(Current(), &Play());

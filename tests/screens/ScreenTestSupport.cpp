@@ -11,8 +11,10 @@
 #include "GameInput.h"
 #include "InstallEffects.h"
 #include "InstallWidgets.h"
+#include "Language.h"
 #include "Globals.h"
 #include "StartupSteps.h"
+#include "TLanguage.h"
 #include "TCellBox.h"
 #include "TMenu.h"
 #include "TGameScreens.h"
@@ -52,7 +54,7 @@ struct ScreenTest::TSaved {
   TVMouse VMouse;
   TGameConfig GameConfig;
   std::string Dir;
-  TEnvVar Env[2];
+  TEnvVar Env[5];
 };
 
 ScreenTest::ScreenTest() = default;
@@ -79,6 +81,10 @@ void ScreenTest::SaveGlobals() {
   s.Dir = plat::CurrentDir();
   s.Env[0].Name = "XDG_DATA_HOME";
   s.Env[1].Name = "HOME";
+  // The desktop's language: English unless a test asks for another.
+  s.Env[2].Name = "LC_ALL";
+  s.Env[3].Name = "LC_MESSAGES";
+  s.Env[4].Name = "LANG";
   for (TEnvVar& var : s.Env) {
     const char* value = std::getenv(var.Name);
     var.Had = value != nullptr;
@@ -109,6 +115,8 @@ void ScreenTest::RestoreGlobals() {
   SetSpriteMaker(nullptr);
   SetPointerParticleListMaker(nullptr);
   plat::ChangeDir(s.Dir);
+  plat::SetLanguageFolder("");
+  GameLanguage = TLanguage();
   for (const TEnvVar& var : s.Env) {
     if (var.Had) {
       setenv(var.Name, var.Value.c_str(), 1);
@@ -125,6 +133,9 @@ void ScreenTest::SetUp() {
   SaveGlobals();
   setenv("XDG_DATA_HOME", dir_.File(kDataHome).c_str(), 1);
   setenv("HOME", dir_.File("home").c_str(), 1);
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  setenv("LANG", "C", 1);
   plat::CreateDir(dir_.File("home"), true);
   plat::CreateDir(ProfileFolder(), true);
   plat::CreateDir(GameFolder() + "layouts", true);
@@ -260,6 +271,7 @@ bool ScreenTest::StartGame() {
   RunOptions.Headless = true;
   RunOptions.HasSeed = true;
   RunOptions.Seed = 1;
+  RunOptions.Language = Language;
   UseEventInput();
   GameFlushKeys();
   VMouse = TVMouse();

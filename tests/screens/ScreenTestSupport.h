@@ -54,6 +54,8 @@ class ScreenTest : public ::testing::Test {
   // false: the last frame of each run is not kept (quicker step-by-step
   // runs that do not look at the picture).
   bool KeepFrames = true;
+  // The run's --language code ("" for none).
+  std::string Language;
 
   // ---- running
   // Start-up as the program does it, up to the first logic step; false when

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "DataTree.h"
+#include "Generator.h"
 #include "Texts.h"
 
 namespace {
@@ -120,4 +121,45 @@ TEST(DefaultSettings, HoldsTheTwentyTwoSettingsInOrderWindowed) {
     }
   }
   EXPECT_EQ(lines[0].second, "0");  // windowed: the desktop's mode is never changed
+}
+
+// ---------------------------------------------------------------- translations
+
+TEST(Translations, EveryLanguageHasTheEnglishKeysValuesAndPlaceholders) {
+  std::string english = Source("gametext.txt");
+  ASSERT_EQ(datagen::TranslationCodes().size(), 6u);
+  for (const std::string& code : datagen::TranslationCodes()) {
+    std::string own = Source("gametext." + code + ".txt");
+    for (const std::string& p : datagen::CheckTranslation(english, own))
+      ADD_FAILURE() << code << ": " << p;
+    // One byte per character: nothing a Latin-1 font cannot show.
+    EXPECT_EQ(own.find("\xc3\xa9"), std::string::npos) << code << " looks like UTF-8";
+  }
+  datagen::GeneratorOptions options;
+  options.text = datatest::SourceDir() + "/tools/datagen/text";
+  EXPECT_NO_THROW(datagen::CheckLanguages(options));  // the picture words too
+}
+
+TEST(Translations, CheckFindsMissingKeysEmptyValuesAndOtherPlaceholders) {
+  std::string english = ValidText() + "[TEXT]\nGreeting\nHello, {name}!\n";
+  EXPECT_TRUE(datagen::CheckTranslation(english, english).empty());
+  std::string t = ValidText();
+  EXPECT_TRUE(Mentions(datagen::CheckTranslation(english, t), "Greeting: not translated"));
+  EXPECT_TRUE(Mentions(datagen::CheckTranslation(english, t + "[TEXT]\nGreeting\n\n"),
+                       "Greeting: empty value"));
+  EXPECT_TRUE(Mentions(datagen::CheckTranslation(english, t + "[TEXT]\nGreeting\nHallo!\n"),
+                       "Greeting: other placeholders"));
+  EXPECT_TRUE(Mentions(
+      datagen::CheckTranslation(english, t + "[TEXT]\nGreeting\nHallo, {naam}!\n[TEXT]\nExtra\nx\n"),
+      "EXTRA: not a key"));
+}
+
+TEST(Translations, ThePseudoLanguageIsLongerAccentedAndKeepsPlaceholders) {
+  std::string words = datagen::PseudoWords("Well done! You reached place {place}!");
+  EXPECT_NE(words.find("{place}"), std::string::npos);
+  EXPECT_GE(words.size(), size_t(37 * 1.4));
+  EXPECT_EQ(words.find("Well"), std::string::npos);
+  EXPECT_NE(datagen::PseudoWords("Bonus: NNN points").find("NNN"), std::string::npos);
+  auto blocks = datagen::ParseGameText(datagen::PseudoGameText(Source("gametext.txt")));
+  EXPECT_EQ(blocks.size(), datagen::ParseGameText(Source("gametext.txt")).size());
 }

@@ -1,15 +1,40 @@
 // The tree the generator wrote into the runtime folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
 #include "DataTree.h"
 #include "Manifest.h"
+#include "Texts.h"
 #include "Platform.h"
 
 namespace fs = std::filesystem;
 using datagen::Entry;
+
+namespace {
+
+// "Data/languages/CODE/REST": a translation's text, or its copy of the
+// worded picture "Data/REST", at the English picture's size.
+bool IsTranslation(const std::string& rel) {
+  const std::string prefix = "Data/languages/";
+  if (rel.rfind(prefix, 0) != 0) return false;
+  size_t slash = rel.find('/', prefix.size());
+  if (slash == std::string::npos) return false;
+  std::string code = rel.substr(prefix.size(), slash - prefix.size());
+  const auto& codes = datagen::TranslationCodes();
+  if (std::find(codes.begin(), codes.end(), code) == codes.end()) return false;
+  std::string rest = rel.substr(slash + 1);
+  if (rest == "text/gametext.txt") return true;
+  size_t cut = rest.rfind('/');
+  const Entry* english = datagen::FindEntry("Data/" + rest.substr(0, cut + 1), rest.substr(cut + 1));
+  if (!english || !english->HasWords()) return false;
+  auto pixmap = plat::LoadPixmap(datatest::RuntimeDir() + "/" + rel);
+  return pixmap && pixmap->width == english->width && pixmap->height == english->height;
+}
+
+}  // namespace
 
 TEST(GeneratedTree, HoldsEveryFileOfTheManifestAndNothingElse) {
   REQUIRE_DATA_TREE();
@@ -28,7 +53,7 @@ TEST(GeneratedTree, HoldsEveryFileOfTheManifestAndNothingElse) {
     for (const auto& item : fs::recursive_directory_iterator(datatest::RuntimeDir() + "/" + top)) {
       if (!item.is_regular_file()) continue;
       std::string rel = item.path().lexically_relative(datatest::RuntimeDir()).string();
-      EXPECT_TRUE(listed.count(rel)) << "unexpected file " << rel;
+      EXPECT_TRUE(listed.count(rel) || IsTranslation(rel)) << "unexpected file " << rel;
     }
   }
   EXPECT_TRUE(fs::is_directory(datatest::RuntimeDir() + "/layouts"));
@@ -56,6 +81,16 @@ TEST(GeneratedTree, TextsAreTheCommittedSources) {
             datatest::ReadBytes(text + "gametext.txt"));
   EXPECT_EQ(datatest::ReadBytes(datatest::RuntimeDir() + "/data/Default.ini"),
             datatest::ReadBytes(text + "Default.ini"));
+  for (const std::string& code : datagen::TranslationCodes()) {
+    EXPECT_EQ(datatest::ReadBytes(datatest::RuntimeDir() + "/Data/languages/" + code +
+                                  "/text/gametext.txt"),
+              datatest::ReadBytes(text + "gametext." + code + ".txt"))
+        << code;
+    // Every language has its own words on the title's first button.
+    EXPECT_TRUE(fs::is_regular_file(datatest::RuntimeDir() + "/Data/languages/" + code +
+                                    "/menus/play.png"))
+        << code;
+  }
   auto licence =
       datatest::ReadBytes(datatest::RuntimeDir() + "/data/resources/LICENSE-Carlito.txt");
   std::string s(licence.begin(), licence.end());

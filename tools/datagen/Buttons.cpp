@@ -55,6 +55,22 @@ Tones TonesOf(Look look, bool on) {
   return t;
 }
 
+Body BodyOf(int width, int height) {
+  double margin = std::max(2.0, std::round(height * 0.09));
+  Body b{margin, margin, width - 2 * margin, height - 2 * margin, 0};
+  b.r = std::min(b.h * 0.42, 14.0);
+  return b;
+}
+
+double IndentOf(const Body& b, const ButtonArt& art) { return art.radio ? b.h * 0.7 : 0; }
+
+// The caption's own size, shrunk only as far as the body needs.
+double CaptionPixelsIn(const Body& b, const ButtonArt& art, double indent) {
+  double px = std::min(b.h * 0.56, 26.0);
+  while (px > 8 && TextWidth(Face::Bold, px, art.caption) > b.w - indent - b.h * 0.55) px -= 0.5;
+  return px;
+}
+
 void BodyPath(cairo_t* cr, const Body& b) { RoundedRect(cr, b.x, b.y, b.w, b.h, b.r); }
 
 void DrawGlass(cairo_t* cr, const Body& b, const Tones& t, Look look) {
@@ -128,8 +144,7 @@ void DrawFace(cairo_t* cr, const Body& b, const ButtonArt& art, const Tones& t, 
   if (art.glyph != Glyph::None) {
     GlyphPath(cr, art.glyph, cx, cy, std::min(b.w, b.h) * 0.42);
   } else {
-    double px = std::min(b.h * 0.56, 26.0);
-    while (px > 8 && TextWidth(Face::Bold, px, art.caption) > b.w - indent - b.h * 0.55) px -= 0.5;
+    double px = CaptionPixelsIn(b, art, indent);
     SelectFont(cr, Face::Bold, px);
     TextBox box = MeasureText(Face::Bold, px, art.caption);
     TextPath(cr, art.caption, cx - box.width / 2, cy + box.capHeight / 2);
@@ -163,14 +178,19 @@ void DrawIndicator(cairo_t* cr, const Body& b, bool on, Look look) {
 
 }  // namespace
 
+double CaptionPixels(int width, int height, const ButtonArt& art) {
+  if (art.glyph != Glyph::None) return 0;
+  Body b = BodyOf(width, height);
+  return CaptionPixelsIn(b, art, IndentOf(b, art));
+}
+
 Picture PaintButton(int width, int height, const ButtonArt& art, Look look) {
-  double margin = std::max(2.0, std::round(height * 0.09));
-  Body b{margin, margin, width - 2 * margin, height - 2 * margin, 0};
-  b.r = std::min(b.h * 0.42, 14.0);
+  Body b = BodyOf(width, height);
+  double margin = b.x;
   Tones t = TonesOf(look, art.on);
   Canvas glass(width, height, 2);
   DrawGlass(glass.Cr(), b, t, look);
-  double indent = art.radio ? b.h * 0.7 : 0;
+  double indent = IndentOf(b, art);
   if (art.radio) DrawIndicator(glass.Cr(), b, art.on, look);
   Canvas face(width, height, 2);
   DrawFace(face.Cr(), b, art, t, look, indent);

@@ -24,5 +24,7 @@ struct ButtonArt {
 };
 
 Picture PaintButton(int width, int height, const ButtonArt& art, Look look);
+// The pixel size of the caption in a button of that size (0 for a glyph).
+double CaptionPixels(int width, int height, const ButtonArt& art);
 
 }  // namespace datagen

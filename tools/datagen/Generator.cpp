@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -148,22 +150,26 @@ Painted PaintOne(const Entry& e) {
   return out;
 }
 
-// Pictures are painted on two threads that take the next unpainted entry in
-// turn; each picture depends only on its own entry, and the files are
-// written afterwards in manifest order, so the result never depends on the
-// threads' timing.
+// Runs job(0) .. job(count - 1) on two threads that take the next one in
+// turn; each job writes only its own result, so nothing depends on timing.
+void OnTwoThreads(size_t count, const std::function<void(size_t)>& job) {
+  std::atomic<size_t> next{0};
+  auto worker = [&] {
+    for (size_t i; (i = next++) < count;) job(i);
+  };
+  auto helper = std::async(std::launch::async, worker);
+  worker();
+  helper.get();
+}
+
+// Pictures are painted on two threads; the files are written afterwards in
+// manifest order, so the result never depends on the threads' timing.
 PaintedTree PaintPictures(TreeWriter& writer, bool verbose) {
   std::vector<const Entry*> pictures;
   for (const Entry& e : Manifest())
     if (e.IsPicture()) pictures.push_back(&e);
   std::vector<Painted> painted(pictures.size());
-  std::atomic<size_t> next{0};
-  auto worker = [&] {
-    for (size_t i; (i = next++) < pictures.size();) painted[i] = PaintOne(*pictures[i]);
-  };
-  auto helper = std::async(std::launch::async, worker);
-  worker();
-  helper.get();
+  OnTwoThreads(pictures.size(), [&](size_t i) { painted[i] = PaintOne(*pictures[i]); });
   PaintedTree tree;
   for (size_t i = 0; i < pictures.size(); ++i) {
     const Entry& e = *pictures[i];
@@ -176,6 +182,141 @@ PaintedTree PaintPictures(TreeWriter& writer, bool verbose) {
     tree.pictures.emplace(e.Path(), std::move(painted[i].picture));
   }
   return tree;
+}
+
+std::string ReadText(const GeneratorOptions& o, const std::string& name) {
+  Bytes bytes = ReadFile(o.text + "/" + name);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+void ThrowProblems(const std::string& what, const std::vector<std::string>& problems) {
+  if (problems.empty()) return;
+  std::ostringstream msg;
+  msg << what << " has " << problems.size() << " problem(s):";
+  for (const std::string& p : problems) msg << "\n  " << p;
+  throw std::runtime_error(msg.str());
+}
+
+// One language's words in the pictures, by words key.
+std::map<std::string, std::string> PictureWords(const std::string& bytes) {
+  std::map<std::string, std::string> words;
+  for (const TextBlock& b : ParseGameText(bytes)) words[b.key] = b.lines.empty() ? "" : b.lines[0];
+  return words;
+}
+
+// A worded picture painted in another language's words, and where it goes.
+struct WordedJob {
+  const Entry* entry;
+  std::string words;
+  std::string path;
+};
+
+// Below this share of its English size a caption has been squeezed, not
+// translated: it wants other words.
+constexpr double kSmallestCaption = 0.8;
+
+// The words of every worded picture in one language: a problem for each
+// key missing, empty or unknown, and for each caption drawn too small.
+std::vector<std::string> CheckPictureWords(const std::map<std::string, std::string>& words,
+                                           bool allowSmall) {
+  std::vector<std::string> problems;
+  std::set<std::string> keys;
+  for (const Entry& e : Manifest()) {
+    if (!e.HasWords()) continue;
+    keys.insert(e.wordsKey);
+    auto it = words.find(e.wordsKey);
+    if (it == words.end() || it->second.empty()) {
+      problems.push_back(e.wordsKey + ": not translated");
+      continue;
+    }
+    double english = e.wordsPixels(e.width, e.height, e.words);
+    double own = e.wordsPixels(e.width, e.height, it->second);
+    if (!allowSmall && own < kSmallestCaption * english)
+      problems.push_back(e.Path() + ": \"" + it->second + "\" is drawn at " +
+                         std::to_string(int(100 * own / english)) + "% of its English size");
+  }
+  for (const auto& [key, value] : words)
+    if (!keys.count(key)) problems.push_back(key + ": no picture has these words");
+  std::sort(problems.begin(), problems.end());
+  problems.erase(std::unique(problems.begin(), problems.end()), problems.end());
+  return problems;
+}
+
+// The worded pictures whose words differ from the English ones, for the
+// language folder `folder` ("Data/..." of the English data becomes
+// folder + "/...").
+void AddWordedJobs(const std::map<std::string, std::string>& words, const std::string& folder,
+                   std::vector<WordedJob>& jobs) {
+  for (const Entry& e : Manifest()) {
+    if (!e.HasWords()) continue;
+    auto it = words.find(e.wordsKey);
+    if (it == words.end() || it->second == e.words) continue;  // the English picture serves
+    jobs.push_back({&e, it->second, folder + "/" + e.folder.substr(5) + e.name});
+  }
+}
+
+}  // namespace
+
+void CheckLanguages(const GeneratorOptions& o) {
+  std::string english = ReadText(o, "gametext.txt");
+  std::vector<std::string> problems;
+  for (const std::string& code : TranslationCodes()) {
+    for (const std::string& p : CheckTranslation(english, ReadText(o, "gametext." + code + ".txt")))
+      problems.push_back("gametext." + code + ".txt: " + p);
+    auto words = PictureWords(ReadText(o, "pictures." + code + ".txt"));
+    for (const std::string& p : CheckPictureWords(words, false))
+      problems.push_back("pictures." + code + ".txt: " + p);
+  }
+  ThrowProblems("The translations", problems);
+}
+
+namespace {
+
+// The translations and the pseudo-language: their game text, and their
+// worded pictures, painted on two threads and written in order.
+void WriteLanguages(const GeneratorOptions& o, TreeWriter& writer, GeneratorReport& report) {
+  std::string english = ReadText(o, "gametext.txt");
+  std::vector<WordedJob> jobs;
+  for (const std::string& code : TranslationCodes()) {
+    std::string text = ReadText(o, "gametext." + code + ".txt");
+    std::string folder = "Data/languages/" + code;
+    writer.Write(folder + "/text/gametext.txt", AsBytes(text));
+    report.languageBytes[code] += text.size();
+    AddWordedJobs(PictureWords(ReadText(o, "pictures." + code + ".txt")), folder, jobs);
+  }
+  size_t shipped = jobs.size();
+  TreeWriter pseudo(o.pseudo);
+  if (!o.pseudo.empty()) {
+    fs::remove_all(o.pseudo);
+    pseudo.Write("text/gametext.txt", AsBytes(PseudoGameText(english)));
+    std::map<std::string, std::string> words;
+    for (const Entry& e : Manifest())
+      if (e.HasWords()) words[e.wordsKey] = PseudoWords(e.words);
+    AddWordedJobs(words, "Data", jobs);
+    // The options screen's button for the pseudo-language itself.
+    const std::string own = "languageen";
+    for (const Entry& e : Manifest())
+      if (e.folder == "Data/menus/" && e.name.rfind(own, 0) == 0 && e.paintWords)
+        jobs.push_back({&e, PseudoWords("Pseudo"),
+                        "Data/menus/languageqps" + e.name.substr(own.size())});
+  }
+  std::vector<Bytes> files(jobs.size());
+  OnTwoThreads(jobs.size(), [&](size_t i) {
+    const WordedJob& job = jobs[i];
+    Picture p = job.entry->paintWords(job.entry->width, job.entry->height, job.words);
+    files[i] = EncodePng(p);
+  });
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    if (i < shipped) {
+      writer.Write(jobs[i].path, files[i]);
+      std::string code = jobs[i].path.substr(15, jobs[i].path.find('/', 15) - 15);
+      report.languageBytes[code] += files[i].size();
+    } else {
+      pseudo.Write(jobs[i].path.substr(5), files[i]);
+    }
+  }
 }
 
 std::string HelpLine(const GeneratorOptions& o) {
@@ -221,6 +362,7 @@ GeneratorReport GenerateTree(const GeneratorOptions& o) {
   auto started = std::chrono::steady_clock::now();
   SetFontFolder(o.fonts);
   CheckText(o);
+  CheckLanguages(o);
   ClearOutput(o.out);
   TreeWriter writer(o.out);
   // The music is the long part: each track on a thread of its own, while two
@@ -254,6 +396,10 @@ GeneratorReport GenerateTree(const GeneratorOptions& o) {
     if (e.kind == Kind::Archive) writer.Write(e.Path(), BuildPak(tree.pak));
   CopyLayouts(o, writer);
   GeneratorReport report;
+  double languagesStarted = ThreadSeconds();
+  WriteLanguages(o, writer, report);
+  if (o.verbose)
+    std::fprintf(stderr, "%6.3f s  translations\n", ThreadSeconds() - languagesStarted);
   double reviewStarted = ThreadSeconds();
   if (!o.review.empty()) WriteReview(o, tree, report);
   if (o.verbose)

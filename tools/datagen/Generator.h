@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace datagen {
@@ -14,6 +15,7 @@ struct GeneratorOptions {
   std::string licence;   // the Carlito licence text
   std::string layouts;   // source folder of the standard levels (may be absent)
   std::string review;    // where the contact sheet and mock-ups go ("" = none)
+  std::string pseudo;    // where the tests' pseudo-language goes ("" = none)
   bool verbose = false;  // report the time each file takes
 };
 
@@ -22,7 +24,12 @@ struct GeneratorReport {
   uint64_t bytes = 0;
   double seconds = 0;
   int wallRulesInTest = 0;
+  std::map<std::string, uint64_t> languageBytes;  // the data of each translation
 };
+
+// Checks every translation (game text and picture words) against the
+// English text; throws std::runtime_error listing the problems.
+void CheckLanguages(const GeneratorOptions& options);
 
 // Throws std::runtime_error with a readable message on any failure.
 GeneratorReport GenerateTree(const GeneratorOptions& options);

@@ -1,5 +1,6 @@
 #include "Headers.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Canvas.h"
@@ -107,9 +108,22 @@ void Sparkle(cairo_t* cr, double x, double y, double r) {
 
 }  // namespace
 
+double LetteringPixels(int width, int height, const std::string& text, Lettering style) {
+  return FittingSize(StyleOf(style).face, text, width, height);
+}
+
+// The paused and loading words: their own size, smaller only when too wide.
+double PausedPixels(int width, int height, const std::string& text) {
+  return std::min(height * 0.48, FittingSize(Face::Bold, text, width, height));
+}
+
+double LoadingPixels(int width, int height, const std::string& text) {
+  return std::min(height * 0.5, FittingSize(Face::Bold, text, width, height));
+}
+
 Picture PaintLettering(int width, int height, const std::string& text, Lettering style) {
   TextStyle st = StyleOf(style);
-  double px = FittingSize(st.face, text, width, height);
+  double px = LetteringPixels(width, height, text, style);
   return Letters(width, height, text, px, st, height / 2.0);
 }
 
@@ -146,7 +160,7 @@ Picture PaintLogo(int width, int height) {
   return out;
 }
 
-Picture PaintPaused(int width, int height) {
+Picture PaintPaused(int width, int height, const std::string& text) {
   Canvas glass(width, height, 2);
   cairo_t* cr = glass.Cr();
   RoundedRect(cr, 4, 4, width - 8, height - 8, height / 3.0);
@@ -157,13 +171,13 @@ Picture PaintPaused(int width, int height) {
   cairo_stroke(cr);
   Picture out = glass.Result();
   TextStyle st = StyleOf(Lettering::Header);
-  Composite(out, Letters(width, height, "Paused", height * 0.48, st, height / 2.0));
+  Composite(out, Letters(width, height, text, PausedPixels(width, height, text), st, height / 2.0));
   return out;
 }
 
-Picture PaintLoading(int width, int height) {
+Picture PaintLoading(int width, int height, const std::string& text) {
   TextStyle st = StyleOf(Lettering::Header);
-  Picture out = Letters(width, height, "Loading...", height * 0.5, st, height * 0.45);
+  Picture out = Letters(width, height, text, LoadingPixels(width, height, text), st, height * 0.45);
   return out;
 }
 

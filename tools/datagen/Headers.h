@@ -19,7 +19,12 @@ enum class Lettering {
 
 Picture PaintLettering(int width, int height, const std::string& text, Lettering style);
 Picture PaintLogo(int width, int height);
-Picture PaintPaused(int width, int height);
-Picture PaintLoading(int width, int height);
+Picture PaintPaused(int width, int height, const std::string& text = "Paused");
+Picture PaintLoading(int width, int height, const std::string& text = "Loading...");
+// The pixel size the words are painted at by the painters above (a
+// lettering style; the paused and loading pictures).
+double LetteringPixels(int width, int height, const std::string& text, Lettering style);
+double PausedPixels(int width, int height, const std::string& text);
+double LoadingPixels(int width, int height, const std::string& text);
 
 }  // namespace datagen

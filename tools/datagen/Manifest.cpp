@@ -43,6 +43,27 @@ class Builder {
     entries.push_back(std::move(e));
   }
 
+  using WordPainter = std::function<datagen::Picture(int, int, const std::string&)>;
+  using WordSize = std::function<double(int, int, const std::string&)>;
+  // A picture with words that each language paints again in its own words.
+  void Worded(const std::string& folder, const std::string& name, int w, int h,
+              const std::string& shows, const std::string& key, const std::string& words,
+              WordPainter paint, WordSize size) {
+    Picture(folder, name, w, h, shows, [paint, words](int pw, int ph) { return paint(pw, ph, words); });
+    Entry& e = entries.back();
+    e.wordsKey = key;
+    e.words = words;
+    e.paintWords = std::move(paint);
+    e.wordsPixels = std::move(size);
+  }
+  void Lettering(const std::string& name, int w, int h, const std::string& shows,
+                 const std::string& words, datagen::Lettering style) {
+    Worded(
+        kGraphics, name + ".png", w, h, shows, name, words,
+        [style](int pw, int ph, const std::string& t) { return PaintLettering(pw, ph, t, style); },
+        [style](int pw, int ph, const std::string& t) { return LetteringPixels(pw, ph, t, style); });
+  }
+
   void Sound(const std::string& folder, const std::string& name, const std::string& shows,
              std::function<Audio()> make, bool slow = false) {
     Entry e;
@@ -75,11 +96,32 @@ class Builder {
     ButtonArt art;
     std::string onCaption;  // toggles: the caption of the "On" looks ("" = same)
     std::string does;
+    bool sameInEveryLanguage = false;  // a language's own name
   };
   void Buttons(const Button& b) {
     auto add = [&](const std::string& file, ButtonArt art, Look look, const std::string& shows) {
-      Picture(kMenus, file + ".png", b.w, b.h, shows,
-              [art, look](int w, int h) { return PaintButton(w, h, art, look); });
+      if (art.glyph != Glyph::None) {
+        Picture(kMenus, file + ".png", b.w, b.h, shows,
+                [art, look](int w, int h) { return PaintButton(w, h, art, look); });
+        return;
+      }
+      // Each language paints the caption in its own words; a toggle's "On"
+      // looks have their own words when their caption differs. A language's
+      // own name has no key: it reads the same in every language.
+      std::string key = art.on && !b.onCaption.empty() ? b.name + "On" : b.name;
+      if (b.sameInEveryLanguage) key.clear();
+      Worded(
+          kMenus, file + ".png", b.w, b.h, shows, key, art.caption,
+          [art, look](int w, int h, const std::string& words) {
+            ButtonArt own = art;
+            own.caption = words;
+            return PaintButton(w, h, own, look);
+          },
+          [art](int w, int h, const std::string& words) {
+            ButtonArt own = art;
+            own.caption = words;
+            return CaptionPixels(w, h, own);
+          });
     };
     std::string label = b.art.glyph == Glyph::None ? "\"" + b.art.caption + "\"" : "arrow";
     add(b.name, b.art, Look::Normal, "button " + label + ": " + b.does);
@@ -156,7 +198,9 @@ void AddInterface(Builder& b) {
             [](int w, int h) { return PaintBar(w, h, BarLook::Empty); });
   b.Picture(kGraphics, "loadingbarfinal.png", 400, 26, "loading bar, finished",
             [](int w, int h) { return PaintBar(w, h, BarLook::Final); });
-  b.Picture(kGraphics, "loading.png", 360, 90, "\"Loading...\" in gold letters", PaintLoading);
+  b.Worded(
+      kGraphics, "loading.png", 360, 90, "\"Loading...\" in gold letters", "loading", "Loading...",
+      [](int w, int h, const std::string& t) { return PaintLoading(w, h, t); }, LoadingPixels);
   b.Picture(kGraphics, "pointer.png", 32, 32, "mouse pointer: crystal arrow, tip at (0,0)",
             PaintPointer);
   b.Picture(kGraphics, "icon.png", 64, 64, "window icon: jewels on a crystal-glass tile",
@@ -178,11 +222,11 @@ void AddInterface(Builder& b) {
             [](int w, int h) { return PaintLettering(w, h, "+25", Lettering::Score); });
   b.Picture(kGraphics, "score2.png", 54, 30, "\"+50\" score mark, white-gold",
             [](int w, int h) { return PaintLettering(w, h, "+50", Lettering::Bonus); });
-  b.Picture(kGraphics, "paused.png", 300, 110, "\"Paused\" on a glass capsule", PaintPaused);
-  b.Picture(kGraphics, "music.png", 160, 40, "option label \"Music\"",
-            [](int w, int h) { return PaintLettering(w, h, "Music", Lettering::Label); });
-  b.Picture(kGraphics, "sound.png", 160, 40, "option label \"Sound\"",
-            [](int w, int h) { return PaintLettering(w, h, "Sound", Lettering::Label); });
+  b.Worded(
+      kGraphics, "paused.png", 300, 110, "\"Paused\" on a glass capsule", "paused", "Paused",
+      [](int w, int h, const std::string& t) { return PaintPaused(w, h, t); }, PausedPixels);
+  b.Lettering("music", 160, 40, "option label \"Music\"", "Music", Lettering::Label);
+  b.Lettering("sound", 160, 40, "option label \"Sound\"", "Sound", Lettering::Label);
   b.Picture(kGraphics, "blackback.png", 680, 370, "dark translucent panel of the menu screens",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Backdrop); });
   b.Picture(kGraphics, "input.png", 460, 190, "dialog panel: questions and text input",
@@ -205,13 +249,10 @@ void AddInterface(Builder& b) {
             "title logo \"Gleamstrand\": icy crystal letters, amber glow, six gems", PaintLogo);
   const std::pair<const char*, const char*> headers[] = {
       {"optionsheader", "Options"}, {"helpheader", "Help"}, {"highscoresheader", "High scores"}};
-  for (auto& [file, text] : headers) {
-    std::string t = text;
-    b.Picture(kGraphics, std::string(file) + ".png", 400, 80, "header \"" + t + "\"",
-              [t](int w, int h) { return PaintLettering(w, h, t, Lettering::Header); });
-  }
-  b.Picture(kGraphics, "selectlevel.png", 400, 70, "header \"Select level\"",
-            [](int w, int h) { return PaintLettering(w, h, "Select level", Lettering::Header); });
+  for (auto& [file, text] : headers)
+    b.Lettering(file, 400, 80, "header \"" + std::string(text) + "\"", text, Lettering::Header);
+  b.Lettering("selectlevel", 400, 70, "header \"Select level\"", "Select level",
+              Lettering::Header);
   b.Picture(kGraphics, "slider.png", 300, 26, "volume slider track with crystal end caps",
             PaintSliderTrack);
   b.Picture(kGraphics, "marker.png", 20, 26, "volume slider knob: amber crystal", PaintSliderKnob);
@@ -333,6 +374,15 @@ void AddButtons(Builder& b) {
       {"Down", "DownMO", 30, 24, glyph(Glyph::Down), "", "scroll the list down"},
   };
   for (const B& button : buttons) b.Buttons(button);
+  // The options screen's language button: each language by its own name.
+  const std::pair<const char*, const char*> languages[] = {
+      {"en", "English"},  {"de", "Deutsch"},          {"fr", "Fran\xe7" "ais"},
+      {"es", "Espa\xf1ol"}, {"it", "Italiano"}, {"pt", "Portugu\xeas"},
+      {"nl", "Nederlands"}};
+  for (auto& [code, name] : languages) {
+    std::string file = std::string("language") + code;
+    b.Buttons({file, file + "MO", 260, 40, text(name), "", "options: the language spoken", true});
+  }
 }
 
 std::vector<Entry> Build() {

@@ -34,10 +34,18 @@ struct Entry {
   bool slow = false;                                    // worth a thread of its own (music)
   std::string source;  // Copy: "text:<file>", "font:<face file>", "licence"
   int effect = 0;      // Particle: which score effect
+  // Pictures with words: the key of the words in a language's picture
+  // texts ("" for none), the English words, the painter of any words and
+  // the pixel size it paints them at.
+  std::string wordsKey;
+  std::string words;
+  std::function<Picture(int width, int height, const std::string& words)> paintWords;
+  std::function<double(int width, int height, const std::string& words)> wordsPixels;
 
   std::string Path() const { return folder + name; }
   bool InArchive() const { return folder == kArchiveFolder; }
   bool IsPicture() const { return kind == Kind::Png || kind == Kind::Jpeg; }
+  bool HasWords() const { return !wordsKey.empty(); }
 
   static inline const std::string kArchiveFolder = "data/resources/data.pak:";
 };

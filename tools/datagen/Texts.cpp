@@ -1,6 +1,8 @@
 #include "Texts.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <stdexcept>
 
 #include "Canvas.h"
@@ -85,7 +87,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Editor Error 5", 20, kMessage},
       {"Editor Error 6", 20, kMessage},
       {"Score", 34, 250, 1, "99999"},  // from x = 450 to the buttons at 710
-      {"Highscore Place", 20, kMessage, 1, "10!"},
+      {"Highscore Place", 20, kMessage, 1, "", "{place}"},
       {"Finished Puzzle", 25, kPanel, 2},
       {"Restart Puzzle", 20, kQuestion},
       {"Reshuffle Puzzle", 20, kQuestion},
@@ -99,20 +101,20 @@ const std::vector<TextRule>& GameTextRules() {
       {"Delete File", 20, kQuestion},
       {"Tiles Field", 25, 185, 1, ": 99"},  // between the page arrows
       {"No Levels", 25, 760},
-      {"Welcome", 20, 700, 1, "WWWWWWWWWW!"},
-      {"Version", 18, 300, 1, "1.15"},
+      {"Welcome", 20, 700, 1, "", "{name}"},
+      {"Version", 18, 300, 1, "", "{version}"},
       {"Help Message Gleamstrand", 25, 455, 12},
       {"Clear Highscore", 20, kQuestion},
       {"Name", 34, 200},
-      {"Could Not Create File", 20, 0, 2},
-      {"Could Not Read File", 20, 0, 2},
+      {"Could Not Create File", 20, 0, 2, "", "{file}"},
+      {"Could Not Read File", 20, 0, 2, "", "{file}"},
       {"Name Error", 20, kMessage},
       {"Name Error Spaces", 20, kMessage},
       {"Name Error Dots", 20, kMessage},
       {"Name Error Length", 20, kMessage, 1, "", "NNN"},
       {"Name Error Characters", 20, kMessage},
       {"Enter Name", 20, kQuestion},
-      {"Failed Read Directory", 20, 0, 2},
+      {"Failed Read Directory", 20, 0, 2, "", "{folder}"},
       {"Choose Player", 25, kQuestion},
       {"Player No More", 20, kMessage},
       {"Player One Player", 20, kMessage},
@@ -141,8 +143,21 @@ const std::vector<TextRule>& GameTextRules() {
       {"Highscore Name 8", 34, 150},
       {"Highscore Name 9", 34, 150},
       {"Highscore Name 10", 34, 150},
+      {"Could Not Read Level", 20, kMessage, 1, "", "{level}"},
   };
   return rules;
+}
+
+std::string WithSampleValues(std::string line) {
+  // The widest values the game puts in: ten capital Ws for a name.
+  static const std::pair<const char*, const char*> samples[] = {
+      {"{place}", "10"},         {"{name}", "WWWWWWWWWW"}, {"{version}", "1.15"},
+      {"{music}", "100"},        {"{sound}", "100"},       {"{level}", "080"},
+      {"{file}", "WWWWWWWWWW.layout"}, {"{folder}", "/home/WWWWWWWWWW/"}, {"NNN", "999"}};
+  for (const auto& [mark, value] : samples)
+    for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at))
+      line.replace(at, std::string(mark).size(), value);
+  return line;
 }
 
 namespace {
@@ -158,7 +173,7 @@ void CheckValue(const TextRule& rule, const TextBlock& block, std::vector<std::s
   for (const std::string& line : block.lines) {
     joined += line;
     if (rule.maxWidth > 0) {
-      double w = TextWidth(Face::Regular, rule.pixels, line + rule.appended);
+      double w = TextWidth(Face::Regular, rule.pixels, WithSampleValues(line) + rule.appended);
       if (w > rule.maxWidth)
         problem("\"" + line + "\" is " + std::to_string(int(w)) + " px wide, at most " +
                 std::to_string(int(rule.maxWidth)));
@@ -195,6 +210,106 @@ std::vector<std::string> CheckGameText(const std::string& bytes) {
     CheckValue(rule, *it->second, problems);
   }
   return problems;
+}
+
+}  // namespace datagen
+
+namespace datagen {
+
+const std::vector<std::string>& TranslationCodes() {
+  static const std::vector<std::string> codes = {"de", "fr", "es", "it", "pt", "nl"};
+  return codes;
+}
+
+std::vector<std::string> PlaceholdersOf(const std::vector<std::string>& lines) {
+  std::vector<std::string> found;
+  for (const std::string& line : lines) {
+    for (size_t at = line.find('{'); at != std::string::npos; at = line.find('{', at + 1)) {
+      size_t end = line.find('}', at);
+      if (end != std::string::npos) found.push_back(line.substr(at, end - at + 1));
+    }
+    for (const char* mark : {"NNN", "TTT"})  // numbers the code puts in
+      for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at + 3))
+        found.push_back(mark);
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+std::vector<std::string> CheckTranslation(const std::string& english,
+                                          const std::string& translated) {
+  std::vector<std::string> problems = CheckGameText(translated);
+  std::map<std::string, std::vector<std::string>> own;
+  try {
+    for (const TextBlock& b : ParseGameText(translated)) own[Upper(b.key)] = b.lines;
+  } catch (const std::exception&) {
+    return problems;  // the header problem is reported already
+  }
+  std::set<std::string> englishKeys;
+  for (const TextBlock& b : ParseGameText(english)) {
+    englishKeys.insert(Upper(b.key));
+    auto it = own.find(Upper(b.key));
+    if (it == own.end()) {
+      problems.push_back(b.key + ": not translated");
+      continue;
+    }
+    bool empty = true;
+    for (const std::string& line : it->second) empty = empty && line.empty();
+    if (empty) problems.push_back(b.key + ": empty value");
+    if (PlaceholdersOf(it->second) != PlaceholdersOf(b.lines))
+      problems.push_back(b.key + ": other placeholders than the English text");
+  }
+  for (const auto& [key, lines] : own)
+    if (!englishKeys.count(key)) problems.push_back(key + ": not a key of the English text");
+  return problems;
+}
+
+namespace {
+
+// Latin-1 look-alikes with accents, so that a pseudo text is still readable.
+char Accented(char c) {
+  static const std::map<char, unsigned char> marks = {
+      {'a', 0xe0}, {'e', 0xe9}, {'i', 0xee}, {'o', 0xf6}, {'u', 0xfc}, {'c', 0xe7},
+      {'n', 0xf1}, {'y', 0xfd}, {'A', 0xc5}, {'E', 0xc9}, {'I', 0xce}, {'O', 0xd6},
+      {'U', 0xdb}, {'C', 0xc7}, {'N', 0xd1}, {'Y', 0xdd}};
+  auto it = marks.find(c);
+  return it == marks.end() ? c : char(it->second);
+}
+
+}  // namespace
+
+std::string PseudoWords(const std::string& english) {
+  std::string out;
+  for (size_t i = 0; i < english.size(); ++i) {
+    // Placeholders stay as the game fills them.
+    if (english[i] == '{') {
+      size_t end = english.find('}', i);
+      if (end != std::string::npos) {
+        out += english.substr(i, end - i + 1);
+        i = end;
+        continue;
+      }
+    }
+    if (english.compare(i, 3, "NNN") == 0 || english.compare(i, 3, "TTT") == 0) {
+      out += english.substr(i, 3);
+      i += 2;
+      continue;
+    }
+    out += Accented(english[i]);
+  }
+  // 40% longer: the two marks that show where the text ends, and filler.
+  size_t extra = (english.size() * 4 + 9) / 10;
+  std::string filler = extra > 2 ? std::string(" ") + std::string(extra - 3, '\xe8') : "";
+  return "\xab" + out + filler + "\xbb";
+}
+
+std::string PseudoGameText(const std::string& english) {
+  std::string out;
+  for (const TextBlock& b : ParseGameText(english)) {
+    out += "[TEXT]\n" + b.key + "\n";
+    for (const std::string& line : b.lines) out += (line.empty() ? line : PseudoWords(line)) + "\n";
+  }
+  return out;
 }
 
 }  // namespace datagen

@@ -37,9 +37,33 @@ struct TextRule {
   std::string needs;     // a placeholder the value must contain ("NNN")
 };
 const std::vector<TextRule>& GameTextRules();
+// A value line as the game may draw it: its placeholders ("{name}", "NNN")
+// replaced by the widest values the game puts there.
+std::string WithSampleValues(std::string line);
 
 // Everything wrong with a game text: missing or duplicate keys, values that
 // do not fit, missing placeholders. Empty when the text is sound.
 std::vector<std::string> CheckGameText(const std::string& bytes);
+
+}  // namespace datagen
+
+namespace datagen {
+
+// The languages translated beside the English text, in the game's order:
+// "gametext.CODE.txt" and "pictures.CODE.txt" in the text folder.
+const std::vector<std::string>& TranslationCodes();
+
+// The placeholders of a value ("{name}", "NNN", "TTT"), sorted.
+std::vector<std::string> PlaceholdersOf(const std::vector<std::string>& lines);
+
+// Everything wrong with a translation: CheckGameText's problems, and keys,
+// empty values or placeholders that differ from the English text.
+std::vector<std::string> CheckTranslation(const std::string& english,
+                                          const std::string& translated);
+
+// The pseudo-language of the tests: every text accented and 40% longer,
+// its placeholders kept, in the block format of the game text.
+std::string PseudoWords(const std::string& english);
+std::string PseudoGameText(const std::string& english);
 
 }  // namespace datagen

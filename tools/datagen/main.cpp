@@ -1,6 +1,8 @@
 // gleamstrand-datagen: writes the game's read-only data tree.
 //   gleamstrand-datagen --out DIR --text DIR --fonts DIR --licence FILE
-//                       [--layouts DIR] [--review DIR] [--verbose]
+//                       [--layouts DIR] [--review DIR] [--pseudo DIR] [--verbose]
+//   gleamstrand-datagen --check-languages TEXTDIR
+//     (only the translations' checks)
 //   gleamstrand-datagen --level-sheet FILE --layouts DIR --fonts DIR
 //     (only the review sheet of the levels, as a PNG)
 #include <cstdio>
@@ -38,6 +40,7 @@ int WriteLevelSheet(const datagen::GeneratorOptions& options, const std::string&
 int main(int argc, char** argv) {
   datagen::GeneratorOptions options;
   std::string levelSheet;
+  std::string checkOnly;  // a text folder whose translations are only checked
   for (int i = 1; i < argc; i += 2) {
     std::string key = argv[i];
     if (key == "--verbose") {
@@ -62,11 +65,28 @@ int main(int argc, char** argv) {
       options.layouts = value;
     else if (key == "--review")
       options.review = value;
+    else if (key == "--pseudo")
+      options.pseudo = value;
+    else if (key == "--check-languages")
+      checkOnly = value;
     else if (key == "--level-sheet")
       levelSheet = value;
     else {
       std::fprintf(stderr, "gleamstrand-datagen: unknown option %s\n", key.c_str());
       return 2;
+    }
+  }
+  if (!checkOnly.empty()) {
+    try {
+      options.text = checkOnly;
+      datagen::SetFontFolder(options.fonts.empty() ? "/usr/share/fonts/truetype/crosextra"
+                                                   : options.fonts);
+      datagen::CheckLanguages(options);
+      std::printf("gleamstrand-datagen: the translations in %s are sound\n", checkOnly.c_str());
+      return 0;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "gleamstrand-datagen: %s\n", e.what());
+      return 1;
     }
   }
   if (!levelSheet.empty()) {
@@ -88,6 +108,8 @@ int main(int argc, char** argv) {
     datagen::GeneratorReport r = datagen::GenerateTree(options);
     std::printf("gleamstrand-datagen: %zu files, %.1f MB in %.1f s", r.files, r.bytes / 1e6,
                 r.seconds);
+    for (const auto& [code, bytes] : r.languageBytes)
+      std::printf("; %s %.0f KB", code.c_str(), bytes / 1e3);
     if (!options.review.empty())
       std::printf("; wall test board uses %d of 46 rules", r.wallRulesInTest);
     std::printf("\n");

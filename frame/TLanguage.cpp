@@ -1,0 +1,99 @@
+#include "TLanguage.h"
+
+#include <utility>
+
+#include "GameResources.h"
+#include "Language.h"
+#include "Platform.h"
+#include "StartupSteps.h"
+#include "TTalvorineGame.h"
+#include "TGameText.h"
+#include "TextCase.h"
+
+TLanguage GameLanguage;
+
+namespace {
+
+std::vector<std::pair<std::string, std::string>>& TestLanguages() {
+  static std::vector<std::pair<std::string, std::string>> languages;
+  return languages;
+}
+
+const char* const kTextFile = "gametext.txt";
+
+}  // namespace
+
+const std::vector<TLanguageName>& TLanguage::Languages() {
+  static const std::vector<TLanguageName> languages = {
+      {"en", "English"},  {"de", "Deutsch"},           {"fr", "Fran\xe7" "ais"},
+      {"es", "Espa\xf1ol"}, {"it", "Italiano"},        {"pt", "Portugu\xeas"},
+      {"nl", "Nederlands"}};
+  return languages;
+}
+
+int TLanguage::RegionOf(const std::string& code) {
+  const auto& all = Languages();
+  for (size_t i = 0; i < all.size(); ++i)
+    if (all[i].Code == code) return int(i) + 1;
+  return 0;
+}
+
+std::string TLanguage::CodeOf(int region) {
+  const auto& all = Languages();
+  if (region < 1 || region > int(all.size())) return "en";
+  return all[size_t(region) - 1].Code;
+}
+
+std::string TLanguage::Choose(const std::string& runCode, int setting,
+                              const std::string& desktopCode) {
+  if (!runCode.empty()) return runCode;
+  if (setting >= 1 && setting <= int(Languages().size())) return CodeOf(setting);
+  return RegionOf(desktopCode) ? desktopCode : "en";
+}
+
+std::string TLanguage::FolderOf(const std::string& code) {
+  for (const auto& [test, folder] : TestLanguages())
+    if (test == code) return folder;
+  if (code == "en" || !RegionOf(code)) return "";
+  return "Data/languages/" + code;
+}
+
+void TLanguage::AddTestLanguage(const std::string& code, const std::string& folder) {
+  for (auto& entry : TestLanguages()) {
+    if (entry.first == code) {
+      entry.second = folder;
+      return;
+    }
+  }
+  TestLanguages().emplace_back(code, folder);
+}
+
+void TLanguage::Use(const std::string& code) {
+  Code = FolderOf(code).empty() ? "en" : code;
+  plat::SetLanguageFolder(FolderOf(Code));
+}
+
+void TLanguage::LoadText() const {
+  if (!GameText) GameText = std::make_shared<TGameText>();
+  GameText->Map.clear();
+  std::string folder = plat::LanguageFolder();
+  // The English text is the base: a key the translation lacks still reads.
+  plat::SetLanguageFolder("");
+  GameText->Read(Game->TextPath + kTextFile);
+  plat::SetLanguageFolder(folder);
+  std::string own = folder + "/text/" + kTextFile;
+  if (!folder.empty() && plat::FileType(own) == plat::FILETYPE_FILE) GameText->Read(own);
+}
+
+void TLanguage::Change(int region) {
+  Game->Region = region;
+  Game->IniUpdate(1);
+  Use(CodeOf(region));
+  LoadText();
+  ReloadWordedImages();
+}
+
+std::string TLanguage::Name() const {
+  int region = RegionOf(Code);
+  return region ? Languages()[size_t(region) - 1].Name : Code;
+}

@@ -1,0 +1,51 @@
+// The language the game speaks. English is the game's own data; each other
+// language has a folder "Data/languages/CODE/" whose texts and pictures
+// override the English ones by name: the chosen language first, then
+// English. The setting "REGION" keeps the player's choice: 0 follows the
+// desktop, 1..7 are the languages in the order of Languages(), never
+// renumbered.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct TLanguageName {
+  std::string Code;  // "en", "de", ...
+  std::string Name;  // the language's own name, Latin-1 ("Français")
+};
+
+class TLanguage {
+ public:
+  // The seven languages in REGION order (REGION = index + 1).
+  static const std::vector<TLanguageName>& Languages();
+  // The REGION of a language code; 0 for a code we do not have.
+  static int RegionOf(const std::string& code);
+  // The code of REGION 1..7; "en" for anything else.
+  static std::string CodeOf(int region);
+  // The language a run speaks: the run's code (--language) when given,
+  // else the setting 1..7, else the desktop's language, else English.
+  static std::string Choose(const std::string& runCode, int setting,
+                            const std::string& desktopCode);
+  // The folder holding a language's data; "" for English.
+  static std::string FolderOf(const std::string& code);
+  // A language that only the tests know (the pseudo-language), with its
+  // data in a folder of its own.
+  static void AddTestLanguage(const std::string& code, const std::string& folder);
+
+  // Makes code the language of the platform's look-ups. Pictures loaded
+  // from now on come in that language.
+  void Use(const std::string& code);
+  // Reads the game text: English, then the language's text over it.
+  void LoadText() const;
+  // Changes the language while the game runs: the setting (REGION), the
+  // look-ups, the game text and the worded pictures held in the banks.
+  // The current screen rebuilds its own widgets.
+  void Change(int region);
+
+  std::string Code = "en";
+  // The own name of the language spoken (the test language: its code).
+  std::string Name() const;
+};
+
+// The program's language.
+extern TLanguage GameLanguage;
