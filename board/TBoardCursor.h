@@ -27,6 +27,8 @@ class TBoardCursor : public TFocusItem {
   // The next allowed position from (X, Y) one direction on (dx, dy), skipping
   // positions the test refuses; false at the edge (the cursor stays).
   bool Step(int dx, int dy, int& toX, int& toY) const;
+  // The step of an arrow command (false for any other command).
+  static bool Direction(TNavCommand command, int& dx, int& dy);
   // Moves the cursor one step; false when it stays put.
   bool Move(int dx, int dy);
   // Places the cursor where it starts: the pointer's cell when allowed,

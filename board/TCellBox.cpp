@@ -35,6 +35,25 @@ TCellBox::TCellBox(std::shared_ptr<const TBoardArt> art) : Art(std::move(art)), 
   // A new board is blank rather than holding unset positions, so that no
   // operation ever meets a missing cell. An all-empty layout has no walls.
   SetupCells(0, 0);
+  SetUpCursor();
+}
+
+void TCellBox::SetUpCursor() {
+  Cursor.Width = board::GridWidth;
+  Cursor.Height = board::GridHeight;
+  // The editor paints every inner cell; play uses the playing cells only.
+  Cursor.Allowed = [this](int x, int y) {
+    return board::IsInterior(x, y) && (IsLevelEditor || IsPlayingCell(x, y));
+  };
+  Cursor.PointerCell = [this](int& x, int& y) {
+    if (!Mouse || (Mouse->x == cursorPointerX_ && Mouse->y == cursorPointerY_)) return false;
+    cursorPointerX_ = Mouse->x;
+    cursorPointerY_ = Mouse->y;
+    x = GetCellLocationX(Mouse->x, Mouse->y);
+    y = GetCellLocationY(Mouse->x, Mouse->y);
+    return x >= 0 && y >= 0;
+  };
+  Cursor.Picking = [this] { return PickedCell() != nullptr; };
 }
 
 TCellBox::~TCellBox() = default;
@@ -126,8 +145,15 @@ bool TCellBox::IsPlayingCell(int x, int y) const {
   return board::IsInGrid(x, y) && LayoutAt(x, y).Contents != 0;
 }
 
-int TCellBox::MouseX() const { return Mouse ? Mouse->x : -1; }
-int TCellBox::MouseY() const { return Mouse ? Mouse->y : -1; }
+int TCellBox::MouseX() const {
+  if (Cursor.Visible && Cursor.X >= 0) return board::CentreX(Cursor.X);
+  return Mouse ? Mouse->x : -1;
+}
+
+int TCellBox::MouseY() const {
+  if (Cursor.Visible && Cursor.Y >= 0) return board::CentreY(Cursor.Y);
+  return Mouse ? Mouse->y : -1;
+}
 
 // ---------------------------------------------------------------- counts
 

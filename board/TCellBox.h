@@ -16,6 +16,7 @@
 #include "BoardGrid.h"
 #include "Platform.h"
 #include "TBoardArt.h"
+#include "TBoardCursor.h"
 #include "TBoardMode.h"
 #include "TCell.h"
 #include "TGlow.h"
@@ -79,14 +80,23 @@ class TCellBox {
   void DrawCells() const;
   void DrawMarkedCell() const;
   bool IsHoverAllowed() const;
+  // Where the board lights a cell as if the pointer were over it: the
+  // pointer, or the centre of the cursor's cell while the cursor shows.
   int MouseX() const;
   int MouseY() const;
+  void DrawCursor() const;
 
   // ---- the step and its rules
   void Manage();
   void ManageCells();
   void ManageCellSwitch();
   void ManageLights();
+  // The cursor's commands of this step, with the pointer's rules: Accept
+  // picks (or drops) the jewel under it, an arrow exchanges a picked jewel
+  // with that neighbour or else moves the cursor, Back drops the pick.
+  void ManageCursor();
+  // The jewel the cursor or the pointer picked, while no exchange runs.
+  TCell* PickedCell() const;
   void SetMarkedCell(TCell* cell);
   static bool IsCellsNextToEachOther(const TCell* a, const TCell* b);
   void StartCellSwitch(int type);
@@ -137,12 +147,21 @@ class TCellBox {
   std::shared_ptr<const TBoardArt> Art;
   // The click tracker the board reads; the game's shared one by default.
   TVMouse* Mouse;
+  // The keyboard's (or pad's) cursor; it stands on playing cells (on any
+  // inner cell in the editor, which sets Cursor.Allowed).
+  TBoardCursor Cursor;
 
  private:
   void SelectByPress();
   void SelectByDrag();
   TCell* SelectableCellAtMouse() const;
   void FinishCellSwitch();
+  void SetUpCursor();
+  void CursorArrow(int dx, int dy);
+  void CursorAccept();
+  // The pointer's place when the cursor last appeared: the cursor starts
+  // under the pointer only when the pointer has moved since.
+  int cursorPointerX_ = -1, cursorPointerY_ = -1;
   int DestroyRun(int x, int y, int dx, int dy, int colour);
   // What the second pass of a step saw: jewels in motion, and changes that
   // may have undone moves listed earlier in the pass.

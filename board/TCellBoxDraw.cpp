@@ -1,5 +1,5 @@
 // Drawing order: layout tiles (with the light sweep), resting jewels, then
-// falling jewels above them, then the selection frame.
+// falling jewels above them, then the selection frame and the cursor.
 #include <vector>
 
 #include "TCellBox.h"
@@ -7,6 +7,14 @@
 void TCellBox::Draw() const {
   DrawCells();
   DrawMarkedCell();
+  DrawCursor();
+}
+
+void TCellBox::DrawCursor() const {
+  if (!Cursor.Visible || Cursor.X < 0) return;
+  DrawFocusFrame(board::CentreX(Cursor.X) - board::CellSize / 2.0,
+                 board::CentreY(Cursor.Y) - board::CellSize / 2.0, board::CellSize,
+                 board::CellSize);
 }
 
 void TCellBox::DrawCells() const {

@@ -18,7 +18,61 @@ void TCellBox::Manage() {
   SelectByPress();
   SelectByDrag();
   if (!Mouse || !Mouse->Drag()) HasDraggedAndMatched = 0;
+  if (!IsLevelEditor) ManageCursor();
   ManageLights();
+}
+
+// ---------------------------------------------------------------- the cursor
+
+TCell* TCellBox::PickedCell() const {
+  if (!MarkedCell1 || MarkedCell2 || IsCellSwitchAnimation()) return nullptr;
+  return MarkedCell1->HasJewel() ? MarkedCell1 : nullptr;
+}
+
+void TCellBox::ManageCursor() {
+  for (TNavCommand command : Cursor.TakeCommands()) {
+    int dx = 0, dy = 0;
+    if (TBoardCursor::Direction(command, dx, dy)) {
+      CursorArrow(dx, dy);
+    } else if (command == TNavCommand::Accept) {
+      CursorAccept();
+    } else if (command == TNavCommand::Back) {
+      if (TCell* picked = PickedCell()) {
+        picked->ClearMarked();
+        MarkedCell1 = nullptr;
+      }
+    }
+  }
+}
+
+// With the jewel under the cursor picked, an arrow is a drag onto that
+// neighbour: the exchange runs (and moves back when it makes no line) and
+// the cursor goes along with the jewel. Otherwise the cursor moves.
+void TCellBox::CursorArrow(int dx, int dy) {
+  TCell* picked = PickedCell();
+  if (picked && picked->ArrayX == Cursor.X && picked->ArrayY == Cursor.Y) {
+    int x = Cursor.X + dx, y = Cursor.Y + dy;
+    TCell* target = IsPlayingCell(x, y) ? GetCellAtLocation(x, y) : nullptr;
+    if (!target || target->IsCellInAnimation() || target->LayoutCell().IsChain) return;
+    SetMarkedCell(target);
+    Cursor.X = x;
+    Cursor.Y = y;
+    return;
+  }
+  Cursor.Move(dx, dy);
+}
+
+// Accept is a click on the cursor's cell; on the picked jewel it drops it.
+void TCellBox::CursorAccept() {
+  if (IsCellSwitchAnimation() || !IsPlayingCell(Cursor.X, Cursor.Y)) return;
+  TCell* cell = GetCellAtLocation(Cursor.X, Cursor.Y);
+  if (cell == PickedCell()) {
+    cell->ClearMarked();
+    MarkedCell1 = nullptr;
+    return;
+  }
+  if (cell->IsCellInAnimation() || cell->LayoutCell().IsChain) return;
+  SetMarkedCell(cell);
 }
 
 // ---------------------------------------------------------------- selection

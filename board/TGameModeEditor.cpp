@@ -100,6 +100,7 @@ void TGameModeEditor::Logic() {
   CellBox->Mouse = Mouse;
   Paint();
   Erase();
+  ManageCursor();
   ReadKeys();
 }
 
@@ -110,7 +111,15 @@ void TGameModeEditor::RebuildWalls() {
 
 void TGameModeEditor::Paint() {
   if (Mouse->LeftClick() < 1) return;
-  TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  PaintCell(CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y));
+}
+
+void TGameModeEditor::Erase() {
+  if (Mouse->RightClick() < 1) return;
+  EraseCell(CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y));
+}
+
+void TGameModeEditor::PaintCell(TLayoutCell* cell) {
   if (!cell || MatchesBrush(*cell, *this)) return;
   cell->Contents = LayoutContents;
   cell->IsChain = IsChain;
@@ -119,12 +128,27 @@ void TGameModeEditor::Paint() {
   RebuildWalls();
 }
 
-void TGameModeEditor::Erase() {
-  if (Mouse->RightClick() < 1) return;
-  TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+void TGameModeEditor::EraseCell(TLayoutCell* cell) {
   if (!cell || cell->Contents == 0) return;
   cell->Contents = cell->IsChain = cell->IsCreate = cell->IsFill = 0;
   RebuildWalls();
+}
+
+// The cursor moves over the inner cells; Accept (Space, Enter) paints the
+// brush under it as a left press does, Erase (Delete) erases as a right one.
+void TGameModeEditor::ManageCursor() {
+  TBoardCursor& cursor = CellBox->Cursor;
+  for (TNavCommand command : cursor.TakeCommands()) {
+    int dx = 0, dy = 0;
+    TLayoutCell* cell = CellBox->GetLayoutCellAtLocation(cursor.X, cursor.Y);
+    if (TBoardCursor::Direction(command, dx, dy)) {
+      cursor.Move(dx, dy);
+    } else if (command == TNavCommand::Accept) {
+      PaintCell(cell);
+    } else if (command == TNavCommand::Erase) {
+      EraseCell(cell);
+    }
+  }
 }
 
 void TGameModeEditor::ReadKeys() {
@@ -183,7 +207,9 @@ void TGameModeEditor::DrawBrushCell(float x, float y) const {
 }
 
 void TGameModeEditor::DrawMouseCell() const {
-  const TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(Mouse->x, Mouse->y);
+  // Under the pointer, or under the cursor while that shows.
+  const TLayoutCell* cell =
+      CellBox->GetLayoutCellAtMouseLocation(CellBox->MouseX(), CellBox->MouseY());
   if (cell) DrawBrushCell(float(cell->X), float(cell->Y));
 }
 

@@ -13,6 +13,7 @@
 
 class TCellBox;
 class TGamePlay;
+class TLayoutCell;
 class TVMouse;
 
 class TGameModeEditor : public TGameMode {
@@ -81,6 +82,9 @@ class TGameModeEditor : public TGameMode {
  private:
   void Paint();
   void Erase();
+  void PaintCell(TLayoutCell* cell);
+  void EraseCell(TLayoutCell* cell);
+  void ManageCursor();
   void ReadKeys();
   void RebuildWalls();
   // Draws the brush's cell pictures with their handles at (x, y).

@@ -48,6 +48,7 @@ const TOptionHelp kOptions[] = {
     {"--autoplay", "LEVELS", "let the bot play 005, 001-080 or a .layout file, then exit"},
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
     {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
+    {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
 
@@ -127,6 +128,8 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
         return false;
       }
       options.Language = text;
+    } else if (arg == "--keys") {
+      options.Keys = true;
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

@@ -18,6 +18,7 @@ struct TRunOptions {
   std::string AutoPlay;  // levels the bot plays ("" for none)
   std::string Player;    // the bot's player ("" for the default)
   std::string Language;  // "en", "de", ... for this run ("" for the setting)
+  bool Keys = false;     // the bot plays with the keyboard alone
 };
 
 // Fills options from argv; false with a message naming the bad option. An

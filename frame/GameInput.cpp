@@ -4,6 +4,7 @@
 
 #include "TGamePad.h"
 #include "TMousePointer.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -67,6 +68,7 @@ int GameFirstKeyHit() {
 int GameAnyKeyHit() { return GameFirstKeyHit() >= 0 ? 1 : 0; }
 
 void GameFlushKeys() {
+  NavInput.Flush();
   if (keys.polled) {
     plat::FlushKeys();
     return;

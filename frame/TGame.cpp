@@ -9,6 +9,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "StartupSteps.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
 
@@ -537,7 +538,7 @@ void TGame::EscapeKey() {
     UnPause();
     GameFlushKeys();
   } else if (IgnoreEscapeKey) {
-    GameKeyHitRestore(plat::KEY_ESCAPE);
+    NavInput.Restore(TNavCommand::Back);
   } else {
     EscapeSoundPlay();
     int length = 0;
@@ -586,7 +587,8 @@ int TGame::ReadKeys() {
       GameFlushMouse();
     }
   }
-  if (GameKeyHit(plat::KEY_ESCAPE)) EscapeKey();
+  // Escape, or any device's Back.
+  if (NavInput.Hit(TNavCommand::Back)) EscapeKey();
   bool alt = altEnter_ || GameKeyDown(plat::KEY_LALT) || GameKeyDown(plat::KEY_RALT);
   altEnter_ = false;
   if (alt && GameKeyHit(plat::KEY_ENTER)) {
@@ -696,6 +698,7 @@ int TGame::LogicStep(bool withGrace, bool withClickTracker) {
   Mouse.ClearMouseHit();
   Mouse.Manage();
   DoPeekEvent();
+  NavInput.Step();
   ReadKeys();
   if (InstantExit) return -1;
   // The exit fade runs even without focus: a window closed from outside (or

@@ -134,6 +134,8 @@ class TGame {
   int MainLogicLoop();
   virtual int LogicWrapper();
   void DoPeekEvent();
+  // Enter went down with Alt held on this step (the full-screen chord).
+  bool AltEnterPending() const { return altEnter_; }
   void ScreenDraw();
   void PostDraw();
   void ScreenChange();

@@ -16,7 +16,8 @@ enum class TNavCommand {
   Down,
   Left,
   Right,
-  Accept,     // Enter, Space
+  Accept,     // Enter
+  Select,     // Space: as Accept, but a text field's OK button ignores it
   Back,       // Escape
   FocusNext,  // Tab
   FocusPrev,  // Shift+Tab
@@ -36,6 +37,12 @@ class TNavInput {
   // A device's report for one step: it calls Hold and Press on the input.
   using TSource = std::function<void(TNavInput& input)>;
 
+  // The keyboard's source is installed from the start: the arrows, Enter,
+  // Space, Escape, Tab and Shift+Tab, Page Up/Down, Home, End and
+  // Delete. The key hits it turns into commands are consumed from the key
+  // tables. While a text field has the keys (TGame::BlockKeys) it leaves
+  // Space, Delete, Home, End and the left and right arrows to the field; an
+  // Enter chorded with Alt is the full-screen toggle's, not a command.
   TNavInput();
 
   // Installs (or, with an empty function, removes) the device's source.
@@ -96,10 +103,3 @@ class TNavInput {
 // The one instance the game steps.
 extern TNavInput NavInput;
 
-// The keyboard as a navigation device: the arrows, Enter and Space, Escape,
-// Tab and Shift+Tab, Page Up/Down, Home, End and Delete. Key hits it turns
-// into commands are consumed from the key tables. While a text field has
-// the keys (TGame::BlockKeys) it leaves Space, Delete, Home, End and the
-// left and right arrows to the field; an Enter chorded with Alt is the
-// full-screen toggle's, not a command.
-void InstallKeyboardNavigation();

@@ -194,7 +194,11 @@ void TAutoPlay::StepPlaying() {
     // The reshuffle question: "Yes", as a player who wants to go on.
     if (!TakesClicks(mode->ShufflePieces.get())) return;
     if (TButton* yes = mode->ShufflePieces->Menu->FindButton("Yes")) {
-      ClickButton(*yes);
+      if (Keys) {
+        PressKey(plat::KEY_ENTER);  // "Yes" takes Enter
+      } else {
+        ClickButton(*yes);
+      }
       awaitingShuffle_ = true;
     }
     waitUntil_ = step_ + pace.Settle;
@@ -211,13 +215,23 @@ void TAutoPlay::StepPlaying() {
     waitUntil_ = step_ + pace.Think;
     if (pace.Think > 0) return;
   }
+  const TCellBox& board = *mode->CellBox;
+  if (Keys && !board.Cursor.Visible) {
+    // The first arrow only shows the cursor.
+    PressKey(plat::KEY_RIGHT);
+    waitUntil_ = queueEnd_ + pace.Settle;
+    return;
+  }
   std::optional<TAutoPlayMove> move = choice_.Choose(*mode->CellBox, *mode->HintList);
   if (!move) return;
-  const TCellBox& board = *mode->CellBox;
-  ClickAt(board.DrawStartX + board::CellSize * move->X1,
-          board.DrawStartY + board::CellSize * move->Y1);
-  ClickAt(board.DrawStartX + board::CellSize * move->X2,
-          board.DrawStartY + board::CellSize * move->Y2);
+  if (Keys) {
+    if (!KeyMove(board, *move)) return;
+  } else {
+    ClickAt(board.DrawStartX + board::CellSize * move->X1,
+            board.DrawStartY + board::CellSize * move->Y1);
+    ClickAt(board.DrawStartX + board::CellSize * move->X2,
+            board.DrawStartY + board::CellSize * move->Y2);
+  }
   ++moves_;
   thought_ = false;
   waitUntil_ = queueEnd_ + pace.Settle;
@@ -251,8 +265,13 @@ void TAutoPlay::StepLevelOver() {
   }
   TGameGUI& gui = *screen->GUI;
   if (gui.OKInput) {
-    if (TakesClicks(gui.OKInput.get()) && !gui.OKInput->Menu->Buttons.empty())
-      ClickButton(*gui.OKInput->Menu->Buttons.front());
+    if (TakesClicks(gui.OKInput.get()) && !gui.OKInput->Menu->Buttons.empty()) {
+      if (Keys) {
+        PressKey(plat::KEY_ENTER);
+      } else {
+        ClickButton(*gui.OKInput->Menu->Buttons.front());
+      }
+    }
     waitUntil_ = step_ + pace.Settle;
     return;
   }
@@ -268,7 +287,13 @@ void TAutoPlay::StepLevelOver() {
   }
   if (gui.DialogOpen() || !gui.endLevelMenu || !gui.endLevelMenu->Menu) return;
   if (TButton* next = gui.endLevelMenu->Menu->FindButton("nextpuzzle")) {
-    ClickButton(*next);
+    if (!Keys) {
+      ClickButton(*next);
+    } else {
+      // Tab until the focus stands on "nextpuzzle", then Enter.
+      const TFocusRing& focus = gui.endLevelMenu->Focus;
+      PressKey(focus.Shown() && focus.Current() == next ? plat::KEY_ENTER : plat::KEY_TAB);
+    }
     waitUntil_ = queueEnd_ + pace.Settle;
   }
 }
@@ -313,6 +338,54 @@ void TAutoPlay::ClickAt(int x, int y) {
   Post(pace.Hold, {plat::EVENT_MOUSEUP, 1, 0, 0});
   pointerX_ = x;
   pointerY_ = y;
+}
+
+void TAutoPlay::PressKey(int key) {
+  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
+  // In a window the keys come at the pace of a pointer's glide.
+  Post(pace.Glide / 2 + 1, {plat::EVENT_KEYDOWN, key, 0, 0});
+  Post(pace.Hold, {plat::EVENT_KEYUP, key, 0, 0});
+}
+
+// The shortest run of arrows over the cursor's own moves (it skips the cells
+// that are not part of the board), found breadth first.
+bool TAutoPlay::KeyMove(const TCellBox& board, const TAutoPlayMove& move) {
+  TBoardCursor cursor = board.Cursor;
+  constexpr int W = board::GridWidth, H = board::GridHeight;
+  struct TArrow {
+    int Key, Dx, Dy;
+  };
+  const TArrow arrows[] = {{plat::KEY_LEFT, -1, 0},
+                           {plat::KEY_RIGHT, 1, 0},
+                           {plat::KEY_UP, 0, -1},
+                           {plat::KEY_DOWN, 0, 1}};
+  std::vector<int> from(W * H, -1), key(W * H, 0);
+  std::deque<int> open{cursor.X * H + cursor.Y};
+  from[size_t(open.front())] = open.front();
+  while (!open.empty()) {
+    int at = open.front();
+    open.pop_front();
+    for (const TArrow& arrow : arrows) {
+      cursor.X = at / H;
+      cursor.Y = at % H;
+      if (!cursor.Move(arrow.Dx, arrow.Dy)) continue;
+      int to = cursor.X * H + cursor.Y;
+      if (from[size_t(to)] >= 0) continue;
+      from[size_t(to)] = at;
+      key[size_t(to)] = arrow.Key;
+      open.push_back(to);
+    }
+  }
+  int target = move.X1 * H + move.Y1;
+  if (from[size_t(target)] < 0) return false;
+  std::vector<int> path;
+  for (int at = target; at != from[size_t(at)]; at = from[size_t(at)]) path.push_back(key[size_t(at)]);
+  for (auto it = path.rbegin(); it != path.rend(); ++it) PressKey(*it);
+  PressKey(plat::KEY_SPACE);
+  for (const TArrow& arrow : arrows) {
+    if (move.X1 + arrow.Dx == move.X2 && move.Y1 + arrow.Dy == move.Y2) PressKey(arrow.Key);
+  }
+  return true;
 }
 
 void TAutoPlay::ClickButton(const TButton& button) {

@@ -4,7 +4,10 @@
 // of the moves the mode lists (TAutoPlayChoice), glides the pointer to the
 // two jewels and clicks them, answers the reshuffle question with "Yes",
 // dismisses the high-score message and takes "nextpuzzle" on the end panel
-// until the last level of its run. One line per level goes to its printer:
+// until the last level of its run. With Keys it uses the keyboard alone: the
+// arrows bring the board cursor to the first jewel, Space picks it, an arrow
+// exchanges it; Enter answers the questions and Tab and Enter take
+// "nextpuzzle" on the end panel. One line per level goes to its printer:
 //   LEVEL won moves=N reshuffles=R seconds=T   (or "lost")
 // and the run ends with status 0 (all won), 3 (a level lost; the run stops
 // there) or 1 (a level could not be started).
@@ -24,6 +27,7 @@
 #include "TAutoPlayChoice.h"
 
 class TButton;
+class TCellBox;
 class TGameModeMatch3;
 class TGameScreen;
 
@@ -66,6 +70,8 @@ class TAutoPlay {
   std::function<void(const std::string& line)> Print;
   // Ends the run; by default the game's main loop stops after this step.
   std::function<void()> EndRun;
+  // Plays with the keyboard alone (no pointer event at all).
+  bool Keys = false;
 
  private:
   enum class TPhase { SelectPlayer, StartLevel, Playing, LevelOver, Done };
@@ -87,6 +93,11 @@ class TAutoPlay {
   // Glides the pointer to (x, y) (at once when headless) and clicks there.
   void ClickAt(int x, int y);
   void ClickButton(const TButton& button);
+  // A key tapped: down now, up a moment later.
+  void PressKey(int key);
+  // Keys: the arrows that take the cursor to (x1, y1), Space, and the arrow
+  // toward (x2, y2). False when the cursor first had to be shown.
+  bool KeyMove(const TCellBox& board, const TAutoPlayMove& move);
   void Post(int afterSteps, plat::TEvent event);
   void FlushDueEvents(long long step);
   bool InputPending() const { return !events_.empty(); }

@@ -7,12 +7,12 @@
 #include "GameResources.h"
 #include "Globals.h"
 #include "TMenu.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "WidgetFiles.h"
 
 namespace {
 constexpr float DimAlpha = 0.5f;
-constexpr int EscapeKey = 27;
 }  // namespace
 
 void TChooserDialog::StyleAsGame(int captionSize) {
@@ -99,7 +99,7 @@ bool TChooserDialog::ManageChoice(bool doubleClicked, const char* okName, int& r
     result = OKClick();
     return true;
   }
-  bool escape = GameKeyHit(EscapeKey) != 0;
+  bool escape = NavInput.Hit(TNavCommand::Back) != 0;
   if (escape || Menu->Clicked("Cancel")) {
     if (escape) ClickSound();
     result = CancelClick();

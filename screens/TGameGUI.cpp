@@ -20,6 +20,7 @@
 #include "TLevelClock.h"
 #include "TModeText.h"
 #include "TNameRules.h"
+#include "TNavInput.h"
 #include "TParticleList.h"
 #include "TSaveGameManager.h"
 #include "TSoundBank.h"
@@ -54,7 +55,11 @@ std::string ThreeDigits(int n) {
 
 }  // namespace
 
-TGameGUI::TGameGUI(TGameScreen& screen) : Screen(&screen) {}
+TGameGUI::TGameGUI(TGameScreen& screen)
+    : Screen(&screen), BoardFocus([this] {
+        const TGamePlay& play = Screen->GamePlay;
+        return play.GameMode ? play.GameMode->Board() : nullptr;
+      }) {}
 
 TGameGUI::~TGameGUI() = default;
 
@@ -110,6 +115,7 @@ void TGameGUI::Logic() {
   }
   if (DialogOpen()) state.disableButtons = 1;
   if (!state.disableButtons) {
+    ManageFocus();
     if (state.stateCustomMode) {
       if (CustomMenu) CustomMenu->Manage();
     } else if (!Screen->InGameMenu->Active && MainMenu) {
@@ -119,6 +125,20 @@ void TGameGUI::Logic() {
   CheckInputDialogs();
   CheckButtonClicks();
   CheckEndGameMenu();
+}
+
+// The order is set again each step: the bar shown changes with the mode.
+void TGameGUI::ManageFocus() {
+  bool playing = !Screen->InGameMenu->Active && !Screen->State.stateFinished;
+  Focus.Clear();
+  Focus.Add(&BoardFocus);
+  Focus.Add(InEditor() ? CustomMenu.get() : MainMenu.get());
+  if (!playing) {
+    Focus.Hide();
+    return;
+  }
+  BoardFocus.Follow();
+  Focus.Manage();
 }
 
 void TGameGUI::EndLevel() {
@@ -235,7 +255,7 @@ void TGameGUI::CheckButtonClicks() {
         ShowSaveGameManager();
       } else if (CustomMenu->Clicked("reset")) {
         ResetInput = GameDialogYesNoForKey("Clear Puzzle");
-      } else if (CustomMenu->Clicked("backtomenu") || GameKeyHit(EscapeKey)) {
+      } else if (CustomMenu->Clicked("backtomenu") || NavInput.Hit(TNavCommand::Back)) {
         QuitInput = GameDialogYesNoForKey("Exit Editor");
       }
     }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "TBoardFocus.h"
 #include "TDialogOK.h"
 #include "TDialogTextInput.h"
 #include "TDialogYesNo.h"
@@ -20,7 +21,6 @@ class TSaveGameManager;
 class TGameGUI {
  public:
   static constexpr int HintKey = 72;    // H
-  static constexpr int EscapeKey = 27;
   static constexpr int HintDelayMs = 100;
   static constexpr int PlayBarX = 710, PlayBarY = 18;
   static constexpr int EditorBarY = 565, EditorBarGap = 20;
@@ -70,6 +70,10 @@ class TGameGUI {
   std::shared_ptr<TMenu> MainMenu;
   std::shared_ptr<TMenu> CustomMenu;
   TGameScreen* Screen;
+  // The keyboard's focus while a level is in play: the board's cursor, then
+  // the bar of the play or the editor.
+  TFocusRing Focus;
+  TBoardFocus BoardFocus;
 
  private:
   void EndLevel();
@@ -81,4 +85,5 @@ class TGameGUI {
   void SaveTyped(const std::string& text);
   void LoadChosen(const std::string& name);
   bool InEditor() const;
+  void ManageFocus();
 };

@@ -8,12 +8,12 @@
 #include "TGameGUI.h"
 #include "TGameScreen.h"
 #include "TImageBank.h"
+#include "TNavInput.h"
 #include "TSoundBank.h"
 #include "TTalvorineGame.h"
 #include "WidgetFiles.h"
 
 namespace {
-constexpr int EscapeKey = 27;
 constexpr int ButtonGap = 10;
 constexpr int PanelAboveMenu = 50;
 }  // namespace
@@ -25,6 +25,8 @@ void TGameMenu::Load() {
     buttons_->AddQuick(name);
   }
   buttons_->Centre();
+  Focus.Clear();
+  Focus.Add(buttons_.get());
   Menu = buttons_;
   ActivateSound = SoundBank ? SoundBank->Find("buttonclick") : nullptr;
   FadeIn = TAnimation::Create(FadeMs, 0, 0, 0);
@@ -79,11 +81,12 @@ void TGameMenu::Logic() {
         return;
       }
     } else {
+      Focus.Manage();
       buttons_->Manage();
     }
   }
   if (FadeOut->Active) return;
-  if (GameKeyHit(EscapeKey)) {
+  if (NavInput.Hit(TNavCommand::Back)) {
     if (Active) {
       Game->EscapeSoundPlay();
       Hide();

@@ -9,6 +9,7 @@
 
 #include "TAnimation.h"
 #include "TGameSound.h"
+#include "TFocusRing.h"
 #include "TMenu.h"
 #include "TScreen.h"
 
@@ -31,6 +32,8 @@ class TGameMenu : public TScreen {
 
   // The buttons (the inherited Menu as its own type).
   TMenu* Buttons() const { return buttons_.get(); }
+  // The keyboard's focus over the buttons.
+  TFocusRing Focus;
 
   int Active = 0;
   int MouseState = 0;

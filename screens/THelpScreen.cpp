@@ -16,7 +16,7 @@ void THelpScreen::Load() {
 }
 
 void THelpScreen::Logic() {
-  MainMenu->Manage();
+  ManageMenu();
   ManageHeader();
   if (MainMenu->Clicked("ok")) ChangeTo(Screens->Title.get());
 }

@@ -81,7 +81,7 @@ void THighScoreScreen::Logic() {
       escapeHeld_ = true;
     }
   }
-  if (!ShowingInput) MainMenu->Manage();
+  if (!ShowingInput) ManageMenu();
   if (MainMenu->Clicked("ok")) {
     ChangeTo(Screens->Title.get());
   } else if (MainMenu->Clicked("clear")) {

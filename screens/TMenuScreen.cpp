@@ -14,6 +14,8 @@ void TMenuScreen::LoadCommon(const std::string& background, const std::string& h
   HeaderSprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
   MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, menuGap);
   Menu = MainMenu;
+  Focus.Clear();
+  Focus.Add(MainMenu.get());
   SetPointerSparkles(Game->Mouse, 1);
   Game->FadeMusic = fadeMusic;
 }
@@ -33,10 +35,16 @@ void TMenuScreen::Start() {
 }
 
 void TMenuScreen::Kill() {
+  Focus.Clear();
   TScreen::Kill();
   MainMenu.reset();
   HeaderSprite.reset();
   Background.reset();
+}
+
+void TMenuScreen::ManageMenu() {
+  Focus.Manage();
+  MainMenu->Manage();
 }
 
 void TMenuScreen::ManageHeader() {

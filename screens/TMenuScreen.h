@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "TFocusRing.h"
 #include "TGameImage.h"
 #include "TMenu.h"
 #include "TScreen.h"
@@ -22,6 +23,9 @@ class TMenuScreen : public TScreen {
   std::shared_ptr<TMenu> MainMenu;
   std::shared_ptr<TSprite> HeaderSprite;
   float x = 0, y = 0;  // offset of the background from the screen centre
+  // The keyboard's focus: LoadCommon puts the main menu in; a screen with
+  // more controls lists them all in screen order after it (Clear, Add...).
+  TFocusRing Focus;
 
  protected:
   // Background from the interface bank, the header (a picture of the image
@@ -33,6 +37,8 @@ class TMenuScreen : public TScreen {
   // A button of the menu that grows to 1.15 under the pointer.
   TButton* AddGrowingButton(const std::string& image, const std::string& name = "");
   void ManageHeader();
+  // The focus, then the main menu (the focus clicks a button through it).
+  void ManageMenu();
   void DrawBackground() const;
   void DrawHeader() const;
   // A picture of the interface bank centred on (cx, cy), whatever its handle.

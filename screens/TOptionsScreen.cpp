@@ -30,6 +30,12 @@ void TOptionsScreen::Load() {
   SoundSlider->SetValue(Game->SoundVolume);
   LastClickTime = 0;
   ClickCount = 0;
+  // Top to bottom: the two volumes, full screen, "ok".
+  Focus.Clear();
+  Focus.Add(MusicSlider.get());
+  Focus.Add(SoundSlider.get());
+  Focus.Add(OptionsMenu.get());
+  Focus.Add(MainMenu.get());
 }
 
 void TOptionsScreen::SetFullScreenLook() {
@@ -39,7 +45,7 @@ void TOptionsScreen::SetFullScreenLook() {
 }
 
 void TOptionsScreen::Logic() {
-  MainMenu->Manage();
+  ManageMenu();
   ManageHeader();
   OptionsMenu->Manage();
   if (MainMenu->Clicked("ok")) {

@@ -92,6 +92,19 @@ void TPlayScreen::ShowLevelList(int custom) {
   plat::TextOfFileName(FileStem(Screens->GameScreen->GamePlay.CurrentLevel), list->CurrentLevel);
   list->CreateImages(1);
   (custom ? CustomLevelList : StandardLevelList) = std::move(list);
+  SetFocusOrder();
+}
+
+// Top to bottom: the level types, the grid with its page arrows, the row of
+// buttons. Rebuilt with the grid; the focus stays on the control it was on.
+void TPlayScreen::SetFocusOrder() {
+  TVLevelList* list = ShownList();
+  Focus.Clear();
+  Focus.Add(LevelTypeMenu.get());
+  Focus.Add(list);
+  Focus.Add(list->NavigationMenu.get());
+  Focus.Add(MainMenu.get());
+  Focus.SetDefault(list);
 }
 
 void TPlayScreen::ShowStandardLevelList() { ShowLevelList(0); }
@@ -136,7 +149,7 @@ void TPlayScreen::Logic() {
     ManageSaveGameManager();
     if (SaveGameManager && SaveGameManager->Active) return;
   }
-  MainMenu->Manage();
+  ManageMenu();
   LevelTypeMenu->Manage();
   if (MainMenu->Clicked("playsmall")) {
     StartLevel();

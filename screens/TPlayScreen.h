@@ -32,6 +32,7 @@ class TPlayScreen : public TMenuScreen {
 
   void ShowStandardLevelList();
   void ShowCustomLevelList();
+  void SetFocusOrder();
   void StartLevel();
   void ShowSaveGameManager();
 

@@ -125,6 +125,13 @@ void TSaveGameManager::Start() {
   int count = int(ListBox->Strings.size());
   if (count < ListBox->EndList + 1) ListBox->EndList = count - 1;
   UpdateButtons();
+  // The list, its two arrows, then the row of buttons.
+  Focus.Clear();
+  Focus.Add(ListBox.get());
+  Focus.Add(MenuArrowUp.get());
+  Focus.Add(MenuArrowDown.get());
+  Focus.Add(Menu.get());
+  Focus.SetDefault(ListBox.get());
 }
 
 // ---------------------------------------------------------------- the list

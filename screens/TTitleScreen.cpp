@@ -84,7 +84,7 @@ bool TTitleScreen::DialogShowing() const {
 void TTitleScreen::Logic() {
   // The prompt and the manager select the player themselves.
   if (ManageModal(EnterName) || ManageModal(PlayerManager)) return;
-  MainMenu->Manage();
+  ManageMenu();
   ManageHeader();
   if (MainMenu->Clicked("play")) {
     ChangeTo(Screens->Play.get());

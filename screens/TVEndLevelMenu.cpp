@@ -25,6 +25,8 @@ plat::TImagePtr PanelImage() {
 void TVEndLevelMenu::Init(int x, int y) {
   Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
   for (const char* name : kButtons) Menu->AddQuick(name);
+  Focus.Clear();
+  Focus.Add(Menu.get());
   orgX = x;
   orgY = y;
   PositionMenu();
@@ -65,6 +67,7 @@ void TVEndLevelMenu::Logic(int next, int restart, int back) {
   Selected = SelectNone;
   if (!Show) return;
   Offer(next, restart, back);
+  Focus.Manage();
   Menu->Manage();
   if (Menu->Clicked("nextpuzzle") && next) Selected = SelectNext;
   if (Menu->Clicked("restartpuzzle") && restart) Selected = SelectRestart;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TFocusRing.h"
 #include "TMenu.h"
 
 class TVEndLevelMenu {
@@ -31,6 +32,8 @@ class TVEndLevelMenu {
   void Draw();
 
   std::shared_ptr<TMenu> Menu;
+  // The keyboard's focus over the panel's buttons.
+  TFocusRing Focus;
   int X = 400, Y = 300;
   int orgX = -1, orgY = -1;
   int Selected = SelectNone;

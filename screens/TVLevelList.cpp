@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40;
-
 std::string Extension(const std::string& file) {
   size_t dot = file.rfind('.');
   return dot == std::string::npos ? std::string() : file.substr(dot + 1);
@@ -194,7 +192,8 @@ void TVLevelList::ManageGlowAnimation() {
 }
 
 void TVLevelList::ManageLevels() {
-  StartLevel = 0;
+  StartLevel = startPending_;
+  startPending_ = 0;
   if (LevelList.empty()) return;
   for (int i = 0; i < NumLevelItems && i < int(ImageList.size()); ++i) {
     int cx = ItemCentreX(i), cy = ItemCentreY(i);
@@ -209,41 +208,60 @@ void TVLevelList::ManageLevels() {
   }
 }
 
+// Commands the focus did not take (there is none outside a focus ring):
+// the arrows; the page keys turn the pages whatever has the focus.
 void TVLevelList::ManageKeyboard() {
   if (LevelList.empty()) return;
+  for (TNavCommand command :
+       {TNavCommand::Up, TNavCommand::Down, TNavCommand::Left, TNavCommand::Right}) {
+    if (NavInput.Hit(command)) FocusCommand(command);
+  }
+  if (NavInput.Hit(TNavCommand::PageUp)) MoveLeft();
+  if (NavInput.Hit(TNavCommand::PageDown)) MoveRight();
+}
+
+bool TVLevelList::FocusCommand(TNavCommand command) {
+  if (LevelList.empty()) return false;
   int count = int(LevelList.size());
   auto follow = [this] {
     size_t index = size_t(CurrentPagePosition + CurrentLevelID);
     if (index < LevelList.size()) CurrentLevel = LevelList[index];
   };
-  if (GameKeyHit(KeyUp)) {
-    if (CurrentLevelID >= 4) CurrentLevelID -= 4;
-    follow();
+  switch (command) {
+    case TNavCommand::Up:
+      if (CurrentLevelID >= 4) CurrentLevelID -= 4;
+      break;
+    case TNavCommand::Down:
+      if (CurrentLevelID < 4 && CurrentPagePosition + CurrentLevelID + 4 < count) {
+        CurrentLevelID += 4;
+      }
+      break;
+    case TNavCommand::Left:
+      if (CurrentLevelID > 0) {
+        --CurrentLevelID;
+      } else {
+        int page = CurrentPagePosition;
+        MoveLeft();
+        if (CurrentPagePosition != page) CurrentLevelID = NumLevelItems - 1;
+      }
+      break;
+    case TNavCommand::Right:
+      if (CurrentLevelID == NumLevelItems - 1) {
+        int page = CurrentPagePosition;
+        MoveRight();
+        if (CurrentPagePosition == page) CurrentLevelID = NumLevelItems - 1;
+      } else if (CurrentPagePosition + CurrentLevelID + 1 < count) {
+        ++CurrentLevelID;
+      }
+      break;
+    case TNavCommand::Accept:
+      startPending_ = 1;
+      return true;
+    default:
+      return false;
   }
-  if (GameKeyHit(KeyDown)) {
-    if (CurrentLevelID < 4 && CurrentPagePosition + CurrentLevelID + 4 < count) CurrentLevelID += 4;
-    follow();
-  }
-  if (GameKeyHit(KeyLeft)) {
-    if (CurrentLevelID > 0) {
-      --CurrentLevelID;
-    } else {
-      int page = CurrentPagePosition;
-      MoveLeft();
-      if (CurrentPagePosition != page) CurrentLevelID = NumLevelItems - 1;
-    }
-    follow();
-  }
-  if (GameKeyHit(KeyRight)) {
-    if (CurrentLevelID == NumLevelItems - 1) {
-      int page = CurrentPagePosition;
-      MoveRight();
-      if (CurrentPagePosition == page) CurrentLevelID = NumLevelItems - 1;
-    } else if (CurrentPagePosition + CurrentLevelID + 1 < count) {
-      ++CurrentLevelID;
-    }
-    follow();
-  }
+  follow();
+  return true;
 }
 
 void TVLevelList::Draw() {
@@ -320,6 +338,9 @@ void TVLevelList::DrawLevelImage(int index) {
     plat::SetColor(255, 255, 255);
   }
   DrawCentredImage(ImageList[size_t(index)], cx + float(DrawOffsetX), cy + float(DrawOffsetY));
+  if (selected && Focused) {
+    DrawFocusFrame(cx - ItemHalfWidth, cy - ItemHalfHeight, 2 * ItemHalfWidth, 2 * ItemHalfHeight);
+  }
   if (LevelCompletedList[size_t(index)] == "1") {
     DrawCentredImage(BankImage("check"), cx - 74, cy - 50);
   }

@@ -11,12 +11,13 @@
 
 #include "LevelThumbnail.h"
 #include "Platform.h"
+#include "TFocusRing.h"
 #include "TMenu.h"
 #include "TSineCounter.h"
 
 class TCompletionFile;
 
-class TVLevelList {
+class TVLevelList : public TFocusItem {
  public:
   static constexpr int NumLevelItemsDefault = 8;
   // Item centres: four a row, two rows.
@@ -78,6 +79,15 @@ class TVLevelList {
   // The file of a listed level (its name is text, the folder a path).
   std::string LevelPath(const std::string& name) const;
 
+  // ---- the focus: the arrows move the selection through the grid (and
+  // over to the next or previous page at its ends), Accept starts the
+  // selected level as a double click does. The selected level is framed.
+  bool CanFocus() const override { return !LevelList.empty(); }
+  void SetFocused(bool focused) override { Focused = focused ? 1 : 0; }
+  bool FocusCommand(TNavCommand command) override;
+  bool TakesFirstCommand() const override { return true; }
+  int Focused = 0;
+
   std::shared_ptr<TMenu> NavigationMenu;
   std::string FolderPath;
   std::string FilePrefix;
@@ -102,4 +112,7 @@ class TVLevelList {
   float Glow = 0;
   int NumLevelItems = NumLevelItemsDefault;
   TLevelImageFunction CreateLevelImageFunction;
+
+ private:
+  int startPending_ = 0;  // Accept came before this step's ManageLevels
 };

@@ -50,6 +50,11 @@ void TPlayerManager::PlaceList() {
 void TPlayerManager::Start() {
   TDialog::Start();
   PlaceList();
+  // The list first, then the buttons.
+  Focus.Clear();
+  Focus.Add(ListBox.get());
+  Focus.Add(Menu.get());
+  Focus.SetDefault(ListBox.get());
 }
 
 // ---------------------------------------------------------------- the list

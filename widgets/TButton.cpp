@@ -6,6 +6,7 @@
 #include "Globals.h"
 #include "TChannelArray.h"
 #include "TLabel.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "WidgetFiles.h"
 
@@ -201,18 +202,23 @@ int TButton::Manage() {
     ManageAnim();
     if (GlowMode > 0) ManageGlow();
     const TMousePointer& pointer = Game->Mouse;
-    bool over = pointer.x >= x && pointer.x < x + w && pointer.y >= y && pointer.y < y + h &&
-                !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+    bool pointerOver = pointer.x >= x && pointer.x < x + w && pointer.y >= y &&
+                       pointer.y < y + h &&
+                       !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+    bool over = pointerOver || Focused;
     if (over) {
       if (MouseClickCounter <= 0) {
         if (MouseOver == 0 && !NoSound) PlayMouseOver();
         MouseOver = 1;
       }
       FixedGlowOnMOActivate();
-      int hit = MouseRepeat ? MouseRepeat->GetButton() : 0;
-      // Read with clearing: the first control under the pointer takes the press.
-      if (hit == 0) hit = Game->Mouse.GetMh(1);
-      if (hit != 0) {
+      int hit = 0;
+      if (pointerOver) {
+        hit = MouseRepeat ? MouseRepeat->GetButton() : 0;
+        // Read with clearing: the first control under the pointer takes the press.
+        if (hit == 0) hit = Game->Mouse.GetMh(1);
+      }
+      if (hit != 0 || FocusClick) {
         Click(0);
       } else {
         Clicked = 0;
@@ -229,13 +235,19 @@ int TButton::Manage() {
       bool enter = GameKeyHit(plat::KEY_ENTER) != 0;
       // Space is consumed even when it does not click.
       bool space = !enter && GameKeyHit(plat::KEY_SPACE) != 0;
-      if (enter || (space && OKButtonUseSpace)) SimulateClick();
+      // Enter and Space arrive as the Accept and Select commands (any
+      // device's); a focus that is showing has taken them already for the
+      // focused control.
+      bool accept = enter || NavInput.Hit(TNavCommand::Accept) != 0;
+      bool select = NavInput.Hit(TNavCommand::Select) != 0;
+      if (accept || ((space || select) && OKButtonUseSpace)) SimulateClick();
     }
   } else {
     MouseOver = 0;
     Clicked = 0;
     if (FixedGlowOnMO == 1) ManageGlow();
   }
+  FocusClick = 0;
   if (shrink) ManageScaleOnMO();
   if (MouseClickCounter > 0) MouseClickCounter = std::max(0.0f, MouseClickCounter - LogicDelta);
   return Clicked;

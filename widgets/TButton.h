@@ -107,6 +107,10 @@ class TButton : public TSprite {
   float ScaleOnMO = 1.0f;
   float ScaleOnMOUpSpeed = 0.03f;
   float ScaleOnMODownSpeed = 0.01f;
+  // Holds the keyboard (or pad) focus: shown as if the pointer were over it.
+  int Focused = 0;
+  // Clicked by the focus (Accept) on its next Manage.
+  int FocusClick = 0;
 
  private:
   bool GlowShowing() const { return GlowMode > 0 && Glow > 0; }

@@ -27,6 +27,14 @@ void TDialog::Start() {
   if (!Active) OldIgnoreEscapeKey = Game->IgnoreEscapeKey;
   Game->IgnoreEscapeKey = 1;
   Active = 1;
+  Focus.Clear();
+  Focus.Add(Menu.get());
+  // The focus starts on the button Enter clicks.
+  if (Menu) {
+    for (const auto& button : Menu->Buttons) {
+      if (button->OKButton) Focus.SetDefault(button.get());
+    }
+  }
   if (Slide == 5) Slide = plat::Rand(1, 4);
   CalcOffset();
 }
@@ -202,6 +210,7 @@ int TDialog::ManageCore() {
   if (ManageTransitions()) return 1;
   if (Menu) {
     if (!Disabled && Transitioning == 0) {
+      Focus.Manage();
       Menu->Manage();
     } else {
       Menu->ManageFixedGlowOnly();

@@ -16,6 +16,7 @@
 #include "TGameImage.h"
 #include "TGameSound.h"
 #include "TLabel.h"
+#include "TFocusRing.h"
 #include "TMenu.h"
 #include "TSprite.h"
 
@@ -68,6 +69,9 @@ class TDialog {
   int Border = 20;
   std::shared_ptr<TColor> DialogColor;
   std::shared_ptr<TMenu> Menu;
+  // The keyboard's focus over the dialog's controls: its menu, which Start
+  // puts in; a dialog with more controls adds them after its Start.
+  TFocusRing Focus;
   int MenuShow = 1;
   int Centre = 1;
   int FixedWidth = 0;

@@ -1,6 +1,7 @@
 #include "TDialogOK.h"
 
 #include "GameInput.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 
 std::unique_ptr<TDialogOK> TDialogOK::Create(const std::string& caption,
@@ -35,7 +36,7 @@ int TDialogOK::Manage() {
   if (!ManageCore()) return 0;
   if (CloseResult != 0) return CloseResult;
   if (Transitioning) return 0;
-  if (GameKeyHit(plat::KEY_ESCAPE)) {
+  if (NavInput.Hit(TNavCommand::Back)) {
     if (TButton* ok = Menu->FindButton("OK")) ok->SimulateClick();
     return OKClick();
   }

@@ -1,6 +1,7 @@
 #include "TDialogTextInput.h"
 
 #include "GameInput.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
 
@@ -136,6 +137,29 @@ int TDialogTextInput::Manage() {
     if (Menu) Menu->ManageFixedGlowOnly();
     return 0;
   }
+  if (!Disabled && Menu) {
+    Focus.Manage();
+    // A button pressed through the focus answers as a click on it; the
+    // Enter that pressed it is not typed into the field as well.
+    TButton* ok = Menu->FindButton("OK");
+    TButton* cancel = Menu->FindButton("Cancel");
+    if ((ok && ok->FocusClick) || (cancel && cancel->FocusClick)) GameFlushKeys();
+    if (cancel && cancel->FocusClick) {
+      cancel->FocusClick = 0;
+      cancel->SimulateClick();
+      TextInput.Finish();
+      return CancelClick();
+    }
+    if (ok && ok->FocusClick) {
+      ok->FocusClick = 0;
+      ok->SimulateClick();
+      if (OKClick(0)) {
+        TextInput.Finish();
+        return ProcessOKClickedFunc();
+      }
+      return 0;
+    }
+  }
   int typed = TextInput.Manage();
   if (typed == 1) {
     if (OKClick(1)) {
@@ -160,7 +184,7 @@ int TDialogTextInput::Manage() {
   TButton* cancel = Menu->FindButton("Cancel");
   if (cancel && cancel->Active) {
     bool clicked = Menu->Clicked("Cancel") != 0;
-    if (clicked || GameKeyHit(plat::KEY_ESCAPE)) {
+    if (clicked || NavInput.Hit(TNavCommand::Back)) {
       TextInput.Finish();
       if (!clicked) ClickSound();
       return CancelClick();

@@ -1,6 +1,7 @@
 #include "TDialogYesNo.h"
 
 #include "GameInput.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -50,7 +51,7 @@ int TDialogYesNo::Manage() {
   if (!ManageCore()) return 0;
   if (CloseResult != 0) return CloseResult;
   if (Transitioning) return 0;
-  if (GameKeyHit(plat::KEY_ESCAPE) || GameKeyHit(KeyN)) {
+  if (NavInput.Hit(TNavCommand::Back) || GameKeyHit(KeyN)) {
     if (TButton* no = Menu->FindButton("No")) no->SimulateClick();
     return NoClick();
   }

@@ -3,8 +3,8 @@
 // (TNavInput): the focused control is offered each command first (a slider
 // takes Left/Right, a list box Up/Down, the board cursor the arrows); what
 // it leaves moves the focus: Down, Right and Tab to the next control, Up,
-// Left and Shift+Tab to the previous one, wrapping around. Accept clicks a
-// focused button. The focus shows only once a command came and hides when
+// Left and Shift+Tab to the previous one, wrapping around. Accept (and
+// Select) clicks a focused button. The focus shows only once a command came and hides when
 // the pointer moves or a mouse button is pressed, so the mouse and the keys
 // can take turns at any moment. A focused button shows its mouse-over look
 // (grow, glow, the mouse-over sound).
@@ -27,12 +27,20 @@ class TFocusItem {
   virtual void SetFocused(bool focused) = 0;
   // A command while focused; true when the control used it.
   virtual bool FocusCommand(TNavCommand command) = 0;
+  // The first command, which shows a hidden focus, acts on the control too
+  // (a list takes the arrows at once, as it does without a focus).
+  virtual bool TakesFirstCommand() const { return false; }
 };
+
+// The focus look of a control that has no mouse-over look of its own (a
+// list box, a slider, the level grid, the board cursor): a gold frame five
+// lines wide around the rectangle, edged dark outside, pulsing with the
+// game time.
+void DrawFocusFrame(double x, double y, double w, double h);
 
 class TFocusRing {
  public:
   TFocusRing() = default;
-  ~TFocusRing();
   TFocusRing(const TFocusRing&) = delete;
   TFocusRing& operator=(const TFocusRing&) = delete;
 
@@ -42,14 +50,15 @@ class TFocusRing {
   void Add(TMenu* menu);
   void Add(TButton* button);
   void Add(TFocusItem* item);
-  // Empties the ring (the controls' focus looks go off).
+  // Empties the ring; the controls are left as they are (they may be gone),
+  // and the focus stays on its control should that be added again.
   void Clear();
 
   // Once per logic step, before the controls it holds are managed. Returns 1
   // when it used a command.
   int Manage();
 
-  // Where the focus goes when it first shows (a dialog's default button);
+  // Where the focus goes when it first shows (a dialog's "OK" or "Yes");
   // with none, the first control that can take it.
   void SetDefault(const void* control);
   // Moves the focus there (it shows at once).

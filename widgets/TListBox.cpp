@@ -10,8 +10,6 @@
 #include "WidgetFiles.h"
 
 namespace {
-const int KeyUp = 38;
-const int KeyDown = 40;
 }  // namespace
 
 int ListRowAt(const TBox& box, float lineHeight, float scale, int rows, int px, int py) {
@@ -49,8 +47,6 @@ TListBox::TListBox()
     : Font(TFont::Create(nullptr, TColor::Create(255, 255, 255))),
       HighlightCol(TColor::Create(0, 0, 150)) {
   Box.Color = TColor::Create(0, 0, 0);
-  UpKeyRepeat = TKeyRepeat::Create(400, 100);
-  DownKeyRepeat = TKeyRepeat::Create(400, 100);
 }
 
 std::unique_ptr<TListBox> TListBox::Create(int ignored, int gap, int centred, int drawBox,
@@ -197,17 +193,37 @@ void TListBox::Manage() {
       DoubleClickCounter = doubled ? 0 : DoubleClickTime;
     }
   }
+  // Outside a focus ring the list takes the arrows itself; inside one the
+  // ring has handed them over already.
   if (ArrowKeysMoveHighlight) {
-    if (UpKeyRepeat->GetKey(KeyUp) && Index > 0) {
-      PlayClick();
-      SetIndex(Index - 1);
-    }
-    if (DownKeyRepeat->GetKey(KeyDown) && Index < Count() - 1) {
-      PlayClick();
-      SetIndex(Index + 1);
+    for (TNavCommand command : {TNavCommand::Up, TNavCommand::Down}) {
+      if (NavInput.Hit(command)) FocusCommand(command);
     }
   }
   if (DoubleClickCounter > 0) DoubleClickCounter = std::max(0.0f, DoubleClickCounter - LogicDelta);
+}
+
+bool TListBox::FocusCommand(TNavCommand command) {
+  switch (command) {
+    case TNavCommand::Up:
+      if (Index > 0) {
+        PlayClick();
+        SetIndex(Index - 1);
+      }
+      return true;
+    case TNavCommand::Down:
+      if (Index < Count() - 1) {
+        PlayClick();
+        SetIndex(Index + 1);
+      }
+      return true;
+    case TNavCommand::Accept:
+      if (Index < 0) return false;
+      DoubleClicked = Index;
+      return true;
+    default:
+      return false;
+  }
 }
 
 // ------------------------------------------------------------------ drawing
@@ -250,4 +266,5 @@ void TListBox::Draw() {
   TColor::Restore();
   if (!HighlightUnder) DrawHighlight();
   if (ScrollBar) ScrollBar->Draw();
+  if (Focused) DrawFocusFrame(Box.X, Box.Y, Box.W * Scale, Box.H * Scale);
 }

@@ -13,12 +13,12 @@
 #include "TFont.h"
 #include "TGameImage.h"
 #include "TGameSound.h"
-#include "TKeyRepeat.h"
+#include "TFocusRing.h"
 #include "TScrollBar.h"
 
 class TBitmapFont;
 
-class TListBox {
+class TListBox : public TFocusItem {
  public:
   TListBox();
   // The first argument has no effect.
@@ -84,7 +84,16 @@ class TListBox {
   std::unique_ptr<TScrollBar> ScrollBar;
   float Scale = 1.0f;
   double OldScale = 1.0;
-  std::unique_ptr<TKeyRepeat> UpKeyRepeat, DownKeyRepeat;
+  // Holds the keyboard focus (a frame is drawn around the box).
+  int Focused = 0;
+
+  // ---- the focus: Up and Down move the selection (held, they repeat as
+  // the navigation commands do: at once, after 400 ms, then every 100 ms);
+  // Accept on a selected line reports it as double-clicked.
+  bool CanFocus() const override { return Count() > 0; }
+  void SetFocused(bool focused) override { Focused = focused ? 1 : 0; }
+  bool FocusCommand(TNavCommand command) override;
+  bool TakesFirstCommand() const override { return true; }
 };
 
 // Shared by the list boxes: the row (0-based, counted from the box top)

@@ -50,8 +50,19 @@ void TSlider::SetValue(int v) {
   DotX = int(x + float(Border) + float(w - 2 * Border) * float(Value) / 100 - knobHalf);
 }
 
+bool TSlider::FocusCommand(TNavCommand command) {
+  if (command == TNavCommand::Left) --keySteps_;
+  if (command == TNavCommand::Right) ++keySteps_;
+  return command == TNavCommand::Left || command == TNavCommand::Right;
+}
+
 int TSlider::Manage() {
   if (!active) return 0;
+  if (keySteps_ != 0) {
+    SetValue(Value + keySteps_ * KeyStep);
+    keySteps_ = 0;
+    return 1;
+  }
   const TMousePointer& pointer = Game->Mouse;
   bool over = pointer.x >= x - 10 && pointer.x < x + float(w) + 10 &&
               pointer.y >= y - float(BorderY) && pointer.y < y + float(h + BorderY);
@@ -80,6 +91,11 @@ void TSlider::Draw() {
   plat::SetBlend(plat::ALPHABLEND);
   if (image && image->image) plat::DrawImage(*image->image, x, y);
   if (DotImage && DotImage->image) plat::DrawImage(*DotImage->image, DotX, DotY);
+  DrawFocus();
+}
+
+void TSlider::DrawFocus() const {
+  if (Focused) DrawFocusFrame(x - 6, y - 6, float(w) + 12, float(h) + 12);
 }
 
 // ------------------------------------------------------------------ TVSlider
@@ -124,4 +140,5 @@ void TVSlider::Draw() {
     plat::DrawSubImageRect(*FullImage->image, x, y, FullX, fullH, 0, 0, FullX, fullH);
   }
   if (DotImage && DotImage->image) plat::DrawImage(*DotImage->image, DotX, DotY);
+  DrawFocus();
 }

@@ -7,10 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "TFocusRing.h"
 #include "TGameImage.h"
 #include "TSprite.h"
 
-class TSlider : public TSprite {
+class TSlider : public TSprite, public TFocusItem {
  public:
   // Bar and knob from the game's image folder + name + Ext (top-left
   // handles), the bar at (x, y), value 50, active.
@@ -34,8 +35,19 @@ class TSlider : public TSprite {
   int BorderY = 5;  // extra height above and below that still counts as over
   // A drag that began over the slider; it follows the pointer beyond it.
   int Dragging = 0;
+  // Holds the keyboard focus: Left and Right move the value by KeyStep
+  // (applied by the next Manage, which then returns 1 as for the pointer).
+  int Focused = 0;
+  int KeyStep = 5;
+
+  // ---- the focus
+  bool CanFocus() const override { return active != 0; }
+  void SetFocused(bool focused) override { Focused = focused ? 1 : 0; }
+  bool FocusCommand(TNavCommand command) override;
 
  protected:
+  void DrawFocus() const;
+  int keySteps_ = 0;
   TGameImagePtr LoadPicture(const std::string& file) const;
   void Place(float newX, float newY, int border, int borderY);
 };

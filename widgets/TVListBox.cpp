@@ -125,6 +125,27 @@ void TVListBox::Draw() {
   }
   TColor::Restore();
   if (!HighlightUnder) DrawHighlight();
+  if (Focused) DrawFocusFrame(Box.X, Box.Y, Box.W, Box.H);
+}
+
+bool TVListBox::FocusCommand(TNavCommand command) {
+  int by = command == TNavCommand::Up ? -1 : command == TNavCommand::Down ? 1 : 0;
+  if (command == TNavCommand::Accept) {
+    if (Index < 0) return false;
+    DoubleClicked = Index;
+    return true;
+  }
+  if (by == 0) return false;
+  int to = Index < 0 ? StartList : Index + by;
+  if (to < 0 || to >= Count()) return true;
+  if (ClickSound) Game->GameSoundPlay(ClickChannel, ClickSound, 0);
+  SetIndex(to);
+  // The window moves by whole lines to keep the selection in it.
+  int shown = EndList - StartList;
+  if (to < StartList) StartList = to;
+  if (to > EndList) StartList = to - shown;
+  EndList = StartList + shown;
+  return true;
 }
 
 void TVListBox::Kill() {

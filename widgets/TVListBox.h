@@ -9,6 +9,7 @@
 
 #include "Platform.h"
 #include "TBox.h"
+#include "TFocusRing.h"
 #include "TFont.h"
 #include "TGameSound.h"
 
@@ -19,7 +20,7 @@ struct TListColumn {
   int Alignment = 0;
 };
 
-class TVListBox {
+class TVListBox : public TFocusItem {
  public:
   static constexpr int LastItemInList = 7;
 
@@ -72,6 +73,15 @@ class TVListBox {
   std::shared_ptr<TFont> DetailFont;
   // Shown in the middle of the box while it holds no strings.
   std::string EmptyText;
+  // Holds the keyboard focus (a frame is drawn around the box).
+  int Focused = 0;
+
+  // ---- the focus: Up and Down move the selection, the shown window
+  // following it; Accept on a selected line reports it as double-clicked.
+  bool CanFocus() const override { return Count() > 0; }
+  void SetFocused(bool focused) override { Focused = focused ? 1 : 0; }
+  bool FocusCommand(TNavCommand command) override;
+  bool TakesFirstCommand() const override { return true; }
 
  private:
   void DrawColumns(size_t line, float y);
