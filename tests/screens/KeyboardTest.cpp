@@ -1,0 +1,281 @@
+// The whole game from the keyboard, headless, through the scripted feed and
+// with no pointer event: a first run from the name prompt to a won level,
+// and every screen's and dialog's focus order walked with Tab.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "GameDialogs.h"
+#include "ScreenTestSupport.h"
+#include "TCell.h"
+#include "TCellBox.h"
+#include "TGameGUI.h"
+#include "TGameMenu.h"
+#include "TGameModeMatch3.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "THelpScreen.h"
+#include "THighScoreScreen.h"
+#include "TListBox.h"
+#include "TOptionsScreen.h"
+#include "TPlayScreen.h"
+#include "TSaveGameManager.h"
+#include "TTalvorineGame.h"
+#include "TTitleScreen.h"
+#include "TVLevelList.h"
+#include "TVListBox.h"
+#include "TVMouse.h"
+#include "TVPlayerManager.h"
+#include "TestSupport.h"
+
+namespace {
+
+using screentest::ScreenTest;
+
+class Keyboard : public ScreenTest {
+ protected:
+  TGameScreen& Game_() { return *Screens->GameScreen; }
+  TGameModeMatch3* Mode() { return Game_().GamePlay.Match3(); }
+
+  // The mode can take a move: nothing moves and a move is listed.
+  bool Settled() {
+    TGameModeMatch3* mode = Mode();
+    return mode && !Game_().State.stateFinished && !mode->StartGameAnimation &&
+           mode->IsBoardAtRest() && mode->HintList && !mode->HintList->empty() &&
+           !mode->ShufflePieces;
+  }
+
+  // Arrows to (x, y) on a board without holes, one key at a time.
+  void CursorTo(const TBoardCursor& cursor, int x, int y) {
+    while (cursor.X != x) ASSERT_TRUE(Key(cursor.X < x ? "right" : "left", 2));
+    while (cursor.Y != y) ASSERT_TRUE(Key(cursor.Y < y ? "down" : "up", 2));
+  }
+
+  // Every control listed is in the ring, nothing else is, and Tab visits all
+  // of them in that order and comes round to the first again.
+  void Walk(TFocusRing& ring, const std::vector<const void*>& expected, const std::string& where) {
+    SCOPED_TRACE(where);
+    std::vector<const void*> order = ring.Order();
+    EXPECT_EQ(std::set<const void*>(order.begin(), order.end()),
+              std::set<const void*>(expected.begin(), expected.end()));
+    if (!ring.Shown()) {
+      ASSERT_TRUE(Key("tab", 2));  // the first Tab shows it
+    }
+    ASSERT_TRUE(ring.Shown());
+    auto at = std::find(order.begin(), order.end(), ring.Current());
+    ASSERT_NE(at, order.end());
+    std::vector<const void*> seen;
+    for (size_t i = 0; i <= order.size(); ++i) {
+      seen.push_back(ring.Current());
+      ASSERT_TRUE(Key("tab", 2));
+    }
+    std::rotate(order.begin(), at, order.end());
+    order.push_back(order.front());
+    EXPECT_EQ(seen, order);
+    // Shift+Tab goes back.
+    Script("1 keydown shift\n1 key tab\n2 keyup shift\n");
+    ASSERT_TRUE(Steps(3));
+    EXPECT_EQ(ring.Current(), seen.front());
+  }
+
+  static std::vector<const void*> ButtonsOf(const TMenu* menu) {
+    std::vector<const void*> buttons;
+    for (const auto& button : menu->Buttons) {
+      if (button->Active && !button->Disabled) buttons.push_back(button.get());
+    }
+    return buttons;
+  }
+  static std::vector<const void*> Join(std::initializer_list<std::vector<const void*>> parts) {
+    std::vector<const void*> all;
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  }
+};
+
+TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
+  AddLevel("001");
+  Fades = false;
+  ASSERT_TRUE(StartGame());
+  TTitleScreen& title = *Screens->Title;
+  ASSERT_TRUE(RunUntilShown(&title));
+  ASSERT_TRUE(RunUntil([&] { return title.EnterName && title.EnterName->Active; }));
+  // The name, typed; the focus of the prompt shows on "OK" at the first arrow.
+  Script("1 char k\n2 char a\n3 char y\n");
+  ASSERT_TRUE(Steps(5));
+  ASSERT_TRUE(Key("down", 3));
+  TButton* ok = title.EnterName->Menu->FindButton("OK");
+  EXPECT_EQ(title.EnterName->Focus.Current(), ok);
+  EXPECT_EQ(ok->Focused, 1);
+  Shot("keyboard-prompt-focus");
+  ASSERT_TRUE(Key("enter", 10));
+  EXPECT_EQ(title.EnterName, nullptr);
+  ASSERT_NE(Game->CurrentProfile, nullptr);
+  EXPECT_EQ(Game->CurrentProfile->Name, "Kay");
+
+  // The title's focus: Down shows it on "play", Down again moves to "help",
+  // which then looks as under the pointer; Up goes back; Enter plays.
+  ASSERT_TRUE(Key("down", 3));
+  TButton* play = title.MainMenu->FindButton("play");
+  TButton* help = title.MainMenu->FindButton("help");
+  EXPECT_EQ(title.Focus.Current(), play);
+  ASSERT_TRUE(Key("down", 40));
+  EXPECT_EQ(title.Focus.Current(), help);
+  EXPECT_EQ(help->MouseOver, 1);
+  EXPECT_GT(help->ScaleOnMO, 1.0f);  // it grows as under the pointer
+  EXPECT_EQ(play->MouseOver, 0);
+  Shot("keyboard-title-focus");
+  ASSERT_TRUE(Key("up", 3));
+  ASSERT_TRUE(Key("enter", 3));
+  ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  // The grid takes the first arrow at once; Page Down keeps to one page here.
+  ASSERT_TRUE(Key("pagedown", 3));
+  ASSERT_TRUE(Key("enter", 3));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+
+  // Exchanges through the cursor until the level is won.
+  TCellBox* board = Mode()->CellBox.get();
+  ASSERT_TRUE(RunUntil([&] { return Settled(); }, 3000));
+  EXPECT_EQ(board->Cursor.Visible, 0);
+  ASSERT_TRUE(Key("right", 3));  // shows the cursor; it does not move yet
+  ASSERT_EQ(board->Cursor.Visible, 1);
+  EXPECT_TRUE(board->IsPlayingCell(board->Cursor.X, board->Cursor.Y));
+  Shot("keyboard-board-cursor");
+  int moves = 0;
+  while (!Game_().State.stateFinished && moves < 40) {
+    ASSERT_TRUE(RunUntil([&] { return Settled() || Game_().State.stateFinished; }, 3000));
+    if (Game_().State.stateFinished) break;
+    const TMatch3Hint& hint = Mode()->HintList->front();
+    const TCell& first = *hint.FirstCell;
+    const TCell& second = *hint.SecondCell;
+    CursorTo(board->Cursor, first.ArrayX, first.ArrayY);
+    ASSERT_TRUE(Key("space", 2));
+    EXPECT_EQ(board->PickedCell(), &first);
+    if (moves == 0) {
+      ASSERT_TRUE(Steps(20));
+      Shot("keyboard-picked-jewel");
+    }
+    int dx = second.ArrayX - first.ArrayX, dy = second.ArrayY - first.ArrayY;
+    ASSERT_TRUE(Key(dx > 0 ? "right" : dx < 0 ? "left" : dy > 0 ? "down" : "up", 2));
+    EXPECT_TRUE(board->IsCellSwitchAnimation());
+    EXPECT_EQ(board->Cursor.X, second.ArrayX);
+    ++moves;
+  }
+  EXPECT_EQ(Game_().State.stateFinished, 1);
+  ASSERT_TRUE(Steps(200));
+  // The win is recorded for the player as after a game with the mouse.
+  std::string record = testsupport::ReadWholeFile(ProfileFolder() + "Kays.ini");
+  EXPECT_NE(record.find("001=1"), std::string::npos) << record;
+  // No pointer event came: the pointer never moved, no button was pressed.
+  EXPECT_EQ(VMouse.DragStartX, -1);
+  EXPECT_EQ(Game->Mouse.mh, 0);
+}
+
+TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
+  AddLevel("001");
+  AddLevel("002");
+  MakePlayer("Ada");
+  Fades = false;
+  ASSERT_TRUE(StartGame());
+  TTitleScreen& title = *Screens->Title;
+  ASSERT_TRUE(RunUntilShown(&title));
+  Walk(title.Focus, ButtonsOf(title.MainMenu.get()), "title");
+
+  // The player manager: its list, then its buttons.
+  title.ShowPlayerManager();
+  ASSERT_TRUE(Steps(5));
+  TPlayerManager& manager = *title.PlayerManager;
+  Walk(manager.Focus, Join({{manager.ListBox.get()}, ButtonsOf(manager.Menu.get())}), "players");
+  ASSERT_TRUE(Key("esc", 5));
+  EXPECT_EQ(title.PlayerManager, nullptr);
+
+  TOptionsScreen& options = *Screens->Options;
+  ASSERT_TRUE(TGameScreens::ChangeTo(&options));
+  ASSERT_TRUE(RunUntilShown(&options));
+  Walk(options.Focus,
+       Join({{static_cast<TFocusItem*>(options.MusicSlider.get()),
+              static_cast<TFocusItem*>(options.SoundSlider.get())},
+             ButtonsOf(options.OptionsMenu.get()), ButtonsOf(options.MainMenu.get())}),
+       "options");
+  // A focused slider moves with Left and Right, and the volume follows.
+  options.Focus.FocusOn(static_cast<TFocusItem*>(options.MusicSlider.get()));
+  int volume = Game->MusicVolume;
+  ASSERT_TRUE(Key("left", 3));
+  EXPECT_EQ(options.MusicSlider->Value, std::max(0, volume - 5));
+  EXPECT_EQ(Game->MusicVolume, options.MusicSlider->Value);
+
+  for (TMenuScreen* screen :
+       {static_cast<TMenuScreen*>(Screens->Help.get()), static_cast<TMenuScreen*>(Screens->HighScores.get())}) {
+    ASSERT_TRUE(TGameScreens::ChangeTo(screen));
+    ASSERT_TRUE(RunUntilShown(screen));
+    Walk(screen->Focus, ButtonsOf(screen->MainMenu.get()), screen->name);
+  }
+
+  TPlayScreen& playScreen = *Screens->Play;
+  ASSERT_TRUE(TGameScreens::ChangeTo(&playScreen));
+  ASSERT_TRUE(RunUntilShown(&playScreen));
+  TVLevelList* grid = playScreen.ShownList();
+  Walk(playScreen.Focus,
+       Join({ButtonsOf(playScreen.LevelTypeMenu.get()), {grid},
+             ButtonsOf(grid->NavigationMenu.get()), ButtonsOf(playScreen.MainMenu.get())}),
+       "level selection");
+
+  // The game screen: the board, then the play bar; the in-game menu; the
+  // save question; a yes/no question.
+  ASSERT_TRUE(Game_().StartLevel(GameFolder() + "layouts/001.layout", 0));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+  ASSERT_TRUE(RunUntil([&] { return Settled(); }, 3000));
+  TGameGUI& gui = *Game_().GUI;
+  Walk(gui.Focus, Join({{&gui.BoardFocus}, ButtonsOf(gui.MainMenu.get())}), "game");
+  ASSERT_TRUE(Key("esc", 30));
+  ASSERT_TRUE(Game_().InGameMenu->Active);
+  TGameMenu& menu = *Game_().InGameMenu;
+  Walk(menu.Focus, ButtonsOf(menu.Buttons()), "in-game menu");
+  TButton* save = menu.Buttons()->FindButton("savegame");
+  menu.Focus.FocusOn(save);
+  ASSERT_TRUE(Key("enter", 10));
+  ASSERT_NE(gui.SaveGameNameInput, nullptr);
+  Walk(gui.SaveGameNameInput->Focus, ButtonsOf(gui.SaveGameNameInput->Menu.get()), "save name");
+  Shot("keyboard-dialog-focus");
+  Script("1 char s\n2 char 1\n");
+  ASSERT_TRUE(Steps(4));
+  ASSERT_TRUE(Key("enter", 10));
+  EXPECT_EQ(gui.SaveGameNameInput, nullptr);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "S1.save"), plat::FILETYPE_FILE);
+  menu.Focus.FocusOn(menu.Buttons()->FindButton("backtomenu"));
+  ASSERT_TRUE(Key("enter", 10));
+  ASSERT_NE(gui.QuitInput, nullptr);
+  Walk(gui.QuitInput->Focus, ButtonsOf(gui.QuitInput->Menu.get()), "yes/no");
+  ASSERT_TRUE(Key("y", 10));
+  ASSERT_TRUE(RunUntilShown(&playScreen));
+
+  // The save-game chooser of the level selection: list, arrows, buttons.
+  playScreen.ShowSaveGameManager();
+  ASSERT_TRUE(Steps(5));
+  TSaveGameManager& chooser = *playScreen.SaveGameManager;
+  Walk(chooser.Focus,
+       Join({{chooser.ListBox.get()}, ButtonsOf(chooser.MenuArrowUp.get()),
+             ButtonsOf(chooser.MenuArrowDown.get()), ButtonsOf(chooser.Menu.get())}),
+       "save-game chooser");
+  // The list takes Down, Enter loads the save chosen.
+  chooser.Focus.FocusOn(static_cast<TFocusItem*>(chooser.ListBox.get()));
+  ASSERT_TRUE(Key("down", 3));
+  EXPECT_EQ(chooser.ListBox->Value, "S1");
+  ASSERT_TRUE(Key("enter", 5));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+
+  // The editor: the board, then the editor's bar.
+  ASSERT_TRUE(Key("esc", 30));
+  menu.Focus.FocusOn(menu.Buttons()->FindButton("backtomenu"));
+  ASSERT_TRUE(Key("enter", 10));
+  ASSERT_TRUE(Key("y", 10));
+  ASSERT_TRUE(RunUntilShown(&playScreen));
+  Game_().StartEditor();
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+  ASSERT_TRUE(Steps(20));
+  Walk(gui.Focus, Join({{&gui.BoardFocus}, ButtonsOf(gui.CustomMenu.get())}), "editor");
+}
+
+}  // namespace
