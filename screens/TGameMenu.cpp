@@ -48,6 +48,7 @@ void TGameMenu::Kill() {
 
 void TGameMenu::Show(int playSound) {
   Active = 1;
+  Focus.Reset();
   if (buttons_) buttons_->ManageNoSound();
   MouseState = Game->Mouse.Active;
   Game->Mouse.On();

@@ -15,6 +15,7 @@ void TMenuScreen::LoadCommon(const std::string& background, const std::string& h
   MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, menuGap);
   Menu = MainMenu;
   Focus.Clear();
+  Focus.Reset();
   Focus.Add(MainMenu.get());
   SetPointerSparkles(Game->Mouse, 1);
   Game->FadeMusic = fadeMusic;

@@ -26,6 +26,7 @@ void TVEndLevelMenu::Init(int x, int y) {
   Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
   for (const char* name : kButtons) Menu->AddQuick(name);
   Focus.Clear();
+  Focus.Reset();
   Focus.Add(Menu.get());
   orgX = x;
   orgY = y;

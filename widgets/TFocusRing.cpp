@@ -28,14 +28,22 @@ bool MovesFocus(TNavCommand command) {
 }  // namespace
 
 void DrawFocusFrame(double x, double y, double w, double h) {
-  double pulse = 0.75 + 0.25 * std::sin(double(Game->LogicSteps) * 0.05);
+  double pulse = 0.8 + 0.2 * std::sin(double(Game->LogicSteps) * 0.05);
   double alpha = plat::GetAlpha();
   plat::SetBlend(plat::ALPHABLEND);
-  // Five lines, two outside the rectangle and two inside, brightest in the
-  // middle, in gold over a dark edge so that it shows on light cells too.
-  for (int ring = -2; ring <= 2; ++ring) {
-    plat::SetColor(ring == 2 ? 60 : 255, ring == 2 ? 40 : 215, ring == 2 ? 0 : 90);
-    plat::SetAlpha(pulse * (ring == 0 ? 1.0 : ring == 2 ? 0.6 : 0.55));
+  // Gold lines from two pixels outside the rectangle to two inside, the
+  // middle one brightest, edged dark on both sides so that the frame shows
+  // on light cells and dark panels alike.
+  for (int ring = -3; ring <= 3; ++ring) {
+    bool edge = ring == -3 || ring == 3;
+    if (edge) {
+      plat::SetColor(40, 25, 0);
+    } else if (ring == 0) {
+      plat::SetColor(255, 245, 170);
+    } else {
+      plat::SetColor(255, 200, 40);
+    }
+    plat::SetAlpha(edge ? 0.7 : pulse);
     plat::DrawRect(x - ring, y - ring, w + 2 * ring, h + 2 * ring, false);
   }
   plat::SetColor(255, 255, 255);

@@ -33,9 +33,9 @@ class TFocusItem {
 };
 
 // The focus look of a control that has no mouse-over look of its own (a
-// list box, a slider, the level grid, the board cursor): a gold frame five
-// lines wide around the rectangle, edged dark outside, pulsing with the
-// game time.
+// list box, a slider, the level grid, the board cursor): a gold frame
+// around the rectangle, edged dark on both sides, pulsing with the game
+// time.
 void DrawFocusFrame(double x, double y, double w, double h);
 
 class TFocusRing {
@@ -61,6 +61,9 @@ class TFocusRing {
   // Where the focus goes when it first shows (a dialog's "OK" or "Yes");
   // with none, the first control that can take it.
   void SetDefault(const void* control);
+  // The focus goes back to where it starts (the default, else the first
+  // control), as when a menu opens; whether it shows is kept.
+  void Reset() { current_ = nullptr; }
   // Moves the focus there (it shows at once).
   void FocusOn(const void* control);
   // Focus look off until the next command (the pointer took over).
