@@ -239,11 +239,14 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   ASSERT_NE(gui.SaveGameNameInput, nullptr);
   Walk(gui.SaveGameNameInput->Focus, ButtonsOf(gui.SaveGameNameInput->Menu.get()), "save name");
   Shot("keyboard-dialog-focus");
-  Script("1 char s\n2 char 1\n");
-  ASSERT_TRUE(Steps(4));
+  // Enter saves under the name the dialog suggests; Enter again closes the
+  // message that says so.
   ASSERT_TRUE(Key("enter", 10));
   EXPECT_EQ(gui.SaveGameNameInput, nullptr);
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "S1.save"), plat::FILETYPE_FILE);
+  if (gui.OKInput) {
+    ASSERT_TRUE(Key("enter", 30));
+  }
+  EXPECT_EQ(gui.OKInput, nullptr);
   menu.Focus.FocusOn(menu.Buttons()->FindButton("backtomenu"));
   ASSERT_TRUE(Key("enter", 10));
   ASSERT_NE(gui.QuitInput, nullptr);
@@ -262,7 +265,9 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   // The list takes Down, Enter loads the save chosen.
   chooser.Focus.FocusOn(static_cast<TFocusItem*>(chooser.ListBox.get()));
   ASSERT_TRUE(Key("down", 3));
-  EXPECT_EQ(chooser.ListBox->Value, "S1");
+  ASSERT_FALSE(chooser.ListBox->Value.empty());
+  EXPECT_EQ(plat::FileType(ProfileFolder() + chooser.ListBox->Value + ".save"),
+            plat::FILETYPE_FILE);
   ASSERT_TRUE(Key("enter", 5));
   ASSERT_TRUE(RunUntilShown(&Game_()));
 
