@@ -1,9 +1,12 @@
 #include "TGameModeEditor.h"
 
+#include <iterator>
+
 #include "GameInput.h"
 #include "Globals.h"
 #include "TCellBox.h"
 #include "TGamePlay.h"
+#include "TNavInput.h"
 #include "TSavedGame.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
@@ -166,6 +169,31 @@ void TGameModeEditor::ReadKeys() {
   if (GameKeyHit(KeyChain)) IsChain = !IsChain;
   if (GameKeyHit(KeyCreate)) IsCreate = !IsCreate;
   if (GameKeyHit(KeyFill)) IsFill = !IsFill;
+  // No level pages here: the page commands (a pad's shoulders) step the brush.
+  if (NavInput.Hit(TNavCommand::PageDown)) CycleBrush(1);
+  if (NavInput.Hit(TNavCommand::PageUp)) CycleBrush(-1);
+}
+
+void TGameModeEditor::CycleBrush(int by) {
+  struct TBrush {
+    int Contents, Chain, Create, Fill;
+  };
+  static constexpr TBrush kBrushes[] = {
+      {1, 0, 0, 0}, {2, 0, 0, 1}, {1, 1, 0, 1}, {1, 0, 1, 1}, {1, 0, 0, 1}};
+  constexpr int count = int(std::size(kBrushes));
+  int at = -1;
+  for (int i = 0; i < count; ++i) {
+    const TBrush& b = kBrushes[i];
+    if (b.Contents == LayoutContents && b.Chain == IsChain && b.Create == IsCreate &&
+        b.Fill == IsFill) {
+      at = i;
+    }
+  }
+  int next = at < 0 ? 0 : ((at + by) % count + count) % count;
+  LayoutContents = kBrushes[next].Contents;
+  IsChain = kBrushes[next].Chain;
+  IsCreate = kBrushes[next].Create;
+  IsFill = kBrushes[next].Fill;
 }
 
 // ---------------------------------------------------------------- drawing

@@ -74,6 +74,11 @@ class TGameModeEditor : public TGameMode {
   int IsChain = 0;
   int IsCreate = 0;
   int IsFill = 1;
+  // Steps the brush by one (or back) through the five kinds of cell, for a
+  // pad's shoulder buttons: normal (empty at the start), marble, chained,
+  // creating, filled. A brush the keys made of several flags starts over at
+  // normal.
+  void CycleBrush(int by);
   // How often the walls were rebuilt since the mode was made.
   int WallRebuilds = 0;
   // The click tracker read (the game's shared one by default).

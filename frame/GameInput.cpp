@@ -76,6 +76,7 @@ void GameFlushKeys() {
   keys.down.fill(0);
   keys.hits.fill(0);
   keys.written = keys.read = 0;
+  GamePad.Flush();
 }
 
 void GameFlushMouse() {

@@ -3,6 +3,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "StartupSteps.h"
+#include "TGamePad.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
 
@@ -15,6 +16,7 @@ void SeedRandom() {
 
 bool GameSetup() {
   TTalvorineGame& game = CreateGame();
+  InstallPadNavigation();
   game.FullScreen = 1;
   game.FullScreenOverride = RunOptions.FullScreen;
   game.MusicSetVolume(50, 0);

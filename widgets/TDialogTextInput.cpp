@@ -1,6 +1,9 @@
 #include "TDialogTextInput.h"
 
+#include <algorithm>
+
 #include "GameInput.h"
+#include "Globals.h"
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
@@ -137,6 +140,9 @@ int TDialogTextInput::Manage() {
     if (Menu) Menu->ManageFixedGlowOnly();
     return 0;
   }
+  // The pad's commands go to the letter grid before the focus sees them.
+  PlaceLetterGrid();
+  LetterGrid.Manage(TextInput);
   if (!Disabled && Menu) {
     Focus.Manage();
     // A button pressed through the focus answers as a click on it; the
@@ -214,10 +220,17 @@ int TDialogTextInput::Draw() {
     TextInput.Draw();
     TextInput.X = fieldX;
     TextInput.Y = fieldY;
+    LetterGrid.Draw(TextInput, Alpha, OffsetX, OffsetY);
     if (DialogOK) DialogOK->Draw();
   }
   if (OKClickedScreen) OKClickedScreen->Draw();
   return 1;
+}
+
+void TDialogTextInput::PlaceLetterGrid() {
+  // Under the dialog (it travels with it when drawn), kept on the screen.
+  LetterGrid.X = (ScreenWidth - LetterGrid.Width()) / 2;
+  LetterGrid.Y = std::min(y + h + 8, ScreenHeight - LetterGrid.Height() - 4);
 }
 
 void TDialogTextInput::Kill() {

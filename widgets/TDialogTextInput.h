@@ -11,6 +11,7 @@
 #include "TDialog.h"
 #include "TDialogOK.h"
 #include "TDrawable.h"
+#include "TLetterGrid.h"
 #include "TTextInput.h"
 
 class TDialogTextInput : public TDialog {
@@ -50,6 +51,8 @@ class TDialogTextInput : public TDialog {
   int BoxBorderH = 10, BoxBorderV = 5;
   int TextBorder = 10;
   TTextInput TextInput;
+  // The pad's letter grid below the dialog, while a pad is plugged in.
+  TLetterGrid LetterGrid;
   int TextYOffset = 0;
   int AllowNull = 0;
   // (text, message out) -> -1 rejects the text with the message.
@@ -66,4 +69,5 @@ class TDialogTextInput : public TDialog {
 
  private:
   float FieldHeight();
+  void PlaceLetterGrid();
 };

@@ -3,6 +3,8 @@
 // the editor, saved, loaded back and played.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "BoardTestSupport.h"
 #include "ModeTestSupport.h"
 #include "TCellBox.h"
@@ -154,6 +156,34 @@ TEST_F(EditorTest, TheBrushPaintsErasesAndRebuildsTheWallsOnlyOnAChange) {
   Stroke("left", 8, 8, 8, 8);
   EXPECT_EQ(board.Layout[8][8]->Contents, 0);
   state.disableButtons = 0;
+}
+
+TEST_F(EditorTest, ThePageCommandsStepTheBrushThroughTheFiveKindsOfCell) {
+  TGameModeEditor& editor = StartEditor();
+  auto brush = [&] {
+    return std::vector<int>{editor.LayoutContents, editor.IsChain, editor.IsCreate, editor.IsFill};
+  };
+  // The editor starts on a filled normal cell, the last of the five.
+  EXPECT_EQ(brush(), (std::vector<int>{1, 0, 0, 1}));
+  editor.CycleBrush(1);
+  EXPECT_EQ(brush(), (std::vector<int>{1, 0, 0, 0}));  // normal, empty at the start
+  editor.CycleBrush(1);
+  EXPECT_EQ(brush(), (std::vector<int>{2, 0, 0, 1}));  // marble
+  editor.CycleBrush(1);
+  EXPECT_EQ(brush(), (std::vector<int>{1, 1, 0, 1}));  // chained
+  editor.CycleBrush(1);
+  EXPECT_EQ(brush(), (std::vector<int>{1, 0, 1, 1}));  // creating
+  editor.CycleBrush(-1);
+  EXPECT_EQ(brush(), (std::vector<int>{1, 1, 0, 1}));
+  // A brush of several flags from the keys starts over at normal.
+  editor.IsCreate = 1;
+  editor.CycleBrush(-1);
+  EXPECT_EQ(brush(), (std::vector<int>{1, 0, 0, 0}));
+  // Page Down (a pad's right shoulder) steps it in play.
+  Key("pagedown");
+  EXPECT_EQ(brush(), (std::vector<int>{2, 0, 0, 1}));
+  Key("pageup");
+  EXPECT_EQ(brush(), (std::vector<int>{1, 0, 0, 0}));
 }
 
 TEST_F(EditorTest, APaintedLayoutIsSavedLoadedBackAndPlayed) {

@@ -144,6 +144,10 @@ const std::vector<TextRule>& GameTextRules() {
       {"Highscore Name 9", 34, 150},
       {"Highscore Name 10", 34, 150},
       {"Could Not Read Level", 20, kMessage, 1, "", "{level}"},
+      // The pad's letter grid: keys two cells (80 px) wide.
+      {"Letter Grid Space", 20, 76},
+      {"Letter Grid Delete", 20, 76},
+      {"Letter Grid OK", 20, 76},
   };
   return rules;
 }

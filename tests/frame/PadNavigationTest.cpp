@@ -1,0 +1,78 @@
+// The pad as a navigation device: its buttons and stick become the same
+// commands the keys give, and the stick has a dead zone that holds.
+#include <gtest/gtest.h>
+
+#include "GameInput.h"
+#include "TGamePad.h"
+#include "TNavInput.h"
+
+namespace {
+
+void Feed(plat::TEventKind kind, int button) {
+  plat::TEvent event;
+  event.kind = kind;
+  event.data = button;
+  GameInputFeed(event, nullptr);
+}
+
+class PadNavigation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GameFlushKeys();
+    InstallPadNavigation();
+    NavInput.Flush();
+  }
+  void TearDown() override {
+    for (int button = 0; button < plat::PAD_BUTTONS; ++button) Feed(plat::EVENT_PADUP, button);
+    GameFlushKeys();
+    NavInput.SetSource(TNavDevice::Pad, nullptr);
+  }
+};
+
+TEST_F(PadNavigation, TheStickPointsOnlyBeyondItsDeadZoneAndHoldsItsWay) {
+  using plat::PAD_DOWN, plat::PAD_LEFT, plat::PAD_RIGHT, plat::PAD_UP;
+  EXPECT_EQ(TGamePad::StickDirection(0, 0, -1), -1);
+  EXPECT_EQ(TGamePad::StickDirection(15999, 0, -1), -1);
+  EXPECT_EQ(TGamePad::StickDirection(16000, 3000, -1), PAD_RIGHT);
+  EXPECT_EQ(TGamePad::StickDirection(-20000, 25000, -1), PAD_DOWN);
+  EXPECT_EQ(TGamePad::StickDirection(0, -32768, -1), PAD_UP);
+  EXPECT_EQ(TGamePad::StickDirection(-32768, 0, -1), PAD_LEFT);
+  // Once pointing, a smaller push keeps the way; another way needs the full push.
+  EXPECT_EQ(TGamePad::StickDirection(12000, 0, PAD_RIGHT), PAD_RIGHT);
+  EXPECT_EQ(TGamePad::StickDirection(10999, 0, PAD_RIGHT), -1);
+  EXPECT_EQ(TGamePad::StickDirection(12000, 0, PAD_LEFT), -1);
+}
+
+TEST_F(PadNavigation, ButtonsGiveTheKeyboardsCommands) {
+  const std::pair<int, TNavCommand> buttons[] = {
+      {plat::PAD_UP, TNavCommand::Up},          {plat::PAD_DOWN, TNavCommand::Down},
+      {plat::PAD_LEFT, TNavCommand::Left},      {plat::PAD_RIGHT, TNavCommand::Right},
+      {plat::PAD_A, TNavCommand::Accept},       {plat::PAD_B, TNavCommand::Back},
+      {plat::PAD_X, TNavCommand::Erase},        {plat::PAD_LEFTSHOULDER, TNavCommand::PageUp},
+      {plat::PAD_RIGHTSHOULDER, TNavCommand::PageDown},
+      {plat::PAD_START, TNavCommand::Accept},  // not in play: Start confirms
+  };
+  for (const auto& [button, command] : buttons) {
+    Feed(plat::EVENT_PADDOWN, button);
+    NavInput.Step();
+    EXPECT_EQ(NavInput.Hit(command), 1) << button;
+    EXPECT_EQ(NavInput.LastDevice, TNavDevice::Pad);
+    // Held, it does not act again on the next step.
+    NavInput.Step();
+    EXPECT_EQ(NavInput.Hit(command), 0) << button;
+    Feed(plat::EVENT_PADUP, button);
+    NavInput.Step();
+  }
+  // A tap released within the step still counts once.
+  Feed(plat::EVENT_PADDOWN, plat::PAD_A);
+  Feed(plat::EVENT_PADUP, plat::PAD_A);
+  NavInput.Step();
+  EXPECT_EQ(NavInput.Hit(TNavCommand::Accept), 1);
+  // Y and Back press the hint and pause keys.
+  Feed(plat::EVENT_PADDOWN, plat::PAD_Y);
+  Feed(plat::EVENT_PADDOWN, plat::PAD_BACK);
+  EXPECT_EQ(GameKeyHit(plat::KEY_H), 1);
+  EXPECT_EQ(GameKeyHit(plat::KEY_P), 1);
+}
+
+}  // namespace

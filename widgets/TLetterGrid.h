@@ -1,0 +1,67 @@
+// The on-screen letter grid for typing with a game pad: the characters a
+// text field accepts (its own rules: banned characters, digits only, the
+// accented letters where the field takes them) laid out in cells, with a
+// row of keys for the case, the accented page, a space, delete and OK. The
+// pad's navigation commands move its focus; what it types goes into the
+// game's typed-character ring, so the field takes it exactly as a
+// keyboard's characters. It shows while a pad is plugged in and acts only
+// on the pad's commands: a keyboard keeps typing as before.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+#include "TNavInput.h"
+
+class TTextInput;
+
+class TLetterGrid {
+ public:
+  enum TKey { KeyCase, KeyPage, KeySpace, KeyDelete, KeyOK, Keys };
+  static constexpr int Columns = 10;
+  static constexpr int LetterRows = 4;
+  static constexpr int CellWidth = 42, CellHeight = 36;
+  static constexpr int Border = 12;
+
+  // The characters of the field's rules, on each page; the focus goes to
+  // the first cell.
+  void Setup(const TTextInput& field);
+  // Shown while a pad is plugged in and the field takes input.
+  bool Shown(const TTextInput& field) const;
+  // One logic step, before the field's own: the pad's commands move the
+  // focus or type (the grid is set up for the field on its first step).
+  // Returns 1 when it used a command.
+  int Manage(const TTextInput& field);
+  // One command: Up, Down, Left and Right move the focus (wrapping around),
+  // Accept presses the focused cell, Erase deletes the last character.
+  // Returns 1 when the grid used it.
+  int Command(TNavCommand command);
+  // Drawn at X, Y (the panel's top left) moved by dx, dy (a dialog sliding
+  // in), faded by alpha.
+  void Draw(const TTextInput& field, float alpha, float dx = 0, float dy = 0) const;
+  int Width() const { return Columns * CellWidth + 2 * Border; }
+  int Height() const { return (LetterRows + 1) * CellHeight + 2 * Border; }
+
+  // The character of a letter cell on the shown page and case; 0 when
+  // the cell is empty.
+  int CharAt(int row, int column) const;
+  // The character the focus types now (a letter cell's, 32 for the space
+  // key), 0 on the other keys.
+  int FocusedChar() const;
+
+  int X = 0, Y = 0;
+  int Row = 0, Column = 0;  // the focus; row LetterRows is the key row
+  int Page = 0;             // 0 letters and digits, 1 accented letters
+  int Lower = 0;            // letters shown in lower case
+  float Glow = 0;           // the focus's pulse, in logic steps
+
+ private:
+  int KeyOfColumn(int column) const { return column / 2; }
+  void Move(int dx, int dy);
+  void Press();
+  void Type(int c);
+  std::vector<int> pages_[2];  // upper-case characters (and signs), grid order
+  int hasAccents_ = 0;
+  int ready_ = 0;
+};
