@@ -128,7 +128,8 @@ bool CreateAutoPlay(std::string& error) {
   std::string player = RunOptions.Player.empty() ? "Autoplay" : RunOptions.Player;
   uint32_t seed = RunOptions.HasSeed ? RunOptions.Seed : uint32_t(std::time(nullptr));
   AutoPlay = std::make_unique<TAutoPlay>(std::move(list), player, seed, RunOptions.Headless);
-  AutoPlay->Keys = RunOptions.Keys;
+  AutoPlay->Keys = RunOptions.Keys || RunOptions.Pad;
+  AutoPlay->Pad = RunOptions.Pad;
   return true;
 }
 

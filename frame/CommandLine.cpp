@@ -49,6 +49,7 @@ const TOptionHelp kOptions[] = {
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
     {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
+    {"--pad", "", "the --autoplay bot plays with a virtual game pad alone (D-pad and A)"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
 
@@ -130,6 +131,8 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       options.Language = text;
     } else if (arg == "--keys") {
       options.Keys = true;
+    } else if (arg == "--pad") {
+      options.Pad = true;
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

@@ -19,6 +19,7 @@ struct TRunOptions {
   std::string Player;    // the bot's player ("" for the default)
   std::string Language;  // "en", "de", ... for this run ("" for the setting)
   bool Keys = false;     // the bot plays with the keyboard alone
+  bool Pad = false;      // the bot plays with a virtual game pad alone
 };
 
 // Fills options from argv; false with a message naming the bad option. An

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "BoardGrid.h"
+#include "Pad.h"
 #include "TButton.h"
 #include "TCell.h"
 #include "TCellBox.h"
@@ -153,6 +154,11 @@ void TAutoPlay::BeforeStep(long long step) {
 // Before the title screen starts, so that it finds a current player and
 // asks for no name.
 void TAutoPlay::StepSelectPlayer() {
+  if (Pad && !plat::VirtualPadAttached() && !plat::AttachVirtualPad()) {
+    Print("autoplay: no virtual game pad can be plugged in");
+    Finish(StatusError);
+    return;
+  }
   if (!SelectPlayer(player_)) {
     Print("autoplay: the player \"" + player_ + "\" cannot be created");
     Finish(StatusError);
@@ -343,6 +349,20 @@ void TAutoPlay::ClickAt(int x, int y) {
 void TAutoPlay::PressKey(int key) {
   const TPace& pace = headless_ ? HeadlessPace : WindowPace;
   // In a window the keys come at the pace of a pointer's glide.
+  if (Pad) {
+    // The pad's button that gives the key's command. A pad reports its
+    // state, so its button stays down for a step at least.
+    int button = key == plat::KEY_LEFT    ? plat::PAD_LEFT
+                 : key == plat::KEY_RIGHT ? plat::PAD_RIGHT
+                 : key == plat::KEY_UP    ? plat::PAD_UP
+                 : key == plat::KEY_DOWN  ? plat::PAD_DOWN
+                 : key == plat::KEY_TAB   ? plat::PAD_RIGHT  // the focus's next control
+                 : key == plat::KEY_ESCAPE ? plat::PAD_B
+                                           : plat::PAD_A;  // Enter, Space
+    Post(pace.Glide / 2 + 1, {plat::EVENT_PADDOWN, button, 0, 0});
+    Post(std::max(1, pace.Hold), {plat::EVENT_PADUP, button, 0, 0});
+    return;
+  }
   Post(pace.Glide / 2 + 1, {plat::EVENT_KEYDOWN, key, 0, 0});
   Post(pace.Hold, {plat::EVENT_KEYUP, key, 0, 0});
 }
@@ -394,7 +414,13 @@ void TAutoPlay::ClickButton(const TButton& button) {
 
 void TAutoPlay::FlushDueEvents(long long step) {
   while (!events_.empty() && events_.front().Step <= step) {
-    plat::PostEvent(events_.front().Event);
+    const plat::TEvent& event = events_.front().Event;
+    // The pad's presses go to the virtual pad, which reports them itself.
+    if (plat::IsPadEvent(event.kind)) {
+      plat::SetVirtualPadButton(event.data, event.kind == plat::EVENT_PADDOWN);
+    } else {
+      plat::PostEvent(event);
+    }
     events_.pop_front();
   }
 }

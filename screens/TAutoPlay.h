@@ -7,7 +7,8 @@
 // until the last level of its run. With Keys it uses the keyboard alone: the
 // arrows bring the board cursor to the first jewel, Space picks it, an arrow
 // exchanges it; Enter answers the questions and Tab and Enter take
-// "nextpuzzle" on the end panel. One line per level goes to its printer:
+// "nextpuzzle" on the end panel. With Pad the same commands come from the
+// D-pad and A of a virtual game pad. One line per level goes to its printer:
 //   LEVEL won moves=N reshuffles=R seconds=T   (or "lost")
 // and the run ends with status 0 (all won), 3 (a level lost; the run stops
 // there) or 1 (a level could not be started).
@@ -72,6 +73,9 @@ class TAutoPlay {
   std::function<void()> EndRun;
   // Plays with the keyboard alone (no pointer event at all).
   bool Keys = false;
+  // With Keys: the keys' commands come from a virtual game pad instead,
+  // plugged in at the start (--pad).
+  bool Pad = false;
 
  private:
   enum class TPhase { SelectPlayer, StartLevel, Playing, LevelOver, Done };

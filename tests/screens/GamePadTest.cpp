@@ -1,11 +1,25 @@
 // The game pad in the real game, headless, through a virtual pad that SDL's
-// game-controller interface sees as plugged in: plugged in and pulled out
-// while the title shows and during play, its pause and hint buttons.
+// game-controller interface sees as plugged in: a first run played with the
+// pad alone, from the letter grid at the name prompt to a won level; the pad
+// plugged in and pulled out while the title shows and during play, its
+// pause and hint buttons.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "Pad.h"
 #include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
+#include "TAutoPlayChoice.h"
+#include "TButton.h"
+#include "TCellBox.h"
+#include "TCompletionFile.h"
+#include "TDialogTextInput.h"
+#include "TMenu.h"
+#include "TPlayScreen.h"
+#include "TTitleScreen.h"
 #include "TGameModeMatch3.h"
 #include "TGamePlay.h"
 #include "TGameScreen.h"
@@ -18,8 +32,119 @@ using screentest::ScreenTest;
 
 class GamePad : public ScreenTest {
  protected:
+  // One press of a pad button: down in the next step, up in the one after.
+  bool Press(const std::string& button, int stepsAfter = 4) {
+    Script("1 pad " + button);
+    return Steps(2 + stepsAfter);
+  }
+  // The same button pressed n times.
+  bool Press(const std::string& button, int n, int stepsAfter) {
+    for (int i = 0; i < n; ++i) {
+      if (!Press(button, stepsAfter)) return false;
+    }
+    return true;
+  }
+  // The D-pad until the board cursor stands on (x, y); a press that came
+  // while the board took no input is made again, as a player would.
+  bool CursorTo(const TCellBox& board, int x, int y) {
+    for (int i = 0; i < 40 && (board.Cursor.X != x || board.Cursor.Y != y); ++i) {
+      const char* toward = board.Cursor.X < x   ? "right"
+                           : board.Cursor.X > x ? "left"
+                           : board.Cursor.Y < y ? "down"
+                                                : "up";
+      if (!Press(toward, 2)) return false;
+    }
+    return board.Cursor.X == x && board.Cursor.Y == y;
+  }
   TGameScreen screen_;
 };
+
+TEST_F(GamePad, AFirstRunWithThePadAloneFromTheLetterGridToAWonLevel) {
+  AddLevel("001");
+  ASSERT_TRUE(StartGame());
+  Script("1 pad-plug");
+  TTitleScreen& title = *Screens->Title;
+  ASSERT_TRUE(RunUntil([&] { return title.EnterName && title.EnterName->TextInput.Active; }, 600));
+  ASSERT_TRUE(Steps(40));  // the prompt has slid in
+  TDialogTextInput& prompt = *title.EnterName;
+  EXPECT_TRUE(prompt.LetterGrid.Shown(prompt.TextInput));
+  Shot("pad-letter-grid");
+
+  // "Ada" on the grid: A, the case key above the letters, a, d, a, then OK.
+  ASSERT_TRUE(Press("a"));
+  ASSERT_TRUE(Press("up"));
+  ASSERT_TRUE(Press("a"));  // lower case
+  ASSERT_TRUE(Press("down"));
+  ASSERT_TRUE(Press("right", 3, 4));
+  ASSERT_TRUE(Press("a"));
+  ASSERT_TRUE(Press("left", 3, 4));
+  ASSERT_TRUE(Press("a"));
+  EXPECT_EQ(prompt.TextInput.Text, "Ada");
+  Shot("pad-letter-grid-typed");
+  ASSERT_TRUE(Press("up"));
+  ASSERT_TRUE(Press("left"));  // round to OK
+  ASSERT_TRUE(Press("a", 30));
+  EXPECT_EQ(Game->ProfileName, "Ada");
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Ada.dat"), plat::FILETYPE_FILE);
+
+  // The title: the D-pad brings the focus to "play", A presses it.
+  TButton* play = title.MainMenu->FindButton("play");
+  ASSERT_NE(play, nullptr);
+  for (int i = 0; i < 12 && !play->Focused; ++i) ASSERT_TRUE(Press("down", 10));
+  ASSERT_EQ(play->Focused, 1);
+  Shot("pad-title-focus");
+  ASSERT_TRUE(Press("a"));
+  ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  // The level grid has the focus: A starts the selected level.
+  ASSERT_TRUE(Press("a"));
+  TGameScreen& game = *Screens->GameScreen;
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_NE(game.GamePlay.CurrentLevel.find("001.layout"), std::string::npos);
+
+  // Play: the D-pad brings the board cursor to a jewel of a move, A picks it,
+  // a direction exchanges it with its neighbour.
+  TGameModeMatch3* mode = game.GamePlay.Match3();
+  ASSERT_NE(mode, nullptr);
+  TAutoPlayChoice choice(7);
+  int moves = 0;
+  while (!game.State.stateFinished && moves < 80) {
+    ASSERT_TRUE(RunUntil(
+        [&] {
+          return game.State.stateFinished || mode->ShufflePieces ||
+                 (mode->IsBoardAtRest() && mode->HintList && !mode->HintList->empty());
+        },
+        2000));
+    // Won: the points still count up before the end panel.
+    if (game.State.stateFinished || mode->IsGameFinished()) break;
+    if (mode->ShufflePieces) {
+      ASSERT_TRUE(Press("a", 60));  // "Yes": reshuffle
+      continue;
+    }
+    TCellBox& board = *mode->CellBox;
+    if (!board.Cursor.Visible) {
+      ASSERT_TRUE(Press("right"));  // the first direction shows the cursor
+      continue;
+    }
+    std::optional<TAutoPlayMove> move = choice.Choose(board, *mode->HintList);
+    ASSERT_TRUE(move);
+    // The test's board is one block: straight runs reach every cell.
+    ASSERT_TRUE(CursorTo(board, move->X1, move->Y1));
+    ASSERT_TRUE(Press("a", 2));
+    const char* toward = move->X2 > move->X1   ? "right"
+                         : move->X2 < move->X1 ? "left"
+                         : move->Y2 > move->Y1 ? "down"
+                                               : "up";
+    ASSERT_TRUE(Press(toward, 40));
+    ++moves;
+  }
+  ASSERT_TRUE(RunUntil([&] { return game.State.stateFinished == 1; }, 1000)) << moves << " moves";
+  EXPECT_GE(moves, 1);
+  ASSERT_TRUE(Steps(100));
+  Shot("pad-level-won");
+  TCompletionFile record(TCompletionFile::PathFor(ProfileFolder(), "Ada", 0));
+  record.Load();
+  EXPECT_EQ(record.IsCompleted("001"), 1);
+}
 
 TEST_F(GamePad, APadPluggedInAndPulledOutDuringPlaySetsThePause) {
   MakePlayer("Ada");
