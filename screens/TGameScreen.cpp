@@ -263,16 +263,24 @@ void TGameScreen::DrawScore() const {
 }
 
 void TGameScreen::DrawLevelName() const {
-  plat::TFontPtr font = GameFont(LevelFontSize);
   plat::TFontPtr scoreFont = GameFont(34);
-  if (!font || !scoreFont || GamePlay.CurrentLevel.empty()) return;
+  if (!scoreFont || GamePlay.CurrentLevel.empty()) return;
   // On the score line's baseline.
   plat::SetImageFont(scoreFont);
   float baseline = float(ScoreY) + float(plat::TextHeight("0"));
-  plat::SetImageFont(font);
+  std::string name = LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
+  // A longer word for "Level" (or a custom level's name) takes a smaller face
+  // before it is cut, so "Niveau 12" stays whole before the progress label.
+  plat::TFontPtr font;
+  for (int size : {LevelFontSize, 20, 18, LevelMinFontSize}) {
+    font = GameFont(size);
+    if (!font) continue;
+    plat::SetImageFont(font);
+    if (plat::TextWidth(name) <= LevelWidth) break;
+  }
+  if (!font) return;
   float y = baseline - float(plat::TextHeight("0"));
   plat::SetColor(255, 255, 255);
   plat::SetAlpha(1);
-  std::string name = LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
   DrawTextLine(FitTextToWidth(name, float(LevelWidth)), float(LevelX), y, 1, 0, 1);
 }

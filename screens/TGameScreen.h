@@ -35,7 +35,7 @@ class TGameScreen : public TScreen {
   static constexpr int ScoreX = 450, ScoreY = 25;
   // The level's name, left of the progress label (which starts at x = 100),
   // in the score line's look at a size that fits there.
-  static constexpr int LevelX = 8, LevelWidth = 88, LevelFontSize = 25;
+  static constexpr int LevelX = 8, LevelWidth = 88, LevelFontSize = 25, LevelMinFontSize = 16;
 
   TGameScreen();
   ~TGameScreen() override;

@@ -72,9 +72,12 @@ void TOptionsScreen::NextLanguage() {
   int region = TLanguage::RegionOf(GameLanguage.Code) % int(TLanguage::Languages().size()) + 1;
   GameLanguage.Change(region);
   // The screen's own pictures in the new language, at once: its widgets
-  // are made again, as a new visit makes them.
+  // are made again, as a new visit makes them. A player on the keys stays
+  // on the button, to step on through the languages.
+  bool keys = Focus.Shown() && Focus.Current() == OptionsMenu->FindButton("language");
   Kill();
   Load();
+  if (keys) Focus.FocusOn(OptionsMenu->FindButton("language"));
 }
 
 void TOptionsScreen::ClickSound() {

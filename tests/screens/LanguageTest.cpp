@@ -104,6 +104,15 @@ TEST_F(LanguageTest, TheOptionsButtonMovesOnToTheNextLanguageAtOnce) {
   EXPECT_EQ(GameLanguage.Code, "de");
   Shot("options-language-de");
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=2\r\n"), std::string::npos);
+  // On the keys: the button keeps the focus, so Enter steps on and on.
+  // The first Tab shows the focus on the music slider.
+  for (int tab = 0; tab < 4; ++tab) ASSERT_TRUE(Key("tab", 2));
+  ASSERT_EQ(options.Focus.Current(), options.OptionsMenu->FindButton("language"));
+  ASSERT_TRUE(Key("enter", 10));
+  EXPECT_EQ(GameLanguage.Code, "fr");
+  ASSERT_TRUE(Key("enter", 10));
+  EXPECT_EQ(GameLanguage.Code, "es");
+  EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=4\r\n"), std::string::npos);
 }
 
 }  // namespace

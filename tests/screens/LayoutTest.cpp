@@ -4,12 +4,14 @@
 // addition that no English is drawn that the game text does not hold.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 #include "DrawRecord.h"
 #include "GameDialogs.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
 #include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
 #include "StartupSteps.h"
@@ -144,6 +146,44 @@ class LayoutTest : public ScreenTest {
       Problem(problem);
     }
     EXPECT_GT(texts, 0) << place << " draws no text";
+    CheckNoTextRunsIntoAnother(place, items);
+  }
+
+  // Two texts side by side must not run into each other (a longer word for
+  // "Level" once ran into the progress label). A text that a panel drawn
+  // later covers is hidden, and a text's own drop shadow is not another text.
+  void CheckNoTextRunsIntoAnother(const std::string& place,
+                                  const std::vector<plat::TDrawnItem>& items) {
+    // A line's box holds the face's gap above and below its letters: lines
+    // meet when their boxes share more than half the lower one's height.
+    const double slack = 3;
+    auto meets = [&](const plat::TDrawnItem& a, const plat::TDrawnItem& b) {
+      double across = std::min(a.x + a.w, b.x + b.w) - std::max(a.x, b.x);
+      double down = std::min(a.y + a.h, b.y + b.h) - std::max(a.y, b.y);
+      return across > slack && down > std::min(a.h, b.h) / 2;
+    };
+    auto covers = [](const plat::TDrawnItem& picture, const plat::TDrawnItem& text) {
+      return picture.x <= text.x && picture.y <= text.y && picture.x + picture.w >= text.x + text.w &&
+             picture.y + picture.h >= text.y + text.h;
+    };
+    auto shown = [](const plat::TDrawnItem& item) {
+      return item.text && item.characters.find_first_not_of(' ') != std::string::npos;
+    };
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (!shown(items[i])) continue;
+      for (size_t j = i + 1; j < items.size(); ++j) {
+        const plat::TDrawnItem& later = items[j];
+        if (!later.text) {
+          if (later.w >= 150 && later.h >= 30 && covers(later, items[i])) break;
+          continue;
+        }
+        if (!shown(later) || !meets(items[i], later)) continue;
+        bool shadow = later.characters == items[i].characters &&
+                      std::abs(later.x - items[i].x) <= 4 && std::abs(later.y - items[i].y) <= 4;
+        if (shadow) continue;
+        Problem(place + ": \"" + items[i].characters + "\" runs into \"" + later.characters + "\"");
+      }
+    }
   }
 
   // Title, options, help, high scores, the player manager, level selection
@@ -152,7 +192,8 @@ class LayoutTest : public ScreenTest {
   void LookEverywhere() {
     MakePlayer("Ada");
     AddLevel("001");
-    std::string level = AddLevel("002");
+    // Two digits: the longest level title the game screen shows.
+    std::string level = AddLevel("012");
     ASSERT_TRUE(StartGame());
     ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
     Look("title");
@@ -186,6 +227,11 @@ class LayoutTest : public ScreenTest {
     ASSERT_TRUE(game.StartLevel(level, 0));
     ASSERT_TRUE(RunUntilShown(&game));
     Look("game");
+    // The level's name is shown whole, in a smaller face if need be, not cut.
+    std::string levelTitle = LevelTitle(level, 0);
+    EXPECT_TRUE(std::any_of(drawn_.begin(), drawn_.end(), [&](const TDrawnText& text) {
+      return text.place == "game" && text.item.characters == levelTitle;
+    })) << "the game screen does not show \"" << levelTitle << "\" whole";
     ASSERT_TRUE(Key("esc", 60));
     Look("in-game-menu");
     ASSERT_TRUE(Key("esc", 60));

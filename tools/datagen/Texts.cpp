@@ -123,7 +123,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Volume Percent", 25, 80, 1, "", "NNN"},
       {"Highscore Rank", 25, 70, 1, "", "NNN"},
       {"Page Indicator", 20, 180, 1, "", "TTT"},
-      {"Level Label", 34, 250, 1, "", "NNN"},
+      {"Level Label", 16, 88, 1, "", "NNN"},  // the game screen shrinks it to 16 px at most
       {"No Saved Games", 20, kQuestion},
       {"No Saved Layouts", 20, kQuestion},
       {"Game Saved", 20, kMessage},
