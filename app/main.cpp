@@ -119,12 +119,10 @@ void AnchorScreenshotPaths() {
 // The bot of --autoplay LEVELS [--player NAME]; its custom layout paths are
 // meant from where the program was started.
 bool CreateAutoPlay(std::string& error) {
-  std::string levels = RunOptions.AutoPlay;
-  if (!levels.empty() && levels[0] != '/' && levels.find(".layout") != std::string::npos) {
-    levels = plat::CurrentDir() + "/" + levels;
-  }
   std::vector<TAutoPlay::TLevel> list;
-  if (!TAutoPlay::ParseLevels(levels, "layouts/", list, error)) return false;
+  if (!TAutoPlay::ParseLevels(RunOptions.AutoPlay, "layouts/", list, error, plat::CurrentDir())) {
+    return false;
+  }
   std::string player = RunOptions.Player.empty() ? "Autoplay" : RunOptions.Player;
   uint32_t seed = RunOptions.HasSeed ? RunOptions.Seed : uint32_t(std::time(nullptr));
   AutoPlay = std::make_unique<TAutoPlay>(std::move(list), player, seed, RunOptions.Headless);

@@ -59,6 +59,8 @@ int TGameModeEditor::IsLayoutValid() const { return IsLayoutValid(*CellBox); }
 // ---------------------------------------------------------------- set-up, files
 
 void TGameModeEditor::Clear() {
+  // Clearing a board that holds cells changes the layout.
+  if (CellBox && CellBox->GetLayoutCellNotEmptyCount() > 0) UnsavedChanges = 1;
   CellBox = std::make_unique<TCellBox>(art_);
   CellBox->Clear();
   CellBox->IsLevelEditor = 1;
@@ -66,7 +68,10 @@ void TGameModeEditor::Clear() {
   CellBox->Mouse = Mouse;
 }
 
-void TGameModeEditor::Init(const std::string&, int) { Clear(); }
+void TGameModeEditor::Init(const std::string&, int) {
+  Clear();
+  UnsavedChanges = 0;
+}
 
 int TGameModeEditor::LoadLayout(const std::string& path) {
   auto loaded = std::make_unique<TCellBox>(art_);
@@ -78,10 +83,11 @@ int TGameModeEditor::LoadLayout(const std::string& path) {
   CellBox->IsLevelEditor = 1;
   CellBox->Mouse = Mouse;
   RebuildWalls();
+  UnsavedChanges = 0;
   return 1;
 }
 
-int TGameModeEditor::SaveLayout(const std::string& path) const {
+int TGameModeEditor::SaveLayout(const std::string& path) {
   // The name the player typed, without the extension, must stay a plain
   // file name inside the profile folder.
   const std::string extension = ".layout";
@@ -91,7 +97,10 @@ int TGameModeEditor::SaveLayout(const std::string& path) const {
     name.resize(name.size() - extension.size());
   }
   const std::string folder = Game ? Game->ProfilePath : "";
-  if (TSavedGame::IsSafePlayerFile(name, folder) && CellBox->WriteLayout(path)) return 1;
+  if (TSavedGame::IsSafePlayerFile(name, folder) && CellBox->WriteLayout(path)) {
+    UnsavedChanges = 0;
+    return 1;
+  }
   LogFailure("Could not create file '" + path + "'");
   return 0;
 }
@@ -128,12 +137,14 @@ void TGameModeEditor::PaintCell(TLayoutCell* cell) {
   cell->IsChain = IsChain;
   cell->IsCreate = IsCreate;
   cell->IsFill = IsFill;
+  UnsavedChanges = 1;
   RebuildWalls();
 }
 
 void TGameModeEditor::EraseCell(TLayoutCell* cell) {
   if (!cell || cell->Contents == 0) return;
   cell->Contents = cell->IsChain = cell->IsCreate = cell->IsFill = 0;
+  UnsavedChanges = 1;
   RebuildWalls();
 }
 

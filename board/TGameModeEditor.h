@@ -66,7 +66,10 @@ class TGameModeEditor : public TGameMode {
   // Saves the board as a layout file: 1, or 0 when it cannot be written or
   // the name would lead out of the profile folder (the old file is kept and
   // the failure logged).
-  int SaveLayout(const std::string& path) const;
+  int SaveLayout(const std::string& path);
+  // The board differs from what was last saved or loaded (or from the empty
+  // board the editor opened with): leaving or loading would lose it.
+  bool HasUnsavedChanges() const { return UnsavedChanges != 0; }
 
   std::unique_ptr<TCellBox> CellBox;
   // Brush: 1 normal, 2 marble, with its chain, create and fill flags.
@@ -81,6 +84,8 @@ class TGameModeEditor : public TGameMode {
   void CycleBrush(int by);
   // How often the walls were rebuilt since the mode was made.
   int WallRebuilds = 0;
+  // Painted, erased or cleared since the last save or load.
+  int UnsavedChanges = 0;
   // The click tracker read (the game's shared one by default).
   TVMouse* Mouse;
 

@@ -14,21 +14,16 @@
 #include "TSoundBank.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
+#include "TextCase.h"
 
 namespace {
 
-// The bottom box behind the help, bonus and end texts, and the text's top.
-constexpr int BoxX = 400, BoxY = 556, BoxTextY = 545;
 constexpr int ProgressX = 320, ProgressY = 44;
 constexpr int ProgressLabelX = 100, ProgressLabelY = 25;
 constexpr int OfferTextY = 265;
 
 plat::TImagePtr InterfaceImage(const char* name) {
   return InterfaceImageBank ? InterfaceImageBank->FindTImage(name) : nullptr;
-}
-
-void DrawBoxImage(const plat::TImagePtr& box) {
-  if (box) plat::DrawImage(*box, BoxX, BoxY);
 }
 
 }  // namespace
@@ -58,6 +53,7 @@ void TGameModeMatch3::WireBoard() {
 }
 
 void TGameModeMatch3::ResetRoundState() {
+  DropPendingPoints();
   BonusCounter = 0;
   BonusAnimation.reset();
   BonusEndAnimation.reset();
@@ -76,6 +72,13 @@ void TGameModeMatch3::Clear() {
   LevelClock.RestartKeepingPause();
   ResetScore();
   ShowHelpMessage = 1;
+}
+
+void TGameModeMatch3::DropPendingPoints() {
+  // Points still counting up belong to the board that is gone.
+  play_.ScoreAdder = 0;
+  play_.ShowVictoryParticles = 0;
+  UnsavedProgress = 0;
 }
 
 void TGameModeMatch3::Init(const std::string& name, int custom) {
@@ -126,6 +129,7 @@ void TGameModeMatch3::Shuffle() {
   ResetHint();
   HintList.reset();
   ResetScore();
+  DropPendingPoints();
   StartStartGameAnimation();
 }
 
@@ -134,7 +138,13 @@ void TGameModeMatch3::Reset() {
   OriginalPuzzle->SetAsCurrentValues(*this);
   WireBoard();
   CellBox->UpdateDrawWall();
-  LevelClock.RestartKeepingPause();
+  // A won level's clock stopped at its end: the replay runs from now. An
+  // interruption in force (the in-game menu) goes on.
+  if (play_.State.stateFinished) {
+    LevelClock.Restart();
+  } else {
+    LevelClock.RestartKeepingPause();
+  }
   ResetRoundState();
   ShufflePieces.reset();
   HasShownShufflePiecesDialog = 0;
@@ -151,9 +161,12 @@ void TGameModeMatch3::ResetScore() { play_.Score = 0; }
 int TGameModeMatch3::SaveGame(const std::string& name) {
   const std::string path = name + TSavedGame::Extension;
   const std::string folder = Game ? Game->ProfilePath : "";
+  TSavedLevel level;
+  if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
   if (OriginalPuzzle && OriginalPuzzle->CellBox && TSavedGame::IsSafePlayerFile(name, folder) &&
       TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox,
-                        *CellBox)) {
+                        *CellBox, level)) {
+    UnsavedProgress = 0;
     return 1;
   }
   LogFailure("Could not create file '" + path + "'");
@@ -168,7 +181,7 @@ int TGameModeMatch3::LoadSaveGame(const std::string& path) {
   firstDeal->Clear();
   current->Clear();
   int elapsed = 0, score = 0;
-  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current)) {
+  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current, &SavedLevel)) {
     LogFailure("Could not read file '" + path + "'");
     return 0;
   }
@@ -183,6 +196,11 @@ int TGameModeMatch3::LoadSaveGame(const std::string& path) {
 
 int TGameModeMatch3::LoadGame(const std::string& path) {
   if (!LoadSaveGame(path)) return 0;
+  // The resumed game is recorded under its own level; a save that names
+  // none (written before saves named their level) is a level of no name:
+  // its win is recorded nowhere and leads to no next puzzle.
+  play_.CurrentLevel = SavedLevel.Known() ? LevelPath(SavedLevel) : std::string();
+  play_.IsCustomLevel = SavedLevel.Known() ? SavedLevel.Custom : 0;
   TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
   CellBox->UpdateDrawWall();
   CellBox->GameMode = this;
@@ -191,11 +209,17 @@ int TGameModeMatch3::LoadGame(const std::string& path) {
   StartGameAnimation.reset();
   HasShownShufflePiecesDialog = 0;
   DealFailed = FirstDealFailed = 0;
-  play_.ScoreAdder = 0;
-  play_.ShowVictoryParticles = 0;
+  DropPendingPoints();
   play_.State.Clear();
   return 1;
 }
+
+std::string TGameModeMatch3::LevelPath(const TSavedLevel& level) {
+  if (level.Custom) return (Game ? Game->ProfilePath : std::string()) + level.Name + ".layout";
+  return (Game ? Game->DataPrefix : std::string()) + "layouts/" + level.Name + ".layout";
+}
+
+bool TGameModeMatch3::HasUnsavedProgress() const { return UnsavedProgress && !IsFinished(); }
 
 // ---------------------------------------------------------------- the step
 
@@ -213,6 +237,11 @@ bool TGameModeMatch3::IsBoardAtRest() const {
 void TGameModeMatch3::Logic() {
   const TState& state = play_.State;
   if (!state.disableButtons && !state.stateFinished) {
+    // Once the last marble cell is cleared the board only settles: the
+    // player's input is closed and no hint is shown.
+    const bool won = IsFinished();
+    CellBox->Mouse = won ? nullptr : Mouse;
+    if (won) ResetHint();
     if (!ShufflePieces) CellBox->Manage();
     ManageHint();
     // The list can be empty for a step while a cascade still runs; only a
@@ -242,7 +271,10 @@ void TGameModeMatch3::ManageScore() {
   if (score < 0) score = 0;
 }
 
-void TGameModeMatch3::AddPendingScore(int points) { play_.ScoreAdder += points; }
+void TGameModeMatch3::AddPendingScore(int points) {
+  play_.ScoreAdder += points;
+  if (points > 0) UnsavedProgress = 1;
+}
 
 void TGameModeMatch3::StartStartGameAnimation() {
   StartGameAnimation = TAnimation::Create(StartFadeLength, 0, 0, 0);
@@ -309,7 +341,8 @@ int TGameModeMatch3::IsGameFinished() {
   // display has run.
   CheckedEndBonus = 1;
   EndBonus();
-  if (BonusEndAnimation) return 0;
+  // The won board first settles: its falls, fades and cascades run out.
+  if (BonusEndAnimation || !IsBoardAtRest()) return 0;
   BonusCounter = 0;
   BonusAnimation.reset();
   CheckedEndBonus = 0;
@@ -385,10 +418,13 @@ void TGameModeMatch3::Draw() {
 
 void TGameModeMatch3::DrawHint() const { TBoardMode::DrawHint(art_->LayoutHint); }
 
+TBottomBox TGameModeMatch3::BottomBox() const { return TBottomBox::For(CellBox.get()); }
+
 void TGameModeMatch3::DrawHelpMessage() const {
   if (!ShowHelpMessage) return;
-  DrawBoxImage(boxImage_);
-  modetext::DrawCentred(helpText_.Get(), BoxTextY, 25);
+  const TBottomBox box = BottomBox();
+  box.DrawImage(boxImage_);
+  modetext::DrawCentred(helpText_.Get(), box.TextTop, 25);
 }
 
 void TGameModeMatch3::DrawProgress() const {
@@ -407,14 +443,15 @@ void TGameModeMatch3::DrawProgress() const {
 
 void TGameModeMatch3::DrawBonus() const {
   const double alpha = plat::GetAlpha();
+  const TBottomBox box = BottomBox();
   if (BonusEndAnimation) {
     if (BonusEndAnimation->CurrentPhase == 2) plat::SetAlpha(BonusEndAnimation->GetRatio());
-    DrawBoxImage(boxImage_);
-    modetext::DrawCentred(bonusPointsText_.With(BonusTotalPoints), BoxTextY, 25);
+    box.DrawImage(boxImage_);
+    modetext::DrawCentred(bonusPointsText_.With(BonusTotalPoints), box.TextTop, 25);
     plat::SetAlpha(alpha);
   }
   if (BonusCounter > BonusFreeMatches) {
-    DrawBoxImage(boxImage_);
-    modetext::DrawCentred(bonusCounterText_.With(BonusCounter), BoxTextY, 25);
+    box.DrawImage(boxImage_);
+    modetext::DrawCentred(bonusCounterText_.With(BonusCounter), box.TextTop, 25);
   }
 }

@@ -14,9 +14,11 @@
 #include "TAnimation.h"
 #include "TBoardArt.h"
 #include "TBoardMode.h"
+#include "TBottomBox.h"
 #include "TGameMode.h"
 #include "TMatch3Undo.h"
 #include "TModeText.h"
+#include "TSavedGame.h"
 
 class TCellBox;
 class TDialogYesNo;
@@ -81,11 +83,19 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void ResetScore();
   void StartStartGameAnimation();
   void StopHelpMessage() { ShowHelpMessage = 0; }
+  // Where the box of the help, bonus and end texts stands on this board.
+  TBottomBox BottomBox() const;
   // Percent of the first deal's marble cells cleared (0..100).
   int ProgressPercent() const;
   // The board is at rest: no exchange runs and no jewel falls, appears or
   // fades.
   bool IsBoardAtRest() const;
+  // Leaving now would lose something: a line was made since the deal, the
+  // restart or the last save or resume, and the level is not won.
+  bool HasUnsavedProgress() const;
+  // The layout file of a saved game's level (standard levels in the game's
+  // "layouts/", the player's own in the profile folder).
+  static std::string LevelPath(const TSavedLevel& level);
 
   std::unique_ptr<TCellBox> CellBox;
   std::unique_ptr<TMatch3Undo> OriginalPuzzle;
@@ -103,6 +113,10 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   // nothing is offered on it; the player restarts or leaves.
   int DealFailed = 0;
   int FirstDealFailed = 0;
+  // A line was made since the deal, restart, save or resume.
+  int UnsavedProgress = 0;
+  // The level line of the saved game read last.
+  TSavedLevel SavedLevel;
   // The click tracker the board reads (the game's shared one by default).
   TVMouse* Mouse;
   // Told the name of every sound the mode plays (tests, tools); the sound
@@ -119,6 +133,9 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void StopBoardMotion();
   // Drops the bonus window and its display, and the hint of the old board.
   void ResetRoundState();
+  // Points still counting up, fireworks asked for and unsaved progress are
+  // dropped with the board they belong to.
+  void DropPendingPoints();
   void OpenShuffleOffer();
   void ManageShuffleOffer();
   void DrawShuffleOffer() const;

@@ -1,5 +1,8 @@
 #include "TLevelClock.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "Platform.h"
 
 TLevelClock LevelClock;
@@ -35,4 +38,10 @@ void TLevelClock::Resume() {
 
 int TLevelClock::Elapsed() const { return (PauseTime ? PauseTime : plat::MilliSecs()) - StartTime; }
 
-void TLevelClock::SetElapsed(int ms) { StartTime = (PauseTime ? PauseTime : plat::MilliSecs()) - ms; }
+void TLevelClock::SetElapsed(int ms) {
+  // A negative time counts as none; a huge one is cut so that the
+  // subtraction cannot overflow.
+  ms = std::clamp(ms, 0, MaxElapsedMs);
+  StartTime = int(std::max<long long>(
+      (long long)(PauseTime ? PauseTime : plat::MilliSecs()) - ms, INT_MIN));
+}

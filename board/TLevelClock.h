@@ -6,6 +6,9 @@
 
 class TLevelClock {
  public:
+  // The longest playing time SetElapsed takes (about 11 days).
+  static constexpr int MaxElapsedMs = 1000000000;
+
   // Start time = now, not interrupted.
   void Restart();
   // Start time = now; an interruption in force (a level restarted or a game
@@ -18,7 +21,8 @@ class TLevelClock {
   bool IsPaused() const { return PauseTime != 0; }
   // Playing time in ms, up to now or to the moment of the interruption.
   int Elapsed() const;
-  // Makes Elapsed() = ms (a resumed saved game), keeping an interruption.
+  // Makes Elapsed() = ms (a resumed saved game), keeping an interruption;
+  // ms is kept within 0..MaxElapsedMs.
   void SetElapsed(int ms);
 
   int StartTime = 0;

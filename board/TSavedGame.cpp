@@ -1,7 +1,8 @@
 #include "TSavedGame.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdlib>
 
 #include "Platform.h"
@@ -17,6 +18,9 @@ constexpr std::array<TField, 4> LayoutBlocks = {&TLayoutCell::Contents, &TLayout
                                                 &TLayoutCell::IsCreate, &TLayoutCell::IsFill};
 // The largest value each of the five blocks of a board may hold.
 constexpr std::array<int, 5> BlockLimits = {6, 2, 1, 1, 1};
+
+constexpr const char* StandardWord = "standard ";
+constexpr const char* CustomWord = "custom ";
 
 int DigitValue(int c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
 
@@ -65,10 +69,47 @@ bool ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
   return whole;
 }
 
+// A decimal line kept within 0..limit: anything else, however long, cannot
+// overflow what it is stored in.
+int ClampedNumber(const std::string& line, int limit) {
+  errno = 0;
+  long long value = std::strtoll(line.c_str(), nullptr, 10);
+  if (errno == ERANGE) value = line.find('-') != std::string::npos ? 0 : limit;
+  return int(std::clamp<long long>(value, 0, limit));
+}
+
+bool StartsWith(const std::string& text, const char* word) {
+  return text.compare(0, std::char_traits<char>::length(word), word) == 0;
+}
+
 }  // namespace
 
+std::string TSavedGame::LevelLineText(const TSavedLevel& level) {
+  if (!level.Known()) return "";
+  return (level.Custom ? CustomWord : StandardWord) + level.Name;
+}
+
+TSavedLevel TSavedGame::ParseLevelLine(const std::string& line) {
+  TSavedLevel level;
+  std::string text = line;
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+  for (const char* word : {StandardWord, CustomWord}) {
+    if (!StartsWith(text, word)) continue;
+    std::string name = text.substr(std::char_traits<char>::length(word));
+    // A name that leads out of its folder names no level.
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of("/\\") != std::string::npos) {
+      return {};
+    }
+    level.Name = name;
+    level.Custom = word == CustomWord ? 1 : 0;
+  }
+  return level;
+}
+
 int TSavedGame::Write(const std::string& path, int elapsedMs, int score,
-                      const TCellBox& firstDeal, const TCellBox& current) {
+                      const TCellBox& firstDeal, const TCellBox& current,
+                      const TSavedLevel& level) {
   plat::TStreamPtr out = plat::WriteFileAtomic(path);
   if (!out) return 0;
   out->WriteLine(std::string(Header));
@@ -76,25 +117,38 @@ int TSavedGame::Write(const std::string& path, int elapsedMs, int score,
   out->WriteLine(std::to_string(score));
   WriteBoard(*out, firstDeal);
   WriteBoard(*out, current);
+  if (level.Known()) out->WriteLine(LevelLineText(level));
   // A short write keeps the old file.
   return !out->WriteFailed() && out->Close() ? 1 : 0;
 }
 
 int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                     TCellBox& current) {
+                     TCellBox& current, TSavedLevel* level) {
   plat::TStreamPtr in = plat::ReadStream(path);
   if (!in) return 0;
   in->ReadLine();
-  elapsedMs = std::atoi(in->ReadLine().c_str());
+  elapsedMs = ClampedNumber(in->ReadLine(), MaxElapsedMs);
   score = std::atoi(in->ReadLine().c_str());
   if (score < 0) score = 0;
   in->ReadLine();
   bool whole = ReadBoard(*in, firstDeal, false);
   whole = ReadBoard(*in, current, true) && whole;
+  TSavedLevel named = in->Eof() ? TSavedLevel{} : ParseLevelLine(in->ReadLine());
+  if (level) *level = named;
   in->Close();
   // A file cut short (a full disk, a crash) would resume as an empty board,
   // which counts as won.
   return whole ? 1 : 0;
+}
+
+int TSavedGame::ReadLevel(const std::string& path, TSavedLevel& level) {
+  level = {};
+  plat::TStreamPtr in = plat::ReadStream(path);
+  if (!in) return 0;
+  for (int line = 1; line < LevelLine && !in->Eof(); ++line) in->ReadLine();
+  if (!in->Eof()) level = ParseLevelLine(in->ReadLine());
+  in->Close();
+  return 1;
 }
 
 bool TSavedGame::IsSafePlayerFile(const std::string& path, const std::string& folder) {

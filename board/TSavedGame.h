@@ -1,29 +1,57 @@
 // The saved-game file: a header, the elapsed playing time, the shown score,
 // then ten blocks of 12 rows of 16 digits after a "-" line each: the first
 // deal's jewels, layout kinds, chains, create and fill marks, then the same
-// five for the board at saving time. Reads and writes only; draws nothing.
+// five for the board at saving time; then one line naming the level
+// ("standard 005" or "custom NAME"). Saves written before that line existed
+// end after the boards: their level is unknown. Reads and writes only; draws
+// nothing.
 #pragma once
 
 #include <string>
 
+#include "TLevelClock.h"
+
 class TCellBox;
+
+// The level a saved game was played on: the layout's file name without
+// folder and extension, and whether it is one of the player's own levels.
+struct TSavedLevel {
+  std::string Name;  // "" = not known (a save from before the level line)
+  int Custom = 0;
+  bool Known() const { return !Name.empty(); }
+  bool operator==(const TSavedLevel&) const = default;
+};
 
 class TSavedGame {
  public:
   static constexpr const char* Header = "Cavernglow Savegame";
   static constexpr const char* Extension = ".save";
+  // The header, time, score and ten boards; the level line follows them.
   static constexpr int Lines = 133;
+  static constexpr int LevelLine = 134;
+  // An elapsed time read is kept within 0..this, so that the level clock
+  // can always subtract it.
+  static constexpr int MaxElapsedMs = TLevelClock::MaxElapsedMs;
 
-  // Writes the file atomically: 1, or 0 (the old file is kept).
+  // Writes the file atomically: 1, or 0 (the old file is kept). An unknown
+  // level writes no level line.
   static int Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
-                   const TCellBox& current);
+                   const TCellBox& current, const TSavedLevel& level = {});
   // Reads the file into two cleared boards: 1, or 0 when it cannot be
   // opened or ends before the last row of the board at saving time. A
   // damaged file is read as far as it goes: unreadable characters count as
   // 0, and values no board can hold (a jewel colour above 6, a kind above 2,
-  // a jewel outside the layout) are dropped.
+  // a jewel outside the layout) are dropped. The elapsed time is kept
+  // within 0..MaxElapsedMs; the level line after the boards is optional.
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                  TCellBox& current);
+                  TCellBox& current, TSavedLevel* level = nullptr);
+  // Only the level line, without reading the boards (the save chooser):
+  // 1, or 0 when the file cannot be opened. `level` is unknown for an old
+  // save or a damaged line.
+  static int ReadLevel(const std::string& path, TSavedLevel& level);
+  // The level line's text, and back ("" / unknown when it names none).
+  static std::string LevelLineText(const TSavedLevel& level);
+  static TSavedLevel ParseLevelLine(const std::string& line);
 
   // Reads only the shown score (for the list of saves): 1, or 0 when the
   // file cannot be opened or is no saved game.

@@ -45,7 +45,9 @@ const TOptionHelp kOptions[] = {
     {"--script", "FILE", "feed the input events of FILE (see docs/script.md)"},
     {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
     {"--screenshot", "STEP:FILE", "save the frame after logic step STEP as PNG (repeatable)"},
-    {"--autoplay", "LEVELS", "let the bot play 005, 001-080 or a .layout file, then exit"},
+    {"--autoplay", "LEVELS",
+     "let the bot play 005, 001-080, a .layout file or save:NAME, a list separated by commas, "
+     "then exit"},
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
     {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},

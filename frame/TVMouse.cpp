@@ -7,6 +7,14 @@
 
 TVMouse VMouse;
 
+void TVMouse::ClaimPress() {
+  pressClaimed_ = true;
+  MBL = 0;
+  MBLDC = 0;
+  DragStartX = DragStartY = -1;
+  IsDragging = 0;
+}
+
 int TVMouse::Drag() {
   if (IsDragging) return 1;
   if (LeftClick() > 0 && DragStartX == -1) {
@@ -46,7 +54,9 @@ void TVMouse::UpdateMouseClicks(const TMousePointer& pointer, bool controlDown, 
   } else {
     MBR = 0;
   }
-  if (leftDown && !controlDown) {
+  // A claimed press ends with its release or with a new press.
+  if (pressClaimed_ && (!leftDown || leftHit)) pressClaimed_ = false;
+  if (leftDown && !controlDown && !pressClaimed_) {
     MBL = leftHit ? 1 : MBL + 1;
   } else {
     MBL = 0;

@@ -15,6 +15,10 @@ class TVMouse {
   void UpdateMouseClicks();
   // The same step with an explicit pointer and Control state (tests, tools).
   void UpdateMouseClicks(const TMousePointer& pointer, bool controlDown, int now);
+  // A control (a button) has taken the press of the left button: until the
+  // button is released, nothing else sees it as a click, a hold or a drag.
+  void ClaimPress();
+  bool PressClaimed() const { return pressClaimed_; }
 
   int MBL = 0;
   int MBR = 0;
@@ -28,6 +32,9 @@ class TVMouse {
   int DraggingPixels = 4;
   int DragStartX = -1, DragStartY = -1;
   int IsDragging = 0;
+
+ private:
+  bool pressClaimed_ = false;
 };
 
 // The one tracker the game steps; widgets and the board read it.

@@ -30,8 +30,9 @@ TStartPlayer ChoosePlayerAtStart() {
   if (store.List().empty()) return TStartPlayer::AskName;
   std::string last = Game->ProfileName;
   // A name from the settings file that is no player's file name is no
-  // player at all.
-  if (!TProfileStore::IsAcceptableName(last)) {
+  // player at all, and a player whose file is gone (deleted) is not made
+  // again.
+  if (!TProfileStore::IsAcceptableName(last) || !store.Exists(last)) {
     Game->ProfileName.clear();
     plat::DeleteFile(store.ProfileFile(""));
     Game->CurrentProfile.reset();

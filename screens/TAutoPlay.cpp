@@ -19,9 +19,15 @@
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TLevelClock.h"
+#include "TMenu.h"
+#include "TPlayScreen.h"
+#include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TVEndLevelMenu.h"
+#include "TVListBox.h"
 #include "TVProfile.h"
+#include "TextCase.h"
 
 namespace {
 
@@ -57,36 +63,68 @@ std::string ThreeDigits(int n) {
 
 }  // namespace
 
-bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layouts,
-                            std::vector<TLevel>& levels, std::string& error) {
-  levels.clear();
+bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
+                          const std::string& startDir, std::vector<TLevel>& levels,
+                          std::string& error) {
   const std::string extension = ".layout";
-  if (argument.size() > extension.size() &&
-      argument.compare(argument.size() - extension.size(), extension.size(), extension) == 0) {
-    std::string name = argument.substr(0, argument.size() - extension.size());
-    size_t slash = name.find_last_of('/');
-    if (slash != std::string::npos) name = name.substr(slash + 1);
-    levels.push_back({name, argument, 1});
+  const std::string save = SavePrefix;
+  if (item.compare(0, save.size(), save) == 0) {
+    std::string name = item.substr(save.size());
+    if (name.empty() || name == "." || name == ".." ||
+        name.find_first_of("/\\") != std::string::npos) {
+      error = "--autoplay: \"" + item + "\" names no saved game";
+      return false;
+    }
+    TLevel level{item, "", 0, ""};
+    level.Save = name;
+    levels.push_back(level);
     return true;
   }
-  size_t dash = argument.find('-');
-  std::string first = argument.substr(0, dash);
-  std::string last = dash == std::string::npos ? first : argument.substr(dash + 1);
+  if (item.size() > extension.size() &&
+      item.compare(item.size() - extension.size(), extension.size(), extension) == 0) {
+    std::string name = item.substr(0, item.size() - extension.size());
+    size_t slash = name.find_last_of('/');
+    if (slash != std::string::npos) name = name.substr(slash + 1);
+    // A relative path is meant from where the program was started.
+    std::string path = item[0] == '/' || startDir.empty() ? item : startDir + "/" + item;
+    levels.push_back({name, path, 1, ""});
+    return true;
+  }
+  size_t dash = item.find('-');
+  std::string first = item.substr(0, dash);
+  std::string last = dash == std::string::npos ? first : item.substr(dash + 1);
   if (!IsDigits(first) || !IsDigits(last) || first.size() > 3 || last.size() > 3) {
-    error = "--autoplay needs a level (\"005\"), a range (\"001-080\") or a .layout file, not \"" +
-            argument + "\"";
+    error = "--autoplay needs levels (\"005\"), ranges (\"001-080\"), .layout files or "
+            "save:NAME, separated by commas, not \"" + item + "\"";
     return false;
   }
   int from = std::atoi(first.c_str()), to = std::atoi(last.c_str());
   if (from < 1 || to < from) {
-    error = "--autoplay: the range \"" + argument + "\" holds no level";
+    error = "--autoplay: the range \"" + item + "\" holds no level";
     return false;
   }
   for (int n = from; n <= to; ++n) {
     std::string name = ThreeDigits(n);
-    levels.push_back({name, layouts + name + extension, 0});
+    levels.push_back({name, layouts + name + extension, 0, ""});
   }
   return true;
+}
+
+bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layouts,
+                            std::vector<TLevel>& levels, std::string& error,
+                            const std::string& startDir) {
+  levels.clear();
+  size_t from = 0;
+  while (true) {
+    size_t comma = argument.find(',', from);
+    std::string item = argument.substr(from, comma == std::string::npos ? comma : comma - from);
+    if (!ParseItem(item, layouts, startDir, levels, error)) {
+      levels.clear();
+      return false;
+    }
+    if (comma == std::string::npos) return true;
+    from = comma + 1;
+  }
 }
 
 TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed,
@@ -171,8 +209,17 @@ void TAutoPlay::StepSelectPlayer() {
 // Init with the layout, the fade to the game screen.
 void TAutoPlay::StepStartLevel() {
   if (!Screens || !Game->CurrentTScreen || Game->Fading()) return;
-  if (Game->CurrentTScreen != Screens->FirstScreen()) return;  // still loading
   const TLevel& level = levels_[current_];
+  if (!level.Save.empty()) {
+    StepResume(level.Save);
+    return;
+  }
+  // On the title (the run's first level) or the level selection (back from
+  // a level whose successor is not this one).
+  if (Game->CurrentTScreen != Screens->FirstScreen() &&
+      Game->CurrentTScreen != Screens->Play.get()) {
+    return;  // still loading, or still leaving the game screen
+  }
   if (!Screen()->StartLevel(level.Path, level.Custom)) {
     Print("autoplay: the level \"" + level.Path + "\" cannot be read");
     Finish(StatusError);
@@ -243,8 +290,79 @@ void TAutoPlay::StepPlaying() {
   waitUntil_ = queueEnd_ + pace.Settle;
 }
 
+// A saved game resumed as a player does it: the title's "play", the level
+// selection's "load", the save's line in the chooser, then "Load".
+void TAutoPlay::StepResume(const std::string& name) {
+  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
+  TScreen* current = Game->CurrentTScreen;
+  if (resumeClicked_) {
+    if (current == Screen()) {
+      resumeClicked_ = false;
+      moves_ = reshuffles_ = 0;
+      thought_ = false;
+      phase_ = TPhase::Playing;
+      return;
+    }
+    TPlayScreen* selection = Screens->Play.get();
+    if (current == selection && selection->Message) {
+      Print("autoplay: the saved game \"" + name + "\" cannot be read");
+      Finish(StatusError);
+      return;
+    }
+    // The chooser is still closing; or the click went astray: again.
+    if (current == selection && !selection->SaveGameManager) resumeClicked_ = false;
+    return;
+  }
+  if (current == Screens->FirstScreen()) {
+    if (TButton* play = Screens->Title->MainMenu->FindButton("play")) ClickButton(*play);
+    waitUntil_ = queueEnd_ + pace.Settle;
+    return;
+  }
+  TPlayScreen* selection = Screens->Play.get();
+  if (current != selection) return;  // still leaving the game screen
+  if (!selection->SaveGameManager) {
+    if (TButton* load = selection->MainMenu->FindButton("load")) ClickButton(*load);
+    waitUntil_ = queueEnd_ + pace.Settle;
+    return;
+  }
+  TSaveGameManager& chooser = *selection->SaveGameManager;
+  if (!TakesClicks(&chooser)) return;
+  TVListBox& list = *chooser.ListBox;
+  const std::vector<std::string>& names = chooser.Files.Names;
+  auto found = std::find(names.begin(), names.end(), name);
+  if (found == names.end()) {
+    Print("autoplay: there is no saved game \"" + name + "\"");
+    Finish(StatusError);
+    return;
+  }
+  const int index = int(found - names.begin());
+  if (index > list.EndList) {
+    ClickButton(*chooser.MenuArrowDown->Buttons.front());
+  } else if (index < list.StartList) {
+    ClickButton(*chooser.MenuArrowUp->Buttons.front());
+  } else if (list.Index != index) {
+    ClickAt(int(list.Box.X + list.Box.W / 2),
+            int(list.Box.Y + (float(index - list.StartList) + 0.5f) * float(list.LineHeight)));
+  } else if (TButton* load = chooser.Menu->FindButton("Load")) {
+    ClickButton(*load);
+    resumeClicked_ = true;
+  }
+  waitUntil_ = queueEnd_ + pace.Settle;
+}
+
+// The next item of the run follows from the end panel's "nextpuzzle": a
+// standard level that comes next after the one won.
+bool TAutoPlay::NextIsNextPuzzle() const {
+  const TGameScreen& screen = *Screen();
+  if (current_ + 1 >= levels_.size() || !screen.GUI->OffersNextPuzzle()) return false;
+  const TLevel& next = levels_[current_ + 1];
+  return next.Save.empty() && !next.Custom &&
+         FileStem(TGameGUI::NextLevelPath(screen.GamePlay.CurrentLevel)) == next.Name;
+}
+
 // The level is won and reported: the high-score message is dismissed, then
-// "nextpuzzle" starts the next level of the run, or the run ends.
+// "nextpuzzle" starts the next level of the run, or "backtomenu" leads to
+// the level selection where the next item starts, or the run ends.
 void TAutoPlay::StepLevelOver() {
   TGameScreen* screen = Screen();
   if (!OnGameScreen() || !screen->GUI) return;
@@ -292,16 +410,33 @@ void TAutoPlay::StepLevelOver() {
     return;
   }
   if (gui.DialogOpen() || !gui.endLevelMenu || !gui.endLevelMenu->Menu) return;
-  if (TButton* next = gui.endLevelMenu->Menu->FindButton("nextpuzzle")) {
-    if (!Keys) {
-      ClickButton(*next);
-    } else {
-      // Tab until the focus stands on "nextpuzzle", then Enter.
-      const TFocusRing& focus = gui.endLevelMenu->Focus;
-      PressKey(focus.Shown() && focus.Current() == next ? plat::KEY_ENTER : plat::KEY_TAB);
+  if (NextIsNextPuzzle()) {
+    if (TButton* next = gui.endLevelMenu->Menu->FindButton("nextpuzzle")) {
+      PressEndPanelButton(*next);
+      waitUntil_ = queueEnd_ + pace.Settle;
+    }
+    return;
+  }
+  // A won level is left without a question.
+  if (TButton* back = gui.endLevelMenu->Menu->FindButton("backtomenu")) {
+    if (PressEndPanelButton(*back)) {
+      ++current_;
+      phase_ = TPhase::StartLevel;
     }
     waitUntil_ = queueEnd_ + pace.Settle;
   }
+}
+
+bool TAutoPlay::PressEndPanelButton(const TButton& button) {
+  if (!Keys) {
+    ClickButton(button);
+    return true;
+  }
+  // Tab until the focus stands on the button, then Enter.
+  const TFocusRing& focus = Screen()->GUI->endLevelMenu->Focus;
+  bool onIt = focus.Shown() && focus.Current() == &button;
+  PressKey(onIt ? plat::KEY_ENTER : plat::KEY_TAB);
+  return onIt;
 }
 
 void TAutoPlay::Report(const char* result) {

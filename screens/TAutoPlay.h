@@ -4,11 +4,14 @@
 // of the moves the mode lists (TAutoPlayChoice), glides the pointer to the
 // two jewels and clicks them, answers the reshuffle question with "Yes",
 // dismisses the high-score message and takes "nextpuzzle" on the end panel
-// until the last level of its run. With Keys it uses the keyboard alone: the
-// arrows bring the board cursor to the first jewel, Space picks it, an arrow
-// exchanges it; Enter answers the questions and Tab and Enter take
-// "nextpuzzle" on the end panel. With Pad the same commands come from the
-// D-pad and A of a virtual game pad. One line per level goes to its printer:
+// when the run's next level follows, else "backtomenu" and starts the next
+// item from the level selection. A saved game ("save:NAME") is resumed
+// through the screens: "play" on the title, "load", the save's line in the
+// chooser, "Load". With Keys it plays with the keyboard alone: the arrows
+// bring the board cursor to the first jewel, Space picks it, an arrow
+// exchanges it; Enter answers the questions and Tab and Enter take the end
+// panel's button. With Pad the same commands come from the D-pad and A of a
+// virtual game pad. One line per level goes to its printer:
 //   LEVEL won moves=N reshuffles=R seconds=T   (or "lost")
 // and the run ends with status 0 (all won), 3 (a level lost; the run stops
 // there) or 1 (a level could not be started).
@@ -41,18 +44,26 @@ class TAutoPlay {
   static constexpr int MaxPlayingMs = 20 * 60 * 1000;
   static constexpr int StatusWon = 0, StatusError = 1, StatusLost = 3;
 
+  static constexpr const char* SavePrefix = "save:";
+
   struct TLevel {
     std::string Name;  // file name without folder and extension: what the line shows
     std::string Path;  // the layout file as the game opens it
     int Custom = 0;
+    // A saved game of the profile folder to resume (its name without
+    // ".save"); "" for a level started from its layout.
+    std::string Save;
   };
 
-  // "005" (a standard level), "001-080" (standard levels in turn) or a path
-  // to a ".layout" file (played as a custom level). Standard levels are
-  // looked up in `layouts` (ends in "/"). False with a message when the
-  // argument names no level.
+  // Items separated by commas, played in turn: "005" (a standard level),
+  // "001-080" (standard levels in turn), a path to a ".layout" file (played
+  // as a custom level; a relative one is taken from startDir) or
+  // "save:NAME" (the saved game NAME, resumed). Standard levels are looked
+  // up in `layouts` (ends in "/"). False with a message when an item names
+  // no level.
   static bool ParseLevels(const std::string& argument, const std::string& layouts,
-                          std::vector<TLevel>& levels, std::string& error);
+                          std::vector<TLevel>& levels, std::string& error,
+                          const std::string& startDir = "");
 
   // `seed` drives the bot's own choices; `headless` selects the fast pace.
   TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed, bool headless);
@@ -87,7 +98,12 @@ class TAutoPlay {
   bool ReadyForMove(const TGameModeMatch3& mode) const;
 
   void StepSelectPlayer();
+  static bool ParseItem(const std::string& item, const std::string& layouts,
+                        const std::string& startDir, std::vector<TLevel>& levels,
+                        std::string& error);
   void StepStartLevel();
+  void StepResume(const std::string& name);
+  bool NextIsNextPuzzle() const;
   void StepPlaying();
   void StepLevelOver();
   void Finish(int status);
@@ -99,6 +115,9 @@ class TAutoPlay {
   void ClickButton(const TButton& button);
   // A key tapped: down now, up a moment later.
   void PressKey(int key);
+  // An end-panel button: clicked, or with Keys one Tab toward it or Enter on
+  // it. True when the button was pressed in this step.
+  bool PressEndPanelButton(const TButton& button);
   // Keys: the arrows that take the cursor to (x1, y1), Space, and the arrow
   // toward (x2, y2). False when the cursor first had to be shown.
   bool KeyMove(const TCellBox& board, const TAutoPlayMove& move);
@@ -121,6 +140,8 @@ class TAutoPlay {
   int reshuffles_ = 0;
   // "Yes" has been clicked on the reshuffle question; counted once it closes.
   bool awaitingShuffle_ = false;
+  // "Load" has been clicked in the save chooser; play starts on the game screen.
+  bool resumeClicked_ = false;
   // The bot has looked at the settled board before its next move.
   bool thought_ = false;
   // The end panel of the last level has been shown a while (in a window).

@@ -46,6 +46,12 @@ int LevelNumber(const std::string& path) {
   return std::atoi(stem.c_str());
 }
 
+// The file part of a path: what a message names.
+std::string PathFileName(const std::string& path) {
+  size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string ThreeDigits(int n) {
   std::string digits = std::to_string(n);
   if (n <= 9) return "00" + digits;
@@ -98,6 +104,7 @@ void TGameGUI::Kill() {
   QuitInput.reset();
   ResetInput.reset();
   OKInput.reset();
+  PendingMessages.clear();
   SaveGameNameInput.reset();
   if (SaveGameManager) SaveGameManager->Kill();
   SaveGameManager.reset();
@@ -151,17 +158,23 @@ void TGameGUI::EndLevel() {
   play.ParticleList = std::make_shared<TParticleList>();
   if (SoundBank) PlayWidgetSound(SoundBank->Find("applause"));
   LevelClock.Pause();
-  if (play.GameMode->GameType == TGameMode::TypeMatch3 && Game->CurrentProfile &&
-      !Game->CurrentProfile->Name.empty()) {
+  // A level of no name (an old saved game) is recorded nowhere. A record
+  // that cannot be written is told first; the high-score place follows.
+  if (play.GameMode->GameType == TGameMode::TypeMatch3 && !play.CurrentLevel.empty() &&
+      Game->CurrentProfile && !Game->CurrentProfile->Name.empty()) {
     TCompletionFile record(
         TCompletionFile::PathFor(Game->CurrentProfile->Name, play.IsCustomLevel));
-    record.MarkCompleted(play.CurrentLevel);  // a failure is logged; play goes on
+    if (!record.MarkCompleted(play.CurrentLevel)) CreateFailure(PathFileName(record.Path));
   }
   TGleamstrandHighScoreList& table = Screen->HighscoreList;
   int place = table.GetPosition(play.Score);
   if (place) {
     table.Insert(CurrentPlayerName(), play.Score);
-    table.Save();  // a failure is logged; the completion is already recorded
+    if (!table.Save()) {
+      // A place the table could not keep is not told as won.
+      CreateFailure(PathFileName(table.filepath));
+      place = 0;
+    }
   }
   state.disableButtons = 0;
   if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
@@ -174,23 +187,67 @@ void TGameGUI::EndLevel() {
       place ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
             : Text("No Highscore Place")};
   endLevelMenu->Init(-1, -1);
-  endLevelMenu->Offer(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
+  endLevelMenu->Offer(OffersNextPuzzle(), 1, 1);
+}
+
+bool TGameGUI::OffersNextPuzzle() const {
+  const TGamePlay& play = Screen->GamePlay;
+  return !play.IsCustomLevel && !play.CurrentLevel.empty();
+}
+
+bool TGameGUI::WouldLoseWork() const {
+  const TGamePlay& play = Screen->GamePlay;
+  if (InEditor()) return play.Editor() && play.Editor()->HasUnsavedChanges();
+  return play.Match3() && play.Match3()->HasUnsavedProgress();
+}
+
+void TGameGUI::AskToLeave() {
+  if (WouldLoseWork()) {
+    QuitInput = GameDialogYesNoForKey(InEditor() ? "Exit Editor" : "Exit Playing");
+  } else {
+    Screen->ChangeTo(Screen->LeaveTo);
+  }
+}
+
+void TGameGUI::AskToRestart() {
+  if (WouldLoseWork()) {
+    RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+  } else {
+    Restart();
+  }
+}
+
+void TGameGUI::AskToShuffle() {
+  // A won level has no jewels left to deal on its marble cells.
+  if (Screen->State.stateFinished) return;
+  if (WouldLoseWork()) {
+    ShuffleInput = GameDialogYesNoForKey("Reshuffle Puzzle");
+  } else {
+    Shuffle();
+  }
+}
+
+void TGameGUI::Restart() {
+  TGamePlay& play = Screen->GamePlay;
+  if (!play.GameMode) return;
+  play.GameMode->Reset();
+  if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
 }
 
 void TGameGUI::CheckEndGameMenu() {
   TState& state = Screen->State;
   if (!state.stateFinished || state.disableButtons || Screen->InGameMenu->Active) return;
   if (!endLevelMenu) return;
-  endLevelMenu->Logic(Screen->GamePlay.IsCustomLevel ? 0 : 1, 1, 1);
+  endLevelMenu->Logic(OffersNextPuzzle(), 1, 1);
   switch (endLevelMenu->Selected) {
     case TVEndLevelMenu::SelectNext:
       Match3Next();
       break;
     case TVEndLevelMenu::SelectRestart:
-      RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+      AskToRestart();
       break;
     case TVEndLevelMenu::SelectBack:
-      QuitInput = GameDialogYesNoForKey("Exit Playing");
+      AskToLeave();
       break;
     default:
       break;
@@ -210,7 +267,7 @@ std::string TGameGUI::NextLevelPath(const std::string& levelPath) {
 void TGameGUI::Match3Next() {
   TGamePlay& play = Screen->GamePlay;
   if (!play.GameMode) return;
-  if (!play.IsCustomLevel && play.GameMode->GameType == TGameMode::TypeMatch3) {
+  if (OffersNextPuzzle() && play.GameMode->GameType == TGameMode::TypeMatch3) {
     std::string next = NextLevelPath(play.CurrentLevel);
     if (!plat::ReadStream(next)) {
       Message(ReadFailureText(FileStem(next) + ".layout"));
@@ -256,7 +313,7 @@ void TGameGUI::CheckButtonClicks() {
       } else if (CustomMenu->Clicked("reset")) {
         ResetInput = GameDialogYesNoForKey("Clear Puzzle");
       } else if (CustomMenu->Clicked("backtomenu") || NavInput.Hit(TNavCommand::Back)) {
-        QuitInput = GameDialogYesNoForKey("Exit Editor");
+        AskToLeave();
       }
     }
   }
@@ -275,7 +332,18 @@ void TGameGUI::DialogClosed(bool clear) {
   Game->IgnoreEscapeKey = 1;
 }
 
-void TGameGUI::Message(const std::string& text) { OKInput = GameDialogOK(text); }
+void TGameGUI::Message(const std::string& text) {
+  // One message at a time; the next shows when the open one is closed.
+  if (OKInput) {
+    PendingMessages.push_back(text);
+  } else {
+    OKInput = GameDialogOK(text);
+  }
+}
+
+void TGameGUI::CreateFailure(const std::string& fileName) {
+  Message(GameTextWith("Could Not Create File", {{"file", fileName}}));
+}
 
 void TGameGUI::LoadChosen(const std::string& name) {
   TGamePlay& play = Screen->GamePlay;
@@ -366,10 +434,7 @@ void TGameGUI::CheckInputDialogs() {
     if (int result = RestartInput->Manage()) {
       RestartInput.reset();
       DialogClosed(false);
-      if (result == 1 && play.GameMode) {
-        play.GameMode->Reset();
-        if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
-      }
+      if (result == 1) Restart();
     }
   }
   if (QuitInput) {
@@ -390,6 +455,10 @@ void TGameGUI::CheckInputDialogs() {
     if (OKInput->Manage() == 1) {
       OKInput.reset();
       DialogClosed(true);
+      if (!PendingMessages.empty()) {
+        Message(PendingMessages.front());
+        PendingMessages.pop_front();
+      }
     }
   }
 }
@@ -407,14 +476,13 @@ void TGameGUI::ShowSaveGameManager() {
 void TGameGUI::Draw() {
   TState& state = Screen->State;
   if (state.stateFinished) {
-    if (plat::TImagePtr panel =
-            InterfaceImageBank ? InterfaceImageBank->FindTImage("helptextback") : nullptr) {
-      plat::DrawImage(*panel, 400, 556);
-    }
+    const TGameModeMatch3* match3 = Screen->GamePlay.Match3();
+    const TBottomBox box = match3 ? match3->BottomBox() : TBottomBox{};
+    box.DrawImage(InterfaceImageBank ? InterfaceImageBank->FindTImage("helptextback") : nullptr);
     if (plat::TFontPtr font = GameFont(25)) {
       plat::SetImageFont(font);
       plat::SetColor(255, 255, 255);
-      DrawLinesEndingAt(400, 545, Text("Finished Puzzle"), 1, 25);
+      DrawLinesEndingAt(400, box.TextTop, Text("Finished Puzzle"), 1, 25);
     }
     // A message or question stands alone: the panel comes after it.
     if (!Screen->InGameMenu->Active && endLevelMenu && !DialogOpen()) {

@@ -5,6 +5,7 @@
 // open at a time; while one is, the bars and the in-game menu rest.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -55,6 +56,20 @@ class TGameGUI {
   // The question for a level's or a saved game's name (game text of key),
   // under the rules of file names; Cancel closes it.
   void AskFileName(const std::string& key, const std::string& initial = "");
+  // The end panel offers "nextpuzzle": a standard level of known name.
+  bool OffersNextPuzzle() const;
+  // Leaving, restarting or reshuffling now would lose something: unsaved
+  // changes in the editor, unsaved progress on a level not yet won.
+  bool WouldLoseWork() const;
+  // Leave, restart or reshuffle: with a question when something would be
+  // lost, at once otherwise. A won level is not reshuffled.
+  void AskToLeave();
+  void AskToRestart();
+  void AskToShuffle();
+  // The level's first deal again (the in-game menu closes).
+  void Restart();
+  // An OK message; after the open one when one is open.
+  void Message(const std::string& text);
 
   // ---- dialogs, null while closed
   std::unique_ptr<TDialogYesNo> ShuffleInput;
@@ -64,6 +79,8 @@ class TGameGUI {
   std::unique_ptr<TDialogOK> OKInput;
   std::unique_ptr<TDialogTextInput> SaveGameNameInput;
   std::unique_ptr<TSaveGameManager> SaveGameManager;
+  // Messages waiting for the open one to close, oldest first.
+  std::deque<std::string> PendingMessages;
 
   std::string LastFileName;
   std::unique_ptr<TVEndLevelMenu> endLevelMenu;
@@ -81,7 +98,8 @@ class TGameGUI {
   // closed it not seen again; the Escape that closed it stays away from the
   // in-game menu.
   void DialogClosed(bool clear);
-  void Message(const std::string& text);
+  // "Could not create the file 'NAME'".
+  void CreateFailure(const std::string& fileName);
   void SaveTyped(const std::string& text);
   void LoadChosen(const std::string& name);
   bool InEditor() const;

@@ -48,6 +48,7 @@ void TGameMenu::Kill() {
 
 void TGameMenu::Show(int playSound) {
   Active = 1;
+  OfferForLevel();
   Focus.Reset();
   if (buttons_) buttons_->ManageNoSound();
   MouseState = Game->Mouse.Active;
@@ -101,15 +102,28 @@ void TGameMenu::Logic() {
   if (buttons_->Clicked("resume")) {
     Hide();
   } else if (buttons_->Clicked("restartpuzzle")) {
-    gui.RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+    gui.AskToRestart();
   } else if (buttons_->Clicked("shufflepuzzle")) {
-    gui.ShuffleInput = GameDialogYesNoForKey("Reshuffle Puzzle");
+    gui.AskToShuffle();
   } else if (buttons_->Clicked("savegame")) {
     if (!Screen->State.stateFinished) {
       gui.AskSaveName();
     }
   } else if (buttons_->Clicked("backtomenu")) {
-    gui.QuitInput = GameDialogYesNoForKey("Exit Playing");
+    gui.AskToLeave();
+  }
+}
+
+void TGameMenu::OfferForLevel() {
+  if (!buttons_) return;
+  // A won level is neither dealt again nor saved: both buttons are greyed
+  // out and take no click.
+  const int won = Screen->State.stateFinished ? 1 : 0;
+  for (const char* name : {"shufflepuzzle", "savegame"}) {
+    if (TButton* button = buttons_->FindButton(name)) {
+      button->Disabled = won;
+      button->ClickDisabled = won ? 0 : 1;
+    }
   }
 }
 

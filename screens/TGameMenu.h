@@ -44,5 +44,9 @@ class TGameMenu : public TScreen {
   TGameScreen* Screen;
 
  private:
+  // Greys out what the level does not offer (on a won level: reshuffle and
+  // save).
+  void OfferForLevel();
+
   std::shared_ptr<TMenu> buttons_;
 };

@@ -169,13 +169,16 @@ void TGameScreen::SetBackground(int number) {
 }
 
 void TGameScreen::ManageFireworks() {
-  if (!State.stateFinished && !GamePlay.ShowVictoryParticles) return;
   if (!GamePlay.ParticleList) return;
-  int now = plat::MilliSecs();
-  if (now - LastBurst >= BurstDelay) {
-    LastBurst = now;
-    BurstDelay = plat::Rand(BurstMinMs, BurstMaxMs);
-    SpawnBurst();
+  // New bursts only while asked for; sparks already flying always run out,
+  // or they would hang over the board after a restart or a bonus.
+  if (State.stateFinished || GamePlay.ShowVictoryParticles) {
+    int now = plat::MilliSecs();
+    if (now - LastBurst >= BurstDelay) {
+      LastBurst = now;
+      BurstDelay = plat::Rand(BurstMinMs, BurstMaxMs);
+      SpawnBurst();
+    }
   }
   GamePlay.ParticleList->Manage();
 }

@@ -104,6 +104,13 @@ int TPlayerManager::Manage() {
       PlayerDeleted(name);
       ListBox->ClearIndex();
       FillList();
+      // The current player went: it is no longer the last player, stored at
+      // once, so that no way out of the manager (the window's close) brings
+      // the deleted one back at the next start.
+      if (!CurrentPlayerListed() && !Game->ProfileName.empty()) {
+        Game->ProfileName.clear();
+        Game->IniUpdate(1);
+      }
       return 0;
     }
     default:
@@ -165,14 +172,18 @@ int TPlayerManager::CancelClick() {
   // Cancel keeps the last player. Without one (none was recorded, or it was
   // deleted) there is nobody to keep: the chooser stays until one is chosen
   // rather than picking a player the player did not choose.
-  bool listed = false;
-  if (Game->CurrentProfile) {
-    std::string current = UpperCase(Game->CurrentProfile->Name);
-    for (const std::string& name : ListBox->Strings) listed = listed || UpperCase(name) == current;
-  }
-  if (!listed) return 0;
+  if (!CurrentPlayerListed()) return 0;
   Close(-1);
   return -1;
+}
+
+bool TPlayerManager::CurrentPlayerListed() const {
+  if (!Game->CurrentProfile) return false;
+  std::string current = UpperCase(Game->CurrentProfile->Name);
+  for (const std::string& name : ListBox->Strings) {
+    if (UpperCase(name) == current) return true;
+  }
+  return false;
 }
 
 void TPlayerManager::DeleteProfileCheck() {

@@ -36,6 +36,8 @@ class TPlayerManager : public TChooserDialog {
   void HighlightCurrentPlayer();
   // The current player's line reads MessageCurrentPlayer ("NNN" the name).
   void MarkCurrentPlayer();
+  // The current player is one of the listed names.
+  bool CurrentPlayerListed() const;
   void ClickSound() override;
   void MenuCreate(int gap);
 

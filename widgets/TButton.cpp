@@ -8,6 +8,7 @@
 #include "TLabel.h"
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
+#include "TVMouse.h"
 #include "WidgetFiles.h"
 
 TButton::TButton() = default;
@@ -219,6 +220,8 @@ int TButton::Manage() {
         if (hit == 0) hit = Game->Mouse.GetMh(1);
       }
       if (hit != 0 || FocusClick) {
+        // A press is the button's: it reaches nothing under it (the board).
+        if (hit != 0) VMouse.ClaimPress();
         Click(0);
       } else {
         Clicked = 0;

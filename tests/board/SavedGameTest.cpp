@@ -13,6 +13,7 @@
 #include "TLevelClock.h"
 #include "TSavedGame.h"
 #include "TTalvorineGame.h"
+#include "TextCase.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ TEST_F(SavedGameTest, SaveLoadSaveGivesTheSameFileButTheTime) {
   const std::string first = DataFolder() + "first";
   ASSERT_EQ(mode.SaveGame(first), 1);
   const std::vector<std::string> lines = Lines(ReadFile(first + ".save"));
-  ASSERT_EQ(lines.size(), 133u);
+  ASSERT_EQ(lines.size(), 134u);
+  EXPECT_EQ(lines[133], "standard level1");
   EXPECT_EQ(ReadFile(first + ".save").substr(ReadFile(first + ".save").size() - 2), "\r\n");
   EXPECT_EQ(lines[0], "Cavernglow Savegame");
   EXPECT_EQ(lines[1], "2000");
@@ -73,7 +75,7 @@ TEST_F(SavedGameTest, SaveLoadSaveGivesTheSameFileButTheTime) {
   const std::string second = DataFolder() + "second";
   ASSERT_EQ(mode.SaveGame(second), 1);
   std::vector<std::string> again = Lines(ReadFile(second + ".save"));
-  ASSERT_EQ(again.size(), 133u);
+  ASSERT_EQ(again.size(), 134u);
   EXPECT_EQ(again[1], "3000");
   again[1] = lines[1];
   EXPECT_EQ(again, lines);
@@ -185,6 +187,67 @@ TEST_F(SavedGameTest, FilesThatCannotBeWrittenOrReadLeaveTheGameAsItWas) {
   EXPECT_EQ(play.Score, 77);
   EXPECT_EQ(ReadFile(DataFolder() + "kept.save"), kept);
   ErrorLogOn = logWasOn;
+}
+
+TEST_F(SavedGameTest, TheSaveNamesItsLevelAndASaveWithoutOneStillLoads) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  const std::string path = DataFolder() + "named";
+  play.CurrentLevel = "/somewhere/castle.layout";
+  play.IsCustomLevel = 1;
+  ASSERT_EQ(mode.SaveGame(path), 1);
+  TSavedLevel level;
+  ASSERT_EQ(TSavedGame::ReadLevel(path + ".save", level), 1);
+  EXPECT_EQ(level, (TSavedLevel{"castle", 1}));
+  // Resumed after another level, the game is the save's own level again.
+  play.CurrentLevel = "layouts/004.layout";
+  play.IsCustomLevel = 0;
+  ASSERT_EQ(mode.LoadGame(path + ".save"), 1);
+  EXPECT_EQ(play.CurrentLevel, TGameModeMatch3::LevelPath(level));
+  EXPECT_EQ(FileStem(play.CurrentLevel), "castle");
+  EXPECT_EQ(play.IsCustomLevel, 1);
+
+  // Written before saves named their level: 133 lines, read as before, of
+  // no level.
+  std::string text = ReadFile(path + ".save");
+  const std::string old = text.substr(0, text.find("custom castle"));
+  WriteBytes(path + ".save", old);
+  ASSERT_EQ(TSavedGame::ReadLevel(path + ".save", level), 1);
+  EXPECT_FALSE(level.Known());
+  ASSERT_EQ(mode.LoadGame(path + ".save"), 1);
+  EXPECT_EQ(play.CurrentLevel, "");
+  EXPECT_EQ(play.IsCustomLevel, 0);
+  EXPECT_EQ(mode.TotalMarbles, 12);
+  // Saved again, it stays a save of no level, byte for byte the old form.
+  ASSERT_EQ(mode.SaveGame(path), 1);
+  EXPECT_EQ(Lines(ReadFile(path + ".save")).size(), 133u);
+  // A level line that leads out of its folder names no level.
+  for (const char* line : {"custom ../x", "standard a/b", "standard ", "level 003"}) {
+    EXPECT_FALSE(TSavedGame::ParseLevelLine(line).Known()) << line;
+  }
+  EXPECT_EQ(TSavedGame::ParseLevelLine("standard 003\r"), (TSavedLevel{"003", 0}));
+}
+
+TEST_F(SavedGameTest, HandEditedTimesCannotOverflowTheClock) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  const std::string path = DataFolder() + "edited";
+  ASSERT_EQ(mode.SaveGame(path), 1);
+  std::vector<std::string> lines = Lines(ReadFile(path + ".save"));
+  for (auto [written, read] : {std::pair<std::string, int>{"-2147483648", 0},
+                               {"99999999999999999999", TLevelClock::MaxElapsedMs},
+                               {"2147483647", TLevelClock::MaxElapsedMs},
+                               {"-5", 0}}) {
+    lines[1] = written;
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    WriteBytes(path + ".save", text);
+    ASSERT_EQ(mode.LoadGame(path + ".save"), 1) << written;
+    EXPECT_EQ(LevelClock.Elapsed(), read) << written;
+  }
+  TLevelClock clock;
+  clock.SetElapsed(-2147483647 - 1);
+  EXPECT_EQ(clock.Elapsed(), 0);
+  clock.SetElapsed(2147483647);
+  EXPECT_EQ(clock.Elapsed(), TLevelClock::MaxElapsedMs);
 }
 
 TEST(LevelClockTest, PausesDoNotCountAsPlayingTime) {

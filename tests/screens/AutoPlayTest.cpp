@@ -9,6 +9,9 @@
 
 #include "Platform.h"
 #include "TAutoPlay.h"
+#include "TBoardArt.h"
+#include "TCellBox.h"
+#include "TSavedGame.h"
 #include "TestSupport.h"
 
 namespace {
@@ -34,10 +37,23 @@ TEST(AutoPlayLevelsTest, NamesRangesAndLayoutFiles) {
   ASSERT_EQ(levels.size(), 1u);
   EXPECT_EQ(levels[0].Name, "castle");
   EXPECT_EQ(levels[0].Custom, 1);
-  for (const char* bad : {"", "five", "010-001", "000", "1-2-3", "0001"}) {
+  for (const char* bad : {"", "five", "010-001", "000", "1-2-3", "0001", "save:", "save:../x",
+                          "001,", ",001", "001,,002"}) {
     EXPECT_FALSE(TAutoPlay::ParseLevels(bad, "layouts/", levels, error)) << bad;
     EXPECT_FALSE(error.empty());
   }
+  // A list, played in turn: levels, ranges, layouts (relative ones from the
+  // folder the program started in) and saved games.
+  ASSERT_TRUE(TAutoPlay::ParseLevels("004,save:s1,009-010,my/castle.layout", "layouts/", levels,
+                                     error, "/start"));
+  ASSERT_EQ(levels.size(), 5u);
+  EXPECT_EQ(levels[0].Name, "004");
+  EXPECT_EQ(levels[1].Name, "save:s1");
+  EXPECT_EQ(levels[1].Save, "s1");
+  EXPECT_EQ(levels[2].Path, "layouts/009.layout");
+  EXPECT_EQ(levels[3].Name, "010");
+  EXPECT_EQ(levels[4].Path, "/start/my/castle.layout");
+  EXPECT_EQ(levels[4].Custom, 1);
 }
 
 // ---------------------------------------------------------------- the bot in the game
@@ -107,6 +123,28 @@ TEST_F(AutoPlayProcessTest, ALevelWithoutAnyPossibleMoveIsLostAfterTwentyMinutes
   WriteWholeFile(home.File("stuck.layout"), layout);
   EXPECT_EQ(Run("--seed 1 --autoplay stuck.layout"), 3);
   EXPECT_EQ(Out(), "stuck lost moves=0 reshuffles=0 seconds=1200.0\n");
+}
+
+TEST_F(AutoPlayProcessTest, ALevelThenASavedGameOfAnotherLevelAreBothRecorded) {
+  // The shared folder, then a saved game of level 3 at its first deal, as
+  // the game writes it.
+  ASSERT_EQ(Run("--steps 1"), 0);
+  TCellBox board(TBoardArt::Blank());
+  ASSERT_EQ(board.ReadLayout(std::string(GS_RUNTIME_DIR) + "/layouts/003.layout"), 1);
+  ASSERT_EQ(board.GenerateLevel(), 1);
+  ASSERT_EQ(TSavedGame::Write(ProfileFile("s1.save"), 0, 0, board, board, {"003", 0}), 1);
+  // Saves are shared by every player: --player chooses only who is credited.
+  ASSERT_EQ(Run("--seed 2 --autoplay 004,save:s1 --player Ada"), 0) << Out();
+  std::string out = Out();
+  EXPECT_EQ(out.rfind("004 won moves=", 0), 0u) << out;
+  EXPECT_NE(out.find("\nsave:s1 won moves="), std::string::npos) << out;
+  std::string completed = ReadWholeFile(ProfileFile("Adas.ini"));
+  for (const char* key : {"003=1", "004=1"})
+    EXPECT_NE(completed.find(key), std::string::npos) << key << " in " << completed;
+  EXPECT_EQ(completed.find("005"), std::string::npos) << completed;
+  // A save that is not there stops the run.
+  EXPECT_EQ(Run("--seed 2 --autoplay save:none --player Ada"), 1);
+  EXPECT_NE(Out().find("no saved game \"none\""), std::string::npos) << Out();
 }
 
 TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {

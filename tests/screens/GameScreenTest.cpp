@@ -8,7 +8,12 @@
 #include "FileTimes.h"
 #include "GameResources.h"
 #include "ScreenTestSupport.h"
+#include "BoardGrid.h"
+#include "TBottomBox.h"
+#include "TCell.h"
 #include "TCellBox.h"
+#include "TGameModeEditor.h"
+#include "TGameModeMatch3.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
@@ -35,11 +40,12 @@ using testsupport::ReadWholeFile;
 
 class GameScreen : public ScreenTest {
  protected:
-  // Starts the game with player "Ada" and plays `level` on the game screen.
-  void Play(const std::string& level, int custom = 0) {
+  // Starts the game with player "Ada" and plays `level` (the small default
+  // board, or these rows) on the game screen.
+  void Play(const std::string& level, int custom = 0, const std::vector<std::string>& rows = {}) {
     MakePlayer("Ada");
     AddLevel("001");
-    std::string path = AddLevel(level, custom);
+    std::string path = rows.empty() ? AddLevel(level, custom) : AddLevel(level, rows, custom);
     ASSERT_TRUE(StartGame());
     ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
     ChoosePlayerAtStart();
@@ -189,10 +195,9 @@ TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
-  // Restart from the menu: the first deal again, the panel gone.
-  ClickButton(*screen_.InGameMenu->Buttons(), "restartpuzzle");
-  ASSERT_NE(Gui().RestartInput, nullptr);
-  Key("enter", 60);
+  // Restart from the menu: the first deal again, the panel gone; a won
+  // level loses nothing, so nothing is asked.
+  ClickButton(*screen_.InGameMenu->Buttons(), "restartpuzzle", 60);
   EXPECT_EQ(Gui().RestartInput, nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 0);
   EXPECT_EQ(screen_.InGameMenu->Active, 0);
@@ -230,7 +235,8 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   EXPECT_EQ(screen_.InGameMenu->Active, 0);
   ASSERT_TRUE(Steps(200));
   EXPECT_GT(LevelClock.Elapsed(), played + 800);
-  // The play bar's "menu" opens it again; "backtomenu" asks and leaves.
+  // A line made since the save would be lost: "backtomenu" asks first.
+  Playing().Match3()->AddPendingScore(25);
   ClickButton(*Gui().MainMenu, "menu", 60);
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
@@ -258,11 +264,10 @@ TEST_F(GameScreen, TheMusicComesBackAfterTheFadesToAndFromTheGame) {
   ASSERT_TRUE(RunUntilShown(&screen_));
   ASSERT_TRUE(Steps(400));
   EXPECT_NEAR(plat::ProbeChannel(music).volume, 0.8, 1e-6);
-  // And back out through "Exit Playing".
+  // And back out through "backtomenu" (nothing played: nothing asked).
   Key("esc", 60);
-  ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
-  ASSERT_NE(Gui().QuitInput, nullptr);
-  Key("enter", 60);
+  ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu", 60);
+  EXPECT_EQ(Gui().QuitInput, nullptr);
   EXPECT_LT(plat::ProbeChannel(music).volume, 0.8);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
   ASSERT_TRUE(Steps(400));
@@ -425,7 +430,11 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, "Copy");
   Key("esc", 10);
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
-  // Escape with no dialog open asks to leave the editor; "No" stays.
+  // Right after the save nothing would be lost; a cell painted since
+  // would: Escape with no dialog open asks to leave the editor; "No" stays.
+  EXPECT_FALSE(Playing().Editor()->HasUnsavedChanges());
+  Click(board::CentreX(2), board::CentreY(2), 5);
+  EXPECT_TRUE(Playing().Editor()->HasUnsavedChanges());
   Key("esc", 20);
   ASSERT_NE(Gui().QuitInput, nullptr);
   EXPECT_EQ(Gui().QuitInput->Caption->Text, Text("Exit Editor"));
@@ -493,6 +502,210 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   // A level whose layout cannot be read is not started.
   EXPECT_FALSE(screen_.StartLevel(GameFolder() + "layouts/missing.layout", 0));
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
+}
+
+// ---------------------------------------------------------------- resumed games and the end of a level
+
+TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelInANewProcessAndAfterAnother) {
+  AddLevel("004");
+  Play("003");
+  // Save level 3 through the in-game menu: the file names its level.
+  Key("esc", 60);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  Script("1 char s\n2 char 1\n3 key enter");
+  ASSERT_TRUE(Steps(20));
+  std::string save = ReadWholeFile(ProfileFolder() + "s1.save");
+  ASSERT_GE(save.size(), 14u);
+  EXPECT_EQ(save.substr(save.size() - 14), "standard 003\r\n");
+  // Right after the save nothing would be lost: "backtomenu" leaves at once.
+  ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu", 5);
+  EXPECT_EQ(Gui().QuitInput, nullptr);
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+
+  // Quit and start a new process: the bot resumes s1 through the level
+  // selection's Load and wins it; level 3 is recorded, and no nameless line.
+  testsupport::TempDir scratch;
+  std::string out = scratch.File("bot.txt");
+  ASSERT_EQ(testsupport::RunCommand("'" + std::string(GS_GAME_EXE) +
+                                    "' --headless --seed 4 --autoplay save:s1 --player Ada >'" +
+                                    out + "' 2>&1"),
+            0)
+      << ReadWholeFile(out);
+  EXPECT_EQ(ReadWholeFile(out).rfind("save:s1 won moves=", 0), 0u) << ReadWholeFile(out);
+  std::string record = ReadWholeFile(ProfileFolder() + "Adas.ini");
+  EXPECT_NE(record.find("003=1"), std::string::npos) << record;
+  EXPECT_EQ(record.find("\n=1"), std::string::npos) << record;
+  EXPECT_NE(record.rfind("=1", 0), 0u) << record;
+
+  // Play level 4, then resume the older save from the game screen's
+  // chooser and win: level 3 is credited, not 4, and "nextpuzzle" leads on
+  // from 3.
+  plat::DeleteFile(ProfileFolder() + "Adas.ini");
+  ASSERT_TRUE(screen_.StartLevel(GameFolder() + "layouts/004.layout", 0));
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  TSaveGameManager& chooser = *Gui().SaveGameManager;
+  ASSERT_EQ(chooser.ListBox->Strings, std::vector<std::string>{"s1"});
+  chooser.ListBox->SetIndex(0);
+  ClickButton(*chooser.Menu, "Load", 20);
+  ASSERT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "003");
+  EXPECT_EQ(Playing().IsCustomLevel, 0);
+  Shot("gamescreen-resumed");
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  record = ReadWholeFile(ProfileFolder() + "Adas.ini");
+  EXPECT_NE(record.find("003=1"), std::string::npos) << record;
+  EXPECT_EQ(record.find("004"), std::string::npos) << record;
+  ASSERT_TRUE(Steps(30));
+  ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "004");
+
+  // A save from before saves named their level still loads; its win is
+  // recorded nowhere and offers no next puzzle.
+  std::string old = save.substr(0, save.size() - 14);
+  testsupport::WriteWholeFile(ProfileFolder() + "old.save", old);
+  ASSERT_EQ(Playing().GameMode->LoadGame(ProfileFolder() + "old.save"), 1);
+  EXPECT_EQ(Playing().CurrentLevel, "");
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Adas.ini"), record);
+  ASSERT_TRUE(Steps(30));
+  EXPECT_EQ(Gui().endLevelMenu->Menu->FindButton("nextpuzzle"), nullptr);
+}
+
+TEST_F(GameScreen, WinRestartWinRunsTheClockDropsPendingPointsAndAsksNothing) {
+  Play("003");
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  EXPECT_TRUE(LevelClock.IsPaused());
+  ASSERT_TRUE(Steps(300));
+  ASSERT_NE(Playing().ParticleList, nullptr);
+  ASSERT_GT(Playing().ParticleList->Count(), 0u);
+  // Points still counting from a cascade belong to the board that goes.
+  Playing().ScoreAdder = 300;
+  // A won level: "restartpuzzle" restarts at once, without a question.
+  ClickButton(*Gui().endLevelMenu->Menu, "restartpuzzle", 5);
+  EXPECT_EQ(Gui().RestartInput, nullptr);
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  EXPECT_EQ(Playing().ScoreAdder, 0);
+  EXPECT_FALSE(LevelClock.IsPaused());
+  // The clock runs and the last sparks burn out instead of hanging there.
+  ASSERT_TRUE(Steps(400));
+  EXPECT_EQ(Playing().Score, 0);
+  EXPECT_GE(LevelClock.Elapsed(), 2000);
+  EXPECT_EQ(Playing().ParticleList->Count(), 0u);
+  Shot("gamescreen-restarted");
+  ASSERT_EQ(Playing().GameMode->SaveGame(ProfileFolder() + "later"), 1);
+  std::string later = ReadWholeFile(ProfileFolder() + "later.save");
+  int elapsed = std::atoi(later.substr(later.find("\r\n") + 2).c_str());
+  EXPECT_GE(elapsed, 2000);
+  // The reshuffle is not offered on a won level: won again, the in-game
+  // menu's "shufflepuzzle" is greyed out and deals nothing.
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  Key("esc", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  EXPECT_EQ(screen_.InGameMenu->Buttons()->FindButton("shufflepuzzle")->Disabled, 1);
+  ClickButton(*screen_.InGameMenu->Buttons(), "shufflepuzzle", 10);
+  EXPECT_EQ(Gui().ShuffleInput, nullptr);
+  EXPECT_EQ(screen_.State.stateFinished, 1);
+  Shot("gamescreen-won-menu");
+  Key("esc", 60);
+  // Leaving a won level asks nothing either.
+  ASSERT_TRUE(Steps(30));
+  ClickButton(*Gui().endLevelMenu->Menu, "backtomenu", 5);
+  EXPECT_EQ(Gui().QuitInput, nullptr);
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+}
+
+TEST_F(GameScreen, TheWonBoardSettlesAndTheClickOnNextPuzzleStaysOffTheNewBoard) {
+  // Level 4 fills the whole board, so that the press on "nextpuzzle" lies
+  // over one of its jewels.
+  std::vector<std::string> full(12, "................");
+  full[0] = "cccccccccccccccc";
+  full[11] = "......mm........";
+  AddLevel("004", full);
+  Play("003");
+  // The last marble cell goes while a jewel still fades: the level ends
+  // only once the board is at rest.
+  TCellBox& board = *Playing().GameMode->Board();
+  TCell* fading = nullptr;
+  for (int x = 1; x < 17 && !fading; ++x) {
+    for (int y = 1; y < 13 && !fading; ++y) {
+      if (board.Cells[x][y]->HasJewel()) fading = board.Cells[x][y].get();
+    }
+  }
+  ASSERT_NE(fading, nullptr);
+  fading->StartDestroyAnimation();
+  ClearMarbles();
+  ASSERT_TRUE(Steps(6));
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 400));
+  EXPECT_TRUE(Playing().Match3()->IsBoardAtRest());
+  ASSERT_TRUE(Steps(60));
+  Shot("gamescreen-won-settled");
+  // The press on "nextpuzzle" starts the next level and selects nothing on
+  // its board, however long the button is held.
+  TButton* next = Gui().endLevelMenu->Menu->FindButton("nextpuzzle");
+  ASSERT_NE(next, nullptr);
+  int x = int(next->x) + next->w / 2, y = int(next->y) + next->h / 2;
+  Script("1 move " + std::to_string(x) + " " + std::to_string(y) + "\n2 down left\n40 up left");
+  ASSERT_TRUE(Steps(45));
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  EXPECT_EQ(FileStem(Playing().CurrentLevel), "004");
+  TCellBox& fresh = *Playing().GameMode->Board();
+  EXPECT_EQ(fresh.MarkedCell1, nullptr);
+  // The player's next click picks the jewel it is on, and only that one.
+  ASSERT_TRUE(RunUntil([&] { return Playing().Match3()->StartGameAnimation == nullptr; }, 600));
+  TCell* jewel = fresh.GetCellAtMouseLocation(x, y);
+  ASSERT_NE(jewel, nullptr);
+  ASSERT_TRUE(jewel->HasJewel());
+  Click(x, y, 5);
+  EXPECT_EQ(fresh.MarkedCell1, jewel);
+  EXPECT_EQ(fresh.MarkedCell2, nullptr);
+}
+
+TEST_F(GameScreen, ATallBoardKeepsTheHelpBoxOffItsBottomWall) {
+  std::vector<std::string> rows(12, "   ..........   ");
+  rows[0] = "   cccccccccc   ";
+  rows[11] = "   ....mm....   ";
+  Play("009", 0, rows);
+  const TGameModeMatch3& mode = *Playing().Match3();
+  EXPECT_EQ(mode.ShowHelpMessage, 1);
+  const TBottomBox box = mode.BottomBox();
+  const int bottom = TBottomBox::BoardBottom(*mode.CellBox);
+  EXPECT_EQ(bottom, 552);
+  EXPECT_GE(box.CentreY - box.ScaleY * TBottomBox::Height / 2, bottom);
+  EXPECT_LE(box.CentreY + box.ScaleY * TBottomBox::Height / 2, 600);
+  Shot("gamescreen-tall-help");
+  // A board that stops higher keeps the box in its place.
+  EXPECT_EQ(TBottomBox::For(nullptr).CentreY, TBottomBox::Y);
+}
+
+TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldBeforeThePlace) {
+  Play("003");
+  // Folders where the two files should go: neither can be replaced.
+  plat::DeleteFile(ProfileFolder() + "highscores.hsdat");
+  plat::CreateDir(ProfileFolder() + "Adas.ini");
+  plat::CreateDir(ProfileFolder() + "highscores.hsdat");
+  Playing().Score = 1000;
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
+  ASSERT_NE(Gui().OKInput, nullptr);
+  const std::string failed = Text("Could Not Create File");
+  EXPECT_EQ(Gui().OKInput->Caption->Text, failed + "Adas.ini'");
+  ASSERT_TRUE(Steps(30));
+  Shot("gamescreen-record-failed");
+  Key("enter", 30);
+  // The table could not be saved: no "Well done" for a place not kept.
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, failed + "highscores.hsdat'");
+  Key("enter", 30);
+  EXPECT_EQ(Gui().OKInput, nullptr);
 }
 
 }  // namespace

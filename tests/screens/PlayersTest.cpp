@@ -154,6 +154,13 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cys.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(manager->Names().size(), 6u);
+  // Nobody is the last player now, and that is stored at once: closing
+  // the window here does not bring the deleted one back at the next start.
+  EXPECT_EQ(Game->ProfileName, "");
+  EXPECT_EQ(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Cy"), std::string::npos);
+  Game->ProfileName = "Cy";
+  EXPECT_EQ(ChoosePlayerAtStart(), TStartPlayer::ShowManager);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
   // With the current player gone there is nobody to keep: Cancel leaves
   // the manager open until a player is chosen.
   ClickButton(*manager->Menu, "Cancel", 10);
