@@ -121,6 +121,10 @@ void TGameMenu::OfferForLevel() {
   const int won = Screen->State.stateFinished ? 1 : 0;
   for (const char* name : {"shufflepuzzle", "savegame"}) {
     if (TButton* button = buttons_->FindButton(name)) {
+      const std::string look = std::string(name) + "_disabled";
+      if (won && !button->ImageDisabled && WidgetImageExists(Game->MenuPath, look)) {
+        button->LoadDisabled(look);
+      }
       button->Disabled = won;
       button->ClickDisabled = won ? 0 : 1;
     }

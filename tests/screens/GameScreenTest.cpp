@@ -610,7 +610,11 @@ TEST_F(GameScreen, WinRestartWinRunsTheClockDropsPendingPointsAndAsksNothing) {
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   Key("esc", 60);
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
-  EXPECT_EQ(screen_.InGameMenu->Buttons()->FindButton("shufflepuzzle")->Disabled, 1);
+  for (const char* name : {"shufflepuzzle", "savegame"}) {
+    const TButton& button = *screen_.InGameMenu->Buttons()->FindButton(name);
+    EXPECT_EQ(button.Disabled, 1) << name;
+    EXPECT_NE(button.ImageDisabled, nullptr) << name;  // drawn grey
+  }
   ClickButton(*screen_.InGameMenu->Buttons(), "shufflepuzzle", 10);
   EXPECT_EQ(Gui().ShuffleInput, nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 1);
