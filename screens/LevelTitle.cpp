@@ -7,6 +7,9 @@
 
 std::string LevelTitle(const std::string& levelPath, int custom) {
   std::string stem = FileStem(levelPath);
+  // A game resumed from a save that names no level (written before saves
+  // did).
+  if (stem.empty()) return modetext::Text("Unnamed Level");
   bool numbered = !stem.empty() && stem.find_first_not_of("0123456789") == std::string::npos;
   if (custom || !numbered) return stem;
   return modetext::WithNumber(modetext::Text("Level Label"), std::atoi(stem.c_str()));

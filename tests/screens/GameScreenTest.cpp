@@ -128,13 +128,8 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
   EXPECT_GT(Playing().ParticleList->Count(), 0u);
   Shot("gamescreen-won");
   Shot("gamescreen-endpanel");
-  // A question from the panel stands alone: the panel waits behind it.
-  ClickButton(*panel.Menu, "restartpuzzle", 20);
-  ASSERT_NE(Gui().RestartInput, nullptr);
-  Shot("gamescreen-endpanel-question");
-  Key("n", 30);
-  EXPECT_EQ(Gui().RestartInput, nullptr);
-  EXPECT_EQ(screen_.State.stateFinished, 1);
+  // (A won level loses nothing: the panel's restart and leave ask no
+  // question; see WinRestartWin below.)
   // After level 080 comes level 001.
   ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
   ASSERT_TRUE(RunUntil([&] { return Game->GameFade.Active; }, 20));
@@ -514,8 +509,11 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelInANewProcessAndAfterAn
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  Gui().SaveGameNameInput->TextInput.SetText("");
   Script("1 char s\n2 char 49\n3 key enter");
   ASSERT_TRUE(Steps(20));
+  ASSERT_NE(Gui().OKInput, nullptr);  // "Game saved"
+  Key("enter", 30);
   std::string save = ReadWholeFile(ProfileFolder() + "S1.save");
   ASSERT_GE(save.size(), 14u);
   EXPECT_EQ(save.substr(save.size() - 14), "standard 003\r\n");
@@ -571,6 +569,7 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelInANewProcessAndAfterAn
   testsupport::WriteWholeFile(ProfileFolder() + "old.save", old);
   ASSERT_EQ(Playing().GameMode->LoadGame(ProfileFolder() + "old.save"), 1);
   EXPECT_EQ(Playing().CurrentLevel, "");
+  EXPECT_EQ(LevelTitle(Playing().CurrentLevel, 0), Text("Unnamed Level"));
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Adas.ini"), record);
@@ -694,7 +693,7 @@ TEST_F(GameScreen, ATallBoardKeepsTheHelpBoxOffItsBottomWall) {
   EXPECT_EQ(TBottomBox::For(nullptr).CentreY, TBottomBox::Y);
 }
 
-TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldBeforeThePlace) {
+TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldAndNoPlaceIsClaimed) {
   Play("003");
   // Folders where the two files should go: neither can be replaced.
   plat::DeleteFile(ProfileFolder() + "highscores.hsdat");
@@ -709,11 +708,13 @@ TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldBeforeThePlace) {
   ASSERT_TRUE(Steps(30));
   Shot("gamescreen-record-failed");
   Key("enter", 30);
-  // The table could not be saved: no "Well done" for a place not kept.
+  // The table could not be saved: told next, and the panel claims no place
+  // it did not keep.
   ASSERT_NE(Gui().OKInput, nullptr);
   EXPECT_EQ(Gui().OKInput->Caption->Text, failed + "highscores.hsdat'");
   Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().endLevelMenu->Summary.back(), Text("No Highscore Place"));
 }
 
 }  // namespace

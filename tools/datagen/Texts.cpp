@@ -148,6 +148,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Letter Grid Space", 20, 76},
       {"Letter Grid Delete", 20, 76},
       {"Letter Grid OK", 20, 76},
+      {"Unnamed Level", 25, 200},  // the end panel's title holds it
   };
   return rules;
 }
