@@ -160,7 +160,9 @@ bool TAutoPlay::OnGameScreen() const {
 
 bool TAutoPlay::ReadyForMove(const TGameModeMatch3& mode) const {
   const TGameScreen& screen = *Screen();
-  return !screen.State.stateFinished && !screen.State.disableButtons &&
+  // A won board that still settles takes no input: a move made then would be
+  // clicks that land on the end panel's buttons once it opens.
+  return !screen.State.stateFinished && !mode.IsFinished() && !screen.State.disableButtons &&
          !(screen.InGameMenu && screen.InGameMenu->Active) && !mode.ShufflePieces &&
          !mode.StartGameAnimation && mode.IsBoardAtRest() && mode.HintList.has_value();
 }

@@ -148,7 +148,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Letter Grid Space", 20, 76},
       {"Letter Grid Delete", 20, 76},
       {"Letter Grid OK", 20, 76},
-      {"Unnamed Level", 25, 200},  // the end panel's title holds it
+      // In the end panel's title, before the longest word for "complete".
+      {"Unnamed Level", 25, 290, 1, " completato"},
   };
   return rules;
 }
