@@ -715,15 +715,16 @@ TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldAndNoPlaceIsClaimed) {
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   ASSERT_NE(Gui().OKInput, nullptr);
-  const std::string failed = Text("Could Not Create File");
-  EXPECT_EQ(Gui().OKInput->Caption->Text, failed + "Adas.ini'");
+  EXPECT_EQ(Gui().OKInput->Caption->Text,
+            GameTextWith("Could Not Create File", {{"file", "Adas.ini"}}));
   ASSERT_TRUE(Steps(30));
   Shot("gamescreen-record-failed");
   Key("enter", 30);
   // The table could not be saved: told next, and the panel claims no place
   // it did not keep.
   ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, failed + "highscores.hsdat'");
+  EXPECT_EQ(Gui().OKInput->Caption->Text,
+            GameTextWith("Could Not Create File", {{"file", "highscores.hsdat"}}));
   Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);
   EXPECT_EQ(Gui().endLevelMenu->Summary.back(), Text("No Highscore Place"));
