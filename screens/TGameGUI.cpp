@@ -72,7 +72,7 @@ TGameGUI::~TGameGUI() = default;
 bool TGameGUI::InEditor() const { return Screen->State.stateCustomMode != 0; }
 
 bool TGameGUI::DialogOpen() const {
-  return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput ||
+  return ShuffleInput || RestartInput || QuitInput || ResetInput || LoadInput || OKInput ||
          SaveGameNameInput || SaveGameManager;
 }
 
@@ -103,6 +103,7 @@ void TGameGUI::Kill() {
   RestartInput.reset();
   QuitInput.reset();
   ResetInput.reset();
+  LoadInput.reset();
   OKInput.reset();
   PendingMessages.clear();
   SaveGameNameInput.reset();
@@ -309,7 +310,7 @@ void TGameGUI::CheckButtonClicks() {
           OKInput = GameDialogOKForKey("Editor Error 6");
         }
       } else if (CustomMenu->Clicked("loadcustom")) {
-        ShowSaveGameManager();
+        AskToLoad();
       } else if (CustomMenu->Clicked("reset")) {
         ResetInput = GameDialogYesNoForKey("Clear Puzzle");
       } else if (CustomMenu->Clicked("backtomenu") || NavInput.Hit(TNavCommand::Back)) {
@@ -423,6 +424,13 @@ void TGameGUI::CheckInputDialogs() {
       if (result == 1) SaveTyped(TNameRules::Trim(typed));
     }
   }
+  if (LoadInput) {
+    if (int result = LoadInput->Manage()) {
+      LoadInput.reset();
+      DialogClosed(true);
+      if (result == 1) ShowSaveGameManager();
+    }
+  }
   if (ResetInput) {
     if (int result = ResetInput->Manage()) {
       ResetInput.reset();
@@ -460,6 +468,14 @@ void TGameGUI::CheckInputDialogs() {
         PendingMessages.pop_front();
       }
     }
+  }
+}
+
+void TGameGUI::AskToLoad() {
+  if (WouldLoseWork()) {
+    LoadInput = GameDialogYesNoForKey("Editor Load Unsaved");
+  } else {
+    ShowSaveGameManager();
   }
 }
 
@@ -503,6 +519,7 @@ void TGameGUI::DrawMenus() {
 void TGameGUI::DrawDialogs() {
   if (RestartInput) RestartInput->Draw();
   if (ResetInput) ResetInput->Draw();
+  if (LoadInput) LoadInput->Draw();
   if (QuitInput) QuitInput->Draw();
   if (ShuffleInput) ShuffleInput->Draw();
   if (OKInput) OKInput->Draw();

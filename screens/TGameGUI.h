@@ -44,6 +44,9 @@ class TGameGUI {
   void DrawMenus();
   void DrawDialogs();
   void ShowSaveGameManager();
+  // The editor's "loadcustom": the layout chooser, after a question when
+  // loading would replace unsaved changes.
+  void AskToLoad();
   // "Enter Save Name", offering the level and the day as the name.
   void AskSaveName();
   void Kill();
@@ -76,6 +79,8 @@ class TGameGUI {
   std::unique_ptr<TDialogYesNo> RestartInput;
   std::unique_ptr<TDialogYesNo> QuitInput;
   std::unique_ptr<TDialogYesNo> ResetInput;
+  // "Load another level?" (editor, over unsaved changes)
+  std::unique_ptr<TDialogYesNo> LoadInput;
   std::unique_ptr<TDialogOK> OKInput;
   std::unique_ptr<TDialogTextInput> SaveGameNameInput;
   std::unique_ptr<TSaveGameManager> SaveGameManager;

@@ -29,12 +29,16 @@ void TSaveGameList::Fill() {
 void TSaveGameList::ReadDetails() {
   Modified.clear();
   Scores.clear();
+  Levels.clear();
   bool saves = "." + Extension == TSavedGame::Extension;
   for (const std::string& name : Names) {
     Modified.push_back(plat::FileModified(PathOf(name)));
     int score = -1;
+    TSavedLevel level;
     if (saves && !TSavedGame::ReadScore(PathOf(name), score)) score = -1;
+    if (saves) TSavedGame::ReadLevel(PathOf(name), level);
     Scores.push_back(score);
+    Levels.push_back(level);
   }
 }
 

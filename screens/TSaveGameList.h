@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Platform.h"
+#include "TSavedGame.h"
 
 class TSaveGameList {
  public:
@@ -20,7 +21,8 @@ class TSaveGameList {
   void Fill();
   // What tells the listed files apart, one entry per name: when each was
   // written (seconds since 1970, -1 unknown) and, for saved games, the
-  // score it holds (-1 when it is no readable save).
+  // level and the score it holds (no level for a save from before saves
+  // named theirs, score -1 when it is no readable save).
   void ReadDetails();
   // The path of a listed name.
   std::string PathOf(const std::string& name) const {
@@ -34,6 +36,7 @@ class TSaveGameList {
   std::vector<std::string> Names;
   std::vector<int64_t> Modified;
   std::vector<int> Scores;
+  std::vector<TSavedLevel> Levels;
 };
 
 // Sorts names by their upper case, then as they are (for a stable order of

@@ -5,6 +5,7 @@
 #include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
+#include "LevelTitle.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
@@ -75,12 +76,17 @@ void TSaveGameManager::BoxSize() {
 }
 
 void TSaveGameManager::PlaceColumns() {
-  // Fractions of the box: the name, (for saves) the score, when it was saved.
+  // Fractions of the box: the name, (for saves) the level and the score,
+  // when it was saved.
   float w = float(boxW_), border = float(ListBox->TextBorder);
   ListBox->Columns.clear();
-  ListBox->Columns.push_back({border, w * 0.44f - border, 0});
-  if (Files.Extension == "save") ListBox->Columns.push_back({w * 0.46f, w * 0.16f, 2});
-  ListBox->Columns.push_back({w * 0.64f, w * 0.36f - border, 2});
+  bool saves = Files.Extension == "save";
+  ListBox->Columns.push_back({border, w * (saves ? 0.32f : 0.5f) - border, 0});
+  if (saves) {
+    ListBox->Columns.push_back({w * 0.34f, w * 0.2f, 0});
+    ListBox->Columns.push_back({w * 0.54f, w * 0.12f, 2});
+  }
+  ListBox->Columns.push_back({w * 0.68f, w * 0.32f - border, 2});
 }
 
 void TSaveGameManager::FillDetails() {
@@ -89,6 +95,11 @@ void TSaveGameManager::FillDetails() {
   for (size_t i = 0; i < Files.Names.size(); ++i) {
     std::vector<std::string> line;
     if (Files.Extension == "save") {
+      const TSavedLevel& level = Files.Levels[i];
+      // A readable save that names no level (written before saves did) is
+      // shown by the title the game gives it once resumed.
+      bool readable = Files.Scores[i] >= 0;
+      line.push_back(level.Known() || readable ? LevelTitle(level.Name, level.Custom) : "");
       line.push_back(Files.Scores[i] >= 0 ? std::to_string(Files.Scores[i]) : "");
     }
     line.push_back(Files.Modified[i] >= 0 ? plat::DesktopDateTimeText(Files.Modified[i]) : "");

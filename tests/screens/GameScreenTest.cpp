@@ -362,9 +362,11 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   EXPECT_EQ(manager.ListBox->Index, 0);
   ASSERT_EQ(manager.ListBox->Details.size(), 1u);
   EXPECT_EQ(manager.ListBox->Details[0],
-            (std::vector<std::string>{"345", plat::DesktopDateTimeText(plat::FileModified(file))}));
+            (std::vector<std::string>{"Level 5", "345",
+                                      plat::DesktopDateTimeText(plat::FileModified(file))}));
   EXPECT_EQ(manager.Menu->FindButton("Load")->Disabled, 0);
   Shot("savegame-manager-one");
+  const std::string saved = ReadWholeFile(file);
   // Deleted, the list says it is empty, and "Load" and "Delete" are greyed.
   ClickButton(*manager.Menu, "Delete", 20);
   ASSERT_NE(manager.DialogYesNo, nullptr);
@@ -379,6 +381,30 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   ClickButton(*manager.Menu, "Load", 5);
   ASSERT_NE(Gui().SaveGameManager, nullptr);
   ClickButton(*manager.Menu, "Cancel", 5);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+
+  // Each line names its save's level: a custom level by its name, a save
+  // from before saves named their level by the title the game gives it,
+  // and a file that is no save by nothing.
+  ASSERT_GE(saved.size(), 14u);
+  const std::string boards = saved.substr(0, saved.size() - 14);
+  testsupport::WriteWholeFile(ProfileFolder() + "Castle run.save", boards + "custom Castle\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Old.save", boards);
+  testsupport::WriteWholeFile(ProfileFolder() + "Torn.save", "not a saved game\r\n");
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  TSaveGameManager& three = *Gui().SaveGameManager;
+  ASSERT_EQ(three.ListBox->Strings,
+            (std::vector<std::string>{"Castle run", "Old", "Torn"}));
+  ASSERT_EQ(three.ListBox->Details.size(), 3u);
+  EXPECT_EQ(three.ListBox->Details[0][0], "Castle");
+  EXPECT_EQ(three.ListBox->Details[0][1], "345");
+  EXPECT_EQ(three.ListBox->Details[1][0], Text("Unnamed Level"));
+  EXPECT_EQ(three.ListBox->Details[1][1], "345");
+  EXPECT_EQ(three.ListBox->Details[2][0], "");
+  EXPECT_EQ(three.ListBox->Details[2][1], "");
+  Shot("savegame-manager-levels");
+  ClickButton(*three.Menu, "Cancel", 5);
   EXPECT_EQ(Gui().SaveGameManager, nullptr);
 }
 
@@ -436,6 +462,22 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   Key("n", 30);
   EXPECT_EQ(Gui().QuitInput, nullptr);
   EXPECT_EQ(Current(), &screen_);
+  // Loading a layout over those changes asks first; "No" keeps the board.
+  ClickButton(*Gui().CustomMenu, "loadcustom", 20);
+  ASSERT_NE(Gui().LoadInput, nullptr);
+  EXPECT_EQ(Gui().LoadInput->Caption->Text, Text("Editor Load Unsaved"));
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  Shot("editor-load-question");
+  Key("n", 30);
+  EXPECT_EQ(Gui().LoadInput, nullptr);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_TRUE(Playing().Editor()->HasUnsavedChanges());
+  ClickButton(*Gui().CustomMenu, "loadcustom", 20);
+  ASSERT_NE(Gui().LoadInput, nullptr);
+  Key("enter", 30);
+  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ClickButton(*Gui().SaveGameManager->Menu, "Cancel", 10);
+  EXPECT_EQ(Gui().SaveGameManager, nullptr);
   // "reset" clears the board after a yes.
   ClickButton(*Gui().CustomMenu, "reset");
   ASSERT_NE(Gui().ResetInput, nullptr);

@@ -14,6 +14,7 @@
 #include "TCellBox.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
+#include "TGameModeEditor.h"
 #include "TGameModeMatch3.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
@@ -285,6 +286,16 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   ASSERT_TRUE(RunUntilShown(&Game_()));
   ASSERT_TRUE(Steps(20));
   Walk(gui.Focus, Join({{&gui.BoardFocus}, ButtonsOf(gui.CustomMenu.get())}), "editor");
+  // The editor's Load over unsaved changes asks first: its own yes/no.
+  ASSERT_NE(Game_().GamePlay.Editor(), nullptr);
+  Game_().GamePlay.Editor()->UnsavedChanges = 1;  // as after a painted cell
+  gui.Focus.FocusOn(gui.CustomMenu->FindButton("loadcustom"));
+  ASSERT_TRUE(Key("enter", 10));
+  ASSERT_NE(gui.LoadInput, nullptr);
+  Walk(gui.LoadInput->Focus, ButtonsOf(gui.LoadInput->Menu.get()), "editor load");
+  ASSERT_TRUE(Key("esc", 10));
+  EXPECT_EQ(gui.LoadInput, nullptr);
+  EXPECT_EQ(gui.SaveGameManager, nullptr);
 }
 
 }  // namespace

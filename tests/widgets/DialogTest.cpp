@@ -196,7 +196,8 @@ TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
   const std::vector<std::string> questions = {
       "No Valid Matches 1", "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
       "Exit Editor",        "Clear Puzzle",    "Delete File",      "Clear Highscore",
-      "Player Delete Player", "Enter Save Name", "Enter Level Name", "Rename Player"};
+      "Player Delete Player", "Enter Save Name", "Enter Level Name", "Rename Player",
+      "Editor Load Unsaved"};
   const std::vector<std::string> messages = {
       "Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4",
       "Editor Error 5", "Editor Error 6", "Name Error",     "Player No More",

@@ -133,6 +133,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Level Complete", 25, 290, 1, "", "NNN"},
       {"Level Time", 20, 290, 1, "", "NNN"},
       {"No Highscore Place", 20, 290},
+      {"Editor Load Unsaved", 20, kQuestion},
       {"Highscore Name 1", 34, 150},
       {"Highscore Name 2", 34, 150},
       {"Highscore Name 3", 34, 150},
