@@ -41,10 +41,12 @@ class Keyboard : public ScreenTest {
   TGameScreen& Game_() { return *Screens->GameScreen; }
   TGameModeMatch3* Mode() { return Game_().GamePlay.Match3(); }
 
-  // The mode can take a move: nothing moves and a move is listed.
+  // The mode can take a move: nothing moves, a move is listed, and the level
+  // is not won (a won board settles a while before the level ends).
   bool Settled() {
     TGameModeMatch3* mode = Mode();
-    return mode && !Game_().State.stateFinished && !mode->StartGameAnimation &&
+    return mode && !Game_().State.stateFinished && !mode->IsFinished() &&
+           !mode->StartGameAnimation &&
            mode->IsBoardAtRest() && mode->HintList && !mode->HintList->empty() &&
            !mode->ShufflePieces;
   }
@@ -128,7 +130,18 @@ TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   EXPECT_GT(help->ScaleOnMO, 1.0f);  // it grows as under the pointer
   EXPECT_EQ(play->MouseOver, 0);
   Shot("keyboard-title-focus");
-  ASSERT_TRUE(Key("up", 3));
+  // Every screen starts alike: its first arrow shows the focus on its first
+  // control, also on a title entered again (it once moved on at once there).
+  ASSERT_TRUE(Key("down", 3));
+  ASSERT_TRUE(Key("enter", 3));
+  TOptionsScreen& options = *Screens->Options;
+  ASSERT_TRUE(RunUntilShown(&options));
+  ASSERT_TRUE(Key("down", 3));
+  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.MusicSlider.get()));
+  ASSERT_TRUE(Key("esc", 3));
+  ASSERT_TRUE(RunUntilShown(&title));
+  ASSERT_TRUE(Key("down", 3));
+  EXPECT_EQ(title.Focus.Current(), title.MainMenu->FindButton("play"));
   ASSERT_TRUE(Key("enter", 3));
   ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
   // The grid takes the first arrow at once; Page Down keeps to one page here.
