@@ -158,7 +158,13 @@ int main(int argc, char** argv) {
   plat::ChangeDir(ReadOnlyDataDir());
   ScreenWidth = 800;
   ScreenHeight = 600;
-  if (!plat::SingleInstanceLock(InstanceLockFolder())) return 0;  // another copy runs
+  if (!plat::SingleInstanceLock(InstanceLockFolder())) {
+    // A second start ends silently while a copy runs; but a bot run that
+    // played nothing must not report the levels as played.
+    if (RunOptions.AutoPlay.empty()) return 0;
+    std::fprintf(stderr, "gleamstrand: another copy runs for this player; nothing was played\n");
+    return 1;
+  }
 
   plat::TBackendOptions backend;
   backend.Headless = RunOptions.Headless;
