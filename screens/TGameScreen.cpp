@@ -267,7 +267,7 @@ void TGameScreen::DrawScore() const {
 
 void TGameScreen::DrawLevelName() const {
   plat::TFontPtr scoreFont = GameFont(34);
-  if (!scoreFont || GamePlay.CurrentLevel.empty()) return;
+  if (!scoreFont) return;
   // On the score line's baseline.
   plat::SetImageFont(scoreFont);
   float baseline = float(ScoreY) + float(plat::TextHeight("0"));

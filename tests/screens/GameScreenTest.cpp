@@ -4,7 +4,10 @@
 // and the music after leaving the game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AudioInternal.h"
+#include "DrawRecord.h"
 #include "FileTimes.h"
 #include "GameResources.h"
 #include "ScreenTestSupport.h"
@@ -624,6 +627,14 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelAfterARestartAndAfterAn
   ASSERT_EQ(Playing().GameMode->LoadGame(ProfileFolder() + "old.save"), 1);
   EXPECT_EQ(Playing().CurrentLevel, "");
   EXPECT_EQ(LevelTitle(Playing().CurrentLevel, 0), Text("Unnamed Level"));
+  // In play it shows by that title where a level shows its name.
+  std::vector<std::string> texts;
+  plat::SetDrawObserver([&](const plat::TDrawnItem& item) {
+    if (item.text && item.y < 60) texts.push_back(item.characters);
+  });
+  ASSERT_TRUE(Steps(3));
+  plat::SetDrawObserver(nullptr);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), Text("Unnamed Level")), texts.end());
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Adas.ini"), record);
