@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "BoardGrid.h"
-#include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
 #include "TGameGUI.h"
@@ -28,12 +27,7 @@ class EditorBrush : public ScreenTest {
   void OpenEditor() {
     MakePlayer("Ada");
     AddLevel("mine", 1);
-    ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
-    ChoosePlayerAtStart();
-    screen_.LeaveTo = Screens->FirstScreen();
-    ASSERT_TRUE(screen_.StartEditor());
-    ASSERT_TRUE(RunUntilShown(&screen_));
+    ASSERT_TRUE(StartInEditor(screen_));
   }
   TGameModeEditor& Editor() { return *screen_.GamePlay.Editor(); }
   TLayoutCell& Cell(int x, int y) { return *Editor().CellBox->Layout[x][y]; }

@@ -60,12 +60,7 @@ class GameScreen : public ScreenTest {
   // Starts the game with player "Ada" in the level editor.
   void Edit() {
     MakePlayer("Ada");
-    ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
-    ChoosePlayerAtStart();
-    screen_.LeaveTo = Screens->FirstScreen();
-    ASSERT_TRUE(screen_.StartEditor());
-    ASSERT_TRUE(RunUntilShown(&screen_));
+    ASSERT_TRUE(StartInEditor(screen_));
   }
   TGameGUI& Gui() { return *screen_.GUI; }
   TGamePlay& Playing() { return screen_.GamePlay; }

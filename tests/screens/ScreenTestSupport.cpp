@@ -11,11 +11,13 @@
 #include "GameInput.h"
 #include "InstallEffects.h"
 #include "InstallWidgets.h"
+#include "PlayerSelection.h"
 #include "Language.h"
 #include "Globals.h"
 #include "StartupSteps.h"
 #include "TLanguage.h"
 #include "TCellBox.h"
+#include "TGameScreen.h"
 #include "TMenu.h"
 #include "TGameScreens.h"
 #include "TRunScript.h"
@@ -166,6 +168,13 @@ void ScreenTest::StopGame() {
   GameFlushKeys();
   plat::Shutdown();
   started_ = false;
+}
+
+bool ScreenTest::StartInEditor(TGameScreen& screen) {
+  if (!StartGame() || !RunUntilShown(Screens->FirstScreen())) return false;
+  ChoosePlayerAtStart();
+  screen.LeaveTo = Screens->FirstScreen();
+  return screen.StartEditor() && RunUntilShown(&screen);
 }
 
 bool ScreenTest::RestartGame() {

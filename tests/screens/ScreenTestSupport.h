@@ -18,6 +18,7 @@
 #include "Platform.h"
 #include "TestSupport.h"
 
+class TGameScreen;
 class TScreen;
 class TRunScript;
 class TMenu;
@@ -77,6 +78,9 @@ class ScreenTest : public ::testing::Test {
   bool RunUntil(const std::function<bool()>& done, int limit = 2000);
   // Runs until no screen fade is active and the current screen is `screen`.
   bool RunUntilShown(const TScreen* screen, int limit = 400);
+  // Starts the game for the player made before, and opens the level editor
+  // on `screen`, which leaves to the first screen; false when it did not show.
+  bool StartInEditor(TGameScreen& screen);
   // The pointer moved to (x, y) in the next step, the left button down the
   // step after and up the step after that, then stepsAfter more steps.
   bool Click(int x, int y, int stepsAfter = 5);
