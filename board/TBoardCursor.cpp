@@ -35,8 +35,7 @@ std::vector<TNavCommand> TBoardCursor::TakeCommands() {
 
 bool TBoardCursor::Step(int dx, int dy, int& toX, int& toY) const {
   if (!Allowed) return false;
-  for (int x = X + dx, y = Y + dy; x >= 0 && y >= 0 && x < Width && y < Height;
-       x += dx, y += dy) {
+  for (int x = X + dx, y = Y + dy; x >= 0 && y >= 0 && x < Width && y < Height; x += dx, y += dy) {
     if (Allowed(x, y)) {
       toX = x;
       toY = y;

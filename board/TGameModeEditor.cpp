@@ -261,7 +261,8 @@ void TGameModeEditor::DrawBrush() const {
   modetext::DrawCentredAt(brushTitle_.Get(), x, y, Size);
   DrawBrushCell(x, y + 55);
   y += 95;
-  modetext::DrawCentredAt(LayoutContents == 2 ? brushMarble_.Get() : brushNormal_.Get(), x, y, Size);
+  modetext::DrawCentredAt(LayoutContents == 2 ? brushMarble_.Get() : brushNormal_.Get(), x, y,
+                          Size);
   modetext::DrawCentredAt(brushChain_.Get(), x, y + LineGap, Size, IsChain ? 255 : Dim);
   modetext::DrawCentredAt(brushCreate_.Get(), x, y + 2 * LineGap, Size, IsCreate ? 255 : Dim);
   modetext::DrawCentredAt(brushFill_.Get(), x, y + 3 * LineGap, Size, IsFill ? 255 : Dim);

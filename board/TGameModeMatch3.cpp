@@ -164,8 +164,8 @@ int TGameModeMatch3::SaveGame(const std::string& name) {
   TSavedLevel level;
   if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
   if (OriginalPuzzle && OriginalPuzzle->CellBox && TSavedGame::IsSafePlayerFile(name, folder) &&
-      TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox,
-                        *CellBox, level)) {
+      TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox, *CellBox,
+                        level)) {
     UnsavedProgress = 0;
     return 1;
   }
@@ -435,7 +435,8 @@ void TGameModeMatch3::DrawProgress() const {
   // The bar pictures are centred on their place; the left part is cut out.
   const int width = plat::ImageWidth(*ProgressMoImage);
   const int height = plat::ImageHeight(*ProgressMoImage);
-  const int shown = int(float(plat::ImageWidth(*ProgressImage)) / 100.0f * float(ProgressPercent()));
+  const int shown =
+      int(float(plat::ImageWidth(*ProgressImage)) / 100.0f * float(ProgressPercent()));
   if (shown <= 0) return;
   plat::DrawSubImageRect(*ProgressMoImage, ProgressX - width / 2, ProgressY - height / 2,
                          std::min(shown, width), height, 0, 0, std::min(shown, width), height);

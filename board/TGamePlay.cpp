@@ -27,6 +27,10 @@ void TGamePlay::Draw() {
   if (GameMode) GameMode->Draw();
 }
 
-TGameModeMatch3* TGamePlay::Match3() const { return dynamic_cast<TGameModeMatch3*>(GameMode.get()); }
+TGameModeMatch3* TGamePlay::Match3() const {
+  return dynamic_cast<TGameModeMatch3*>(GameMode.get());
+}
 
-TGameModeEditor* TGamePlay::Editor() const { return dynamic_cast<TGameModeEditor*>(GameMode.get()); }
+TGameModeEditor* TGamePlay::Editor() const {
+  return dynamic_cast<TGameModeEditor*>(GameMode.get());
+}

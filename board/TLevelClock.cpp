@@ -42,6 +42,6 @@ void TLevelClock::SetElapsed(int ms) {
   // A negative time counts as none; a huge one is cut so that the
   // subtraction cannot overflow.
   ms = std::clamp(ms, 0, MaxElapsedMs);
-  StartTime = int(std::max<long long>(
-      (long long)(PauseTime ? PauseTime : plat::MilliSecs()) - ms, INT_MIN));
+  StartTime = int(
+      std::max<long long>((long long)(PauseTime ? PauseTime : plat::MilliSecs()) - ms, INT_MIN));
 }

@@ -18,8 +18,7 @@ std::string WithWord(const std::string& text, const std::string& word,
                      const std::string& placeholder) {
   std::string out = text;
   if (placeholder.empty()) return out;
-  for (size_t at = out.find(placeholder); at != std::string::npos;
-       at = out.find(placeholder, at)) {
+  for (size_t at = out.find(placeholder); at != std::string::npos; at = out.find(placeholder, at)) {
     out.replace(at, placeholder.size(), word);
     at += word.size();
   }
@@ -45,7 +44,9 @@ void DrawCentred(const std::string& text, float y, int size) {
   DrawLine(text, float(ScreenWidth) / 2, y, size, true);
 }
 
-void DrawAt(const std::string& text, float x, float y, int size) { DrawLine(text, x, y, size, false); }
+void DrawAt(const std::string& text, float x, float y, int size) {
+  DrawLine(text, x, y, size, false);
+}
 
 void DrawCentredAt(const std::string& text, float x, float y, int size, int shade) {
   DrawLine(text, x, y, size, true, shade);

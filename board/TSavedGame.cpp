@@ -107,9 +107,8 @@ TSavedLevel TSavedGame::ParseLevelLine(const std::string& line) {
   return level;
 }
 
-int TSavedGame::Write(const std::string& path, int elapsedMs, int score,
-                      const TCellBox& firstDeal, const TCellBox& current,
-                      const TSavedLevel& level) {
+int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
+                      const TCellBox& current, const TSavedLevel& level) {
   plat::TStreamPtr out = plat::WriteFileAtomic(path);
   if (!out) return 0;
   out->WriteLine(std::string(Header));

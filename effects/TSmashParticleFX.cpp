@@ -49,11 +49,12 @@ void TSmashParticleFX::BoundSettings() {
     e.EmissionRate = Bounded(e.EmissionRate, -1, MAX_EMISSION_RATE);
     for (float* scale : {&e.LaunchSize, &e.SizeVar, &e.Grow, &e.MinSize, &e.MaxSize})
       *scale = Bounded(*scale, -MAX_SCALE, MAX_SCALE);
-    for (float* other : {&e.SpeedX, &e.SpeedY, &e.SpeedVarX, &e.SpeedVarY, &e.Alpha, &e.AlphaVar,
-                         &e.AlphaChange, &e.RotationSpeed, &e.RotationVar, &e.RotationStart,
-                         &e.ColorR, &e.ColorG, &e.ColorB, &e.ColorChangeR, &e.ColorChangeG,
-                         &e.ColorChangeB, &e.StartOffsetX, &e.StartOffsetY, &e.StartOffsetVarX,
-                         &e.StartOffsetVarY, &e.GravityX, &e.GravityY})
+    for (float* other : {&e.SpeedX,       &e.SpeedY,        &e.SpeedVarX,       &e.SpeedVarY,
+                         &e.Alpha,        &e.AlphaVar,      &e.AlphaChange,     &e.RotationSpeed,
+                         &e.RotationVar,  &e.RotationStart, &e.ColorR,          &e.ColorG,
+                         &e.ColorB,       &e.ColorChangeR,  &e.ColorChangeG,    &e.ColorChangeB,
+                         &e.StartOffsetX, &e.StartOffsetY,  &e.StartOffsetVarX, &e.StartOffsetVarY,
+                         &e.GravityX,     &e.GravityY})
       *other = Bounded(*other, -MAX_MAGNITUDE, MAX_MAGNITUDE);
     // An unknown blending is no blending: the emitter stays off.
     if (e.RenderType < TEmitter::RENDER_ALPHA || e.RenderType > TEmitter::RENDER_OFF)

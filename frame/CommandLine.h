@@ -14,7 +14,7 @@ struct TRunOptions {
   std::string Script;                                          // scripted input, "" for none
   long long Steps = -1;                                        // logic steps, then the normal exit
   std::vector<std::pair<long long, std::string>> Screenshots;  // step, PNG file
-  int FullScreen = -1;  // -1 the setting, 0 window, 1 full screen
+  int FullScreen = -1;   // -1 the setting, 0 window, 1 full screen
   std::string AutoPlay;  // levels the bot plays ("" for none)
   std::string Player;    // the bot's player ("" for the default)
   std::string Language;  // "en", "de", ... for this run ("" for the setting)

@@ -7,15 +7,15 @@
 #include <stdexcept>
 
 #include "GameResources.h"
-#include "Language.h"
 #include "Globals.h"
+#include "Language.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TLanguage.h"
 #include "TPakFileManager.h"
 #include "TPakFileStreamFactory.h"
-#include "TSoundBank.h"
 #include "TScreen.h"
+#include "TSoundBank.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -43,8 +43,7 @@ void LoadParticlesImage() {
 }
 
 void LoadGameText() {
-  GameLanguage.Use(
-      TLanguage::Choose(RunOptions.Language, Game->Region, plat::DesktopLanguage()));
+  GameLanguage.Use(TLanguage::Choose(RunOptions.Language, Game->Region, plat::DesktopLanguage()));
   GameLanguage.LoadText();
 }
 

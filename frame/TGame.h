@@ -300,6 +300,6 @@ class TGame {
   void OpenDisplay();
 
  private:
-  bool altEnter_ = false;  // Enter went down while Alt was held, this step
+  bool altEnter_ = false;        // Enter went down while Alt was held, this step
   long long announcedStep_ = 0;  // last step given to BeforeLogicStep
 };

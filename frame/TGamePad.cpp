@@ -17,8 +17,8 @@ bool InPlay() { return Game && Game->CurrentTScreen && Game->CurrentTScreen->nam
 int TGamePad::StickDirection(int x, int y, int held) {
   int ax = std::abs(x), ay = std::abs(y);
   bool across = ax >= ay;
-  int direction = across ? (x < 0 ? plat::PAD_LEFT : plat::PAD_RIGHT)
-                         : (y < 0 ? plat::PAD_UP : plat::PAD_DOWN);
+  int direction =
+      across ? (x < 0 ? plat::PAD_LEFT : plat::PAD_RIGHT) : (y < 0 ? plat::PAD_UP : plat::PAD_DOWN);
   int needed = direction == held ? PushToHold : PushToMove;
   return (across ? ax : ay) >= needed ? direction : -1;
 }
@@ -40,8 +40,8 @@ void TGamePad::Feed(const plat::TEvent& event) {
 }
 
 void TGamePad::Report(TNavInput& input) {
-  StickHeld = StickDirection(plat::PadAxis(plat::PAD_LEFTX), plat::PadAxis(plat::PAD_LEFTY),
-                             StickHeld);
+  StickHeld =
+      StickDirection(plat::PadAxis(plat::PAD_LEFTX), plat::PadAxis(plat::PAD_LEFTY), StickHeld);
   auto report = [&](int button, TNavCommand command) {
     if (Held(button)) {
       input.Hold(command, TNavDevice::Pad);

@@ -6,8 +6,8 @@
 #include "Language.h"
 #include "Platform.h"
 #include "StartupSteps.h"
-#include "TTalvorineGame.h"
 #include "TGameText.h"
+#include "TTalvorineGame.h"
 #include "TextCase.h"
 
 TLanguage GameLanguage;
@@ -24,10 +24,15 @@ const char* const kTextFile = "gametext.txt";
 }  // namespace
 
 const std::vector<TLanguageName>& TLanguage::Languages() {
-  static const std::vector<TLanguageName> languages = {
-      {"en", "English"},  {"de", "Deutsch"},           {"fr", "Fran\xe7" "ais"},
-      {"es", "Espa\xf1ol"}, {"it", "Italiano"},        {"pt", "Portugu\xeas"},
-      {"nl", "Nederlands"}};
+  static const std::vector<TLanguageName> languages = {{"en", "English"},
+                                                       {"de", "Deutsch"},
+                                                       {"fr",
+                                                        "Fran\xe7"
+                                                        "ais"},
+                                                       {"es", "Espa\xf1ol"},
+                                                       {"it", "Italiano"},
+                                                       {"pt", "Portugu\xeas"},
+                                                       {"nl", "Nederlands"}};
   return languages;
 }
 

@@ -102,4 +102,3 @@ class TNavInput {
 
 // The one instance the game steps.
 extern TNavInput NavInput;
-

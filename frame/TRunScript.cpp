@@ -84,7 +84,8 @@ std::string ParsePadCommand(const std::string& command, std::istringstream& in, 
     pads[step].push_back(action);
   } else if (command == "pad" || command == "paddown" || command == "padup") {
     if (!(in >> word) || plat::PadButtonOfName(word) < 0) {
-      return command + " needs a pad button (a, b, x, y, start, back, lb, rb, up, down, left, right)";
+      return command +
+             " needs a pad button (a, b, x, y, start, back, lb, rb, up, down, left, right)";
     }
     int button = plat::PadButtonOfName(word);
     if (command != "padup") pads[step].push_back(PadButton(button, true));
@@ -224,7 +225,8 @@ void TRunScript::Post(long long step) const {
     }
     if (!plat::VirtualPadAttached() && !plat::AttachVirtualPad()) {
       static bool told = false;
-      if (!told) std::fprintf(stderr, "gleamstrand: the script's virtual pad cannot be plugged in\n");
+      if (!told)
+        std::fprintf(stderr, "gleamstrand: the script's virtual pad cannot be plugged in\n");
       told = true;
       continue;
     }

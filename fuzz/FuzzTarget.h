@@ -24,8 +24,8 @@ struct TFuzzRegistration {
 };
 
 // Defines the target NAME; the body gets `data` and `size` and returns 0.
-#define GS_FUZZ_TARGET(NAME)                                                  \
-  static int GsFuzz_##NAME(const uint8_t* data, size_t size);                 \
+#define GS_FUZZ_TARGET(NAME)                                                      \
+  static int GsFuzz_##NAME(const uint8_t* data, size_t size);                     \
   static const TFuzzRegistration gsFuzzRegistration_##NAME(#NAME, GsFuzz_##NAME); \
   static int GsFuzz_##NAME(const uint8_t* data, size_t size)
 

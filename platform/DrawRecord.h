@@ -9,7 +9,7 @@ namespace plat {
 
 struct TDrawnItem {
   bool text = false;
-  std::string characters;  // text only
+  std::string characters;             // text only
   double x = 0, y = 0, w = 0, h = 0;  // after scale and rotation
 };
 

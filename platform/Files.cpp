@@ -76,8 +76,8 @@ std::string ResolveOs(const std::string& path) {
     const std::string& part = parts[i];
     if (part.empty() || part == ".") continue;
     std::string base = current.empty() ? "." : current;
-    std::string joined = (current.empty() || current == "/") ? current + part
-                                                             : current + "/" + part;
+    std::string joined =
+        (current.empty() || current == "/") ? current + part : current + "/" + part;
     if (part == ".." || OsType(joined) != FILETYPE_NONE) {
       current = joined;
       continue;

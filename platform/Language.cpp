@@ -1,7 +1,8 @@
 // The desktop's language, as the C library's locale variables name it.
+#include "Language.h"
+
 #include <cstdlib>
 
-#include "Language.h"
 #include "Platform.h"
 
 namespace plat {

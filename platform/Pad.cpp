@@ -2,6 +2,8 @@
 // when they appear and closed when they go, and all of them feed one set of
 // button and stick tables through the event feed. A virtual joystick stands
 // in for a plugged-in pad in tests and scripted runs.
+#include "Pad.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -9,7 +11,6 @@
 #include <utility>
 
 #include "Internal.h"
-#include "Pad.h"
 
 namespace plat {
 
@@ -138,23 +139,37 @@ int VirtualDeviceIndex() {
 }
 
 const std::pair<const char*, int> kButtonNames[] = {
-    {"a", PAD_A},          {"b", PAD_B},
-    {"x", PAD_X},          {"y", PAD_Y},
-    {"back", PAD_BACK},    {"select", PAD_BACK},
-    {"guide", PAD_GUIDE},  {"start", PAD_START},
-    {"leftstick", PAD_LEFTSTICK},     {"rightstick", PAD_RIGHTSTICK},
-    {"leftshoulder", PAD_LEFTSHOULDER}, {"lb", PAD_LEFTSHOULDER},
-    {"rightshoulder", PAD_RIGHTSHOULDER}, {"rb", PAD_RIGHTSHOULDER},
-    {"up", PAD_UP},        {"dpup", PAD_UP},
-    {"down", PAD_DOWN},    {"dpdown", PAD_DOWN},
-    {"left", PAD_LEFT},    {"dpleft", PAD_LEFT},
-    {"right", PAD_RIGHT},  {"dpright", PAD_RIGHT},
+    {"a", PAD_A},
+    {"b", PAD_B},
+    {"x", PAD_X},
+    {"y", PAD_Y},
+    {"back", PAD_BACK},
+    {"select", PAD_BACK},
+    {"guide", PAD_GUIDE},
+    {"start", PAD_START},
+    {"leftstick", PAD_LEFTSTICK},
+    {"rightstick", PAD_RIGHTSTICK},
+    {"leftshoulder", PAD_LEFTSHOULDER},
+    {"lb", PAD_LEFTSHOULDER},
+    {"rightshoulder", PAD_RIGHTSHOULDER},
+    {"rb", PAD_RIGHTSHOULDER},
+    {"up", PAD_UP},
+    {"dpup", PAD_UP},
+    {"down", PAD_DOWN},
+    {"dpdown", PAD_DOWN},
+    {"left", PAD_LEFT},
+    {"dpleft", PAD_LEFT},
+    {"right", PAD_RIGHT},
+    {"dpright", PAD_RIGHT},
 };
 
 const std::pair<const char*, int> kAxisNames[] = {
-    {"leftx", PAD_LEFTX},   {"lefty", PAD_LEFTY},
-    {"rightx", PAD_RIGHTX}, {"righty", PAD_RIGHTY},
-    {"lefttrigger", PAD_LEFTTRIGGER}, {"righttrigger", PAD_RIGHTTRIGGER},
+    {"leftx", PAD_LEFTX},
+    {"lefty", PAD_LEFTY},
+    {"rightx", PAD_RIGHTX},
+    {"righty", PAD_RIGHTY},
+    {"lefttrigger", PAD_LEFTTRIGGER},
+    {"righttrigger", PAD_RIGHTTRIGGER},
 };
 
 int Lookup(const std::pair<const char*, int>* table, size_t size, const std::string& name) {
@@ -186,7 +201,8 @@ void StopPads() {
   for (auto& [id, pad] : pads.open) SDL_GameControllerClose(pad.controller);
   pads.open.clear();
   if (pads.virtualJoystick) SDL_JoystickClose(pads.virtualJoystick);
-  if (pads.virtualId >= 0 && VirtualDeviceIndex() >= 0) SDL_JoystickDetachVirtual(VirtualDeviceIndex());
+  if (pads.virtualId >= 0 && VirtualDeviceIndex() >= 0)
+    SDL_JoystickDetachVirtual(VirtualDeviceIndex());
   if (pads.subsystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
   pads = TPadState{};
 }
@@ -307,7 +323,8 @@ void SetVirtualPadButton(int button, bool down) {
 
 void SetVirtualPadAxis(int axis, int value) {
   if (Pads().virtualJoystick && ValidAxis(axis)) {
-    SDL_JoystickSetVirtualAxis(Pads().virtualJoystick, axis, Sint16(std::clamp(value, -32768, 32767)));
+    SDL_JoystickSetVirtualAxis(Pads().virtualJoystick, axis,
+                               Sint16(std::clamp(value, -32768, 32767)));
   }
 }
 

@@ -24,7 +24,7 @@ namespace plat {
 // ---------------------------------------------------------------- backend
 
 struct TBackendOptions {
-  bool Headless = false;    // draw into memory, virtual clock, no sound device
+  bool Headless = false;  // draw into memory, virtual clock, no sound device
   int LogicalWidth = 800;
   int LogicalHeight = 600;
   std::string WindowTitle = "Gleamstrand";
@@ -41,14 +41,14 @@ bool IsHeadless();
 // Delay, Flip (by the frame period) and AdvanceClock.
 int MilliSecs();
 void Delay(int ms);
-void AdvanceClock(int ms);           // headless only; ignored otherwise
-void SetVirtualClock(int ms);        // headless only
+void AdvanceClock(int ms);               // headless only; ignored otherwise
+void SetVirtualClock(int ms);            // headless only
 void SetHeadlessFramePeriod(double ms);  // what Flip adds (default 1000/60)
 
 void SeedRnd(uint32_t seed);
 int RndSeed();
-int Rand(int lo, int hi);            // uniform, inclusive; swapped if lo > hi
-double Rnd(double lo, double hi);    // uniform in [lo, hi)
+int Rand(int lo, int hi);          // uniform, inclusive; swapped if lo > hi
+double Rnd(double lo, double hi);  // uniform in [lo, hi)
 
 // Best effort; never an error. process: 1 above normal, 2 high, else normal.
 void SetProcessPriority(int value);
@@ -92,8 +92,8 @@ class TStream {
   // True once a write came up short (full or read-only medium).
   bool WriteFailed() const { return writeFailed_; }
 
-  int ReadByte();      // 0 at the end
-  int ReadShort();     // unsigned 16-bit
+  int ReadByte();   // 0 at the end
+  int ReadShort();  // unsigned 16-bit
   int32_t ReadInt();
   int64_t ReadLong();
   float ReadFloat();
@@ -107,11 +107,11 @@ class TStream {
 
   std::string ReadLine();
   void WriteLine(const std::string& s);
-  void WriteLine(const std::u16string& s);   // low 8 bits of each character
+  void WriteLine(const std::u16string& s);  // low 8 bits of each character
   std::string ReadString(size_t n);
   void WriteString(const std::string& s);
   void WriteString(const std::u16string& s);
-  std::vector<uint8_t> ReadAll();            // from the position to the end
+  std::vector<uint8_t> ReadAll();  // from the position to the end
 
  protected:
   bool writeFailed_ = false;
@@ -147,9 +147,9 @@ std::string ResolvePath(const std::string& path);
 using TStreamFactory = std::function<TStreamPtr(const std::string& path)>;
 void SetStreamFactory(TStreamFactory factory);
 
-TStreamPtr ReadStream(const std::string& path);   // factory, then disk (case-insensitive)
-TStreamPtr ReadDiskFile(const std::string& path); // disk only (case-insensitive)
-TStreamPtr WriteFile(const std::string& path);    // create or truncate, in place
+TStreamPtr ReadStream(const std::string& path);    // factory, then disk (case-insensitive)
+TStreamPtr ReadDiskFile(const std::string& path);  // disk only (case-insensitive)
+TStreamPtr WriteFile(const std::string& path);     // create or truncate, in place
 TStreamPtr OpenFile(const std::string& path, bool read, bool write);
 // A file the game writes for the player: written beside the target as a
 // temporary file and renamed over it by Close(). Closing after a failed
@@ -164,7 +164,7 @@ int RemoveStaleTemporaries(const std::string& folder);
 
 enum { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 int FileType(const std::string& path);
-int64_t FileSize(const std::string& path);        // -1 when absent
+int64_t FileSize(const std::string& path);                  // -1 when absent
 std::vector<std::string> ReadDir(const std::string& path);  // names, no "." or ".."
 // A player's name (one byte a character) as a file name (UTF-8), and back.
 // TextOfFileName fails for a file name with letters beyond Latin-1, which
@@ -176,7 +176,7 @@ bool DeleteDir(const std::string& path, bool recurse = false);
 bool DeleteFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 bool CopyFile(const std::string& from, const std::string& to);
-std::string AppDir();            // folder of the executable, no trailing "/"
+std::string AppDir();  // folder of the executable, no trailing "/"
 std::string CurrentDir();
 bool ChangeDir(const std::string& path);
 
@@ -189,11 +189,11 @@ struct TGraphicsMode {
   int hertz = 0;
 };
 
-std::vector<TGraphicsMode> GraphicsModes();   // from the desktop
+std::vector<TGraphicsMode> GraphicsModes();  // from the desktop
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
 int DesktopWidth();
 int DesktopHeight();
-int DesktopRefreshRate();      // 0 when unknown
+int DesktopRefreshRate();  // 0 when unknown
 
 // driver 0: the accelerated default renderer; 1: OpenGL. Both fall back to
 // the software renderer.
@@ -204,7 +204,7 @@ bool Graphics(int width, int height, int depth, int hertz);
 void EndGraphics();
 bool GraphicsOpen();
 bool IsFullScreen();
-int GraphicsRefreshRate();     // -1 when unknown
+int GraphicsRefreshRate();  // -1 when unknown
 // The renderer drawing the display ("opengl", "software", ...); empty when
 // no display is open.
 std::string GraphicsDriverName();
@@ -255,10 +255,10 @@ class TImage {
 };
 using TImagePtr = std::shared_ptr<TImage>;
 
-void AutoImageFlags(int flags);   // default flags of later loads
+void AutoImageFlags(int flags);  // default flags of later loads
 int GetAutoImageFlags();
 void SetMaskColor(int r, int g, int b);
-void AutoMidHandle(bool on);      // loads are mid-handled while on
+void AutoMidHandle(bool on);  // loads are mid-handled while on
 bool GetAutoMidHandle();
 
 std::shared_ptr<TPixmap> LoadPixmap(const std::string& path);  // PNG, JPEG, BMP, TGA
@@ -294,7 +294,7 @@ enum { MASKBLEND = 1, SOLIDBLEND = 2, ALPHABLEND = 3, LIGHTBLEND = 4, SHADEBLEND
 
 void SetColor(int r, int g, int b);
 void GetColor(int& r, int& g, int& b);
-void SetAlpha(double alpha);       // clamped to 0..1
+void SetAlpha(double alpha);  // clamped to 0..1
 double GetAlpha();
 void SetBlend(int mode);
 int GetBlend();
@@ -323,7 +323,7 @@ void DrawSubImageRect(const TImage& image, double x, double y, double w, double 
                       double sy, double sw, double sh, double hx = 0, double hy = 0, int frame = 0);
 void DrawRect(double x, double y, double w, double h, bool filled = true);
 void DrawLine(double x1, double y1, double x2, double y2, bool lastPixel = true);
-void DrawOval(double x, double y, double w, double h);   // filled
+void DrawOval(double x, double y, double w, double h);  // filled
 void Plot(double x, double y);
 
 // ---------------------------------------------------------------- collision
@@ -354,7 +354,7 @@ using TFontPtr = std::shared_ptr<TFont>;
 // A TrueType face at a pixel size; smooth chooses anti-aliased glyphs.
 TFontPtr LoadImageFont(const std::string& path, int size, bool smooth = true);
 TFontPtr LoadImageFont(const std::vector<uint8_t>& fileBytes, int size, bool smooth = true);
-void SetImageFont(TFontPtr font);   // null: the built-in default font
+void SetImageFont(TFontPtr font);  // null: the built-in default font
 TFontPtr GetImageFont();
 void DrawText(const std::string& text, double x, double y);
 double TextWidth(const std::string& text);
@@ -370,7 +370,7 @@ int FontHeight(const TFont& font);
 // device only when ALSOFT_CONF is set or GS_AUDIO_DEVICE=1; GS_AUDIO_DEVICE=0
 // never opens one. Sounds load and channels exist without a device (silent).
 bool SetAudioDriver(const std::string& name);
-std::string AudioDriver();          // "OpenAL" or "None"
+std::string AudioDriver();  // "OpenAL" or "None"
 
 enum { SOUND_LOOP = 1, SOUND_STREAM = 2 };
 
@@ -404,39 +404,62 @@ TSoundPtr LoadSound(TStream& stream, int flags = 0);
 TChannelPtr AllocChannel();
 TChannelPtr PlaySound(const TSoundPtr& sound, TChannelPtr channel = nullptr);
 TChannelPtr CueSound(const TSoundPtr& sound, TChannelPtr channel = nullptr);  // paused
-void SetChannelVolume(const TChannelPtr& channel, double volume);  // 0..1
-void SetChannelPan(const TChannelPtr& channel, double pan);        // -1..1
-void SetChannelRate(const TChannelPtr& channel, double rate);      // 1 normal
+void SetChannelVolume(const TChannelPtr& channel, double volume);             // 0..1
+void SetChannelPan(const TChannelPtr& channel, double pan);                   // -1..1
+void SetChannelRate(const TChannelPtr& channel, double rate);                 // 1 normal
 void PauseChannel(const TChannelPtr& channel);
 void ResumeChannel(const TChannelPtr& channel);
 void StopChannel(const TChannelPtr& channel);
-bool ChannelPlaying(const TChannelPtr& channel);   // started, not ended; true while paused
+bool ChannelPlaying(const TChannelPtr& channel);  // started, not ended; true while paused
 
 // ---------------------------------------------------------------- input
 
 // Windows virtual-key codes.
 enum {
-  KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_PAUSE = 19, KEY_ESCAPE = 27,
-  KEY_SPACE = 32, KEY_PAGEUP = 33, KEY_PAGEDOWN = 34, KEY_END = 35, KEY_HOME = 36,
-  KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40, KEY_INSERT = 45, KEY_DELETE = 46,
-  KEY_0 = 48, KEY_9 = 57, KEY_A = 65, KEY_H = 72, KEY_P = 80, KEY_Z = 90,
-  KEY_F1 = 112, KEY_F12 = 123,
-  KEY_LSHIFT = 160, KEY_RSHIFT = 161, KEY_LCONTROL = 162, KEY_RCONTROL = 163,
-  KEY_LALT = 164, KEY_RALT = 165,
+  KEY_BACKSPACE = 8,
+  KEY_TAB = 9,
+  KEY_ENTER = 13,
+  KEY_PAUSE = 19,
+  KEY_ESCAPE = 27,
+  KEY_SPACE = 32,
+  KEY_PAGEUP = 33,
+  KEY_PAGEDOWN = 34,
+  KEY_END = 35,
+  KEY_HOME = 36,
+  KEY_LEFT = 37,
+  KEY_UP = 38,
+  KEY_RIGHT = 39,
+  KEY_DOWN = 40,
+  KEY_INSERT = 45,
+  KEY_DELETE = 46,
+  KEY_0 = 48,
+  KEY_9 = 57,
+  KEY_A = 65,
+  KEY_H = 72,
+  KEY_P = 80,
+  KEY_Z = 90,
+  KEY_F1 = 112,
+  KEY_F12 = 123,
+  KEY_LSHIFT = 160,
+  KEY_RSHIFT = 161,
+  KEY_LCONTROL = 162,
+  KEY_RCONTROL = 163,
+  KEY_LALT = 164,
+  KEY_RALT = 165,
 };
 
 enum TEventKind {
   EVENT_NONE = 0,
-  EVENT_KEYDOWN,        // data: key code
-  EVENT_KEYUP,          // data: key code
-  EVENT_KEYCHAR,        // data: 16-bit character
-  EVENT_MOUSEDOWN,      // data: button 1 left, 2 right, 3 middle
-  EVENT_MOUSEUP,        // data: button
-  EVENT_MOUSEMOVE,      // x, y: logical position
-  EVENT_MOUSEWHEEL,     // data: wheel steps (+ away from the player)
-  EVENT_APPSUSPEND,     // focus lost
-  EVENT_APPRESUME,      // focus regained
-  EVENT_APPTERMINATE,   // window close request
+  EVENT_KEYDOWN,       // data: key code
+  EVENT_KEYUP,         // data: key code
+  EVENT_KEYCHAR,       // data: 16-bit character
+  EVENT_MOUSEDOWN,     // data: button 1 left, 2 right, 3 middle
+  EVENT_MOUSEUP,       // data: button
+  EVENT_MOUSEMOVE,     // x, y: logical position
+  EVENT_MOUSEWHEEL,    // data: wheel steps (+ away from the player)
+  EVENT_APPSUSPEND,    // focus lost
+  EVENT_APPRESUME,     // focus regained
+  EVENT_APPTERMINATE,  // window close request
 };
 
 struct TEvent {
@@ -457,16 +480,16 @@ void FlushEvents();
 
 // The polled interface, for loops outside the main loop.
 bool KeyDown(int key);
-int KeyHit(int key);        // presses since the last query
-int GetChar();              // next typed character, 0 when none
+int KeyHit(int key);  // presses since the last query
+int GetChar();        // next typed character, 0 when none
 void FlushKeys();
 int MouseX();
 int MouseY();
-int MouseZ();               // wheel position
+int MouseZ();  // wheel position
 bool MouseDown(int button);
 int MouseHit(int button);
 void FlushMouse();
-void MoveMouse(int x, int y);   // logical position
+void MoveMouse(int x, int y);  // logical position
 void ShowMouse();
 void HideMouse();
 // The system pointer in desktop coordinates.

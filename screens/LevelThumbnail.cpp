@@ -4,8 +4,8 @@
 
 #include "BoardGrid.h"
 #include "TBoardArt.h"
-#include "TLayoutCell.h"
 #include "TCellBox.h"
+#include "TLayoutCell.h"
 #include "TVMouse.h"
 
 TLevelThumbnails::TLevelThumbnails()

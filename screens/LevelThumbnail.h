@@ -40,5 +40,6 @@ class TLevelThumbnails {
 };
 
 // The level list's thumbnail function over one shared maker.
-using TLevelImageFunction = std::function<plat::TImagePtr(const std::string& path, int& size, int index)>;
+using TLevelImageFunction =
+    std::function<plat::TImagePtr(const std::string& path, int& size, int index)>;
 TLevelImageFunction LevelThumbnailFunction();

@@ -24,8 +24,8 @@ std::string PlayingTimeText(int ms) {
   return std::to_string(minutes) + ":" + tail;
 }
 
-std::string SaveNameSuggestion(const std::string& levelPath, int custom,
-                               const plat::TDateTime& day, size_t maxLength) {
+std::string SaveNameSuggestion(const std::string& levelPath, int custom, const plat::TDateTime& day,
+                               size_t maxLength) {
   // Day and month with a dot: the file name refuses "/" and ":".
   std::string date = std::to_string(day.day) + "." + std::to_string(day.month);
   std::string level = LevelTitle(levelPath, custom);

@@ -16,5 +16,5 @@ std::string PlayingTimeText(int ms);
 
 // A name for a saved game: the level and the day ("Level 12 9.12"), the
 // level cut so that the whole stays within maxLength characters.
-std::string SaveNameSuggestion(const std::string& levelPath, int custom,
-                               const plat::TDateTime& day, size_t maxLength);
+std::string SaveNameSuggestion(const std::string& levelPath, int custom, const plat::TDateTime& day,
+                               size_t maxLength);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "BoardGrid.h"
@@ -34,11 +34,11 @@ namespace {
 // Steps of 5 ms. Headless the bot reacts at once; in a window it moves like
 // an unhurried person, so that a watcher can follow every move.
 struct TPace {
-  int Glide;      // pointer travel to a target
-  int Hold;       // button held down
-  int Think;      // before each move, after the board came to rest
-  int Settle;     // after a move, before looking at the board again
-  int Linger;     // on the end panel of the last level
+  int Glide;   // pointer travel to a target
+  int Hold;    // button held down
+  int Think;   // before each move, after the board came to rest
+  int Settle;  // after a move, before looking at the board again
+  int Linger;  // on the end panel of the last level
 };
 constexpr TPace HeadlessPace{0, 1, 0, 4, 0};
 constexpr TPace WindowPace{50, 6, 80, 20, 1000};
@@ -94,8 +94,10 @@ bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
   std::string first = item.substr(0, dash);
   std::string last = dash == std::string::npos ? first : item.substr(dash + 1);
   if (!IsDigits(first) || !IsDigits(last) || first.size() > 3 || last.size() > 3) {
-    error = "--autoplay needs levels (\"005\"), ranges (\"001-080\"), .layout files or "
-            "save:NAME, separated by commas, not \"" + item + "\"";
+    error =
+        "--autoplay needs levels (\"005\"), ranges (\"001-080\"), .layout files or "
+        "save:NAME, separated by commas, not \"" +
+        item + "\"";
     return false;
   }
   int from = std::atoi(first.c_str()), to = std::atoi(last.c_str());
@@ -127,8 +129,7 @@ bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layo
   }
 }
 
-TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed,
-                     bool headless)
+TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed, bool headless)
     : levels_(std::move(levels)), player_(std::move(player)), headless_(headless), choice_(seed) {
   Print = [](const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -144,9 +145,7 @@ TAutoPlay::~TAutoPlay() = default;
 
 // ---------------------------------------------------------------- what the bot sees
 
-TGameScreen* TAutoPlay::Screen() const {
-  return Screens ? Screens->GameScreen.get() : nullptr;
-}
+TGameScreen* TAutoPlay::Screen() const { return Screens ? Screens->GameScreen.get() : nullptr; }
 
 TGameModeMatch3* TAutoPlay::Mode() const {
   TGameScreen* screen = Screen();
@@ -154,8 +153,8 @@ TGameModeMatch3* TAutoPlay::Mode() const {
 }
 
 bool TAutoPlay::OnGameScreen() const {
-  return Game && Screen() && Game->CurrentTScreen == Screen() && !Game->Fading() &&
-         !Game->Paused && !Game->Suspended;
+  return Game && Screen() && Game->CurrentTScreen == Screen() && !Game->Fading() && !Game->Paused &&
+         !Game->Suspended;
 }
 
 bool TAutoPlay::ReadyForMove(const TGameModeMatch3& mode) const {
@@ -489,11 +488,11 @@ void TAutoPlay::PressKey(int key) {
   if (Pad) {
     // The pad's button that gives the key's command. A pad reports its
     // state, so its button stays down for a step at least.
-    int button = key == plat::KEY_LEFT    ? plat::PAD_LEFT
-                 : key == plat::KEY_RIGHT ? plat::PAD_RIGHT
-                 : key == plat::KEY_UP    ? plat::PAD_UP
-                 : key == plat::KEY_DOWN  ? plat::PAD_DOWN
-                 : key == plat::KEY_TAB   ? plat::PAD_RIGHT  // the focus's next control
+    int button = key == plat::KEY_LEFT     ? plat::PAD_LEFT
+                 : key == plat::KEY_RIGHT  ? plat::PAD_RIGHT
+                 : key == plat::KEY_UP     ? plat::PAD_UP
+                 : key == plat::KEY_DOWN   ? plat::PAD_DOWN
+                 : key == plat::KEY_TAB    ? plat::PAD_RIGHT  // the focus's next control
                  : key == plat::KEY_ESCAPE ? plat::PAD_B
                                            : plat::PAD_A;  // Enter, Space
     Post(pace.Glide / 2 + 1, {plat::EVENT_PADDOWN, button, 0, 0});
@@ -536,7 +535,8 @@ bool TAutoPlay::KeyMove(const TCellBox& board, const TAutoPlayMove& move) {
   int target = move.X1 * H + move.Y1;
   if (from[size_t(target)] < 0) return false;
   std::vector<int> path;
-  for (int at = target; at != from[size_t(at)]; at = from[size_t(at)]) path.push_back(key[size_t(at)]);
+  for (int at = target; at != from[size_t(at)]; at = from[size_t(at)])
+    path.push_back(key[size_t(at)]);
   for (auto it = path.rbegin(); it != path.rend(); ++it) PressKey(*it);
   PressKey(plat::KEY_SPACE);
   for (const TArrow& arrow : arrows) {

@@ -22,8 +22,10 @@ struct TSwappedView {
   int Colour(int x, int y) const {
     if (!board::IsInGrid(x, y)) return 0;
     TPosition p{x, y};
-    if (p == a) p = b;
-    else if (p == b) p = a;
+    if (p == a)
+      p = b;
+    else if (p == b)
+      p = a;
     const TCell* cell = board.Cells.At(p.first, p.second);
     return cell ? cell->Contents : 0;
   }
@@ -46,7 +48,7 @@ struct TSwappedView {
 }  // namespace
 
 std::set<std::pair<int, int>> TAutoPlayChoice::LineCells(const TCellBox& board, int x1, int y1,
-                                                          int x2, int y2) {
+                                                         int x2, int y2) {
   TSwappedView view{board, {x1, y1}, {x2, y2}};
   std::set<TPosition> line;
   view.AddRuns(x1, y1, line);
@@ -96,8 +98,10 @@ std::optional<TAutoPlayMove> TAutoPlayChoice::Choose(const TCellBox& board,
   std::vector<TAutoPlayMove> best{moves.front()};
   for (size_t i = 1; i < moves.size(); ++i) {
     int c = better(moves[i], best.front());
-    if (c > 0) best = {moves[i]};
-    else if (c == 0) best.push_back(moves[i]);
+    if (c > 0)
+      best = {moves[i]};
+    else if (c == 0)
+      best.push_back(moves[i]);
   }
   std::uniform_int_distribution<size_t> pick(0, best.size() - 1);
   return best[pick(random_)];

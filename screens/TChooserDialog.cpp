@@ -46,8 +46,7 @@ void TChooserDialog::MakeButtonRow(std::initializer_list<const char*> names, con
 
 void TChooserDialog::MenuPosition() { PlaceMenuAtBottom(); }
 
-void TChooserDialog::ListArea(int lineHeight, int lines, int& bx, int& by, int& bw,
-                              int& bh) const {
+void TChooserDialog::ListArea(int lineHeight, int lines, int& bx, int& by, int& bw, int& bh) const {
   int top = y + Border + int(Caption ? Caption->CalcHeight() : 0) + BoxBorderV;
   int bottom = y + h - Border - (Menu ? Menu->CalcHeight() : 0) - BoxBorderV;
   int free = std::max(0, bottom - top);

@@ -6,8 +6,8 @@
 #include "GameDialogs.h"
 #include "GameInput.h"
 #include "GameResources.h"
-#include "LevelTitle.h"
 #include "Globals.h"
+#include "LevelTitle.h"
 #include "Platform.h"
 #include "TCellBox.h"
 #include "TCompletionFile.h"
@@ -374,7 +374,8 @@ void TGameGUI::SaveTyped(const std::string& text) {
   // The message names the file, not its folder: a whole path would not fit
   // the dialog.
   if (InEditor()) {
-    if (play.Editor() && play.Editor()->SaveLayout(folder + plat::FileNameOfText(text) + ".layout")) {
+    if (play.Editor() &&
+        play.Editor()->SaveLayout(folder + plat::FileNameOfText(text) + ".layout")) {
       LastFileName = text;
     } else {
       Message(GameTextWith("Could Not Create File", {{"file", text + ".layout"}}));
@@ -389,9 +390,9 @@ void TGameGUI::SaveTyped(const std::string& text) {
 void TGameGUI::AskSaveName() {
   TGamePlay& play = Screen->GamePlay;
   AskFileName("Enter Save Name");
-  std::string name = SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel,
-                                        plat::LocalDateTime(),
-                                        size_t(SaveGameNameInput->TextInput.MaxLength));
+  std::string name =
+      SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel, plat::LocalDateTime(),
+                         size_t(SaveGameNameInput->TextInput.MaxLength));
   SaveGameNameInput->TextInput.SetText(name);
 }
 

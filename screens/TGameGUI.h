@@ -21,7 +21,7 @@ class TSaveGameManager;
 
 class TGameGUI {
  public:
-  static constexpr int HintKey = 72;    // H
+  static constexpr int HintKey = 72;  // H
   static constexpr int HintDelayMs = 100;
   static constexpr int PlayBarX = 710, PlayBarY = 18;
   static constexpr int EditorBarY = 565, EditorBarGap = 20;

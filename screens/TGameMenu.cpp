@@ -148,7 +148,8 @@ void TGameMenu::Draw() {
   plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
   plat::SetColor(255, 255, 255);
   plat::SetAlpha(alpha);
-  if (plat::TImagePtr panel = InterfaceImageBank ? InterfaceImageBank->FindTImage("menu") : nullptr) {
+  if (plat::TImagePtr panel =
+          InterfaceImageBank ? InterfaceImageBank->FindTImage("menu") : nullptr) {
     // The panel's top edge stands 50 pixels above the first button.
     plat::DrawImage(*panel, ScreenWidth / 2.0 - panel->width / 2.0 + panel->handle_x,
                     buttons_->y - PanelAboveMenu + panel->handle_y);

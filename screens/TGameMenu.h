@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "TAnimation.h"
-#include "TGameSound.h"
 #include "TFocusRing.h"
+#include "TGameSound.h"
 #include "TMenu.h"
 #include "TScreen.h"
 

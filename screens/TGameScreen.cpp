@@ -4,8 +4,8 @@
 
 #include "GameInput.h"
 #include "GameResources.h"
-#include "LevelTitle.h"
 #include "Globals.h"
+#include "LevelTitle.h"
 #include "Platform.h"
 #include "PointerSparkles.h"
 #include "TColor.h"
@@ -192,10 +192,9 @@ void TGameScreen::SpawnBurst() {
   for (int i = 0; i < count; ++i) {
     auto particle = GamePlay.ParticleList->AddNew(
         x, y, spark, float(plat::Rnd(-1.5, 1.5)), float(plat::Rnd(-2.0, 0.0)), 0.01f, 1000, 1,
-        plat::Rand(0, 1) ? 1 : -1, float(plat::Rnd(0.5, 3.0)), float(plat::Rnd(0.3, 1.0)), 0, 0,
-        0);
-    particle->Color = TColor::Create(plat::Rand(100, 255), plat::Rand(100, 255),
-                                     plat::Rand(100, 255));
+        plat::Rand(0, 1) ? 1 : -1, float(plat::Rnd(0.5, 3.0)), float(plat::Rnd(0.3, 1.0)), 0, 0, 0);
+    particle->Color =
+        TColor::Create(plat::Rand(100, 255), plat::Rand(100, 255), plat::Rand(100, 255));
   }
 }
 

@@ -7,8 +7,8 @@
 #include "THighScoreScreen.h"
 #include "TOptionsScreen.h"
 #include "TPlayScreen.h"
-#include "TTitleScreen.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 
 TGameScreens* Screens = nullptr;
 

@@ -2,10 +2,10 @@
 
 #include "GameResources.h"
 #include "TGameScreens.h"
-#include "TTitleScreen.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TextDraw.h"
 
 void THelpScreen::Load() {

@@ -4,12 +4,12 @@
 #include "GameResources.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
-#include "TTitleScreen.h"
-#include "TGleamstrandHighScoreList.h"
 #include "TGameText.h"
+#include "TGleamstrandHighScoreList.h"
 #include "TImageBank.h"
 #include "TModeText.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TextDraw.h"
 
 namespace {

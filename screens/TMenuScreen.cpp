@@ -1,10 +1,10 @@
 #include "TMenuScreen.h"
 
+#include "GameResources.h"
 #include "Globals.h"
 #include "PointerSparkles.h"
 #include "TGameScreens.h"
 #include "TImageBank.h"
-#include "GameResources.h"
 #include "TTalvorineGame.h"
 
 void TMenuScreen::LoadCommon(const std::string& background, const std::string& header, float hx,

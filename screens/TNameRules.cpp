@@ -31,7 +31,9 @@ TNameRules::TVerdict TNameRules::Check(const std::string& typed) const {
   }
   // Names on disk may still end in a space (from before names were
   // trimmed); they are compared as they read.
-  auto same = [](const std::string& a, const std::string& b) { return UpperCase(Trim(a)) == UpperCase(Trim(b)); };
+  auto same = [](const std::string& a, const std::string& b) {
+    return UpperCase(Trim(a)) == UpperCase(Trim(b));
+  };
   bool keeping = !Keeping.empty() && same(Keeping, name);
   for (const std::string& known : TakenNames) {
     if (!keeping && same(known, name)) return Taken;
@@ -41,13 +43,19 @@ TNameRules::TVerdict TNameRules::Check(const std::string& typed) const {
 
 const char* TNameRules::MessageKey(TVerdict verdict) {
   switch (verdict) {
-    case OnlySpaces: return "Name Error Spaces";
-    case Dots: return "Name Error Dots";
-    case TooLong: return "Name Error Length";
-    case RefusedCharacter: return "Name Error Characters";
-    case Taken: return "Name Error";
+    case OnlySpaces:
+      return "Name Error Spaces";
+    case Dots:
+      return "Name Error Dots";
+    case TooLong:
+      return "Name Error Length";
+    case RefusedCharacter:
+      return "Name Error Characters";
+    case Taken:
+      return "Name Error";
     case Accepted:
-    case Empty: break;
+    case Empty:
+      break;
   }
   return "";
 }

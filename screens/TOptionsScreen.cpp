@@ -3,12 +3,12 @@
 #include "GameConfig.h"
 #include "GameResources.h"
 #include "TGameScreens.h"
-#include "TTitleScreen.h"
 #include "TGameText.h"
 #include "TImageBank.h"
-#include "TModeText.h"
 #include "TLanguage.h"
+#include "TModeText.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TextDraw.h"
 
 void TOptionsScreen::Load() {
@@ -22,10 +22,10 @@ void TOptionsScreen::Load() {
   OptionsMenu->AddQuick("language" + GameLanguage.Code, "language");
   OptionsMenu->CentreHoriz();
   OptionsMenu->SetY(240);
-  MusicSlider = TSlider::CreateSpecial("slider", "marker", MusicSliderX, MusicSliderY,
-                                       SliderBorder, "musicslider", 0);
-  SoundSlider = TSlider::CreateSpecial("slider", "marker", SoundSliderX, SoundSliderY,
-                                       SliderBorder, "soundslider", 0);
+  MusicSlider = TSlider::CreateSpecial("slider", "marker", MusicSliderX, MusicSliderY, SliderBorder,
+                                       "musicslider", 0);
+  SoundSlider = TSlider::CreateSpecial("slider", "marker", SoundSliderX, SoundSliderY, SliderBorder,
+                                       "soundslider", 0);
   MusicSlider->SetValue(Game->MusicVolume);
   SoundSlider->SetValue(Game->SoundVolume);
   LastClickTime = 0;

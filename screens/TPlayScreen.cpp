@@ -8,10 +8,10 @@
 #include "TGameMode.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
-#include "TTitleScreen.h"
 #include "TGameText.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TVListBox.h"
 #include "TVProfile.h"
 #include "TextCase.h"
@@ -62,7 +62,8 @@ void TPlayScreen::Start() {
   LevelTypeMenu->ManageNoSound();
   // The player's own levels after one of them, and after the editor.
   const TGamePlay& last = Screens->GameScreen->GamePlay;
-  bool custom = last.IsCustomLevel != 0 || (last.GameMode && last.SelectedGameMode == TGameMode::TypeEditor);
+  bool custom =
+      last.IsCustomLevel != 0 || (last.GameMode && last.SelectedGameMode == TGameMode::TypeEditor);
   CurrentLevelType = custom ? CustomType : StandardType;
   SetLevelTypeLooks();
   if (custom) {
@@ -132,7 +133,8 @@ void TPlayScreen::ManageSaveGameManager() {
   int result = SaveGameManager->Manage();
   if (result == 1) {
     std::string chosen = SaveGameManager->ListBox->Value;
-    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + plat::FileNameOfText(chosen) + ".save")) {
+    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + plat::FileNameOfText(chosen) +
+                                             ".save")) {
       ShowProblem(ReadFailureText(chosen + ".save"));
     }
   }

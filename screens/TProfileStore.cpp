@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "Platform.h"
+#include "TCompletionFile.h"
 #include "TSaveGameList.h"
 #include "TTalvorineGame.h"
-#include "TCompletionFile.h"
 #include "TextCase.h"
 
 TProfileStore::TProfileStore() : Folder(Game ? Game->ProfilePath : std::string()) {}

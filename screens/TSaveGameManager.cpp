@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
+#include "FileTimes.h"
 #include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "LevelTitle.h"
+#include "Platform.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
 #include "TVListBox.h"
-#include "FileTimes.h"
-#include "Platform.h"
 
 namespace {
 constexpr int ListFontSize = 20;
@@ -40,8 +40,8 @@ std::unique_ptr<TSaveGameManager> TSaveGameManager::CreateForGame(const std::str
                                                                   const std::string& captionKey) {
   auto text = [](const std::string& key) { return GameText ? GameText->FindString(key) : key; };
   plat::TImagePtr panel = InterfaceImageBank ? InterfaceImageBank->FindTImage("manager") : nullptr;
-  auto manager = Create(text(captionKey), panel, 0, 0, 0, extension, Game->ProfilePath,
-                        text("Delete File"));
+  auto manager =
+      Create(text(captionKey), panel, 0, 0, 0, extension, Game->ProfilePath, text("Delete File"));
   manager->StyleAsGame(ListFontSize);
   manager->DimWhenActive = 1;
   TVListBox& list = *manager->ListBox;

@@ -21,9 +21,9 @@ class TSaveGameManager : public TChooserDialog {
   TSaveGameManager();
   ~TSaveGameManager() override;
 
-  static std::unique_ptr<TSaveGameManager> Create(const std::string& caption,
-                                                  plat::TImagePtr image, int width, int height,
-                                                  int left, const std::string& extension,
+  static std::unique_ptr<TSaveGameManager> Create(const std::string& caption, plat::TImagePtr image,
+                                                  int width, int height, int left,
+                                                  const std::string& extension,
                                                   const std::string& directory,
                                                   const std::string& deleteMessage);
   // The chooser as the game shows it: over the profile folder, on the

@@ -5,11 +5,11 @@
 #include "Globals.h"
 #include "PlayerSelection.h"
 #include "TGameScreens.h"
+#include "TGameText.h"
 #include "THelpScreen.h"
 #include "THighScoreScreen.h"
 #include "TOptionsScreen.h"
 #include "TPlayScreen.h"
-#include "TGameText.h"
 #include "TTalvorineGame.h"
 #include "TVPlayerManager.h"
 #include "TextDraw.h"
@@ -53,7 +53,8 @@ void TTitleScreen::Start() {
   // The start-up chooser opened in Load holds the Escape key; the screen's
   // start must not hand it back to the game, which would fade to the exit.
   // The chooser gives it back to the screen when it closes.
-  for (TDialog* open : {static_cast<TDialog*>(EnterName.get()), static_cast<TDialog*>(PlayerManager.get())}) {
+  for (TDialog* open :
+       {static_cast<TDialog*>(EnterName.get()), static_cast<TDialog*>(PlayerManager.get())}) {
     if (!open || !open->Active) continue;
     open->OldIgnoreEscapeKey = 0;
     Game->IgnoreEscapeKey = 1;
@@ -120,14 +121,16 @@ void TTitleScreen::DrawWelcome() const {
   plat::SetImageFont(GameFont(20));
   plat::SetColor(255, 255, 255);
   SetTextShadow(2, 2, 0.6f);
-  DrawLinesEndingAt(400, WelcomeBottomY, GameTextWith("Welcome", {{"name", Game->CurrentProfile->Name}}), 1, 0);
+  DrawLinesEndingAt(400, WelcomeBottomY,
+                    GameTextWith("Welcome", {{"name", Game->CurrentProfile->Name}}), 1, 0);
 }
 
 void TTitleScreen::DrawVersion() const {
   SetTextShadow(2, 2, 0.6f);
   plat::SetImageFont(GameFont(18));
   plat::SetColor(255, 255, 255);
-  DrawTextLine(GameTextWith("Version", {{"version", VersionNumber()}}), VersionX, VersionY, 1, 2, 1);
+  DrawTextLine(GameTextWith("Version", {{"version", VersionNumber()}}), VersionX, VersionY, 1, 2,
+               1);
 }
 
 void TTitleScreen::Kill() {

@@ -4,14 +4,14 @@
 #include <cmath>
 
 #include "GameInput.h"
-#include "Platform.h"
 #include "GameResources.h"
+#include "Platform.h"
 #include "TCompletionFile.h"
 #include "TImageBank.h"
+#include "TModeText.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
 #include "TextCase.h"
-#include "TModeText.h"
 #include "TextDraw.h"
 
 namespace {
@@ -120,9 +120,8 @@ int TVLevelList::GetIndexOfLevelList(const std::string& name) const {
 
 int TVLevelList::CheckLevelCompleted(const std::string& path) {
   if (!CompletedIniFile) {
-    CompletedIniFile =
-        std::make_unique<TCompletionFile>(LevelCompletedPath +
-                                          plat::FileNameOfText(LevelCompletedFile) + ".ini");
+    CompletedIniFile = std::make_unique<TCompletionFile>(
+        LevelCompletedPath + plat::FileNameOfText(LevelCompletedFile) + ".ini");
     CompletedIniFile->Load();
   }
   return CompletedIniFile->IsCompleted(path);
@@ -135,8 +134,8 @@ void TVLevelList::CreateImages(int recalculate) {
   LevelCompletedList.clear();
   CompletedIniFile.reset();
   int count = int(LevelList.size());
-  for (int i = std::max(CurrentPagePosition, 0); i < CurrentPagePosition + NumLevelItems && i < count;
-       ++i) {
+  for (int i = std::max(CurrentPagePosition, 0);
+       i < CurrentPagePosition + NumLevelItems && i < count; ++i) {
     std::string path = LevelPath(LevelList[size_t(i)]);
     int size = 0;
     plat::TImagePtr image;

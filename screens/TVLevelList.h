@@ -32,14 +32,11 @@ class TVLevelList : public TFocusItem {
   TVLevelList();
   ~TVLevelList();
 
-  static std::unique_ptr<TVLevelList> Create(const std::string& folderPath,
-                                             const std::string& filePrefix,
-                                             const std::string& currentLevel,
-                                             const std::string& levelSizeText,
-                                             const std::string& noLevelsText,
-                                             int trimLevelTextZeros, int drawOffsetX,
-                                             int drawOffsetY, const std::string& levelCompletedFile,
-                                             const std::string& levelCompletedPath);
+  static std::unique_ptr<TVLevelList> Create(
+      const std::string& folderPath, const std::string& filePrefix, const std::string& currentLevel,
+      const std::string& levelSizeText, const std::string& noLevelsText, int trimLevelTextZeros,
+      int drawOffsetX, int drawOffsetY, const std::string& levelCompletedFile,
+      const std::string& levelCompletedPath);
   void Init();
   void ScanLevelFolder();
   void CreateMenu();

@@ -1,15 +1,14 @@
 #include "TVPlayerManager.h"
 
 #include "GameResources.h"
-#include "TGameText.h"
 #include "Globals.h"
+#include "TGameText.h"
 #include "TListBox.h"
 #include "TModeText.h"
 #include "TProfileStore.h"
 #include "TTalvorineGame.h"
 #include "TVProfile.h"
 #include "TextCase.h"
-
 
 TPlayerManager::TPlayerManager() = default;
 
@@ -205,7 +204,8 @@ int TPlayerManager::Draw() {
   if (Active && DimWhenActive) DrawDim();
   if (!TDialog::Draw()) return 0;
   ListBox->Draw();
-  if (FrontFrame && FrontFrame->image) plat::DrawImage(*FrontFrame->image, FrontFrameX, FrontFrameY);
+  if (FrontFrame && FrontFrame->image)
+    plat::DrawImage(*FrontFrame->image, FrontFrameX, FrontFrameY);
   if (Header && Header->image) plat::DrawImage(*Header->image, HeaderX, HeaderY);
   DrawSubDialogs();
   if (EnterName) {

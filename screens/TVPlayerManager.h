@@ -2,8 +2,8 @@
 // current one marked) with "OK" (choose the selected player), "Create" (the
 // name prompt, up to the limit), "Rename" (a prompt for the selected
 // player's new name), "Delete" (after a confirmation naming the player;
-// never the last player) and "Cancel". TPlayerManager is the framework's dialog; TVPlayerManager adds
-// the game's clean-up after a player is deleted.
+// never the last player) and "Cancel". TPlayerManager is the framework's dialog; TVPlayerManager
+// adds the game's clean-up after a player is deleted.
 #pragma once
 
 #include <functional>
@@ -73,9 +73,8 @@ class TPlayerManager : public TChooserDialog {
 
 class TVPlayerManager : public TPlayerManager {
  public:
-  static std::unique_ptr<TVPlayerManager> Create(const std::string& caption,
-                                                 plat::TImagePtr image, int width, int height,
-                                                 int left, int limit);
+  static std::unique_ptr<TVPlayerManager> Create(const std::string& caption, plat::TImagePtr image,
+                                                 int width, int height, int left, int limit);
 
   // Called after a player's file has been deleted, with the deleted name.
   std::function<void(TVPlayerManager& manager, const std::string& name)> CustomDeleteFunction;

@@ -4,8 +4,8 @@
 #include "Globals.h"
 #include "TGameText.h"
 #include "TImageBank.h"
-#include "WidgetFiles.h"
 #include "TTalvorineGame.h"
+#include "WidgetFiles.h"
 
 namespace {
 
@@ -64,8 +64,7 @@ std::unique_ptr<TDialogOK> GameDialogOK(const std::string& text) {
   return StartNow(std::move(dialog));
 }
 
-std::unique_ptr<TDialogTextInput> GameDialogTextInput(const std::string& caption,
-                                                      int withCancel) {
+std::unique_ptr<TDialogTextInput> GameDialogTextInput(const std::string& caption, int withCancel) {
   auto dialog = TDialogTextInput::Create(caption, "", 14, BankPicture("input"));
   dialog->Gap = 11;
   dialog->BoxBorderH = 40;

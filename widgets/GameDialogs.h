@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "TBox.h"
 #include "TDialogOK.h"
 #include "TDialogTextInput.h"
-#include "TBox.h"
 #include "TDialogYesNo.h"
 
 // A question with "Yes" and "No".

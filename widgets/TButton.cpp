@@ -50,8 +50,8 @@ void TButton::Kill() {
 std::string TButton::GetPath() const { return UseMenuPath ? Game->MenuPath : Game->ImagePath; }
 
 void TButton::Load(const std::string& newName, const std::string& mouseOverName,
-                   const std::string& mouseOverSound, const std::string& clickSound,
-                   int cellWidth, int cellHeight, int frames) {
+                   const std::string& mouseOverSound, const std::string& clickSound, int cellWidth,
+                   int cellHeight, int frames) {
   SetName(newName);
   if (!Game->Channels) {
     ChannelMouseOver = plat::AllocChannel();
@@ -63,8 +63,8 @@ void TButton::Load(const std::string& newName, const std::string& mouseOverName,
   Init();
 }
 
-void TButton::LoadImages(const std::string& file, const std::string& mouseOverName,
-                         int cellWidth, int cellHeight, int frames) {
+void TButton::LoadImages(const std::string& file, const std::string& mouseOverName, int cellWidth,
+                         int cellHeight, int frames) {
   auto load = [&](const std::string& what) {
     std::string path = GetPath() + what + WidgetImageExt;
     if (frames >= 2) return TGameImage::CreateAuto(path, cellWidth, cellHeight, 0, frames, -1, 0);
@@ -109,8 +109,8 @@ void TButton::SetupCaption(const std::string& text, plat::TFontPtr imageFont,
                            std::shared_ptr<TColor> inverseColor) {
   Caption = TLabel::CreateSpecial(text, x + w2, y + h2, 1, 0);
   Caption->CentreVertically = 1;
-  Caption->Init(std::move(imageFont), std::move(color), std::move(shadow), 0,
-                std::move(bitmapFont), std::move(inverseColor));
+  Caption->Init(std::move(imageFont), std::move(color), std::move(shadow), 0, std::move(bitmapFont),
+                std::move(inverseColor));
 }
 
 void TButton::SetupCaptionDown(std::shared_ptr<TColor> color, float scale, float offsetX,
@@ -203,8 +203,7 @@ int TButton::Manage() {
     ManageAnim();
     if (GlowMode > 0) ManageGlow();
     const TMousePointer& pointer = Game->Mouse;
-    bool pointerOver = pointer.x >= x && pointer.x < x + w && pointer.y >= y &&
-                       pointer.y < y + h &&
+    bool pointerOver = pointer.x >= x && pointer.x < x + w && pointer.y >= y && pointer.y < y + h &&
                        !(MouseOverUserFunction && MouseOverUserFunction() != 0);
     bool over = pointerOver || Focused;
     if (over) {

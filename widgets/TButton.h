@@ -66,8 +66,7 @@ class TButton : public TSprite {
                     std::shared_ptr<TColor> color, std::shared_ptr<TShadow> shadow,
                     std::shared_ptr<TBitmapFont> bitmapFont = nullptr,
                     std::shared_ptr<TColor> inverseColor = nullptr);
-  void SetupCaptionDown(std::shared_ptr<TColor> color, float scale, float offsetX,
-                        float offsetY);
+  void SetupCaptionDown(std::shared_ptr<TColor> color, float scale, float offsetX, float offsetY);
   void SetupMouseRepeat(int initialDelayMs, int delayMs);
   void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
   // A visible click from the keyboard: the glow, the click, MouseOver = 1.

@@ -40,7 +40,8 @@ void TDialog::Start() {
 }
 
 void TDialog::SetupCaption(plat::TFontPtr font, std::shared_ptr<TColor> color,
-                           std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont) {
+                           std::shared_ptr<TShadow> shadow,
+                           std::shared_ptr<TBitmapFont> bitmapFont) {
   Caption->Init(std::move(font), std::move(color), std::move(shadow), 0, std::move(bitmapFont));
   CalcAll();
   MenuPosition();

@@ -12,11 +12,11 @@
 #include "Platform.h"
 #include "TAnimation.h"
 #include "TColor.h"
+#include "TFocusRing.h"
 #include "TGameChannel.h"
 #include "TGameImage.h"
 #include "TGameSound.h"
 #include "TLabel.h"
-#include "TFocusRing.h"
 #include "TMenu.h"
 #include "TSprite.h"
 

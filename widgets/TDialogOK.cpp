@@ -4,9 +4,8 @@
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
 
-std::unique_ptr<TDialogOK> TDialogOK::Create(const std::string& caption,
-                                             plat::TImagePtr background, int width, int height,
-                                             int left) {
+std::unique_ptr<TDialogOK> TDialogOK::Create(const std::string& caption, plat::TImagePtr background,
+                                             int width, int height, int left) {
   auto dialog = std::make_unique<TDialogOK>();
   dialog->Init(caption, std::move(background), width, height, left, 0);
   dialog->MenuCreate();

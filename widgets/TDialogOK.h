@@ -10,9 +10,8 @@
 class TDialogOK : public TDialog {
  public:
   // y stays 0 until the dialog is centred.
-  static std::unique_ptr<TDialogOK> Create(const std::string& caption,
-                                           plat::TImagePtr background, int width = 0,
-                                           int height = 0, int left = 0);
+  static std::unique_ptr<TDialogOK> Create(const std::string& caption, plat::TImagePtr background,
+                                           int width = 0, int height = 0, int left = 0);
   void CalcSize() override;
   void MenuCreate();
   void MenuPosition() override;

@@ -24,8 +24,7 @@ class TDialogTextInput : public TDialog {
   static std::unique_ptr<TDialogTextInput> Create(const std::string& caption,
                                                   const std::string& initialText, int maxLength,
                                                   plat::TImagePtr background, int width = 0,
-                                                  int left = 0, int top = 0,
-                                                  int maxPixelWidth = 0);
+                                                  int left = 0, int top = 0, int maxPixelWidth = 0);
   void Start() override;
   void SetupText(plat::TFontPtr font, std::shared_ptr<TColor> color,
                  std::shared_ptr<TShadow> shadow, int drawDots = 0,

@@ -50,7 +50,6 @@ void DrawFocusFrame(double x, double y, double w, double h) {
   plat::SetAlpha(alpha);
 }
 
-
 void TFocusRing::Add(TMenu* menu) {
   if (menu) entries_.push_back({menu, nullptr, nullptr});
 }
@@ -192,10 +191,10 @@ int TFocusRing::Manage() {
     Show();
   }
   static constexpr TNavCommand kCommands[] = {
-      TNavCommand::Up,       TNavCommand::Down,      TNavCommand::Left,  TNavCommand::Right,
-      TNavCommand::Accept,   TNavCommand::Select,    TNavCommand::Back,      TNavCommand::FocusNext,
-      TNavCommand::FocusPrev, TNavCommand::PageUp,   TNavCommand::PageDown, TNavCommand::Home,
-      TNavCommand::End,      TNavCommand::Erase};
+      TNavCommand::Up,        TNavCommand::Down,   TNavCommand::Left,     TNavCommand::Right,
+      TNavCommand::Accept,    TNavCommand::Select, TNavCommand::Back,     TNavCommand::FocusNext,
+      TNavCommand::FocusPrev, TNavCommand::PageUp, TNavCommand::PageDown, TNavCommand::Home,
+      TNavCommand::End,       TNavCommand::Erase};
   int used = 0;
   for (TNavCommand command : kCommands) {
     if (!NavInput.Peek(command)) continue;

@@ -235,7 +235,8 @@ void TLetterGrid::Draw(const TTextInput& field, float alpha, float dx, float dy)
     if (key == KeyPage && !hasAccents_) continue;
     std::string text;
     if (key == KeyCase) text = Lower ? "ABC" : "abc";
-    if (key == KeyPage) text = Page ? (Lower ? "abc" : "ABC") : Lower ? "\xE0\xE9\xEE" : "\xC0\xC9\xCE";
+    if (key == KeyPage)
+      text = Page ? (Lower ? "abc" : "ABC") : Lower ? "\xE0\xE9\xEE" : "\xC0\xC9\xCE";
     if (kKeyTexts[key]) text = TextOfKey(kKeyTexts[key]);
     cell(LetterRows, key * 2, 2, text);
   }

@@ -9,8 +9,7 @@
 #include "TextDraw.h"
 #include "WidgetFiles.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 int ListRowAt(const TBox& box, float lineHeight, float scale, int rows, int px, int py) {
   if (float(px) < box.X || float(px) >= box.X + box.W * scale) return -1;
@@ -231,8 +230,8 @@ bool TListBox::FocusCommand(TNavCommand command) {
 void TListBox::DrawHighlight() {
   if (Index < TopIndex || Index >= GetTempLimit() || !HighlightCol) return;
   HighlightCol->Apply();
-  plat::DrawRect(Box.X, Box.Y + float(Index - TopIndex) * float(LineHeight) * Scale,
-                 Box.W * Scale, float(LineHeight) * Scale);
+  plat::DrawRect(Box.X, Box.Y + float(Index - TopIndex) * float(LineHeight) * Scale, Box.W * Scale,
+                 float(LineHeight) * Scale);
   TColor::Restore();
 }
 
@@ -254,10 +253,11 @@ void TListBox::Draw() {
     bool locked = size_t(i) < LockedArray.size() && LockedArray[size_t(i)] != 0;
     if (selected && Font->InverseColor) Font->InverseColor->Apply();
     if (locked && LockedColor) LockedColor->Apply();
-    float alpha = locked && LockedColor ? LockedColor->Alpha
-                                        : (Font->Color ? Font->Color->Alpha : 1.0f);
+    float alpha =
+        locked && LockedColor ? LockedColor->Alpha : (Font->Color ? Font->Color->Alpha : 1.0f);
     bool shadow = Font->Shadow && !(selected && NoShadowOnHighlighted);
-    const std::string& text = Labels.size() == Strings.size() ? Labels[size_t(i)] : Strings[size_t(i)];
+    const std::string& text =
+        Labels.size() == Strings.size() ? Labels[size_t(i)] : Strings[size_t(i)];
     DrawListLine(*Font, text, tx, ty, Centred, shadow ? 1 : 0, alpha, round);
     ty += float(int(float(LineHeight) * Scale));
     if (selected || locked) Font->Apply();

@@ -10,10 +10,10 @@
 
 #include "Platform.h"
 #include "TBox.h"
+#include "TFocusRing.h"
 #include "TFont.h"
 #include "TGameImage.h"
 #include "TGameSound.h"
-#include "TFocusRing.h"
 #include "TScrollBar.h"
 
 class TBitmapFont;
@@ -44,8 +44,7 @@ class TListBox : public TFocusItem {
   void SetTopIndex(int t);
   void SetupBox(std::shared_ptr<TColor> color);
   void SetupFont(plat::TFontPtr imageFont, std::shared_ptr<TColor> color,
-                 std::shared_ptr<TShadow> shadow,
-                 std::shared_ptr<TBitmapFont> bitmapFont = nullptr,
+                 std::shared_ptr<TShadow> shadow, std::shared_ptr<TBitmapFont> bitmapFont = nullptr,
                  std::shared_ptr<TColor> inverseColor = nullptr);
   int Count() const { return int(Strings.size()); }
 

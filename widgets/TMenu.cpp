@@ -67,8 +67,7 @@ TButton* TMenu::AddNew(const std::string& name, const std::string& mouseOverName
 }
 
 TButton* TMenu::DoAddNew(const std::string& name, const std::string& mouseOverName,
-                         const std::string& buttonName, int cellWidth, int cellHeight,
-                         int frames) {
+                         const std::string& buttonName, int cellWidth, int cellHeight, int frames) {
   auto button = std::make_unique<TButton>();
   button->UseMenuPath = 1;
   button->Load(name, mouseOverName, "", "", cellWidth, cellHeight, frames);
@@ -97,7 +96,8 @@ TButton* TMenu::AddQuickAuto(const std::string& name, const std::string& buttonN
   if (WidgetImageExists(Game->MenuPath, name + "_disabled")) {
     button->LoadDisabled(name + "_disabled");
   }
-  if (WidgetImageExists(Game->MenuPath, name + "_down")) button->LoadMouseClick(name + "_down", 200);
+  if (WidgetImageExists(Game->MenuPath, name + "_down"))
+    button->LoadMouseClick(name + "_down", 200);
   return button;
 }
 

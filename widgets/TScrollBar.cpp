@@ -6,8 +6,8 @@
 #include "Globals.h"
 #include "TTalvorineGame.h"
 
-std::unique_ptr<TScrollBar> TScrollBar::Create(TGameImagePtr knobImage, int size,
-                                               double valueMax, float x, float y, int vertical) {
+std::unique_ptr<TScrollBar> TScrollBar::Create(TGameImagePtr knobImage, int size, double valueMax,
+                                               float x, float y, int vertical) {
   auto bar = std::make_unique<TScrollBar>();
   bar->Slider = std::move(knobImage);
   bar->Size = size;
@@ -101,8 +101,8 @@ void TScrollBar::Manage() {
     SliderSelected = 0;
   } else if (!SliderSelected && over) {
     SliderSelected = 1;
-    SliderOffset = Vertical ? pointer.y - int(Y) - SliderPosition
-                            : pointer.x - int(X) - SliderPosition;
+    SliderOffset =
+        Vertical ? pointer.y - int(Y) - SliderPosition : pointer.x - int(X) - SliderPosition;
   }
   if (SliderSelected) {
     SliderGlow = GlowMax;

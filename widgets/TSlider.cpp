@@ -8,8 +8,7 @@
 
 std::unique_ptr<TSlider> TSlider::CreateSpecial(const std::string& barName,
                                                 const std::string& knobName, float x, float y,
-                                                int border, const std::string& name,
-                                                int borderY) {
+                                                int border, const std::string& name, int borderY) {
   auto slider = std::make_unique<TSlider>();
   slider->Load(barName, knobName, name);
   slider->Place(x, y, border, borderY);
@@ -102,9 +101,8 @@ void TSlider::DrawFocus() const {
 
 std::unique_ptr<TVSlider> TVSlider::CreateSpecial(const std::string& barName,
                                                   const std::string& knobName, float x, float y,
-                                                  int border, const std::string& name,
-                                                  int borderY, const std::string& fullName,
-                                                  float knobOffsetY) {
+                                                  int border, const std::string& name, int borderY,
+                                                  const std::string& fullName, float knobOffsetY) {
   auto slider = std::make_unique<TVSlider>();
   slider->Load(barName, knobName, name, fullName);
   slider->Place(x, y, border, borderY);

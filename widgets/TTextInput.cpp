@@ -69,7 +69,9 @@ void TTextInput::Finish() {
   GameFlushMouse();
 }
 
-void TTextInput::SetCursorFlashSpeed(int ms) { CursorFlashSpeed = int(AnimLengthFromMs(float(ms))); }
+void TTextInput::SetCursorFlashSpeed(int ms) {
+  CursorFlashSpeed = int(AnimLengthFromMs(float(ms)));
+}
 
 void TTextInput::MakeCharsFileNameSafe() { BannedChars = "\"|*\\/:;~?<>,+=%"; }
 
@@ -91,7 +93,8 @@ void TTextInput::Refuse() {
 }
 
 float TTextInput::RefusedFlashLevel() const {
-  return RefusedFlashLength > 0 ? std::clamp(RefusedFlash / float(RefusedFlashLength), 0.0f, 1.0f) : 0.0f;
+  return RefusedFlashLength > 0 ? std::clamp(RefusedFlash / float(RefusedFlashLength), 0.0f, 1.0f)
+                                : 0.0f;
 }
 
 int TTextInput::Manage() {
@@ -108,7 +111,8 @@ int TTextInput::Manage() {
   if (NumbersOnly && c != CharEnter && !(c >= '0' && c <= '9')) c = 0;
   if (Accepts(c)) {
     std::string typed(1, char(c));
-    if (CurrentChar <= MaxLength && (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth))) {
+    if (CurrentChar <= MaxLength &&
+        (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth))) {
       Text += typed;
       ++CurrentChar;
     } else {

@@ -64,7 +64,7 @@ class TTextInput {
   int AllowExtendedChars = 0;
   int NumbersOnly = 0;
   TGameSoundPtr RefusedSound;
-  float RefusedFlash = 0;      // logic steps of flash left
+  float RefusedFlash = 0;       // logic steps of flash left
   int RefusedFlashLength = 40;  // logic steps, from 200 ms
 
  private:

@@ -94,8 +94,7 @@ void TVListBox::Manage() {
 void TVListBox::DrawHighlight() {
   if (Index < StartList || Index > EndList || !HighlightCol) return;
   HighlightCol->Apply();
-  plat::DrawRect(Box.X, Box.Y + float((Index - StartList) * LineHeight), Box.W,
-                 float(LineHeight));
+  plat::DrawRect(Box.X, Box.Y + float((Index - StartList) * LineHeight), Box.W, float(LineHeight));
   TColor::Restore();
 }
 

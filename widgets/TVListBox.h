@@ -86,4 +86,3 @@ class TVListBox : public TFocusItem {
  private:
   void DrawColumns(size_t line, float y);
 };
-

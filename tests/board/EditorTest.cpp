@@ -22,8 +22,8 @@ using boardtest::DataFolder;
 void PaintLayout(TCellBox& board, const std::vector<std::string>& rows) {
   for (int y = 1; y <= 12; ++y) {
     for (int x = 1; x <= 16; ++x) {
-      char c = y - 1 < int(rows.size()) && x - 1 < int(rows[y - 1].size()) ? rows[y - 1][x - 1]
-                                                                            : ' ';
+      char c =
+          y - 1 < int(rows.size()) && x - 1 < int(rows[y - 1].size()) ? rows[y - 1][x - 1] : ' ';
       TLayoutCell& cell = *board.Layout[x][y];
       cell.Contents = c == ' ' ? 0 : (c == 'm' || c == 'M') ? 2 : 1;
       cell.IsFill = c == 'N' || c == 'M' || c == '*' || c == 'c';

@@ -90,7 +90,8 @@ TEST(LevelsTest, NoTwoLevelsShareTheirCells) {
 
 TEST(LevelsTest, TheFolderHoldsExactlyTheStandardLevels) {
   std::vector<std::string> names;
-  for (const auto& item : std::filesystem::directory_iterator(std::string(GS_SOURCE_DIR) + "/layouts"))
+  for (const auto& item :
+       std::filesystem::directory_iterator(std::string(GS_SOURCE_DIR) + "/layouts"))
     if (item.path().extension() == ".layout") names.push_back(item.path().stem().string());
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), size_t(LevelCount));

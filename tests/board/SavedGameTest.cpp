@@ -128,9 +128,8 @@ TEST_F(SavedGameTest, CutFilesAreRefusedAndDamagedOnesLoadAsFarAsTheyGo) {
   // Cut in the middle of the current board's layout blocks, cut in its last
   // row, or empty (a full disk, a crash): the board would be empty, which
   // counts as won. Refused, and the game in progress stays.
-  for (const std::string& cut :
-       {whole.substr(0, whole.find("\r\n-\r\n", 1500) + 80), whole.substr(0, whole.size() - 5),
-        std::string()}) {
+  for (const std::string& cut : {whole.substr(0, whole.find("\r\n-\r\n", 1500) + 80),
+                                 whole.substr(0, whole.size() - 5), std::string()}) {
     WriteBytes(DataFolder() + "short.save", cut);
     EXPECT_EQ(mode.LoadGame(DataFolder() + "short.save"), 0) << cut.size();
     EXPECT_EQ(Picture(*mode.CellBox), board);
@@ -170,8 +169,9 @@ TEST_F(SavedGameTest, FilesThatCannotBeWrittenOrReadLeaveTheGameAsItWas) {
   ErrorLogOn = 1;
 
   EXPECT_EQ(mode.SaveGame(DataFolder() + "no such folder/game"), 0);
-  EXPECT_NE(ReadFile(log).find("Could not create file '" + DataFolder() + "no such folder/game.save'"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadFile(log).find("Could not create file '" + DataFolder() + "no such folder/game.save'"),
+      std::string::npos);
   // Names the player typed stay inside the profile folder.
   Game->ProfilePath = DataFolder();
   for (const char* name : {"", ".", "..", "../up", "a/b", "a\\b"}) {

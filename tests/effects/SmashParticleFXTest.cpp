@@ -1,12 +1,12 @@
 // Particle-effect files and the per-render simulation of their emitters.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
-#include <limits>
-#include <cmath>
-#include <algorithm>
 
 #include "../platform/HeadlessDisplay.h"
 #include "Globals.h"
@@ -152,7 +152,7 @@ TEST_F(ParticleFX, AFileAskingForEndlessSparksCostsBoundedTimeAndMemory) {
     mostInAll = std::max(mostInAll, TLiveSparks::InAll());
   }
   EXPECT_LE(frames, 3 * int(TSmashParticleFX::MAX_FRAMES) + 2);  // every burst ends
-  EXPECT_GT(most, TSmashParticleFX::MAX_LIVE_SPARKS / 2);      // it did try
+  EXPECT_GT(most, TSmashParticleFX::MAX_LIVE_SPARKS / 2);        // it did try
   EXPECT_LE(most, TSmashParticleFX::MAX_LIVE_SPARKS + oneEmission);
   EXPECT_GE(mostInAll, TSmashParticleFX::MAX_LIVE_SPARKS_IN_ALL);
   EXPECT_LE(mostInAll, TSmashParticleFX::MAX_LIVE_SPARKS_IN_ALL + oneEmission);
@@ -378,4 +378,3 @@ TEST_F(ParticleFX, ColourChannelsAbove255DrawAs255) {
   }
   TSmashParticle::SetImage(plat::TImagePtr());
 }
-

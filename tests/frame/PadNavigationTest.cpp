@@ -45,10 +45,14 @@ TEST_F(PadNavigation, TheStickPointsOnlyBeyondItsDeadZoneAndHoldsItsWay) {
 
 TEST_F(PadNavigation, ButtonsGiveTheKeyboardsCommands) {
   const std::pair<int, TNavCommand> buttons[] = {
-      {plat::PAD_UP, TNavCommand::Up},          {plat::PAD_DOWN, TNavCommand::Down},
-      {plat::PAD_LEFT, TNavCommand::Left},      {plat::PAD_RIGHT, TNavCommand::Right},
-      {plat::PAD_A, TNavCommand::Accept},       {plat::PAD_B, TNavCommand::Back},
-      {plat::PAD_X, TNavCommand::Erase},        {plat::PAD_LEFTSHOULDER, TNavCommand::PageUp},
+      {plat::PAD_UP, TNavCommand::Up},
+      {plat::PAD_DOWN, TNavCommand::Down},
+      {plat::PAD_LEFT, TNavCommand::Left},
+      {plat::PAD_RIGHT, TNavCommand::Right},
+      {plat::PAD_A, TNavCommand::Accept},
+      {plat::PAD_B, TNavCommand::Back},
+      {plat::PAD_X, TNavCommand::Erase},
+      {plat::PAD_LEFTSHOULDER, TNavCommand::PageUp},
       {plat::PAD_RIGHTSHOULDER, TNavCommand::PageDown},
       {plat::PAD_START, TNavCommand::Accept},  // not in play: Start confirms
   };

@@ -41,13 +41,14 @@ class PadScriptTest : public ::testing::Test {
 TEST_F(PadScriptTest, PadCommandsParseIntoActionsAtTheirSteps) {
   TRunScript script;
   std::string error;
-  ASSERT_TRUE(script.Parse("3 pad-plug\n"
-                           "4 pad A\n"
-                           "6 paddown rb\n"
-                           "7 stick -100 50\n"
-                           "8 padup RB\n"
-                           "9 pad-unplug\n",
-                           error))
+  ASSERT_TRUE(
+      script.Parse("3 pad-plug\n"
+                   "4 pad A\n"
+                   "6 paddown rb\n"
+                   "7 stick -100 50\n"
+                   "8 padup RB\n"
+                   "9 pad-unplug\n",
+                   error))
       << error;
   EXPECT_EQ(script.EventCount(), 0u);  // a pad is not window events
   ASSERT_NE(script.PadActionsAt(3), nullptr);
@@ -64,8 +65,8 @@ TEST_F(PadScriptTest, PadCommandsParseIntoActionsAtTheirSteps) {
   EXPECT_EQ(stick[0].Y, 16383);
   EXPECT_EQ((*script.PadActionsAt(9))[0].Kind, TPadAction::Unplug);
 
-  const char* const bad[] = {"4 pad", "4 pad z", "4 stick 1", "4 stick 101 0", "4 pad-plug now",
-                             "4 pad a b"};
+  const char* const bad[] = {"4 pad",         "4 pad z",        "4 stick 1",
+                             "4 stick 101 0", "4 pad-plug now", "4 pad a b"};
   for (const char* text : bad) {
     TRunScript wrong;
     EXPECT_FALSE(wrong.Parse(std::string("1 close\n") + text + "\n", error)) << text;
@@ -76,11 +77,12 @@ TEST_F(PadScriptTest, PadCommandsParseIntoActionsAtTheirSteps) {
 TEST_F(PadScriptTest, PostedPadCommandsReachTheFeedThroughTheVirtualPad) {
   TRunScript script;
   std::string error;
-  ASSERT_TRUE(script.Parse("1 pad-plug\n"
-                           "2 pad a\n"
-                           "4 stick 0 -100\n"
-                           "5 pad-unplug\n",
-                           error))
+  ASSERT_TRUE(
+      script.Parse("1 pad-plug\n"
+                   "2 pad a\n"
+                   "4 stick 0 -100\n"
+                   "5 pad-unplug\n",
+                   error))
       << error;
   auto plugged = PadEventsAfterPost(script, 1);
   EXPECT_TRUE(Has(plugged, plat::EVENT_PADADDED, 1));

@@ -135,8 +135,8 @@ TEST_F(ProcessTest, ASecondCopyForTheSamePlayerExitsAtOnce) {
   std::string bot = "cd " + Quote(work.Path()) + " && env XDG_DATA_HOME=" + Quote(home.Path()) +
                     " HOME=" + Quote(home.Path()) +
                     " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Quote(GS_GAME_EXE) +
-                    " --headless --autoplay 001 >" + Quote(sameHomeOutput.File("out.txt")) +
-                    " 2>" + Quote(sameHomeOutput.File("err.txt"));
+                    " --headless --autoplay 001 >" + Quote(sameHomeOutput.File("out.txt")) + " 2>" +
+                    Quote(sameHomeOutput.File("err.txt"));
   EXPECT_EQ(RunCommand(bot), 1);
   EXPECT_EQ(ReadWholeFile(sameHomeOutput.File("out.txt")), "");
   EXPECT_NE(ReadWholeFile(sameHomeOutput.File("err.txt")).find("another copy runs"),

@@ -38,7 +38,9 @@ TEST_F(SaveKillTest, SettingsFileIsOldOrNewWhateverMomentTheGameIsKilled) {
     game->ProfileName = "Player " + std::to_string(n);
     game->IniUpdate(1);
   };
-  kind.VersionOf = [](const std::string& bytes) { return NumberAfter(bytes, "PROFILE NAME=Player "); };
+  kind.VersionOf = [](const std::string& bytes) {
+    return NumberAfter(bytes, "PROFILE NAME=Player ");
+  };
   std::string folder = home.DataFolder();
   plat::CreateDir(folder, true);
   testsupport::ExpectWholeFilesAfterKills(kind, folder, 20261208);

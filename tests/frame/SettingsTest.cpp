@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <csignal>
-
 #include <sstream>
 #include <vector>
 
@@ -334,7 +333,8 @@ TEST(IniFileTest, ASaveThatFailsOnAFullDiskIsFatalAndKeepsTheOldFile) {
 TEST(IniFileTest, ACopyWhoseLastFlushFailsReportsFailureAndKeepsTheOldFile) {
   testsupport::TempDir dir;
   std::string source;
-  for (int i = 0; i < 40; ++i) source += "KEY" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
+  for (int i = 0; i < 40; ++i)
+    source += "KEY" + std::to_string(i) + "=" + std::string(60, 'v') + "\r\n";
   WriteWholeFile(dir.File("source.ini"), source);
   WriteWholeFile(dir.File("copy.ini"), "OLD=1\r\n");
   pid_t child = fork();

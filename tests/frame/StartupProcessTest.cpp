@@ -111,8 +111,9 @@ class Startup : public ::testing::Test {
 }  // namespace
 
 TEST_F(Startup, AHomeAndAProgramFolderBeyondLatinOneReachTheFileSystemUnchanged) {
-  const std::string program = "\xd0\xb8\xd0\xb3\xd1\x80\xd0\xb0";            // "игра"
-  const std::string player = "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";  // "Дмитрий"
+  const std::string program = "\xd0\xb8\xd0\xb3\xd1\x80\xd0\xb0";  // "игра"
+  const std::string player =
+      "\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";  // "Дмитрий"
   run_ = std::make_unique<GameRun>(program);
   const std::string home = run_->Dir().File(player);
   ASSERT_TRUE(plat::CreateDir(home));

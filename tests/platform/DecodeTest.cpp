@@ -11,8 +11,9 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 // From the sanitizer runtime (gcc ships no header for it).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(
-    void (*mallocHook)(const volatile void*, size_t), void (*freeHook)(const volatile void*));
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*,
+                                                                            size_t),
+                                                         void (*freeHook)(const volatile void*));
 #define GS_ALLOCATION_HOOKS 1
 #endif
 
@@ -330,8 +331,8 @@ TEST_F(DecodeTest, ATinyFileClaimingAHugePictureAllocatesNothingLarge) {
   for (int i = 0; i < 8; ++i) png[size_t(16 + i)] = "\0\0\x1f\x40\0\0\x1f\x40"[i];  // 8000 x 8000
   uint32_t crc = Crc32(png.substr(12, 17));
   for (int i = 0; i < 4; ++i) png[size_t(29 + i)] = char(crc >> (24 - 8 * i));
-  for (const auto& [name, bytes] : {std::pair{"plain.tga", plainTga}, {"rle.tga", rleTga},
-                                    {"big.png", png}}) {
+  for (const auto& [name, bytes] :
+       {std::pair{"plain.tga", plainTga}, {"rle.tga", rleTga}, {"big.png", png}}) {
     std::string path = Write(name, bytes);
     size_t largest = LargestAllocationDuring([&] { EXPECT_EQ(LoadPixmap(path), nullptr) << name; });
     EXPECT_LT(largest, size_t(1) << 20) << name;

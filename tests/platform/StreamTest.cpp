@@ -4,9 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <limits>
 
@@ -135,7 +134,8 @@ TEST(Files, NamesAboveAsciiAreStoredAsUtf8AndListedBack) {
   EXPECT_TRUE(plat::TextOfFileName(listed[0], shown));
   EXPECT_EQ(shown, name + ".dat");
   EXPECT_EQ(plat::FileSize(folder + "/inner/" + listed[0]), 3);
-  EXPECT_EQ(plat::ReadDir(tmp.Path()), std::vector<std::string>{folder.substr(tmp.Path().size() + 1)});
+  EXPECT_EQ(plat::ReadDir(tmp.Path()),
+            std::vector<std::string>{folder.substr(tmp.Path().size() + 1)});
   // A file name the game's one-byte text cannot hold is not shown as another.
   EXPECT_FALSE(plat::TextOfFileName("\xd0\x94.save", shown));
   EXPECT_EQ(plat::RemoveStaleTemporaries(folder), 0);

@@ -63,8 +63,7 @@ std::string Quote(const std::string& text) { return "'" + text + "'"; }
 bool HaveGameData() {
   return plat::FileType(std::string(GS_RUNTIME_DIR) + "/data/resources/data.pak") ==
              plat::FILETYPE_FILE &&
-         plat::FileType(std::string(GS_RUNTIME_DIR) + "/layouts/001.layout") ==
-             plat::FILETYPE_FILE;
+         plat::FileType(std::string(GS_RUNTIME_DIR) + "/layouts/001.layout") == plat::FILETYPE_FILE;
 }
 
 class AutoPlayProcessTest : public ::testing::Test {
@@ -77,8 +76,8 @@ class AutoPlayProcessTest : public ::testing::Test {
     return testsupport::RunCommand(
         "cd " + Quote(home.Path()) + " && env XDG_DATA_HOME=" + Quote(home.Path()) +
         " HOME=" + Quote(home.Path()) + " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
-        Quote(GS_GAME_EXE) + " --headless " + args + " >" + Quote(home.File("out.txt")) +
-        " 2>" + Quote(home.File("err.txt")));
+        Quote(GS_GAME_EXE) + " --headless " + args + " >" + Quote(home.File("out.txt")) + " 2>" +
+        Quote(home.File("err.txt")));
   }
   std::string Out() const { return ReadWholeFile(home.File("out.txt")); }
   std::string ProfileFile(const std::string& name) const {

@@ -36,7 +36,8 @@ class Cascade : public ScreenTest {
     for (int y = cy - 15; y < cy + 15; ++y) {
       for (int x = cx - 15; x < cx + 15; ++x) {
         uint32_t p = a.ReadPixel(x, y), q = b.ReadPixel(x, y);
-        for (int shift : {0, 8, 16}) sum += std::abs(int((p >> shift) & 255) - int((q >> shift) & 255));
+        for (int shift : {0, 8, 16})
+          sum += std::abs(int((p >> shift) & 255) - int((q >> shift) & 255));
       }
     }
     return double(sum) / (30.0 * 30.0 * 3.0);

@@ -7,13 +7,13 @@
 #include <algorithm>
 
 #include "BoardGrid.h"
+#include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
 #include "TGameGUI.h"
 #include "TGameModeEditor.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
-#include "GameResources.h"
 #include "TGameText.h"
 #include "TLayoutCell.h"
 #include "TTalvorineGame.h"
@@ -114,7 +114,8 @@ TEST_F(EditorBrush, ALevelNameIsTrimmedAndHeldToTheField) {
   Type("  ");
   ASSERT_NE(gui.SaveGameNameInput, nullptr);
   ASSERT_NE(gui.SaveGameNameInput->DialogOK, nullptr);
-  EXPECT_EQ(gui.SaveGameNameInput->DialogOK->Caption->Text, GameText->FindString("Name Error Spaces"));
+  EXPECT_EQ(gui.SaveGameNameInput->DialogOK->Caption->Text,
+            GameText->FindString("Name Error Spaces"));
   Key("enter", 40);
   Script("1 char 08\n2 char 08");
   ASSERT_TRUE(Steps(6));

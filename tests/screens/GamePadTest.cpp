@@ -17,14 +17,14 @@
 #include "TCellBox.h"
 #include "TCompletionFile.h"
 #include "TDialogTextInput.h"
-#include "TMenu.h"
-#include "TPlayScreen.h"
-#include "TTitleScreen.h"
 #include "TGameModeMatch3.h"
 #include "TGamePlay.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
+#include "TMenu.h"
+#include "TPlayScreen.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 
 namespace {
 
@@ -167,8 +167,9 @@ TEST_F(GamePad, APadPluggedInAndPulledOutDuringPlaySetsThePause) {
   ASSERT_TRUE(RunUntilShown(&screen_));
 
   // Plugged in during play it works at once: Back/Select is the pause key.
-  Script("1 pad-plug\n"
-         "2 pad back");
+  Script(
+      "1 pad-plug\n"
+      "2 pad back");
   ASSERT_TRUE(Steps(5));
   EXPECT_EQ(plat::PadCount(), 1);
   EXPECT_EQ(Game->Paused, 1);
@@ -197,9 +198,10 @@ TEST_F(GamePad, APadPluggedInAndPulledOutDuringPlaySetsThePause) {
   EXPECT_EQ(Game->Paused, 0);
 
   // Pulled out while paused, the pause stays on (it does not toggle off).
-  Script("1 pad-plug\n"
-         "2 pad back\n"
-         "6 pad-unplug");
+  Script(
+      "1 pad-plug\n"
+      "2 pad back\n"
+      "6 pad-unplug");
   ASSERT_TRUE(Steps(10));
   EXPECT_EQ(Game->Paused, 1);
 }

@@ -7,34 +7,34 @@
 #include <algorithm>
 
 #include "AudioInternal.h"
+#include "BoardGrid.h"
 #include "DrawRecord.h"
 #include "FileTimes.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
+#include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
-#include "BoardGrid.h"
 #include "TBottomBox.h"
 #include "TCell.h"
 #include "TCellBox.h"
-#include "TGameModeEditor.h"
-#include "TGameModeMatch3.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
+#include "TGameModeEditor.h"
+#include "TGameModeMatch3.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TGameText.h"
 #include "TLayoutCell.h"
 #include "TLevelClock.h"
+#include "TModeText.h"
 #include "TParticleList.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
+#include "TVEndLevelMenu.h"
 #include "TVListBox.h"
 #include "TVProfile.h"
-#include "PlayerSelection.h"
 #include "TextCase.h"
-#include "TModeText.h"
-#include "LevelTitle.h"
-#include "TVEndLevelMenu.h"
 
 namespace {
 
@@ -392,8 +392,7 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
   TSaveGameManager& three = *Gui().SaveGameManager;
-  ASSERT_EQ(three.ListBox->Strings,
-            (std::vector<std::string>{"Castle run", "Old", "Torn"}));
+  ASSERT_EQ(three.ListBox->Strings, (std::vector<std::string>{"Castle run", "Old", "Torn"}));
   ASSERT_EQ(three.ListBox->Details.size(), 3u);
   EXPECT_EQ(three.ListBox->Details[0][0], "Castle");
   EXPECT_EQ(three.ListBox->Details[0][1], "345");
@@ -502,18 +501,19 @@ TEST_F(GameScreen, EachReasonALayoutCannotBeSavedHasItsOwnMessage) {
   // Every message differs from the others, so each check below can fail.
   for (int a = 1; a <= 6; ++a) {
     for (int b = a + 1; b <= 6; ++b) {
-      EXPECT_NE(Text("Editor Error " + std::to_string(a)), Text("Editor Error " + std::to_string(b)));
+      EXPECT_NE(Text("Editor Error " + std::to_string(a)),
+                Text("Editor Error " + std::to_string(b)));
     }
   }
-  expectMessage(1);                      // nothing to play on
+  expectMessage(1);  // nothing to play on
   paint(5, 5, 1, 0, 0);
-  expectMessage(2);                      // no marble cell
+  expectMessage(2);  // no marble cell
   paint(6, 5, 2, 0, 0);
-  expectMessage(3);                      // nothing filled at the start
+  expectMessage(3);  // nothing filled at the start
   paint(6, 5, 2, 0, 1);
-  expectMessage(4);                      // no cell makes new jewels
+  expectMessage(4);  // no cell makes new jewels
   paint(5, 5, 1, 1, 1);
-  expectMessage(5);                      // one jewel dealt: no first move
+  expectMessage(5);  // one jewel dealt: no first move
   Shot("editor-error-5");
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
 }
@@ -539,7 +539,8 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
 }
 
-// ---------------------------------------------------------------- resumed games and the end of a level
+// ---------------------------------------------------------------- resumed games and the end of a
+// level
 
 TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelAfterARestartAndAfterAnother) {
   AddLevel("004");

@@ -46,9 +46,8 @@ class Keyboard : public ScreenTest {
   bool Settled() {
     TGameModeMatch3* mode = Mode();
     return mode && !Game_().State.stateFinished && !mode->IsFinished() &&
-           !mode->StartGameAnimation &&
-           mode->IsBoardAtRest() && mode->HintList && !mode->HintList->empty() &&
-           !mode->ShufflePieces;
+           !mode->StartGameAnimation && mode->IsBoardAtRest() && mode->HintList &&
+           !mode->HintList->empty() && !mode->ShufflePieces;
   }
 
   // Arrows to (x, y) on a board without holes, one key at a time.
@@ -211,7 +210,8 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   Walk(options.Focus,
        Join({{static_cast<TFocusItem*>(options.MusicSlider.get()),
               static_cast<TFocusItem*>(options.SoundSlider.get())},
-             ButtonsOf(options.OptionsMenu.get()), ButtonsOf(options.MainMenu.get())}),
+             ButtonsOf(options.OptionsMenu.get()),
+             ButtonsOf(options.MainMenu.get())}),
        "options");
   // A focused slider moves with Left and Right, and the volume follows.
   options.Focus.FocusOn(static_cast<TFocusItem*>(options.MusicSlider.get()));
@@ -220,8 +220,8 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   EXPECT_EQ(options.MusicSlider->Value, std::max(0, volume - 5));
   EXPECT_EQ(Game->MusicVolume, options.MusicSlider->Value);
 
-  for (TMenuScreen* screen :
-       {static_cast<TMenuScreen*>(Screens->Help.get()), static_cast<TMenuScreen*>(Screens->HighScores.get())}) {
+  for (TMenuScreen* screen : {static_cast<TMenuScreen*>(Screens->Help.get()),
+                              static_cast<TMenuScreen*>(Screens->HighScores.get())}) {
     ASSERT_TRUE(TGameScreens::ChangeTo(screen));
     ASSERT_TRUE(RunUntilShown(screen));
     Walk(screen->Focus, ButtonsOf(screen->MainMenu.get()), screen->name);
@@ -232,8 +232,10 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   ASSERT_TRUE(RunUntilShown(&playScreen));
   TVLevelList* grid = playScreen.ShownList();
   Walk(playScreen.Focus,
-       Join({ButtonsOf(playScreen.LevelTypeMenu.get()), {grid},
-             ButtonsOf(grid->NavigationMenu.get()), ButtonsOf(playScreen.MainMenu.get())}),
+       Join({ButtonsOf(playScreen.LevelTypeMenu.get()),
+             {grid},
+             ButtonsOf(grid->NavigationMenu.get()),
+             ButtonsOf(playScreen.MainMenu.get())}),
        "level selection");
 
   // The game screen: the board, then the play bar; the in-game menu; the
@@ -276,8 +278,10 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   ASSERT_TRUE(Steps(5));
   TSaveGameManager& chooser = *playScreen.SaveGameManager;
   Walk(chooser.Focus,
-       Join({{chooser.ListBox.get()}, ButtonsOf(chooser.MenuArrowUp.get()),
-             ButtonsOf(chooser.MenuArrowDown.get()), ButtonsOf(chooser.Menu.get())}),
+       Join({{chooser.ListBox.get()},
+             ButtonsOf(chooser.MenuArrowUp.get()),
+             ButtonsOf(chooser.MenuArrowDown.get()),
+             ButtonsOf(chooser.Menu.get())}),
        "save-game chooser");
   // The list takes Down, Enter loads the save chosen.
   chooser.Focus.FocusOn(static_cast<TFocusItem*>(chooser.ListBox.get()));

@@ -163,8 +163,8 @@ class LayoutTest : public ScreenTest {
       return across > slack && down > std::min(a.h, b.h) / 2;
     };
     auto covers = [](const plat::TDrawnItem& picture, const plat::TDrawnItem& text) {
-      return picture.x <= text.x && picture.y <= text.y && picture.x + picture.w >= text.x + text.w &&
-             picture.y + picture.h >= text.y + text.h;
+      return picture.x <= text.x && picture.y <= text.y &&
+             picture.x + picture.w >= text.x + text.w && picture.y + picture.h >= text.y + text.h;
     };
     auto shown = [](const plat::TDrawnItem& item) {
       return item.text && item.characters.find_first_not_of(' ') != std::string::npos;
@@ -229,9 +229,11 @@ class LayoutTest : public ScreenTest {
     Look("game");
     // The level's name is shown whole, in a smaller face if need be, not cut.
     std::string levelTitle = LevelTitle(level, 0);
-    EXPECT_TRUE(std::any_of(drawn_.begin(), drawn_.end(), [&](const TDrawnText& text) {
-      return text.place == "game" && text.item.characters == levelTitle;
-    })) << "the game screen does not show \"" << levelTitle << "\" whole";
+    EXPECT_TRUE(std::any_of(drawn_.begin(), drawn_.end(),
+                            [&](const TDrawnText& text) {
+                              return text.place == "game" && text.item.characters == levelTitle;
+                            }))
+        << "the game screen does not show \"" << levelTitle << "\" whole";
     ASSERT_TRUE(Key("esc", 60));
     Look("in-game-menu");
     ASSERT_TRUE(Key("esc", 60));
@@ -249,15 +251,16 @@ class LayoutTest : public ScreenTest {
     ASSERT_TRUE(Key("enter", 120));
     Look("end-panel");
 
-    for (const char* key : {"No Valid Matches 1", "Restart Puzzle", "Reshuffle Puzzle",
-                            "Exit Playing", "Exit Editor", "Clear Puzzle", "Delete File",
-                            "Clear Highscore", "Player Delete Player"})
+    for (const char* key :
+         {"No Valid Matches 1", "Restart Puzzle", "Reshuffle Puzzle", "Exit Playing", "Exit Editor",
+          "Clear Puzzle", "Delete File", "Clear Highscore", "Player Delete Player"})
       LookAtDialog(key, GameDialogYesNoForKey(key));
-    for (const char* key : {"Editor Error 1", "Editor Error 2", "Editor Error 3",
-                            "Editor Error 4", "Editor Error 5", "Editor Error 6", "Name Error",
-                            "Player No More", "Player One Player"})
+    for (const char* key :
+         {"Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4", "Editor Error 5",
+          "Editor Error 6", "Name Error", "Player No More", "Player One Player"})
       LookAtDialog(key, GameDialogOKForKey(key));
-    LookAtDialog("Highscore Place", GameDialogOK(GameTextWith("Highscore Place", {{"place", "10"}})));
+    LookAtDialog("Highscore Place",
+                 GameDialogOK(GameTextWith("Highscore Place", {{"place", "10"}})));
     LookAtDialog("Could Not Read Level",
                  GameDialogOK(GameTextWith("Could Not Read Level", {{"level", "080"}})));
     LookAtDialog("Could Not Read File",
@@ -299,11 +302,11 @@ TEST_F(LayoutTest, ThePseudoLanguageShowsNoUntranslatedEnglish) {
   LookEverywhere();
   std::sort(Overflows.begin(), Overflows.end());
   Overflows.erase(std::unique(Overflows.begin(), Overflows.end()), Overflows.end());
-  for (const std::string& overflow : Overflows) std::printf("pseudo-language: %s\n", overflow.c_str());
+  for (const std::string& overflow : Overflows)
+    std::printf("pseudo-language: %s\n", overflow.c_str());
   for (const TDrawnText& text : drawn_) {
     const std::string& s = text.item.characters;
-    if (std::none_of(s.begin(), s.end(), [](unsigned char c) { return std::isalpha(c); }))
-      continue;
+    if (std::none_of(s.begin(), s.end(), [](unsigned char c) { return std::isalpha(c); })) continue;
     if (std::any_of(s.begin(), s.end(), [](unsigned char c) { return c >= 0xab; })) continue;
     if (std::find(std::begin(kOwnNames), std::end(kOwnNames), s) != std::end(kOwnNames)) continue;
     ADD_FAILURE() << text.place << ": \"" << s << "\" is not from the game text";

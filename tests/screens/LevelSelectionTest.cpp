@@ -4,7 +4,6 @@
 // its check mark, the player's own levels with the editor, and levels or
 // saved games that cannot be read.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "GameResources.h"
@@ -13,13 +12,13 @@
 #include "TCompletionFile.h"
 #include "TDialogOK.h"
 #include "TDialogTextInput.h"
-#include "TGameText.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
 #include "TGameModeEditor.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
+#include "TGameText.h"
 #include "TPlayScreen.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
@@ -122,23 +121,31 @@ TEST_F(LevelSelection, CustomLevelsSortWithoutLetterCaseAndOpenUnderTheirOwnFile
   AddLevel("001");
   AddLevel("Banana", 1);
   AddLevel("cherry", 1);
-  AddLevel("\xc3\x89" "clair", 1);  // "Éclair": UTF-8 on disk
+  AddLevel(
+      "\xc3\x89"
+      "clair",
+      1);  // "Éclair": UTF-8 on disk
   AddLevel("apple", 1);
   StartOnLevels();
   ASSERT_TRUE(ClickButton(Play().LevelTypeMenu.get(), "customlevel"));
   ASSERT_NE(Play().CustomLevelList, nullptr);
   TVLevelList& custom = *Play().CustomLevelList;
-  EXPECT_EQ(custom.LevelList,
-            (std::vector<std::string>{"apple", "Banana", "cherry", "\xC9" "clair"}));
+  EXPECT_EQ(custom.LevelList, (std::vector<std::string>{"apple", "Banana", "cherry",
+                                                        "\xC9"
+                                                        "clair"}));
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(Key("right", 1));
-  EXPECT_EQ(custom.CurrentLevel, "\xC9" "clair");
+  EXPECT_EQ(custom.CurrentLevel,
+            "\xC9"
+            "clair");
   EXPECT_NE(custom.ImageList[3], nullptr);
   EXPECT_EQ(custom.LevelSizeList[3], "2");
   Shot("levels-custom-sorted");
   ASSERT_TRUE(Key("enter", 0));
   TGameScreen& game = *Screens->GameScreen;
   ASSERT_TRUE(RunUntilShown(&game));
-  EXPECT_EQ(game.GamePlay.CurrentLevel, ProfileFolder() + "\xc3\x89" "clair.layout");
+  EXPECT_EQ(game.GamePlay.CurrentLevel, ProfileFolder() +
+                                            "\xc3\x89"
+                                            "clair.layout");
   EXPECT_EQ(game.GamePlay.IsCustomLevel, 1);
 }
 

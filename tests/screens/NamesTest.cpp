@@ -4,9 +4,9 @@
 // field is full; a player whose file name ends in a space still loads.
 #include <gtest/gtest.h>
 
+#include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TGameScreens.h"
-#include "GameResources.h"
 #include "TGameText.h"
 #include "TNameRules.h"
 #include "TProfileStore.h"
@@ -27,7 +27,8 @@ class Names : public ScreenTest {
   void Type(const std::string& text, bool withEnter = true, int stepsAfter = 10) {
     std::string script;
     int step = 1;
-    for (unsigned char c : text) script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
+    for (unsigned char c : text)
+      script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
     if (withEnter) script += std::to_string(step++) + " key enter\n";
     Script(script);
     ASSERT_TRUE(Steps(step + stepsAfter));

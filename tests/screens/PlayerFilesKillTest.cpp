@@ -84,8 +84,9 @@ TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled)
     if (end == std::string::npos) return -1;
     std::string name;
     for (size_t i = 0; i < end; ++i) {
-      name += char((static_cast<unsigned char>(bytes[i]) + 256 -
-                    TGleamstrandHighScoreList::NameShift) & 255);
+      name +=
+          char((static_cast<unsigned char>(bytes[i]) + 256 - TGleamstrandHighScoreList::NameShift) &
+               255);
     }
     return name.size() > 1 && name[0] == 'V' ? testsupport::WholeNumber(name.substr(1)) : -1;
   };

@@ -1,7 +1,6 @@
 // The player's files read and written without a screen: the high-score
 // table, profiles, completion records and the listing of saved games.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include "GameResources.h"
@@ -50,7 +49,7 @@ TEST_F(PlayerFiles, HighScorePlacesAndInsertion) {
   EXPECT_EQ(table_.GetPosition(10), 0);   // equal to the tenth: no place
   EXPECT_EQ(table_.GetPosition(11), 10);  // one more: the tenth place
   EXPECT_EQ(table_.GetPosition(101), 1);
-  EXPECT_EQ(table_.GetPosition(90), 3);   // equal scores rank below
+  EXPECT_EQ(table_.GetPosition(90), 3);  // equal scores rank below
   EXPECT_EQ(table_.Insert("New", 90), 1);
   ASSERT_EQ(table_.Entries.size(), 10u);
   EXPECT_EQ(table_.Entries[1].name, "E2");
@@ -87,7 +86,8 @@ TEST_F(PlayerFiles, NamesAbove127SurviveAndNoCharacterEndsANameEarly) {
   FillTable();
   table_.Entries[0].name = "Zo\xEB";
   // The one character that would be written as the terminator.
-  table_.Entries[1].name = std::string("A") + char(256 - TGleamstrandHighScoreList::NameShift) + "B";
+  table_.Entries[1].name =
+      std::string("A") + char(256 - TGleamstrandHighScoreList::NameShift) + "B";
   ASSERT_EQ(table_.Save(), 1);
   TGleamstrandHighScoreList again;
   again.filepath = table_.filepath;
@@ -236,8 +236,8 @@ TEST_F(PlayerFiles, CompletionRecordsReplaceTheirLineAndKeepTheRest) {
 }
 
 TEST_F(PlayerFiles, SaveListingMatchesTheExtensionExactlyAndSorts) {
-  for (const char* name : {"b.save", "A.save", "c.save", ".SAVE", "x.SAVE", "x.save.bak",
-                           "x.saved", "y.layout", ".save", "Ada.dat"}) {
+  for (const char* name : {"b.save", "A.save", "c.save", ".SAVE", "x.SAVE", "x.save.bak", "x.saved",
+                           "y.layout", ".save", "Ada.dat"}) {
     WriteWholeFile(folder_ + name, "x");
   }
   plat::CreateDir(folder_ + "dir.save");

@@ -13,9 +13,9 @@
 #include "TListBox.h"
 #include "TModeText.h"
 #include "TPlayScreen.h"
-#include "TVLevelList.h"
 #include "TScreen.h"
 #include "TTalvorineGame.h"
+#include "TVLevelList.h"
 #include "TVPlayerManager.h"
 
 namespace {
@@ -50,7 +50,8 @@ class Players : public ScreenTest {
   void Type(const std::string& text) {
     std::string script;
     int step = 1;
-    for (unsigned char c : text) script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
+    for (unsigned char c : text)
+      script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
     script += std::to_string(step) + " key enter\n";
     Script(script);
     Steps(step + 10);
@@ -173,7 +174,8 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   EXPECT_EQ(Game->CurrentProfile->Name, "ada");
 
   // Down to one player, which cannot be deleted.
-  for (const char* name : {"Bo", "Dot", "Eve", "Fay", "Gus"}) plat::DeleteFile(ProfileFolder() + name + ".dat");
+  for (const char* name : {"Bo", "Dot", "Eve", "Fay", "Gus"})
+    plat::DeleteFile(ProfileFolder() + name + ".dat");
   manager = CreatePlayerManager();
   Show(*manager);
   ASSERT_TRUE(Steps(10));
@@ -222,9 +224,7 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   ASSERT_NE(manager->EnterName, nullptr);
   EXPECT_EQ(manager->EnterName->TextInput.Text, "Ada");
   Shot("players-rename");
-  auto clear = [&] {
-    manager->EnterName->TextInput.SetText("");
-  };
+  auto clear = [&] { manager->EnterName->TextInput.SetText(""); };
   clear();
   Type("bO");
   ASSERT_NE(manager->EnterName->DialogOK, nullptr);
@@ -240,7 +240,9 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   EXPECT_EQ(Game->ProfileName, "ADA");
 
   // A rename that cannot write one of its files changes nothing.
-  plat::CreateDir(ProfileFolder() + "Zo\xEB" "c.ini");
+  plat::CreateDir(ProfileFolder() +
+                  "Zo\xEB"
+                  "c.ini");
   ClickButton(*manager->Menu, "Rename", 20);
   clear();
   Type("zo\xEB");
@@ -252,7 +254,9 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "ADAc.ini"), "MINE=1\r\n");
   EXPECT_EQ(Game->ProfileName, "ADA");
   Key("enter", 30);
-  plat::DeleteDir(ProfileFolder() + "Zo\xEB" "c.ini");
+  plat::DeleteDir(ProfileFolder() +
+                  "Zo\xEB"
+                  "c.ini");
   clear();
   Type("zo\xEB");
   EXPECT_EQ(manager->EnterName, nullptr);
@@ -269,7 +273,9 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
     return std::string(bytes.begin(), bytes.end());
   };
   EXPECT_EQ(read("Zo\xEBs.ini"), "001=1\r\n");
-  EXPECT_EQ(read("Zo\xEB" "c.ini"), "MINE=1\r\n");
+  EXPECT_EQ(read("Zo\xEB"
+                 "c.ini"),
+            "MINE=1\r\n");
   // Shared files keep their names.
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Ada.save"), "shared");
   EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Zo\xEB\r\n"), std::string::npos);

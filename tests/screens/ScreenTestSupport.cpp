@@ -9,17 +9,17 @@
 
 #include "GameConfig.h"
 #include "GameInput.h"
+#include "Globals.h"
 #include "InstallEffects.h"
 #include "InstallWidgets.h"
-#include "PlayerSelection.h"
 #include "Language.h"
-#include "Globals.h"
+#include "PlayerSelection.h"
 #include "StartupSteps.h"
-#include "TLanguage.h"
 #include "TCellBox.h"
 #include "TGameScreen.h"
-#include "TMenu.h"
 #include "TGameScreens.h"
+#include "TLanguage.h"
+#include "TMenu.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
@@ -203,7 +203,10 @@ std::string ScreenTest::AddLevel(const std::string& name, const std::vector<std:
       for (int x = 0; x < 16; ++x) {
         char c = x < int(row.size()) ? row[size_t(x)] : ' ';
         int kind = c == '.' || c == 'c' ? 1 : c == 'm' ? 2 : 0;
-        int value = block == 0 ? kind : block == 2 ? (c == 'c' ? 1 : 0) : block == 3 ? (kind ? 1 : 0) : 0;
+        int value = block == 0   ? kind
+                    : block == 2 ? (c == 'c' ? 1 : 0)
+                    : block == 3 ? (kind ? 1 : 0)
+                                 : 0;
         text += char('0' + value);
       }
       text += "\r\n";
@@ -364,8 +367,8 @@ bool ScreenTest::RunUntil(const std::function<bool()>& done, int limit) {
 }
 
 bool ScreenTest::RunUntilShown(const TScreen* screen, int limit) {
-  return RunUntil([screen] { return Game && !Game->GameFade.Active && Game->CurrentTScreen == screen; },
-                  limit);
+  return RunUntil(
+      [screen] { return Game && !Game->GameFade.Active && Game->CurrentTScreen == screen; }, limit);
 }
 
 bool ScreenTest::Click(int x, int y, int stepsAfter) {
@@ -385,7 +388,8 @@ bool ScreenTest::ClickButton(const TMenu* menu, const std::string& name, int ste
 }
 
 bool ScreenTest::Drag(int x0, int y0, int x1, int y1, int steps) {
-  std::string script = "1 move " + std::to_string(x0) + " " + std::to_string(y0) + "\n2 down left\n";
+  std::string script =
+      "1 move " + std::to_string(x0) + " " + std::to_string(y0) + "\n2 down left\n";
   for (int i = 1; i <= steps; ++i) {
     int x = x0 + (x1 - x0) * i / steps, y = y0 + (y1 - y0) * i / steps;
     script += std::to_string(2 + i) + " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
@@ -419,7 +423,8 @@ std::string ScreenTest::Shot(const std::string& name) const {
   std::string folder = kRuntime + "/../screenshots";
   plat::CreateDir(folder, true);
   std::string file = folder + "/" + name + ".png";
-  if (!frame_ || !plat::SavePixmapPNG(*frame_, file)) ADD_FAILURE() << "no frame to save as " << file;
+  if (!frame_ || !plat::SavePixmapPNG(*frame_, file))
+    ADD_FAILURE() << "no frame to save as " << file;
   return file;
 }
 

@@ -152,9 +152,10 @@ void ExpectWholeFilesAfterKills(const TSaveKind& kind, const std::string& folder
   const int rounds = KillRounds(200);
   TKillReport r = KillWhileSaving(kind, folder, rounds, seed,
                                   [](const std::string& f) { plat::RemoveStaleTemporaries(f); });
-  std::printf("[ kills    ] %s: %d kills, %d caught mid-save, %d before a save completed, "
-              "%lld versions saved\n",
-              kind.Name.c_str(), r.Kills, r.CaughtMidSave, r.Unchanged, r.Saves);
+  std::printf(
+      "[ kills    ] %s: %d kills, %d caught mid-save, %d before a save completed, "
+      "%lld versions saved\n",
+      kind.Name.c_str(), r.Kills, r.CaughtMidSave, r.Unchanged, r.Saves);
   for (const std::string& fault : r.Faults) ADD_FAILURE() << fault;
   EXPECT_EQ(r.Kills, rounds);
   EXPECT_GT(r.CaughtMidSave, 0) << kind.Name << ": no kill cut a save short";

@@ -129,13 +129,38 @@ TEST(ParticleFiles, EveryFieldIsWrittenInItsOwnPlace) {
   ParticleEffect fx = datagen::ScoreEffect(1);
   float next = 1.5f;
   for (EmitterRecord& e : fx) {
-    for (float* field : {&e.delay, &e.duration, &e.emissionRate, &e.emissionEachFrame, &e.speedX,
-                         &e.speedY, &e.speedVarX, &e.speedVarY, &e.sizeVar, &e.launchSize, &e.grow,
-                         &e.minSize, &e.maxSize, &e.alpha, &e.alphaVar, &e.alphaChange,
-                         &e.rotationSpeed, &e.rotationVar, &e.rotationStart, &e.startOffsetX,
-                         &e.startOffsetY, &e.startOffsetVarX, &e.startOffsetVarY, &e.colorChangeR,
-                         &e.colorChangeG, &e.colorChangeB, &e.lifeTime, &e.colorR, &e.colorG,
-                         &e.colorB, &e.gravityX, &e.gravityY}) {
+    for (float* field : {&e.delay,
+                         &e.duration,
+                         &e.emissionRate,
+                         &e.emissionEachFrame,
+                         &e.speedX,
+                         &e.speedY,
+                         &e.speedVarX,
+                         &e.speedVarY,
+                         &e.sizeVar,
+                         &e.launchSize,
+                         &e.grow,
+                         &e.minSize,
+                         &e.maxSize,
+                         &e.alpha,
+                         &e.alphaVar,
+                         &e.alphaChange,
+                         &e.rotationSpeed,
+                         &e.rotationVar,
+                         &e.rotationStart,
+                         &e.startOffsetX,
+                         &e.startOffsetY,
+                         &e.startOffsetVarX,
+                         &e.startOffsetVarY,
+                         &e.colorChangeR,
+                         &e.colorChangeG,
+                         &e.colorChangeB,
+                         &e.lifeTime,
+                         &e.colorR,
+                         &e.colorG,
+                         &e.colorB,
+                         &e.gravityX,
+                         &e.gravityY}) {
       *field = next;
       next += 1.0f;
     }

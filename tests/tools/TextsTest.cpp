@@ -149,9 +149,9 @@ TEST(Translations, CheckFindsMissingKeysEmptyValuesAndOtherPlaceholders) {
                        "Greeting: empty value"));
   EXPECT_TRUE(Mentions(datagen::CheckTranslation(english, t + "[TEXT]\nGreeting\nHallo!\n"),
                        "Greeting: other placeholders"));
-  EXPECT_TRUE(Mentions(
-      datagen::CheckTranslation(english, t + "[TEXT]\nGreeting\nHallo, {naam}!\n[TEXT]\nExtra\nx\n"),
-      "EXTRA: not a key"));
+  EXPECT_TRUE(Mentions(datagen::CheckTranslation(
+                           english, t + "[TEXT]\nGreeting\nHallo, {naam}!\n[TEXT]\nExtra\nx\n"),
+                       "EXTRA: not a key"));
 }
 
 TEST(Translations, ThePseudoLanguageIsLongerAccentedAndKeepsPlaceholders) {

@@ -7,8 +7,8 @@
 
 #include "DataTree.h"
 #include "Manifest.h"
-#include "Texts.h"
 #include "Platform.h"
+#include "Texts.h"
 
 namespace fs = std::filesystem;
 using datagen::Entry;
@@ -28,7 +28,8 @@ bool IsTranslation(const std::string& rel) {
   std::string rest = rel.substr(slash + 1);
   if (rest == "text/gametext.txt") return true;
   size_t cut = rest.rfind('/');
-  const Entry* english = datagen::FindEntry("Data/" + rest.substr(0, cut + 1), rest.substr(cut + 1));
+  const Entry* english =
+      datagen::FindEntry("Data/" + rest.substr(0, cut + 1), rest.substr(cut + 1));
   if (!english || !english->HasWords()) return false;
   auto pixmap = plat::LoadPixmap(datatest::RuntimeDir() + "/" + rel);
   return pixmap && pixmap->width == english->width && pixmap->height == english->height;
@@ -87,8 +88,8 @@ TEST(GeneratedTree, TextsAreTheCommittedSources) {
               datatest::ReadBytes(text + "gametext." + code + ".txt"))
         << code;
     // Every language has its own words on the title's first button.
-    EXPECT_TRUE(fs::is_regular_file(datatest::RuntimeDir() + "/Data/languages/" + code +
-                                    "/menus/play.png"))
+    EXPECT_TRUE(
+        fs::is_regular_file(datatest::RuntimeDir() + "/Data/languages/" + code + "/menus/play.png"))
         << code;
   }
   auto licence =

@@ -9,8 +9,8 @@
 #include "GameInput.h"
 #include "GameResources.h"
 #include "TLabel.h"
-#include "TSoundBank.h"
 #include "TMenu.h"
+#include "TSoundBank.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -237,8 +237,8 @@ TEST_F(ButtonMenuTest, HoveredAndPressedButtonsLookFinished) {
 
 TEST_F(ButtonMenuTest, ACaptionSitsOnTheButtonsCentreAndMovesWithIt) {
   TButton* ok = menu->AddQuick("OK");
-  ok->SetupCaption("Go", GameFont(18), TColor::Create(255, 255, 255),
-                   TShadow::Create(1, 1, 0.6f), nullptr, TColor::Create(255, 220, 120));
+  ok->SetupCaption("Go", GameFont(18), TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f),
+                   nullptr, TColor::Create(255, 220, 120));
   EXPECT_FLOAT_EQ(ok->Caption->X, ok->x + 47);  // the image's half width in whole pixels
   EXPECT_FLOAT_EQ(ok->Caption->Y, ok->y + 18);
   EXPECT_EQ(ok->Caption->Alignment, 1);

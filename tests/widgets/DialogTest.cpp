@@ -92,7 +92,7 @@ TEST_F(DialogTest, AYesNoQuestionAnswersEachKeyAndButton) {
     std::string input;
     int answer;
   };
-  const std::vector<Case> cases = {{"key esc", -1}, {"key n", -1}, {"click No", -1},
+  const std::vector<Case> cases = {{"key esc", -1}, {"key n", -1},    {"click No", -1},
                                    {"key y", 1},    {"key enter", 1}, {"click Yes", 1}};
   for (const Case& c : cases) {
     Open(GameDialogYesNo("Reshuffle the jewels?"));
@@ -168,8 +168,7 @@ TEST_F(DialogTest, TheOKMessageAndTheQuestionLookFinished) {
 
 TEST_F(DialogTest, APlainBoxWrapsItsCaptionToAFixedWidth) {
   auto made = TDialogOK::Create(
-      "No valid moves are left on the board. The jewels will be shuffled for you.", nullptr,
-      300);
+      "No valid moves are left on the board. The jewels will be shuffled for you.", nullptr, 300);
   made->SetupCaption(GameFont(20), TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
   made->Shadow = TShadow::Create(3, 3, 0.4f);
   made->DimBackground = 0.4f;
@@ -194,14 +193,14 @@ TEST_F(DialogTest, APlainBoxWrapsItsCaptionToAFixedWidth) {
 
 TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
   const std::vector<std::string> questions = {
-      "No Valid Matches 1", "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
-      "Exit Editor",        "Clear Puzzle",    "Delete File",      "Clear Highscore",
+      "No Valid Matches 1",   "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
+      "Exit Editor",          "Clear Puzzle",    "Delete File",      "Clear Highscore",
       "Player Delete Player", "Enter Save Name", "Enter Level Name", "Rename Player",
       "Editor Load Unsaved"};
   const std::vector<std::string> messages = {
-      "Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4",
-      "Editor Error 5", "Editor Error 6", "Name Error",     "Player No More",
-      "Player One Player", "Game Saved", "Rename Failed"};
+      "Editor Error 1",    "Editor Error 2", "Editor Error 3", "Editor Error 4",
+      "Editor Error 5",    "Editor Error 6", "Name Error",     "Player No More",
+      "Player One Player", "Game Saved",     "Rename Failed"};
   auto fits = [](const std::string& key, int pictureWidth) {
     std::string text = GameText->FindString(key);
     EXPECT_FALSE(text.empty()) << key;
@@ -211,7 +210,7 @@ TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
   for (const std::string& key : questions) fits(key, 460);  // "input"
   for (const std::string& key : messages) fits(key, 640);   // "inputlong"
   fits("Enter Name", 460);                                  // "entername"
-  fits("Highscore Place", 640 - 40);  // room left for the place and "!"
+  fits("Highscore Place", 640 - 40);                        // room left for the place and "!"
 }
 
 // ---------------------------------------------------------------- text questions

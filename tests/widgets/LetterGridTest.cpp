@@ -75,7 +75,7 @@ TEST_F(LetterGrid, BannedAndUnacceptedCharactersAreLeftOut) {
   EXPECT_EQ(grid.CharAt(0, 1), 'C');
   EXPECT_EQ(grid.CharAt(0, 3), 'F');
   EXPECT_EQ(grid.CharAt(3, 4), '-');  // two letters fewer: the rest moves up
-  EXPECT_EQ(grid.CharAt(3, 7), 0);  // "!" is banned
+  EXPECT_EQ(grid.CharAt(3, 7), 0);    // "!" is banned
   // Without accented letters there is no page key: the focus passes it.
   grid.Row = TLetterGrid::LetterRows;
   grid.Column = 0;

@@ -15,9 +15,9 @@ namespace {
 
 using controlstest::ControlsTest;
 
-const std::vector<std::string> Names = {"Aldric",  "Brenna", "Cormac", "Deirdre",
-                                        "Eamon",   "Fiona",  "Gwendolyn", "Hamish",
-                                        "Isolde",  "Jareth", "Keira",  "Lorcan"};
+const std::vector<std::string> Names = {"Aldric", "Brenna", "Cormac",    "Deirdre",
+                                        "Eamon",  "Fiona",  "Gwendolyn", "Hamish",
+                                        "Isolde", "Jareth", "Keira",     "Lorcan"};
 
 class ListBoxTest : public ControlsTest {
  protected:
@@ -63,9 +63,10 @@ TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionAndStopAtTheEnds) {
   list->Strings = {"one", "two", "three"};
   std::vector<int> seen;
   // Each key goes down on one step and up on the next.
-  Script("1 keyup up\n2 keydown up\n3 keyup up\n4 keydown down\n5 keyup down\n"
-         "6 keydown up\n7 keyup up\n8 keydown down\n9 keyup down\n10 keydown down\n"
-         "11 keyup down\n12 keydown down\n13 keyup down\n");
+  Script(
+      "1 keyup up\n2 keydown up\n3 keyup up\n4 keydown down\n5 keyup down\n"
+      "6 keydown up\n7 keyup up\n8 keydown down\n9 keyup down\n10 keydown down\n"
+      "11 keyup down\n12 keydown down\n13 keyup down\n");
   for (int i = 0; i < 13; ++i) {
     Step();
     seen.push_back(list->Index);
@@ -173,9 +174,9 @@ TEST_F(ListBoxTest, TheScrollBarStepsDragsAndDisablesItsArrows) {
   EXPECT_EQ(down->Disabled, 1);
   // Dragging the knob back to the top.
   int knobX = int(bar.X) + 5, knobY = int(bar.Y) + bar.SliderPosition + 5;
-  Script("1 down left " + std::to_string(knobX) + " " + std::to_string(knobY) + "\n" +
-         "2 move " + std::to_string(knobX) + " " + std::to_string(knobY - 60) + "\n" +
-         "3 move " + std::to_string(knobX) + " 10\n4 up left\n");
+  Script("1 down left " + std::to_string(knobX) + " " + std::to_string(knobY) + "\n" + "2 move " +
+         std::to_string(knobX) + " " + std::to_string(knobY - 60) + "\n" + "3 move " +
+         std::to_string(knobX) + " 10\n4 up left\n");
   Steps(2);
   EXPECT_EQ(bar.SliderSelected, 1);
   EXPECT_GT(list->TopIndex, 0);

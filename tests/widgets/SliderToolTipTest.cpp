@@ -44,8 +44,9 @@ TEST_F(SliderTest, APressSetsTheValueAcrossTheUsablePartOfTheBar) {
 }
 
 TEST_F(SliderTest, ADragPastBothEndsClampsTo0And100) {
-  Script("1 down left 450 150\n2 move 5 400\n3 move 795 10\n4 move 500 150\n5 up left\n"
-         "6 move 5 150\n");
+  Script(
+      "1 down left 450 150\n2 move 5 400\n3 move 795 10\n4 move 500 150\n5 up left\n"
+      "6 move 5 150\n");
   Steps(2);
   EXPECT_EQ(slider->Value, 0);  // far off the bar in one step, still at the end
   Step();
@@ -59,8 +60,8 @@ TEST_F(SliderTest, ADragPastBothEndsClampsTo0And100) {
 }
 
 TEST_F(SliderTest, AFillingSliderFillsUpToTheKnob) {
-  auto filled = TVSlider::CreateSpecial("slider", "marker", 100, 300, 22, "sound", 5,
-                                        "loadingbar", 0);
+  auto filled =
+      TVSlider::CreateSpecial("slider", "marker", 100, 300, 22, "sound", 5, "loadingbar", 0);
   filled->SetValue(25);
   EXPECT_EQ(filled->FullX, 22 + 256 / 4);
   EXPECT_EQ(filled->DotY, 300);
@@ -79,8 +80,8 @@ class ToolTipTest : public ControlsTest {
     ControlsTest::SetUp();
     if (IsSkipped() || !Game) return;
     tip.image = TGameImage::Create(Game->ImagePath + "levelback.png", -1, 0);  // 176 x 140
-    tip.font = TFont::Create(GameFont(16), TColor::Create(255, 255, 255),
-                             TShadow::Create(1, 1, 0.6f));
+    tip.font =
+        TFont::Create(GameFont(16), TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
     tip.TextDrawWidth = 150;
     // The owner: a 100-pixel square at (100, 100).
     screen.OnLogic = [this] {

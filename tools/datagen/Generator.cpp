@@ -7,8 +7,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <functional>
+#include <future>
 #include <map>
 #include <set>
 #include <sstream>
@@ -299,8 +299,8 @@ void WriteLanguages(const GeneratorOptions& o, TreeWriter& writer, GeneratorRepo
     const std::string own = "languageen";
     for (const Entry& e : Manifest())
       if (e.folder == "Data/menus/" && e.name.rfind(own, 0) == 0 && e.paintWords)
-        jobs.push_back({&e, PseudoWords("Pseudo"),
-                        "Data/menus/languageqps" + e.name.substr(own.size())});
+        jobs.push_back(
+            {&e, PseudoWords("Pseudo"), "Data/menus/languageqps" + e.name.substr(own.size())});
   }
   std::vector<Bytes> files(jobs.size());
   OnTwoThreads(jobs.size(), [&](size_t i) {

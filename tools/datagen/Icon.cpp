@@ -16,8 +16,7 @@ void PaintTile(cairo_t* cr, double size) {
   double m = std::max(0.5, size * 0.04);
   double w = size - 2 * m, r = size * 0.2;
   RoundedRect(cr, m, m, w, w, r);
-  SourceLinear(cr, 0, m, 0, m + w,
-               {{0, Hex(0x353a7a)}, {0.45, Hex(0x1d1f4b)}, {1, Hex(0x0d0e24)}});
+  SourceLinear(cr, 0, m, 0, m + w, {{0, Hex(0x353a7a)}, {0.45, Hex(0x1d1f4b)}, {1, Hex(0x0d0e24)}});
   cairo_fill(cr);
   cairo_save(cr);
   RoundedRect(cr, m, m, w, w, r);

@@ -14,7 +14,7 @@
 namespace datagen {
 
 struct LevelFile {
-  std::string name;  // file name without extension ("001")
+  std::string name;                                   // file name without extension ("001")
   BoardLayout contents{}, chain{}, create{}, fill{};  // [y][x], border ring 0
 };
 

@@ -49,7 +49,8 @@ class Builder {
   void Worded(const std::string& folder, const std::string& name, int w, int h,
               const std::string& shows, const std::string& key, const std::string& words,
               WordPainter paint, WordSize size) {
-    Picture(folder, name, w, h, shows, [paint, words](int pw, int ph) { return paint(pw, ph, words); });
+    Picture(folder, name, w, h, shows,
+            [paint, words](int pw, int ph) { return paint(pw, ph, words); });
     Entry& e = entries.back();
     e.wordsKey = key;
     e.words = words;
@@ -61,7 +62,9 @@ class Builder {
     Worded(
         kGraphics, name + ".png", w, h, shows, name, words,
         [style](int pw, int ph, const std::string& t) { return PaintLettering(pw, ph, t, style); },
-        [style](int pw, int ph, const std::string& t) { return LetteringPixels(pw, ph, t, style); });
+        [style](int pw, int ph, const std::string& t) {
+          return LetteringPixels(pw, ph, t, style);
+        });
   }
 
   void Sound(const std::string& folder, const std::string& name, const std::string& shows,
@@ -251,8 +254,7 @@ void AddInterface(Builder& b) {
       {"optionsheader", "Options"}, {"helpheader", "Help"}, {"highscoresheader", "High scores"}};
   for (auto& [file, text] : headers)
     b.Lettering(file, 400, 80, "header \"" + std::string(text) + "\"", text, Lettering::Header);
-  b.Lettering("selectlevel", 400, 70, "header \"Select level\"", "Select level",
-              Lettering::Header);
+  b.Lettering("selectlevel", 400, 70, "header \"Select level\"", "Select level", Lettering::Header);
   b.Picture(kGraphics, "slider.png", 300, 26, "volume slider track with crystal end caps",
             PaintSliderTrack);
   b.Picture(kGraphics, "marker.png", 20, 26, "volume slider knob: amber crystal", PaintSliderKnob);
@@ -375,10 +377,15 @@ void AddButtons(Builder& b) {
   };
   for (const B& button : buttons) b.Buttons(button);
   // The options screen's language button: each language by its own name.
-  const std::pair<const char*, const char*> languages[] = {
-      {"en", "English"},  {"de", "Deutsch"},          {"fr", "Fran\xe7" "ais"},
-      {"es", "Espa\xf1ol"}, {"it", "Italiano"}, {"pt", "Portugu\xeas"},
-      {"nl", "Nederlands"}};
+  const std::pair<const char*, const char*> languages[] = {{"en", "English"},
+                                                           {"de", "Deutsch"},
+                                                           {"fr",
+                                                            "Fran\xe7"
+                                                            "ais"},
+                                                           {"es", "Espa\xf1ol"},
+                                                           {"it", "Italiano"},
+                                                           {"pt", "Portugu\xeas"},
+                                                           {"nl", "Nederlands"}};
   for (auto& [code, name] : languages) {
     std::string file = std::string("language") + code;
     b.Buttons({file, file + "MO", 260, 40, text(name), "", "options: the language spoken", true});

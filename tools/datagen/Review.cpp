@@ -119,8 +119,8 @@ void DrawCell(cairo_t* cr, const Picture& p, int x, int y, const BoardPlace& at 
 
 // Walls as the game builds them: the first matching rule's tile, and each
 // decoration at most once, on the first eligible cell that wins a 1-in-5 draw.
-void DrawWalls(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures,
-               uint64_t seed, const BoardPlace& at = kScreenPlace) {
+void DrawWalls(cairo_t* cr, const BoardLayout& layout, const PictureLookup& pictures, uint64_t seed,
+               const BoardPlace& at = kScreenPlace) {
   Rng rng(seed);
   std::set<std::string> placed;
   for (int x = 0; x < kBoardWidth; ++x)

@@ -157,10 +157,15 @@ const std::vector<TextRule>& GameTextRules() {
 
 std::string WithSampleValues(std::string line) {
   // The widest values the game puts in: ten capital Ws for a name.
-  static const std::pair<const char*, const char*> samples[] = {
-      {"{place}", "10"},         {"{name}", "WWWWWWWWWW"}, {"{version}", "1.15"},
-      {"{music}", "100"},        {"{sound}", "100"},       {"{level}", "080"},
-      {"{file}", "WWWWWWWWWW.layout"}, {"{folder}", "/home/WWWWWWWWWW/"}, {"NNN", "999"}};
+  static const std::pair<const char*, const char*> samples[] = {{"{place}", "10"},
+                                                                {"{name}", "WWWWWWWWWW"},
+                                                                {"{version}", "1.15"},
+                                                                {"{music}", "100"},
+                                                                {"{sound}", "100"},
+                                                                {"{level}", "080"},
+                                                                {"{file}", "WWWWWWWWWW.layout"},
+                                                                {"{folder}", "/home/WWWWWWWWWW/"},
+                                                                {"NNN", "999"}};
   for (const auto& [mark, value] : samples)
     for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at))
       line.replace(at, std::string(mark).size(), value);

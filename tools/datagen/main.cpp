@@ -19,7 +19,8 @@ namespace {
 
 int WriteLevelSheet(const datagen::GeneratorOptions& options, const std::string& file) {
   if (options.layouts.empty() || options.fonts.empty()) {
-    std::fprintf(stderr, "usage: gleamstrand-datagen --level-sheet FILE --layouts DIR --fonts DIR\n");
+    std::fprintf(stderr,
+                 "usage: gleamstrand-datagen --level-sheet FILE --layouts DIR --fonts DIR\n");
     return 2;
   }
   datagen::SetFontFolder(options.fonts);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <stdexcept>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "Encoders.h"
