@@ -7,6 +7,7 @@
 #include "TCellBox.h"
 #include "TGamePlay.h"
 #include "TNavInput.h"
+#include "TPlayerFiles.h"
 #include "TSavedGame.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
@@ -87,17 +88,12 @@ int TGameModeEditor::LoadLayout(const std::string& path) {
   return 1;
 }
 
-int TGameModeEditor::SaveLayout(const std::string& path) {
-  // The name the player typed, without the extension, must stay a plain
-  // file name inside the profile folder.
-  const std::string extension = ".layout";
-  std::string name = path;
-  if (name.size() >= extension.size() &&
-      name.compare(name.size() - extension.size(), extension.size(), extension) == 0) {
-    name.resize(name.size() - extension.size());
-  }
+int TGameModeEditor::SaveLayout(const std::string& name) {
+  // The name the player typed must stay a plain file name inside the
+  // profile folder.
+  const std::string path = name + TPlayerFiles::Extension(TPlayerFiles::Layout);
   const std::string folder = Game ? Game->ProfilePath : "";
-  if (TSavedGame::IsSafePlayerFile(name, folder) && CellBox->WriteLayout(path)) {
+  if (TPlayerFiles::IsSafePath(name, folder) && CellBox->WriteLayout(path)) {
     UnsavedChanges = 0;
     return 1;
   }

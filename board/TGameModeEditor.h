@@ -63,10 +63,11 @@ class TGameModeEditor : public TGameMode {
   // Loads a custom layout for editing: 1, or 0 when it cannot be read (the
   // board is then left as it was).
   int LoadLayout(const std::string& path);
-  // Saves the board as a layout file: 1, or 0 when it cannot be written or
-  // the name would lead out of the profile folder (the old file is kept and
-  // the failure logged).
-  int SaveLayout(const std::string& path);
+  // Saves the board to name + ".layout", as SaveGame takes its name (a path
+  // without extension): 1, or 0 when it cannot be written or the name would
+  // lead out of the profile folder (the old file is kept and the failure
+  // logged).
+  int SaveLayout(const std::string& name);
   // The board differs from what was last saved or loaded (or from the empty
   // board the editor opened with): leaving or loading would lose it.
   bool HasUnsavedChanges() const { return UnsavedChanges != 0; }

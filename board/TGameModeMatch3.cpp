@@ -10,6 +10,7 @@
 #include "TImageBank.h"
 #include "TLevelClock.h"
 #include "TParticleList.h"
+#include "TPlayerFiles.h"
 #include "TSavedGame.h"
 #include "TSoundBank.h"
 #include "TTalvorineGame.h"
@@ -159,11 +160,11 @@ void TGameModeMatch3::ResetScore() { play_.Score = 0; }
 // ---------------------------------------------------------------- saved games
 
 int TGameModeMatch3::SaveGame(const std::string& name) {
-  const std::string path = name + TSavedGame::Extension;
+  const std::string path = name + TPlayerFiles::Extension(TPlayerFiles::Save);
   const std::string folder = Game ? Game->ProfilePath : "";
   TSavedLevel level;
   if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
-  if (OriginalPuzzle && OriginalPuzzle->CellBox && TSavedGame::IsSafePlayerFile(name, folder) &&
+  if (OriginalPuzzle && OriginalPuzzle->CellBox && TPlayerFiles::IsSafePath(name, folder) &&
       TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox, *CellBox,
                         level)) {
     UnsavedProgress = 0;
@@ -215,8 +216,9 @@ int TGameModeMatch3::LoadGame(const std::string& path) {
 }
 
 std::string TGameModeMatch3::LevelPath(const TSavedLevel& level) {
-  if (level.Custom) return (Game ? Game->ProfilePath : std::string()) + level.Name + ".layout";
-  return (Game ? Game->DataPrefix : std::string()) + "layouts/" + level.Name + ".layout";
+  if (level.Custom) return TPlayerFiles::PathOfStem(level.Name, TPlayerFiles::Layout);
+  return (Game ? Game->DataPrefix : std::string()) + "layouts/" + level.Name +
+         TPlayerFiles::Extension(TPlayerFiles::Layout);
 }
 
 bool TGameModeMatch3::HasUnsavedProgress() const { return UnsavedProgress && !IsFinished(); }

@@ -150,18 +150,6 @@ int TSavedGame::ReadLevel(const std::string& path, TSavedLevel& level) {
   return 1;
 }
 
-bool TSavedGame::IsSafePlayerFile(const std::string& path, const std::string& folder) {
-  std::string name;
-  if (!folder.empty() && path.compare(0, folder.size(), folder) == 0) {
-    name = path.substr(folder.size());
-  } else {
-    size_t slash = path.find_last_of("/\\");
-    name = slash == std::string::npos ? path : path.substr(slash + 1);
-  }
-  return !name.empty() && name != "." && name != ".." &&
-         name.find_first_of("/\\") == std::string::npos;
-}
-
 int TSavedGame::ReadScore(const std::string& path, int& score) {
   score = 0;
   plat::TStreamPtr in = plat::ReadStream(path);

@@ -25,7 +25,6 @@ struct TSavedLevel {
 class TSavedGame {
  public:
   static constexpr const char* Header = "Cavernglow Savegame";
-  static constexpr const char* Extension = ".save";
   // The header, time, score and ten boards; the level line follows them.
   static constexpr int Lines = 133;
   static constexpr int LevelLine = 134;
@@ -56,10 +55,4 @@ class TSavedGame {
   // Reads only the shown score (for the list of saves): 1, or 0 when the
   // file cannot be opened or is no saved game.
   static int ReadScore(const std::string& path, int& score);
-
-  // A name the player typed for a file in the profile folder: not empty,
-  // not "." or "..", and no folder separator, so that it cannot lead
-  // elsewhere. `path` is the folder + the name; the part after `folder` is
-  // checked (after the last separator when the path does not start with it).
-  static bool IsSafePlayerFile(const std::string& path, const std::string& folder);
 };

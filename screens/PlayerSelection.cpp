@@ -8,6 +8,7 @@
 #include "TListBox.h"
 #include "TModeText.h"
 #include "TNameRules.h"
+#include "TPlayerFiles.h"
 #include "TPlayerRename.h"
 #include "TProfileStore.h"
 #include "TTalvorineGame.h"
@@ -32,7 +33,7 @@ TStartPlayer ChoosePlayerAtStart() {
   // A name from the settings file that is no player's file name is no
   // player at all, and a player whose file is gone (deleted) is not made
   // again.
-  if (!TProfileStore::IsAcceptableName(last) || !store.Exists(last)) {
+  if (!TPlayerFiles::IsSafeName(last) || !store.Exists(last)) {
     Game->ProfileName.clear();
     plat::DeleteFile(store.ProfileFile(""));
     Game->CurrentProfile.reset();

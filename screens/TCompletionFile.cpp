@@ -5,15 +5,6 @@
 #include "TTalvorineGame.h"
 #include "TextCase.h"
 
-std::string TCompletionFile::PathFor(const std::string& player, int custom) {
-  return PathFor(Game ? Game->ProfilePath : std::string(), player, custom);
-}
-
-std::string TCompletionFile::PathFor(const std::string& folder, const std::string& player,
-                                     int custom) {
-  return folder + plat::FileNameOfText(player) + (custom ? "c" : "s") + ".ini";
-}
-
 void TCompletionFile::Load() {
   Lines.clear();
   plat::TStreamPtr in = plat::ReadDiskFile(Path);

@@ -12,11 +12,6 @@
 
 class TCompletionFile {
  public:
-  // The file of a player's standard (custom 0) or custom (1) levels, in the
-  // game's profile folder.
-  static std::string PathFor(const std::string& player, int custom);
-  static std::string PathFor(const std::string& folder, const std::string& player, int custom);
-
   explicit TCompletionFile(std::string path) : Path(std::move(path)) {}
 
   // Reads the file; a missing or unreadable file is an empty record.

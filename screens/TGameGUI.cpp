@@ -22,6 +22,7 @@
 #include "TNameRules.h"
 #include "TNavInput.h"
 #include "TParticleList.h"
+#include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TSoundBank.h"
 #include "TTalvorineGame.h"
@@ -164,7 +165,7 @@ void TGameGUI::EndLevel() {
   if (play.GameMode->GameType == TGameMode::TypeMatch3 && !play.CurrentLevel.empty() &&
       Game->CurrentProfile && !Game->CurrentProfile->Name.empty()) {
     TCompletionFile record(
-        TCompletionFile::PathFor(Game->CurrentProfile->Name, play.IsCustomLevel));
+        TPlayerFiles::Path(Game->CurrentProfile->Name, TPlayerFiles::Record(play.IsCustomLevel)));
     if (!record.MarkCompleted(play.CurrentLevel)) CreateFailure(PathFileName(record.Path));
   }
   TGleamstrandHighScoreList& table = Screen->HighscoreList;
@@ -348,8 +349,9 @@ void TGameGUI::CreateFailure(const std::string& fileName) {
 
 void TGameGUI::LoadChosen(const std::string& name) {
   TGamePlay& play = Screen->GamePlay;
-  std::string file = name + (InEditor() ? ".layout" : ".save");
-  std::string path = Game->ProfilePath + plat::FileNameOfText(file);
+  TPlayerFiles::TKind kind = InEditor() ? TPlayerFiles::Layout : TPlayerFiles::Save;
+  std::string file = name + TPlayerFiles::Extension(kind);
+  std::string path = TPlayerFiles::Path(name, kind);
   // A file that is gone or unreadable leaves the game as it is.
   bool loaded = plat::ReadStream(path) != nullptr;
   if (loaded && InEditor()) {
@@ -370,18 +372,17 @@ void TGameGUI::AskFileName(const std::string& key, const std::string& initial) {
 
 void TGameGUI::SaveTyped(const std::string& text) {
   TGamePlay& play = Screen->GamePlay;
-  std::string folder = Game->ProfilePath;
+  const std::string path = TPlayerFiles::PathStem(text);
   // The message names the file, not its folder: a whole path would not fit
   // the dialog.
   if (InEditor()) {
-    if (play.Editor() &&
-        play.Editor()->SaveLayout(folder + plat::FileNameOfText(text) + ".layout")) {
+    if (play.Editor() && play.Editor()->SaveLayout(path)) {
       LastFileName = text;
     } else {
-      Message(GameTextWith("Could Not Create File", {{"file", text + ".layout"}}));
+      CreateFailure(text + TPlayerFiles::Extension(TPlayerFiles::Layout));
     }
-  } else if (play.GameMode && !play.GameMode->SaveGame(folder + plat::FileNameOfText(text))) {
-    Message(GameTextWith("Could Not Create File", {{"file", text + ".save"}}));
+  } else if (play.GameMode && !play.GameMode->SaveGame(path)) {
+    CreateFailure(text + TPlayerFiles::Extension(TPlayerFiles::Save));
   } else if (play.GameMode) {
     Message(Text("Game Saved"));
   }

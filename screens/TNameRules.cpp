@@ -1,8 +1,7 @@
 #include "TNameRules.h"
 
-#include <cstring>
-
 #include "TModeText.h"
+#include "TPlayerFiles.h"
 #include "TProfileStore.h"
 #include "TextCase.h"
 
@@ -23,11 +22,19 @@ TNameRules::TVerdict TNameRules::Check(const std::string& typed) const {
   if (typed.empty()) return Empty;
   std::string name = Stored(typed);
   if (name.empty()) return OnlySpaces;
-  if (name == "." || name == "..") return Dots;
   if (int(name.size()) > MaxLength) return TooLong;
-  for (char ch : name) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 32 || c == 127 || std::strchr(RefusedCharacters, ch)) return RefusedCharacter;
+  switch (TPlayerFiles::ProblemOf(name)) {
+    case TPlayerFiles::Dots:
+      return Dots;
+    case TPlayerFiles::Refused:
+      return RefusedCharacter;
+    case TPlayerFiles::TooLong:
+      return TooLong;
+    case TPlayerFiles::Empty:
+    case TPlayerFiles::OnlyBlanks:
+      return OnlySpaces;
+    case TPlayerFiles::None:
+      break;
   }
   // Names on disk may still end in a space (from before names were
   // trimmed); they are compared as they read.

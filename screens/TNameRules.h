@@ -16,15 +16,13 @@ class TNameRules {
     OnlySpaces,        // typed, but nothing left once trimmed
     Dots,              // "." or "..": the folder itself or its parent
     TooLong,           // more than MaxLength characters once trimmed
-    RefusedCharacter,  // a control character or one of RefusedCharacters
+    RefusedCharacter,  // a character no file name of a player may hold
     Taken,             // the name of another entry of TakenNames
   };
 
   // The field lengths of the name prompt and of the level-name question.
   static constexpr int PlayerNameLength = 10;
   static constexpr int LevelNameLength = 14;
-  // What a file name cannot hold, in the order the text fields refuse them.
-  static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
 
   explicit TNameRules(int maxLength = PlayerNameLength) : MaxLength(maxLength) {}
 

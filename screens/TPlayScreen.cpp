@@ -9,6 +9,7 @@
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TGameText.h"
+#include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
@@ -133,9 +134,8 @@ void TPlayScreen::ManageSaveGameManager() {
   int result = SaveGameManager->Manage();
   if (result == 1) {
     std::string chosen = SaveGameManager->ListBox->Value;
-    if (!Screens->GameScreen->StartSavedGame(Game->ProfilePath + plat::FileNameOfText(chosen) +
-                                             ".save")) {
-      ShowProblem(ReadFailureText(chosen + ".save"));
+    if (!Screens->GameScreen->StartSavedGame(TPlayerFiles::Path(chosen, TPlayerFiles::Save))) {
+      ShowProblem(ReadFailureText(chosen + TPlayerFiles::Extension(TPlayerFiles::Save)));
     }
   }
   if (result != 0) {

@@ -1,7 +1,7 @@
 #include "TPlayerRename.h"
 
 #include "Platform.h"
-#include "TCompletionFile.h"
+#include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TVProfile.h"
 #include "TextCase.h"
@@ -13,12 +13,11 @@ bool Exists(const std::string& path) { return plat::FileType(path) == plat::FILE
 }  // namespace
 
 std::vector<std::string> TPlayerRename::FilesOf(const std::string& name) const {
-  return {Store.ProfileFile(name), TCompletionFile::PathFor(Store.Folder, name, 0),
-          TCompletionFile::PathFor(Store.Folder, name, 1)};
+  return TPlayerFiles::FilesOfPlayer(Store.Folder, name);
 }
 
 bool TPlayerRename::Rename(const std::string& from, const std::string& to) const {
-  if (!TProfileStore::IsAcceptableName(from) || !TProfileStore::IsAcceptableName(to)) {
+  if (!TPlayerFiles::IsSafeName(from) || !TPlayerFiles::IsSafeName(to)) {
     return false;
   }
   if (from == to) return true;

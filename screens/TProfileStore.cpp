@@ -1,9 +1,6 @@
 #include "TProfileStore.h"
 
-#include <cstring>
-
 #include "Platform.h"
-#include "TCompletionFile.h"
 #include "TSaveGameList.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
@@ -13,10 +10,16 @@ TProfileStore::TProfileStore() : Folder(Game ? Game->ProfilePath : std::string()
 std::vector<std::string> TProfileStore::List() const {
   std::vector<std::string> names;
   for (const std::string& entry : plat::ReadDir(Folder)) {
-    if (entry.empty() || entry == ".dat" || FileExtension(entry) != "dat") continue;
+    const std::string extension = TPlayerFiles::Extension(TPlayerFiles::Profile);
+    if (entry.size() <= extension.size() ||
+        entry.compare(entry.size() - extension.size(), extension.size(), extension) != 0) {
+      continue;
+    }
     if (plat::FileType(Folder + entry) != plat::FILETYPE_FILE) continue;
     std::string name;
-    if (plat::TextOfFileName(StripExtension(entry), name)) names.push_back(name);
+    if (plat::TextOfFileName(entry.substr(0, entry.size() - extension.size()), name)) {
+      names.push_back(name);
+    }
   }
   SortNames(names);
   return names;
@@ -31,7 +34,7 @@ bool TProfileStore::Exists(const std::string& name) const {
 }
 
 bool TProfileStore::Write(const std::string& name) const {
-  if (!IsAcceptableName(name)) return false;
+  if (!TPlayerFiles::IsSafeName(name)) return false;
   plat::TStreamPtr out = plat::WriteFileAtomic(ProfileFile(name));
   if (!out) return false;
   out->WriteInt(1);
@@ -39,7 +42,7 @@ bool TProfileStore::Write(const std::string& name) const {
 }
 
 int TProfileStore::Read(const std::string& name) const {
-  if (!IsAcceptableName(name)) return 0;
+  if (!TPlayerFiles::IsSafeName(name)) return 0;
   plat::TStreamPtr in = plat::ReadDiskFile(ProfileFile(name));
   if (!in) return 0;
   in->ReadInt();  // always 1; its presence is what counts
@@ -52,23 +55,12 @@ void TProfileStore::Delete(const std::string& name) const {
 }
 
 void TProfileStore::DeleteProfileFile(const std::string& name) const {
-  if (IsAcceptableName(name)) plat::DeleteFile(ProfileFile(name));
+  if (TPlayerFiles::IsSafeName(name)) plat::DeleteFile(ProfileFile(name));
 }
 
 void TProfileStore::DeleteCompletion(const std::string& name) const {
-  if (!IsAcceptableName(name)) return;
-  plat::DeleteFile(TCompletionFile::PathFor(Folder, name, 0));
-  plat::DeleteFile(TCompletionFile::PathFor(Folder, name, 1));
-}
-
-bool TProfileStore::IsAcceptableName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  if (name.size() > MaxNameBytes || plat::FileNameOfText(name).size() > MaxNameBytes) return false;
-  bool onlyBlanks = true;
-  for (char ch : name) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 32 || c == 127 || std::strchr(RefusedCharacters, ch)) return false;
-    if (c != ' ') onlyBlanks = false;
-  }
-  return !onlyBlanks;
+  if (!TPlayerFiles::IsSafeName(name)) return;
+  // Every file of the player but the profile file, which comes first.
+  std::vector<std::string> files = TPlayerFiles::FilesOfPlayer(Folder, name);
+  for (size_t n = 1; n < files.size(); ++n) plat::DeleteFile(files[n]);
 }

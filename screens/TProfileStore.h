@@ -8,17 +8,10 @@
 #include <vector>
 
 #include "Platform.h"
+#include "TPlayerFiles.h"
 
 class TProfileStore {
  public:
-  // The characters a player's (or a saved game's) name may not hold: they
-  // would leave the folder or are refused by the file system.
-  static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
-  // The longest name, in bytes of its file name, whose files fit the 255
-  // bytes a file system gives a file name: NAME + "s.ini" while it is
-  // written, as its temporary NAME + "s.ini.tmp-XXXXXX".
-  static constexpr size_t MaxNameBytes = 255 - 16;
-
   // Over the game's profile folder (Game->ProfilePath).
   TProfileStore();
   explicit TProfileStore(std::string folder) : Folder(std::move(folder)) {}
@@ -33,21 +26,16 @@ class TProfileStore {
   bool Write(const std::string& name) const;
   // 1 when the profile file exists and could be read.
   int Read(const std::string& name) const;
-  // Deletes the profile file and both completion files.
+  // Deletes the profile file and all its records.
   void Delete(const std::string& name) const;
   // Deletes only the profile file.
   void DeleteProfileFile(const std::string& name) const;
-  // Deletes only the two completion files (the player manager's clean-up).
+  // Deletes only its records (the player manager's clean-up).
   void DeleteCompletion(const std::string& name) const;
 
   std::string ProfileFile(const std::string& name) const {
-    return Folder + plat::FileNameOfText(name) + ".dat";
+    return TPlayerFiles::Path(Folder, name, TPlayerFiles::Profile);
   }
-
-  // A name that can be stored as a file in the folder: not empty, no
-  // refused or control character, not "." or "..", nothing but blanks, not
-  // too long for its files' names.
-  static bool IsAcceptableName(const std::string& name);
 
   std::string Folder;  // ends in "/"
 };

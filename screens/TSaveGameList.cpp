@@ -4,6 +4,7 @@
 
 #include "FileTimes.h"
 #include "Platform.h"
+#include "TPlayerFiles.h"
 #include "TSavedGame.h"
 #include "TextCase.h"
 
@@ -30,7 +31,7 @@ void TSaveGameList::ReadDetails() {
   Modified.clear();
   Scores.clear();
   Levels.clear();
-  bool saves = "." + Extension == TSavedGame::Extension;
+  bool saves = "." + Extension == TPlayerFiles::Extension(TPlayerFiles::Save);
   for (const std::string& name : Names) {
     Modified.push_back(plat::FileModified(PathOf(name)));
     int score = -1;
@@ -43,6 +44,6 @@ void TSaveGameList::ReadDetails() {
 }
 
 bool TSaveGameList::Delete(const std::string& name) const {
-  if (name.empty() || name.find('/') != std::string::npos) return false;
+  if (!TPlayerFiles::IsSafeName(name)) return false;
   return plat::DeleteFile(PathOf(name));
 }

@@ -10,7 +10,6 @@
 namespace {
 
 const int TextFontSize = 20;
-const char* const RefusedInNames = "\"|*\\/:;~?<>";
 
 plat::TImagePtr BankPicture(const std::string& name) {
   TGameImagePtr picture = InterfaceImageBank ? InterfaceImageBank->Find(name) : nullptr;
@@ -36,7 +35,7 @@ void Style(TDialog& dialog) {
 // name cannot hold are refused, while accented letters are welcome.
 void StyleField(TDialogTextInput& dialog) {
   dialog.SetupText(GameFont(TextFontSize), White(), TextShadow(), 0);
-  dialog.TextInput.BannedChars = RefusedInNames;
+  dialog.TextInput.MakeCharsFileNameSafe();
   dialog.TextInput.AllowExtendedChars = 1;
   dialog.TextInput.DotCol.Set(255, 255, 255);
   dialog.TextInput.RefusedSound = LoadWidgetSound("buttonclick2");

@@ -6,6 +6,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "TBitmapFont.h"
+#include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
 #include "WidgetFiles.h"
@@ -73,7 +74,7 @@ void TTextInput::SetCursorFlashSpeed(int ms) {
   CursorFlashSpeed = int(AnimLengthFromMs(float(ms)));
 }
 
-void TTextInput::MakeCharsFileNameSafe() { BannedChars = "\"|*\\/:;~?<>,+=%"; }
+void TTextInput::MakeCharsFileNameSafe() { BannedChars = TPlayerFiles::RefusedCharacters; }
 
 bool TTextInput::Accepts(int c) const {
   if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) return false;

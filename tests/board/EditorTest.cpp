@@ -207,15 +207,15 @@ TEST_F(EditorTest, APaintedLayoutIsSavedLoadedBackAndPlayed) {
   Shot("editor-painted.png");
 
   const std::string path = boardtest::DataFolder() + "painted.layout";
-  ASSERT_EQ(editor.SaveLayout(path), 1);
+  ASSERT_EQ(editor.SaveLayout(boardtest::DataFolder() + "painted"), 1);
   // Names that would leave the profile folder are refused, and a file that
   // cannot be written is reported without ending the game.
   Game->ProfilePath = boardtest::DataFolder();
   for (const char* name : {"", ".", "..", "../up", "a/b"}) {
-    EXPECT_EQ(editor.SaveLayout(boardtest::DataFolder() + name + ".layout"), 0) << name;
+    EXPECT_EQ(editor.SaveLayout(boardtest::DataFolder() + name), 0) << name;
   }
   Game->ProfilePath = "";
-  EXPECT_EQ(editor.SaveLayout(boardtest::DataFolder() + "none/x.layout"), 0);
+  EXPECT_EQ(editor.SaveLayout(boardtest::DataFolder() + "none/x"), 0);
   // Loading it back into a cleared editor gives the same layout.
   editor.Clear();
   EXPECT_EQ(editor.IsLayoutValid(), TGameModeEditor::LayoutNoPlayingCell);

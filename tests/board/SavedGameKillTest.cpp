@@ -9,6 +9,7 @@
 #include "KillWhileSaving.h"
 #include "ModeTestSupport.h"
 #include "TGameModeMatch3.h"
+#include "TPlayerFiles.h"
 #include "TSavedGame.h"
 #include "TestSupport.h"
 
@@ -27,7 +28,7 @@ TEST_F(SavedGameKillTest, SavedGameIsOldOrNewWhateverMomentTheGameIsKilled) {
   // menu saves it.
   TSaveKind kind;
   kind.Name = "saved game";
-  kind.File = std::string("game") + TSavedGame::Extension;
+  kind.File = std::string("game") + TPlayerFiles::Extension(TPlayerFiles::Save);
   kind.Save = [this, &mode](const std::string& folder, long long n) {
     play.Score = int(n);
     ASSERT_EQ(mode.SaveGame(folder + "/game"), 1);

@@ -23,6 +23,7 @@
 #include "TGameScreens.h"
 #include "TMenu.h"
 #include "TPlayScreen.h"
+#include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
 
@@ -141,7 +142,7 @@ TEST_F(GamePad, AFirstRunWithThePadAloneFromTheLetterGridToAWonLevel) {
   EXPECT_GE(moves, 1);
   ASSERT_TRUE(Steps(100));
   Shot("pad-level-won");
-  TCompletionFile record(TCompletionFile::PathFor(ProfileFolder(), "Ada", 0));
+  TCompletionFile record(TPlayerFiles::Path(ProfileFolder(), "Ada", TPlayerFiles::StandardRecord));
   record.Load();
   EXPECT_EQ(record.IsCompleted("001"), 1);
 }

@@ -20,6 +20,7 @@
 #include "TGameScreens.h"
 #include "TGameText.h"
 #include "TPlayScreen.h"
+#include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
@@ -169,7 +170,7 @@ TEST_F(LevelSelection, ADoubleClickStartsTheLevelAndComingBackSelectsItWithItsCh
   Shot("game");
 
   // The game screen records a won level; the page shows it on return.
-  TCompletionFile record(TCompletionFile::PathFor(ProfileFolder(), "Ada", 0));
+  TCompletionFile record(TPlayerFiles::Path(ProfileFolder(), "Ada", TPlayerFiles::StandardRecord));
   ASSERT_TRUE(record.MarkCompleted(game.GamePlay.CurrentLevel));
   ExitPlaying();
   // The page that holds the level (levels 1..8), the level selected and

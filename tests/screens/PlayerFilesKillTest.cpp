@@ -10,6 +10,7 @@
 #include "KillWhileSaving.h"
 #include "TCompletionFile.h"
 #include "TGleamstrandHighScoreList.h"
+#include "TPlayerFiles.h"
 #include "TProfileStore.h"
 #include "TestSupport.h"
 
@@ -46,7 +47,7 @@ TEST(PlayerFilesKillTest, CompletionRecordIsOldOrNewWhateverMomentTheGameIsKille
   kind.Name = "completion record";
   kind.File = "Adas.ini";
   kind.Save = [](const std::string& folder, long long n) {
-    TCompletionFile record(TCompletionFile::PathFor(folder + "/", "Ada", 0));
+    TCompletionFile record(TPlayerFiles::Path(folder + "/", "Ada", TPlayerFiles::StandardRecord));
     record.Load();
     for (long long k = (long long)record.Lines.size() + 1; k <= n; ++k) {
       ASSERT_TRUE(record.MarkCompleted("L" + std::to_string(k)));

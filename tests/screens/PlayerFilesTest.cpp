@@ -8,6 +8,7 @@
 #include "TCompletionFile.h"
 #include "TGameText.h"
 #include "TGleamstrandHighScoreList.h"
+#include "TPlayerFiles.h"
 #include "TProfileStore.h"
 #include "TSaveGameList.h"
 #include "TestSupport.h"
@@ -196,30 +197,30 @@ TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
   TProfileStore store(folder_ + "profiles/");
   plat::CreateDir(store.Folder);
   for (const char* bad : {"../x", "a/b", "..", ".", "", "   ", "a\\b", "x:y", "q?", "t\x09"}) {
-    EXPECT_FALSE(TProfileStore::IsAcceptableName(bad)) << bad;
+    EXPECT_FALSE(TPlayerFiles::IsSafeName(bad)) << bad;
     EXPECT_FALSE(store.Write(bad)) << bad;
   }
   EXPECT_EQ(plat::FileType(folder_ + "x.dat"), plat::FILETYPE_NONE);
-  EXPECT_TRUE(TProfileStore::IsAcceptableName("Zo\xEB"));
-  EXPECT_TRUE(TProfileStore::IsAcceptableName("Mary Ann"));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName("Zo\xEB"));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName("Mary Ann"));
   // A name whose files' names the file system cannot hold is no name (a
   // damaged settings file may hold a megabyte of one).
-  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(1 << 20, 'W')));
-  EXPECT_TRUE(TProfileStore::IsAcceptableName(std::string(239, 'W')));
-  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(240, 'W')));
-  EXPECT_FALSE(TProfileStore::IsAcceptableName(std::string(120, '\xE9')));  // two bytes each
-  EXPECT_TRUE(TProfileStore::IsAcceptableName(std::string(119, '\xE9')));
+  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(1 << 20, 'W')));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(239, 'W')));
+  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(240, 'W')));
+  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(120, '\xE9')));  // two bytes each
+  EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(119, '\xE9')));
   // The longest name's files can all be written.
   const std::string longest(239, 'W');
   EXPECT_TRUE(store.Write(longest));
-  TCompletionFile record(TCompletionFile::PathFor(store.Folder, longest, 0));
+  TCompletionFile record(TPlayerFiles::Path(store.Folder, longest, TPlayerFiles::StandardRecord));
   EXPECT_TRUE(record.MarkCompleted("005"));
 }
 
 TEST_F(PlayerFiles, CompletionRecordsReplaceTheirLineAndKeepTheRest) {
-  std::string path = TCompletionFile::PathFor(folder_, "Ada", 0);
+  std::string path = TPlayerFiles::Path(folder_, "Ada", TPlayerFiles::StandardRecord);
   EXPECT_EQ(path, folder_ + "Adas.ini");
-  EXPECT_EQ(TCompletionFile::PathFor(folder_, "Ada", 1), folder_ + "Adac.ini");
+  EXPECT_EQ(TPlayerFiles::Path(folder_, "Ada", TPlayerFiles::CustomRecord), folder_ + "Adac.ini");
   WriteWholeFile(path, "003=1\r\n005=0\r\n");
   TCompletionFile file(path);
   ASSERT_TRUE(file.MarkCompleted("/game/layouts/005.layout"));
