@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -40,6 +41,22 @@ bool IsOpenableName(const std::string& name) {
 }
 
 constexpr auto kStreamPeriod = std::chrono::milliseconds(20);
+// How long after opening the device's clock is compared with the real one,
+// and how far ahead of it a device that paces can never be.
+constexpr auto kProbeTime = std::chrono::milliseconds(150);
+constexpr int64_t kAheadNs = 400'000'000;
+// The clock-driven mix: its rate, and the most it catches up at once.
+constexpr int kMixRate = 44100;
+constexpr int64_t kMostFramesAtOnce = kMixRate / 10;
+
+int64_t DeviceClockNs(ALCdevice* device) {
+  static auto getInteger64 =
+      reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(nullptr, "alcGetInteger64vSOFT"));
+  if (!getInteger64 || !alcIsExtensionPresent(device, "ALC_SOFT_device_clock")) return -1;
+  ALCint64SOFT clock = 0;
+  getInteger64(device, ALC_DEVICE_CLOCK_SOFT, 1, &clock);
+  return clock;
+}
 
 }  // namespace
 
@@ -132,7 +149,72 @@ bool TAudioSystem::OpenDevice() {
   }
   // Channels pan by direction only; nothing is attenuated by distance.
   alDistanceModel(AL_NONE);
+  probeDeviceStart_ = DeviceClockNs(device_);
+  probing_ = probeDeviceStart_ >= 0;
+  probeStart_ = TClock::now();
+  clocked_ = false;
   return true;
+}
+
+void TAudioSystem::CheckPacing() {
+  auto wall = TClock::now() - probeStart_;
+  if (wall < kProbeTime) return;
+  probing_ = false;
+  int64_t deviceNs = DeviceClockNs(device_) - probeDeviceStart_;
+  int64_t wallNs = std::chrono::duration_cast<std::chrono::nanoseconds>(wall).count();
+  if (deviceNs < 3 * wallNs + kAheadNs) return;
+  // What plays now stops: it was never heard.
+  for (TChannel::Impl* channel : channels_) channel->Detach();
+  for (TSound::Impl* sound : sounds_) sound->ReleaseBuffer();
+  CloseDevice();
+  liveSources_ = 0;
+  if (!OpenLoopback()) driver_ = "None";
+}
+
+bool TAudioSystem::OpenLoopback() {
+  auto openLoopback = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+      alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+  if (!openLoopback) return false;
+  TQuietStandardError quiet;
+  device_ = openLoopback(nullptr);
+  if (!device_) return false;
+  const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
+                               ALC_STEREO_SOFT,
+                               ALC_FORMAT_TYPE_SOFT,
+                               ALC_SHORT_SOFT,
+                               ALC_FREQUENCY,
+                               kMixRate,
+                               0};
+  context_ = alcCreateContext(device_, attributes);
+  if (!context_ || !alcMakeContextCurrent(context_)) {
+    CloseDevice();
+    return false;
+  }
+  alDistanceModel(AL_NONE);
+  clocked_ = true;
+  mixStart_ = TClock::now();
+  framesMixed_ = 0;
+  return true;
+}
+
+// Mixes as many frames as the real clock has run since the last time.
+void TAudioSystem::MixByClock() {
+  static auto render =
+      reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+  if (!render || !device_) return;
+  int64_t due =
+      std::chrono::duration_cast<std::chrono::microseconds>(TClock::now() - mixStart_).count() *
+      kMixRate / 1'000'000;
+  int64_t frames = due - framesMixed_;
+  if (frames > kMostFramesAtOnce) {
+    // Fell behind (the machine stalled): the time lost is not made up.
+    framesMixed_ = due - kMostFramesAtOnce;
+    frames = kMostFramesAtOnce;
+  }
+  if (frames <= 0) return;
+  discard_.resize(size_t(frames) * 2);
+  render(device_, discard_.data(), ALCsizei(frames));
+  framesMixed_ += frames;
 }
 
 void TAudioSystem::CloseDevice() {
@@ -162,6 +244,8 @@ void TAudioSystem::Close() {
   CloseDevice();
   liveSources_ = 0;
   driver_ = "None";
+  probing_ = false;
+  clocked_ = false;
 }
 
 unsigned TAudioSystem::AcquireSource(TChannel::Impl* requester) {
@@ -192,13 +276,15 @@ void TAudioSystem::DeleteSource(unsigned source) {
 void TAudioSystem::StreamLoop() {
   std::unique_lock<std::recursive_mutex> lock(mutex_);
   while (!stopStreamer_) {
+    if (probing_) CheckPacing();
+    if (clocked_) MixByClock();
     bool streaming = false;
     for (TChannel::Impl* channel : channels_) {
       if (!channel->Streaming()) continue;
       channel->Refill();
       streaming = true;
     }
-    if (streaming)
+    if (streaming || probing_ || clocked_)
       wake_.wait_for(lock, kStreamPeriod);
     else
       wake_.wait(lock);

@@ -1,16 +1,26 @@
 // The one OpenAL device of the process, the registry of live sounds and
 // channels, the source budget, and the thread that keeps music streams fed.
 //
+// A device that does not pace its output (ALSA's null device takes samples
+// as fast as they come) would keep OpenAL's mixer, and every caller waiting
+// on it, busy without end. The first moments after opening compare the
+// device's clock with the real one; a device that runs far ahead is
+// replaced by a loopback device that the stream thread mixes by the clock,
+// discarding the result (nobody hears a device that plays nothing).
+//
 // Every member is used under Mutex() except Select and Close, which take it
 // themselves (they must wait for the stream thread, which needs the lock).
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Platform.h"
 
@@ -39,6 +49,8 @@ class TAudioSystem {
   void Close();
 
   bool DeviceOpen() const { return context_ != nullptr; }
+  // Mixing by the clock on a loopback device (the device did not pace).
+  bool MixingByClock() const { return clocked_; }
   const std::string& DriverName() const { return driver_; }
 
   void Register(TChannel::Impl* channel) { channels_.insert(channel); }
@@ -61,6 +73,11 @@ class TAudioSystem {
   bool OpenDevice();
   void CloseDevice();
   void StreamLoop();
+  // Whether the device has run far ahead of the real clock since opening;
+  // switches to mixing by the clock when it has.
+  void CheckPacing();
+  bool OpenLoopback();
+  void MixByClock();
 
   std::recursive_mutex mutex_;
   std::condition_variable_any wake_;
@@ -71,6 +88,15 @@ class TAudioSystem {
   ALCcontext_struct* context_ = nullptr;
   std::string driver_ = "None";
   int liveSources_ = 0;
+
+  using TClock = std::chrono::steady_clock;
+  bool probing_ = false;
+  TClock::time_point probeStart_{};
+  int64_t probeDeviceStart_ = 0;
+  bool clocked_ = false;
+  TClock::time_point mixStart_{};
+  int64_t framesMixed_ = 0;
+  std::vector<int16_t> discard_;
   std::set<TChannel::Impl*> channels_;
   std::set<TSound::Impl*> sounds_;
 };
