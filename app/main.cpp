@@ -58,7 +58,11 @@ void MainLoop(const TScreenshotQueue& shots) {
       plat::AdvanceClock(TAutoPlay::UndrawnPassMs);
       continue;
     }
-    Game->ScreenDraw();
+    if (Game->FrameDue(shots.Due(Game->LogicSteps))) {
+      Game->ScreenDraw();
+    } else {
+      Game->SkipFrame();
+    }
     MusicRotate(0);
   }
 }

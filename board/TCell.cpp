@@ -243,6 +243,7 @@ void TCell::DrawJewel() const {
   plat::SetRotation(CurrentRotationDegree);
   plat::DrawImage(*ContentsImage, X, Y);
   if (Glow) {
+    plat::TAmbientDrawing glow;
     Glow->Process1_StartGlow();
     plat::DrawImage(*ContentsImage, X, Y);
     Glow->Process2_EndGlow();

@@ -25,6 +25,7 @@ void TCellBox::DrawCells() const {
       if (CellsLights.empty()) continue;
       const TGlow* glow = CellsLights[x * board::GridHeight + y].get();
       if (glow && (x + y) * 20 + 3000 < lightCounter && glow->numWraps == 1) {
+        plat::TAmbientDrawing sweep;
         glow->Process1_StartGlow();
         layout.Draw();
         glow->Process2_EndGlow();

@@ -722,9 +722,11 @@ void TGame::DoPeekEvent() {
     switch (event.kind) {
       case plat::EVENT_APPSUSPEND:
         SuspendedEvent = 1;
+        FrameSchedule.Input();
         break;
       case plat::EVENT_APPRESUME:
         SuspendedEvent = 0;
+        FrameSchedule.Force();
         break;
       case plat::EVENT_APPTERMINATE:
         TerminatedEvent = 1;
@@ -736,9 +738,11 @@ void TGame::DoPeekEvent() {
           altEnter_ = true;
         }
         GameInputFeed(event, &Mouse);
+        FrameSchedule.Input();
         break;
     }
   }
+  if (plat::TakeRedrawRequest()) FrameSchedule.Force();
   if (Suspended == 1 && SuspendedEvent == 1 && QueryForeground()) SuspendedEvent = 0;
 }
 
@@ -759,12 +763,22 @@ void TGame::ScreenChange() {
   GameFlushKeys();
 }
 
+bool TGame::FrameDue(bool wanted) {
+  if (plat::TakeRedrawRequest()) FrameSchedule.Force();
+  return FrameSchedule.Due(plat::MilliSecs(), plat::DisplayShown(), wanted);
+}
+
+void TGame::SkipFrame() { plat::WaitFrame(); }
+
+// The frame is recorded and drawn where it differs from the last; one that
+// shows nothing new is not presented (unless the window wants it again).
 void TGame::ScreenDraw() {
   DrawTime.Start();
   if (NoDraw) {
     NoDraw = 0;
     return;
   }
+  plat::BeginFrame();
   if (CurrentTScreen) {
     CurrentTScreen->Draw();
   } else {
@@ -775,15 +789,21 @@ void TGame::ScreenDraw() {
   GameFade.Draw();
   if (GameFade.Active) ShowPaused();
   if (!FadeMouse) Mouse.Draw();
-  DrawTime.Calc();
   DebugPrint();
-  PostDraw();
+  plat::TFrameChange change = plat::EndFrame();
+  DrawTime.Calc();
+  if (plat::TakeRedrawRequest()) FrameSchedule.Force();
+  PostDraw(FrameSchedule.Drawn(change, plat::MilliSecs()));
   FPS.Frame();
 }
 
-void TGame::PostDraw() {
+void TGame::PostDraw(bool show) {
   if (BeforeFlip) BeforeFlip();
-  plat::Flip(FlipSync);
+  if (show) {
+    plat::Flip(FlipSync);
+  } else {
+    plat::WaitFrame();
+  }
 }
 
 // ------------------------------------------------------------------ conversions, exit

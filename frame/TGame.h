@@ -10,6 +10,7 @@
 #include "Platform.h"
 #include "TDrawable.h"
 #include "TFixedRateLogic.h"
+#include "TFrameSchedule.h"
 #include "TGameFade.h"
 #include "TIniFile.h"
 #include "TMousePointer.h"
@@ -136,8 +137,14 @@ class TGame {
   void DoPeekEvent();
   // Enter went down with Alt held on this step (the full-screen chord).
   bool AltEnterPending() const { return altEnter_; }
+  // Whether this pass of the main loop draws (wanted: a screenshot is due);
+  // a pass that does not draw calls SkipFrame instead of ScreenDraw.
+  bool FrameDue(bool wanted);
+  void SkipFrame();
   void ScreenDraw();
-  void PostDraw();
+  // Before the flip (BeforeFlip); then the flip, or without `show` only
+  // the wait for the next frame.
+  void PostDraw(bool show = true);
   void ScreenChange();
 
   void ParticlesSet(int value, int save);
@@ -262,6 +269,7 @@ class TGame {
   std::string OSVersion = "Mac OSX";
   std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
   TFixedRateLogic FixedRateLogic;
+  TFrameSchedule FrameSchedule;
   std::shared_ptr<TProfile> CurrentProfile;
   std::string ProfileName;
   int Region = 0, SubRegion = 0;

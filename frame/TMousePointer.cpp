@@ -74,7 +74,11 @@ void TMousePointer::CalcButtonTotals() {
 void TMousePointer::Draw() {
   if (Game && Game->FullScreen == 0) UpdateCoords();
   if (!Active) return;
-  if (ParticleList) ParticleList->Draw();
+  if (ParticleList) {
+    // The trail twinkles on by itself: an ambient effect.
+    plat::TAmbientDrawing trail;
+    ParticleList->Draw();
+  }
   plat::SetBlend(plat::ALPHABLEND);
   plat::SetRotation(Rotation);
   if (Image2) {

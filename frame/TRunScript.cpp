@@ -254,6 +254,13 @@ size_t TRunScript::EventCount() const {
   return count;
 }
 
+bool TScreenshotQueue::Due(long long stepsRun) const {
+  for (const auto& shot : pending_) {
+    if (shot.first <= stepsRun) return true;
+  }
+  return false;
+}
+
 std::vector<std::string> TScreenshotQueue::TakeDue(long long stepsRun) {
   std::vector<std::string> failed;
   std::shared_ptr<plat::TPixmap> frame;

@@ -45,6 +45,8 @@ class TScreenshotQueue {
   // Saves every shot whose step has run (grabbing the back buffer once).
   // Returns the files that failed to save.
   std::vector<std::string> TakeDue(long long stepsRun);
+  // A shot is due once stepsRun steps have run.
+  bool Due(long long stepsRun) const;
   const std::vector<std::pair<long long, std::string>>& Pending() const { return pending_; }
 
  private:

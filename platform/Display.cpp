@@ -10,8 +10,10 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "DrawState.h"
+#include "FrameRecord.h"
 #include "Internal.h"
 #include "TextEncoding.h"
 
@@ -35,6 +37,9 @@ struct TDisplayExtras {
   double intervalAverage = 0;
   Clock::time_point lastFlip{};
   Clock::time_point nextFrame{};
+  // The end of the last pass that presented nothing (WaitFrame).
+  Clock::time_point lastWait{};
+  bool waitedSinceFlip = false;
 };
 
 // Frames sampled before deciding whether vsync works.
@@ -98,12 +103,6 @@ void KeepGraphicsDriversLoaded() {
       nullptr);
 }
 
-SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
-  // The window's surface straight to the display, not through OpenGL.
-  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-}
-
 SDL_Renderer* CreateRenderer(SDL_Window* window, int driver) {
   // A renderer named in the environment is the user's explicit choice.
   bool chosenByUser = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
@@ -117,8 +116,34 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, int driver) {
     SDL_DestroyRenderer(renderer);
     renderer = nullptr;
   }
-  if (!renderer) renderer = CreateSoftwareRenderer(window);
   return renderer;
+}
+
+// Without an accelerated renderer the back buffer is a surface of our own,
+// drawn by SDL's software renderer and copied to the window's surface only
+// where it changed: presenting the whole window costs more than drawing a
+// frame at rest.
+bool OpenSoftwareBackBuffer(SDL_Window* window) {
+  auto& b = Backend();
+  // The window's surface straight to the display, not through OpenGL.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_Surface* shown = SDL_GetWindowSurface(window);
+  if (!shown) return false;
+  Uint32 format = shown->format->format;
+  if (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_RGB888)
+    format = SDL_PIXELFORMAT_ARGB8888;
+  b.surface = SDL_CreateRGBSurfaceWithFormat(0, internal::LogicalWidth(), internal::LogicalHeight(),
+                                             32, format);
+  if (!b.surface) return false;
+  SDL_SetSurfaceBlendMode(b.surface, SDL_BLENDMODE_NONE);
+  b.renderer = SDL_CreateSoftwareRenderer(b.surface);
+  if (!b.renderer) {
+    SDL_FreeSurface(b.surface);
+    b.surface = nullptr;
+    return false;
+  }
+  b.windowSurface = true;
+  return true;
 }
 
 void ApplyIcon() {
@@ -184,14 +209,18 @@ bool OpenWindow(int width, int height, bool full) {
   if (!b.window) return false;
   internal::WatchForLostWindow();
   b.renderer = CreateRenderer(b.window, b.driver);
-  if (!b.renderer) {
+  if (!b.renderer && !OpenSoftwareBackBuffer(b.window)) {
     internal::DestroyWindow(b.window);
     b.window = nullptr;
     return false;
   }
   b.openedDriver = b.driver;
-  SDL_RenderSetLogicalSize(b.renderer, internal::LogicalWidth(), internal::LogicalHeight());
-  if (SDL_RenderTargetSupported(b.renderer)) {
+  if (b.windowSurface) {
+    // the back buffer is the surface: no logical size, no target
+  } else {
+    SDL_RenderSetLogicalSize(b.renderer, internal::LogicalWidth(), internal::LogicalHeight());
+  }
+  if (!b.windowSurface && SDL_RenderTargetSupported(b.renderer)) {
     b.target = SDL_CreateTexture(b.renderer, BackBufferFormat(b.window, b.renderer),
                                  SDL_TEXTUREACCESS_TARGET, internal::LogicalWidth(),
                                  internal::LogicalHeight());
@@ -219,8 +248,45 @@ void StartMouseAtPointer() {
   PostEvent(move);
 }
 
+void PresentSurface() {
+  auto& b = Backend();
+  std::vector<SDL_Rect> rects;
+  bool whole = internal::TakePresentRegions(rects);
+  SDL_Surface* shown = SDL_GetWindowSurface(b.window);
+  if (!shown) return;
+  if (shown->w == b.surface->w && shown->h == b.surface->h) {
+    if (whole) rects.assign(1, SDL_Rect{0, 0, shown->w, shown->h});
+    if (rects.empty()) return;
+    for (SDL_Rect rect : rects) {
+      SDL_Rect to = rect;
+      SDL_BlitSurface(b.surface, &rect, shown, &to);
+    }
+    SDL_UpdateWindowSurfaceRects(b.window, rects.data(), int(rects.size()));
+  } else {
+    // Scaled into the window with bars beside it.
+    double scale = std::min(double(shown->w) / b.surface->w, double(shown->h) / b.surface->h);
+    SDL_Rect to{int(std::lround((shown->w - b.surface->w * scale) / 2)),
+                int(std::lround((shown->h - b.surface->h * scale) / 2)),
+                int(std::lround(b.surface->w * scale)), int(std::lround(b.surface->h * scale))};
+    SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
+    if (shown->format->format == b.surface->format->format) {
+      SDL_SoftStretchLinear(b.surface, nullptr, shown, &to);
+    } else {
+      SDL_BlitScaled(b.surface, nullptr, shown, &to);
+    }
+    SDL_UpdateWindowSurface(b.window);
+  }
+}
+
 void Present(int sync) {
   auto& b = Backend();
+  if (b.windowSurface) {
+    PresentSurface();
+    internal::CountPresent();
+    return;
+  }
+  std::vector<SDL_Rect> ignored;
+  internal::TakePresentRegions(ignored);
   SDL_Renderer* r = b.renderer;
   if (sync != b.vsyncApplied) {
     SDL_RenderSetVSync(r, sync ? 1 : 0);
@@ -238,6 +304,7 @@ void Present(int sync) {
   }
   SDL_RenderPresent(r);
   internal::InvalidateRenderState();
+  internal::CountPresent();
 }
 
 double Milliseconds(Clock::duration d) {
@@ -271,7 +338,10 @@ void PaceFrame(int sync) {
       std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / hertz));
   auto now = Clock::now();
   bool first = e.lastFlip.time_since_epoch().count() == 0;
-  if (sync && Backend().renderer && !first) JudgeVsync(Milliseconds(now - e.lastFlip), periodMs);
+  // An interval with passes that presented nothing says nothing of vsync.
+  if (sync && Backend().renderer && !first && !e.waitedSinceFlip)
+    JudgeVsync(Milliseconds(now - e.lastFlip), periodMs);
+  e.waitedSinceFlip = false;
   bool blankPaces = sync && Backend().renderer && e.vsync != TDisplayExtras::TVsync::NoWait;
   if (blankPaces && !first) {
     std::this_thread::sleep_until(e.lastFlip + period * 3 / 4);
@@ -282,6 +352,27 @@ void PaceFrame(int sync) {
     e.nextFrame += period;
   }
   e.lastFlip = Clock::now();
+}
+
+// One frame period after the last flip or wait; a pass that ran late waits
+// no longer. A flip that follows presents at once and keeps the schedule.
+void PaceWithoutPresent() {
+  auto& e = Extras();
+  int hertz = Backend().refreshRate > 0 ? Backend().refreshRate : 60;
+  auto period =
+      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(1.0 / hertz));
+  auto now = Clock::now();
+  Clock::time_point last = std::max(e.lastFlip, e.lastWait);
+  Clock::time_point due = last + period;
+  if (last.time_since_epoch().count() == 0) {
+    due = now + period;
+  } else if (now > due) {
+    due = now;
+  }
+  std::this_thread::sleep_until(due);
+  e.lastWait = due;
+  e.nextFrame = due + period;
+  e.waitedSinceFlip = true;
 }
 
 }  // namespace
@@ -402,6 +493,7 @@ bool Graphics(int width, int height, int depth, int /*hertz: the monitor's mode 
   bool full = depth > 0;
   if (b.window && b.renderer && b.openedDriver == b.driver && ReuseWindow(width, height, full)) {
     b.fullScreen = full;
+    internal::PresentWhole();
     return true;
   }
   EndGraphics();
@@ -414,6 +506,7 @@ bool Graphics(int width, int height, int depth, int /*hertz: the monitor's mode 
   Extras().lastFlip = {};
   internal::InvalidateRenderState();
   ClearBackBuffer();
+  internal::ForgetShownFrame();
   StartMouseAtPointer();
   return true;
 }
@@ -429,6 +522,7 @@ void EndGraphics() {
   b.window = nullptr;
   if (b.surface) SDL_FreeSurface(b.surface);
   b.surface = nullptr;
+  b.windowSurface = false;
   b.generation++;
   b.fullScreen = false;
   internal::InvalidateRenderState();
@@ -497,17 +591,25 @@ bool WindowIsForeground() {
 // ---------------------------------------------------------------- frame
 
 void Cls() {
-  SDL_Renderer* r = internal::DrawTarget();
-  if (!r) return;
   const auto& st = internal::DrawState();
-  SDL_SetRenderDrawColor(r, Uint8(st.clsRed), Uint8(st.clsGreen), Uint8(st.clsBlue), 255);
-  SDL_RenderClear(r);
+  internal::SubmitClear(SDL_Color{Uint8(st.clsRed), Uint8(st.clsGreen), Uint8(st.clsBlue), 255});
+}
+
+void WaitFrame() {
+  auto& b = Backend();
+  if (b.headless) {
+    b.virtualClock += b.framePeriod;
+  } else {
+    PaceWithoutPresent();
+  }
+  PollSystem();
 }
 
 void Flip(int sync) {
   auto& b = Backend();
   if (b.headless) {
     b.virtualClock += b.framePeriod;
+    if (b.renderer) internal::CountPresent();
   } else {
     // A window destroyed from outside takes no more frames.
     if (b.renderer && !internal::WindowIsLost()) Present(sync);
@@ -517,6 +619,7 @@ void Flip(int sync) {
 }
 
 std::shared_ptr<TPixmap> GrabPixmap(int x, int y, int w, int h) {
+  internal::FlushRecording();
   SDL_Renderer* r = internal::DrawTarget();
   if (!r || w <= 0 || h <= 0) return nullptr;
   auto pixmap = std::make_shared<TPixmap>(w, h, 0xFF000000u);

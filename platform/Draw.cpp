@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "DrawState.h"
+#include "FrameRecord.h"
 #include "ImageImpl.h"
 #include "Internal.h"
 
@@ -94,14 +95,12 @@ bool PlainColour(SDL_Color& colour, SDL_BlendMode& mode) {
   return true;
 }
 
-void FillPolygon(SDL_Renderer* r, const std::vector<SDL_FPoint>& points,
-                 const std::vector<int>& indices) {
+void FillPolygon(const std::vector<SDL_FPoint>& points, const std::vector<int>& indices) {
   SDL_Color colour;
   SDL_BlendMode mode;
   if (!PlainColour(colour, mode)) return;
   SDL_Texture* white = internal::FrameTexture(WhitePixel(), 0);
   if (!white) return;
-  SDL_SetTextureBlendMode(white, mode);
   // Every point of the texture is white; corner coordinates in quad order
   // keep a quad recognisable as a rectangle copy to the software renderer.
   const SDL_FPoint corners[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
@@ -109,18 +108,16 @@ void FillPolygon(SDL_Renderer* r, const std::vector<SDL_FPoint>& points,
   vertices.reserve(points.size());
   for (size_t i = 0; i < points.size(); ++i)
     vertices.push_back(SDL_Vertex{points[i], colour, corners[i % 4]});
-  SDL_RenderGeometry(r, white, vertices.data(), int(vertices.size()), indices.data(),
-                     int(indices.size()));
+  internal::SubmitGeometry(white, internal::FrameContent(WhitePixel(), 0), mode, vertices.data(),
+                           int(vertices.size()), indices.data(), int(indices.size()));
 }
 
 // Single pixels (thin lines, plots) as points in the draw blend mode.
-void DrawPixels(SDL_Renderer* r, const std::vector<SDL_Point>& points) {
+void DrawPixels(const std::vector<SDL_Point>& points) {
   SDL_Color colour;
   SDL_BlendMode mode;
   if (points.empty() || !PlainColour(colour, mode)) return;
-  SDL_SetRenderDrawBlendMode(r, mode);
-  SDL_SetRenderDrawColor(r, colour.r, colour.g, colour.b, colour.a);
-  SDL_RenderDrawPoints(r, points.data(), int(points.size()));
+  internal::SubmitPoints(mode, colour, points.data(), int(points.size()));
 }
 
 // Rectangles are drawn as the white pixel stretched, exactly as an image.
@@ -145,7 +142,7 @@ struct TQuadBatch {
 // which for one long diagonal quad is most of the screen.
 constexpr double kPieceLength = 16;
 
-void FillThickLine(SDL_Renderer* r, SDL_FPoint from, SDL_FPoint to, double width) {
+void FillThickLine(SDL_FPoint from, SDL_FPoint to, double width) {
   double dx = to.x - from.x, dy = to.y - from.y;
   double length = std::hypot(dx, dy);
   if (length <= 0) return;
@@ -157,12 +154,12 @@ void FillThickLine(SDL_Renderer* r, SDL_FPoint from, SDL_FPoint to, double width
   };
   TQuadBatch batch;
   for (int i = 0; i < pieces; ++i) batch.Add(at(i, 1), at(i + 1, 1), at(i + 1, -1), at(i, -1));
-  FillPolygon(r, batch.points, batch.indices);
+  FillPolygon(batch.points, batch.indices);
 }
 
 // An oval whose axes lie along the screen's: one span per pixel row,
 // covering the pixels whose centres are inside.
-void FillUprightOval(SDL_Renderer* r, SDL_FPoint centre, double rx, double ry) {
+void FillUprightOval(SDL_FPoint centre, double rx, double ry) {
   if (rx <= 0 || ry <= 0) return;
   TQuadBatch batch;
   int top = int(std::floor(centre.y - ry)), bottom = int(std::ceil(centre.y + ry));
@@ -175,11 +172,11 @@ void FillUprightOval(SDL_Renderer* r, SDL_FPoint centre, double rx, double ry) {
     float y0 = float(row), y1 = float(row + 1);
     batch.Add({left, y0}, {right, y0}, {right, y1}, {left, y1});
   }
-  FillPolygon(r, batch.points, batch.indices);
+  FillPolygon(batch.points, batch.indices);
 }
 
 // Turned ovals as a fan of triangles about the centre.
-void FillTurnedOval(SDL_Renderer* r, double rx, double ry, double tx, double ty) {
+void FillTurnedOval(double rx, double ry, double tx, double ty) {
   const auto& st = DrawState();
   double extent = std::abs(2 * rx * st.scaleX) + std::abs(2 * ry * st.scaleY);
   int segments = std::clamp(int(extent), 12, 360);
@@ -190,7 +187,7 @@ void FillTurnedOval(SDL_Renderer* r, double rx, double ry, double tx, double ty)
     points.push_back(Transform(rx + rx * std::cos(angle), ry + ry * std::sin(angle), tx, ty));
     indices.insert(indices.end(), {0, 1 + i, 1 + (i + 1) % segments});
   }
-  FillPolygon(r, points, indices);
+  FillPolygon(points, indices);
 }
 
 // Clips a source span to [lo, hi] and moves the matching local span with it.
@@ -278,6 +275,8 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
 
   Uint8 alpha = AlphaByte();
   SDL_Texture* texture = nullptr;
+  uint64_t content = FrameContent(image, frame);
+  SDL_BlendMode mode = SdlBlend(st.blend);
   if (st.blend == MASKBLEND) {
     // Drawn where pixel alpha x drawing alpha >= 0.5: a threshold on the
     // pixel's alpha, applied to a copy of the frame.
@@ -286,12 +285,12 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
     if (threshold > 255) return;
     texture = FrameMaskTexture(image, frame, threshold);
     if (!texture) return;
-    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    mode = SDL_BLENDMODE_BLEND;
+    content = content * 256 + uint64_t(threshold);
     alpha = 255;
   } else {
     texture = FrameTexture(image, frame);
     if (!texture) return;
-    SDL_SetTextureBlendMode(texture, SdlBlend(st.blend));
   }
   SDL_Color colour{Uint8(st.red), Uint8(st.green), Uint8(st.blue), alpha};
   float u0 = float(s0x / pixels.width), u1 = float(s1x / pixels.width);
@@ -303,7 +302,7 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
       {Transform(q.x0, q.y1, tx, ty), colour, {u0, v1}},
   };
   const int indices[6] = {0, 1, 2, 0, 2, 3};
-  SDL_RenderGeometry(r, texture, vertices, 4, indices, 6);
+  SubmitGeometry(texture, content, mode, vertices, 4, indices, 6);
 }
 
 }  // namespace internal
@@ -477,13 +476,13 @@ void DrawLine(double x1, double y1, double x2, double y2, bool lastPixel) {
   SDL_FPoint from = Transform(0, 0, tx, ty);
   SDL_FPoint to = Transform(x2 - x1, y2 - y1, tx, ty);
   if (st.lineWidth > 1.5) {
-    FillThickLine(r, from, to, st.lineWidth);
+    FillThickLine(from, to, st.lineWidth);
     return;
   }
   auto points = LinePixels(int(std::floor(from.x)), int(std::floor(from.y)), int(std::floor(to.x)),
                            int(std::floor(to.y)));
   if (!lastPixel) points.pop_back();
-  DrawPixels(r, points);
+  DrawPixels(points);
 }
 
 void DrawOval(double x, double y, double w, double h) {
@@ -492,10 +491,10 @@ void DrawOval(double x, double y, double w, double h) {
   const auto& st = DrawState();
   double tx = x + st.originX, ty = y + st.originY;
   if (st.iy == 0 && st.jx == 0) {
-    FillUprightOval(r, Transform(w / 2, h / 2, tx, ty), std::abs(w / 2 * st.ix),
+    FillUprightOval(Transform(w / 2, h / 2, tx, ty), std::abs(w / 2 * st.ix),
                     std::abs(h / 2 * st.jy));
   } else {
-    FillTurnedOval(r, w / 2, h / 2, tx, ty);
+    FillTurnedOval(w / 2, h / 2, tx, ty);
   }
 }
 
@@ -503,7 +502,7 @@ void Plot(double x, double y) {
   SDL_Renderer* r = BeginDraw();
   if (!r) return;
   const auto& st = DrawState();
-  DrawPixels(r, {SDL_Point{int(std::floor(x + st.originX)), int(std::floor(y + st.originY))}});
+  DrawPixels({SDL_Point{int(std::floor(x + st.originX)), int(std::floor(y + st.originY))}});
 }
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 
 #include "Decode.h"
 #include "DrawState.h"
+#include "FrameRecord.h"
 #include "ImageImpl.h"
 
 namespace plat {
@@ -68,7 +69,9 @@ SDL_Texture* UploadTexture(const TPixmap& pixels, int flags) {
 }
 
 void DestroyIfCurrent(SDL_Texture*& texture, uint64_t generation) {
-  if (TextureIsCurrent(texture, generation)) SDL_DestroyTexture(texture);
+  // A frame being recorded may still draw it.
+  if (TextureIsCurrent(texture, generation) && !internal::DeferTextureDestroy(texture))
+    SDL_DestroyTexture(texture);
   texture = nullptr;
 }
 
@@ -135,11 +138,15 @@ TImageFrame::TImageFrame(TImageFrame&& other) noexcept
       maskGeneration(other.maskGeneration),
       maskThreshold(other.maskThreshold),
       maskDirty(other.maskDirty),
-      collision(std::move(other.collision)) {}
+      collision(std::move(other.collision)),
+      content(other.content) {}
+
+TImageFrame::TImageFrame() : content(NewContentId()) {}
 
 TImageFrame::~TImageFrame() { ReleaseTextures(); }
 
 void TImageFrame::MarkChanged() {
+  content = NewContentId();
   textureDirty = true;
   maskDirty = true;
   collision.reset();
@@ -151,6 +158,8 @@ void TImageFrame::ReleaseTextures() {
 }
 
 bool ValidFrame(const TImage& image, int frame) { return frame >= 0 && frame < image.Frames(); }
+
+uint64_t FrameContent(const TImage& image, int frame) { return FrameOf(image, frame).content; }
 
 SDL_Texture* FrameTexture(const TImage& image, int frame) {
   auto& f = FrameOf(image, frame);

@@ -30,8 +30,10 @@ struct TImageFrame {
   bool maskDirty = true;
 
   std::shared_ptr<const TCollisionMask> collision;
+  // Identifies the pixels: new for every change (recorded frames compare it).
+  uint64_t content = 0;
 
-  TImageFrame() = default;
+  TImageFrame();
   TImageFrame(TImageFrame&& other) noexcept;
   TImageFrame& operator=(TImageFrame&&) = delete;
   TImageFrame(const TImageFrame&) = delete;
@@ -69,6 +71,8 @@ SDL_Texture* FrameTexture(const TImage& image, int frame);
 SDL_Texture* FrameMaskTexture(const TImage& image, int frame, int threshold);
 const TCollisionMask& FrameCollisionMask(const TImage& image, int frame);
 bool ValidFrame(const TImage& image, int frame);
+// What the frame's pixels are now (a new value after every change).
+uint64_t FrameContent(const TImage& image, int frame);
 
 // Builds an image from frames already cut; `flags` are final (no -1).
 TImagePtr MakeImage(std::vector<TPixmap> frames, int flags);

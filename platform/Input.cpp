@@ -7,6 +7,7 @@
 #include <deque>
 #include <utility>
 
+#include "FrameRecord.h"
 #include "Internal.h"
 #include "Pad.h"
 
@@ -84,7 +85,45 @@ void UpdateTables(const TEvent& e) {
   }
 }
 
+// The window's visibility and whether its picture is wanted again.
+struct TWindowState {
+  bool shown = true;
+  bool redraw = false;
+};
+
+TWindowState& WindowState() {
+  static TWindowState state;
+  return state;
+}
+
+// Window state changes are kept here rather than fed to the game: a flush
+// of the input must not lose them.
+bool TakeWindowEvent(const TEvent& e) {
+  auto& w = WindowState();
+  switch (e.kind) {
+    case EVENT_WINDOWHIDDEN:
+      w.shown = false;
+      return true;
+    case EVENT_WINDOWSHOWN:
+      w.shown = true;
+      w.redraw = true;
+      internal::PresentWhole();
+      return true;
+    case EVENT_WINDOWEXPOSED:
+      w.redraw = true;
+      internal::PresentWhole();
+      return true;
+    case EVENT_APPRESUME:
+      w.redraw = true;
+      internal::PresentWhole();
+      return false;
+    default:
+      return false;
+  }
+}
+
 void Deliver(const TEvent& e) {
+  if (TakeWindowEvent(e)) return;
   UpdateTables(e);
   auto& feed = Input().feed;
   if (feed.size() >= kMaxQueued) feed.pop_front();
@@ -144,8 +183,29 @@ void TranslateKey(const SDL_KeyboardEvent& key, bool down) {
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& window) {
-  if (window.event == SDL_WINDOWEVENT_FOCUS_LOST) Deliver(EVENT_APPSUSPEND, 0);
-  if (window.event == SDL_WINDOWEVENT_FOCUS_GAINED) Deliver(EVENT_APPRESUME, 0);
+  switch (window.event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      Deliver(EVENT_APPSUSPEND, 0);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      Deliver(EVENT_APPRESUME, 0);
+      break;
+    case SDL_WINDOWEVENT_HIDDEN:
+    case SDL_WINDOWEVENT_MINIMIZED:
+      Deliver(EVENT_WINDOWHIDDEN, 0);
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      Deliver(EVENT_WINDOWSHOWN, 0);
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      Deliver(EVENT_WINDOWEXPOSED, 0);
+      break;
+    default:
+      break;
+  }
 }
 
 const std::pair<SDL_Keycode, int> kKeyTable[] = {
@@ -269,17 +329,32 @@ void TranslateSdlEvent(const SDL_Event& event) {
     case SDL_QUIT:
       Deliver(EVENT_APPTERMINATE, 0);
       break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      // The back buffer's pixels are gone: the next frame is drawn whole.
+      internal::ForgetShownFrame();
+      Deliver(EVENT_WINDOWEXPOSED, 0);
+      break;
     default:
       internal::TranslatePadEvent(event);
       break;
   }
 }
 
-void ResetInput() { Input() = TInputState{}; }
+void ResetInput() {
+  Input() = TInputState{};
+  WindowState() = TWindowState{};
+}
 
 void DeliverEvent(const TEvent& event) { Deliver(event); }
 
 }  // namespace internal
+
+// ---------------------------------------------------------------- window state
+
+bool DisplayShown() { return WindowState().shown; }
+
+bool TakeRedrawRequest() { return std::exchange(WindowState().redraw, false); }
 
 // ---------------------------------------------------------------- feed
 

@@ -20,6 +20,9 @@ struct TBackendState {
   SDL_Renderer* renderer = nullptr;
   SDL_Surface* surface = nullptr;  // headless back buffer
   SDL_Texture* target = nullptr;   // windowed back buffer, scaled to the window by Flip
+  // Software drawing: `surface` is the back buffer and Flip copies what
+  // changed to the window's own surface.
+  bool windowSurface = false;
   // Bumped whenever the renderer goes away or is replaced: textures made for
   // an older renderer are gone and are re-made from the CPU pixels.
   uint64_t generation = 1;

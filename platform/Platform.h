@@ -223,6 +223,38 @@ void Cls();
 // sync 1 waits for the vertical blank; without it (or where it has no
 // effect) frames are paced to the refresh rate by sleeping.
 void Flip(int sync);
+// A pass that shows nothing new: waits as Flip would, presenting nothing
+// (headless: the virtual clock moves by the frame period).
+void WaitFrame();
+// Pictures presented by Flip since the start (headless too).
+long long FramesPresented();
+
+// Frames of the main loop are recorded between BeginFrame and EndFrame and
+// drawn at EndFrame only where they differ from the picture the back buffer
+// holds; drawing outside a frame goes to the back buffer at once. EndFrame
+// leaves the back buffer up to date and says what changed. Whatever is drawn
+// between BeginAmbient and EndAmbient (which nest) is an ambient effect: a
+// frame in which only those differ is FRAME_AMBIENT. The comparison works on
+// the back buffer's own pixels, whatever its size.
+enum TFrameChange { FRAME_SAME = 0, FRAME_AMBIENT = 1, FRAME_CHANGED = 2 };
+void BeginFrame();
+TFrameChange EndFrame();
+void BeginAmbient();
+void EndAmbient();
+class TAmbientDrawing {
+ public:
+  TAmbientDrawing() { BeginAmbient(); }
+  ~TAmbientDrawing() { EndAmbient(); }
+  TAmbientDrawing(const TAmbientDrawing&) = delete;
+  TAmbientDrawing& operator=(const TAmbientDrawing&) = delete;
+};
+
+// False while the window is hidden or minimised (nobody can see a frame).
+bool DisplayShown();
+// True once after the window's picture must be shown again although nothing
+// in it changed: exposed, resized, shown again, focus regained, or its
+// pixels lost.
+bool TakeRedrawRequest();
 
 std::shared_ptr<TPixmap> GrabPixmap(int x, int y, int w, int h);
 bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compression = 9);
@@ -460,6 +492,12 @@ enum TEventKind {
   EVENT_APPSUSPEND,    // focus lost
   EVENT_APPRESUME,     // focus regained
   EVENT_APPTERMINATE,  // window close request
+  // The window's state (kept by the platform: DisplayShown and
+  // TakeRedrawRequest; these never reach the event feed). A script posts
+  // them to play a window manager.
+  EVENT_WINDOWHIDDEN = 32,  // hidden or minimised
+  EVENT_WINDOWSHOWN,        // shown or restored
+  EVENT_WINDOWEXPOSED,      // uncovered or resized: the picture is wanted again
 };
 
 struct TEvent {

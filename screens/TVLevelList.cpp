@@ -332,7 +332,10 @@ void TVLevelList::DrawLevelImage(int index) {
     plat::SetBlend(plat::LIGHTBLEND);
     int light = int(Glow * 255);
     plat::SetColor(light, light, light);
-    DrawCentredImage(highlight, cx, cy);
+    {
+      plat::TAmbientDrawing pulse;
+      DrawCentredImage(highlight, cx, cy);
+    }
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);
   }

@@ -411,7 +411,11 @@ void TSprite::DoDraw() {
 
 void TSprite::Draw() {
   DoDraw();
-  if (GlowMode > 0) DrawLight(Glow, 1, 1, 1, nullptr);
+  if (GlowMode <= 0) return;
+  // A glow that pulses by itself is an ambient effect.
+  if (GlowSpeed != 0) plat::BeginAmbient();
+  DrawLight(Glow, 1, 1, 1, nullptr);
+  if (GlowSpeed != 0) plat::EndAmbient();
 }
 
 // The light pass shows the picture the sprite shows now (its alternative

@@ -1,0 +1,515 @@
+#include "FrameRecord.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "DrawState.h"
+#include "Internal.h"
+
+namespace plat {
+
+namespace internal {
+
+namespace {
+
+struct TCommand {
+  enum class TKind : uint8_t { Geometry, Points, Clear };
+  TKind kind = TKind::Geometry;
+  bool ambient = false;
+  // An upright quad drawn at another size than its source: the software
+  // renderer copies it as a scaled blit, whose sampling shifts when clipped,
+  // so a region is only redrawn with such a quad whole.
+  bool stretched = false;
+  SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+  SDL_Color colour{0, 0, 0, 0};
+  SDL_Texture* texture = nullptr;
+  uint64_t content = 0;
+  SDL_Rect clip{0, 0, 0, 0};
+  SDL_Rect bounds{0, 0, 0, 0};  // the pixels it may touch
+  uint32_t first = 0, count = 0;
+  uint32_t indexFirst = 0, indexCount = 0;
+};
+
+struct TRecord {
+  std::vector<TCommand> commands;
+  std::vector<SDL_Vertex> vertices;
+  std::vector<int> indices;
+  std::vector<SDL_Point> points;
+  bool valid = false;
+  uint64_t generation = 0;
+  SDL_Rect target{0, 0, 0, 0};
+
+  void Clear() {
+    commands.clear();
+    vertices.clear();
+    indices.clear();
+    points.clear();
+    valid = false;
+  }
+};
+
+struct TRecorder {
+  TRecord shown;  // what the back buffer holds
+  TRecord next;   // the frame being recorded
+  bool recording = false;
+  size_t flushedUpTo = 0;  // commands of `next` already drawn
+  bool flushed = false;
+  int ambientDepth = 0;
+  std::vector<SDL_Texture*> graveyard;
+  // Changed since the last present.
+  std::vector<SDL_Rect> unpresented;
+  bool presentWhole = true;
+  uint64_t lastContent = 0;
+  long long presented = 0;
+};
+
+TRecorder& Recorder() {
+  static TRecorder recorder;
+  return recorder;
+}
+
+// At most this many separate regions a frame; more are merged.
+constexpr size_t kMaxRegions = 12;
+// Regions closer than this are drawn as one.
+constexpr int kMergeGap = 8;
+// Commands searched ahead to find where two records agree again.
+constexpr size_t kLookAhead = 48;
+
+SDL_Rect TargetRect() {
+  auto& b = Backend();
+  int w = 0, h = 0;
+  if (b.target) {
+    SDL_QueryTexture(b.target, nullptr, nullptr, &w, &h);
+  } else if (b.surface) {
+    w = b.surface->w;
+    h = b.surface->h;
+  } else {
+    w = LogicalWidth();
+    h = LogicalHeight();
+  }
+  return SDL_Rect{0, 0, w, h};
+}
+
+bool Empty(const SDL_Rect& r) { return r.w <= 0 || r.h <= 0; }
+
+SDL_Rect Intersection(const SDL_Rect& a, const SDL_Rect& b) {
+  SDL_Rect out{0, 0, 0, 0};
+  if (!SDL_IntersectRect(&a, &b, &out)) return SDL_Rect{0, 0, 0, 0};
+  return out;
+}
+
+SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
+  if (Empty(a)) return b;
+  if (Empty(b)) return a;
+  SDL_Rect out;
+  SDL_UnionRect(&a, &b, &out);
+  return out;
+}
+
+bool Near(const SDL_Rect& a, const SDL_Rect& b) {
+  SDL_Rect grown{a.x - kMergeGap, a.y - kMergeGap, a.w + 2 * kMergeGap, a.h + 2 * kMergeGap};
+  return SDL_HasIntersection(&grown, &b) == SDL_TRUE;
+}
+
+bool Contains(const SDL_Rect& outer, const SDL_Rect& inner) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+         inner.y + inner.h <= outer.y + outer.h;
+}
+
+long long Area(const SDL_Rect& r) { return Empty(r) ? 0 : (long long)r.w * r.h; }
+
+SDL_Rect CurrentClip() { return ViewportRect(); }
+
+// The bounding box of some points, one pixel wider each way for the
+// rasteriser's rounding, inside the clip.
+template <typename TPointOf>
+SDL_Rect BoundsOf(size_t count, TPointOf pointOf, const SDL_Rect& clip, int margin) {
+  if (count == 0) return SDL_Rect{0, 0, 0, 0};
+  float x0 = pointOf(0).x, x1 = x0, y0 = pointOf(0).y, y1 = y0;
+  for (size_t i = 1; i < count; ++i) {
+    SDL_FPoint p = pointOf(i);
+    x0 = std::min(x0, p.x);
+    x1 = std::max(x1, p.x);
+    y0 = std::min(y0, p.y);
+    y1 = std::max(y1, p.y);
+  }
+  // Far off-screen geometry must not overflow the integer rectangle.
+  auto clampToInt = [](double v) { return int(std::clamp(v, -1.0e8, 1.0e8)); };
+  int left = clampToInt(std::floor(x0)) - margin, top = clampToInt(std::floor(y0)) - margin;
+  int right = clampToInt(std::ceil(x1)) + margin, bottom = clampToInt(std::ceil(y1)) + margin;
+  return Intersection(SDL_Rect{left, top, right - left, bottom - top}, clip);
+}
+
+bool IsStretchedQuad(SDL_Texture* texture, const SDL_Vertex* v, int count) {
+  if (count != 4 || !texture) return false;
+  bool upright = (v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
+                  v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x) ||
+                 (v[0].position.x == v[1].position.x && v[1].position.y == v[2].position.y &&
+                  v[2].position.x == v[3].position.x && v[3].position.y == v[0].position.y);
+  if (!upright) return false;
+  int tw = 0, th = 0;
+  if (SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0) return true;
+  if (tw <= 1 && th <= 1) return false;  // one pixel looks the same at any size
+  float dw = std::abs(v[2].position.x - v[0].position.x);
+  float dh = std::abs(v[2].position.y - v[0].position.y);
+  float sw = std::abs(v[2].tex_coord.x - v[0].tex_coord.x) * float(tw);
+  float sh = std::abs(v[2].tex_coord.y - v[0].tex_coord.y) * float(th);
+  bool turned = v[0].position.x == v[1].position.x;
+  if (turned) std::swap(sw, sh);
+  return std::abs(dw - sw) > 0.01f || std::abs(dh - sh) > 0.01f;
+}
+
+bool SameCommand(const TRecord& ra, const TCommand& a, const TRecord& rb, const TCommand& b) {
+  if (a.kind != b.kind || a.blend != b.blend || a.content != b.content || a.count != b.count ||
+      a.indexCount != b.indexCount || std::memcmp(&a.colour, &b.colour, sizeof a.colour) != 0 ||
+      SDL_RectEquals(&a.clip, &b.clip) != SDL_TRUE) {
+    return false;
+  }
+  switch (a.kind) {
+    case TCommand::TKind::Geometry:
+      return std::memcmp(&ra.vertices[a.first], &rb.vertices[b.first],
+                         a.count * sizeof(SDL_Vertex)) == 0 &&
+             std::memcmp(&ra.indices[a.indexFirst], &rb.indices[b.indexFirst],
+                         a.indexCount * sizeof(int)) == 0;
+    case TCommand::TKind::Points:
+      return std::memcmp(&ra.points[a.first], &rb.points[b.first], a.count * sizeof(SDL_Point)) ==
+             0;
+    case TCommand::TKind::Clear:
+      return true;
+  }
+  return false;
+}
+
+// Draws one command, clipped to `clip` (a clear fills the clip only).
+void DrawCommand(SDL_Renderer* r, const TRecord& record, const TCommand& c, const SDL_Rect& clip,
+                 bool whole) {
+  SDL_RenderSetClipRect(r, &clip);
+  switch (c.kind) {
+    case TCommand::TKind::Geometry:
+      SDL_SetTextureBlendMode(c.texture, c.blend);
+      SDL_RenderGeometry(r, c.texture, &record.vertices[c.first], int(c.count),
+                         &record.indices[c.indexFirst], int(c.indexCount));
+      break;
+    case TCommand::TKind::Points:
+      SDL_SetRenderDrawBlendMode(r, c.blend);
+      SDL_SetRenderDrawColor(r, c.colour.r, c.colour.g, c.colour.b, c.colour.a);
+      SDL_RenderDrawPoints(r, &record.points[c.first], int(c.count));
+      break;
+    case TCommand::TKind::Clear:
+      SDL_SetRenderDrawColor(r, c.colour.r, c.colour.g, c.colour.b, 255);
+      if (whole) {
+        SDL_RenderClear(r);
+      } else {
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+        SDL_RenderFillRect(r, &clip);
+      }
+      break;
+  }
+}
+
+void DrawWhole(SDL_Renderer* r, const TRecord& record, size_t from) {
+  for (size_t i = from; i < record.commands.size(); ++i) {
+    const TCommand& c = record.commands[i];
+    DrawCommand(r, record, c, c.clip, true);
+  }
+}
+
+// Adds a region, joining it with every region it meets or nearly meets.
+void AddRegion(std::vector<SDL_Rect>& regions, SDL_Rect box) {
+  if (Empty(box)) return;
+  bool joined = true;
+  while (joined) {
+    joined = false;
+    for (size_t i = 0; i < regions.size(); ++i) {
+      if (!Near(regions[i], box)) continue;
+      box = Union(box, regions[i]);
+      regions.erase(regions.begin() + long(i));
+      joined = true;
+      break;
+    }
+  }
+  regions.push_back(box);
+}
+
+// Too many regions: join the two that cost least extra area together.
+void LimitRegions(std::vector<SDL_Rect>& regions) {
+  while (regions.size() > kMaxRegions) {
+    size_t bestI = 0, bestJ = 1;
+    long long bestCost = -1;
+    for (size_t i = 0; i < regions.size(); ++i) {
+      for (size_t j = i + 1; j < regions.size(); ++j) {
+        long long cost = Area(Union(regions[i], regions[j])) - Area(regions[i]) - Area(regions[j]);
+        if (bestCost < 0 || cost < bestCost) {
+          bestCost = cost;
+          bestI = i;
+          bestJ = j;
+        }
+      }
+    }
+    SDL_Rect joined = Union(regions[bestI], regions[bestJ]);
+    regions.erase(regions.begin() + long(bestJ));
+    regions.erase(regions.begin() + long(bestI));
+    AddRegion(regions, joined);
+  }
+}
+
+// The regions where two records differ (matching commands in order, with a
+// short search ahead where they part), and whether a command that differs
+// is not ambient.
+std::vector<SDL_Rect> Differences(const TRecord& old, const TRecord& now, bool& lively, bool& any) {
+  std::vector<SDL_Rect> regions;
+  const auto& a = old.commands;
+  const auto& b = now.commands;
+  auto differs = [&](const TCommand& c) {
+    any = true;
+    if (!c.ambient) lively = true;
+    AddRegion(regions, c.bounds);
+  };
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (SameCommand(old, a[i], now, b[j])) {
+      ++i;
+      ++j;
+      continue;
+    }
+    size_t skipOld = 0, skipNew = 0;
+    for (size_t k = 1; k <= kLookAhead; ++k) {
+      if (j + k < b.size() && SameCommand(old, a[i], now, b[j + k])) {
+        skipNew = k;
+        break;
+      }
+      if (i + k < a.size() && SameCommand(old, a[i + k], now, b[j])) {
+        skipOld = k;
+        break;
+      }
+    }
+    if (skipNew) {
+      for (size_t k = 0; k < skipNew; ++k) differs(b[j + k]);
+      j += skipNew;
+    } else if (skipOld) {
+      for (size_t k = 0; k < skipOld; ++k) differs(a[i + k]);
+      i += skipOld;
+    } else {
+      differs(a[i++]);
+      differs(b[j++]);
+    }
+  }
+  for (; i < a.size(); ++i) differs(a[i]);
+  for (; j < b.size(); ++j) differs(b[j]);
+  return regions;
+}
+
+// Grows each region over the stretched quads it cuts, until none is cut.
+void WholeStretchedQuads(const TRecord& record, std::vector<SDL_Rect>& regions) {
+  for (int round = 0; round < 8; ++round) {
+    bool grown = false;
+    std::vector<SDL_Rect> next;
+    for (SDL_Rect region : regions) {
+      for (const TCommand& c : record.commands) {
+        if (!c.stretched || Empty(c.bounds) || Contains(region, c.bounds)) continue;
+        if (SDL_HasIntersection(&region, &c.bounds) != SDL_TRUE) continue;
+        region = Union(region, c.bounds);
+        grown = true;
+      }
+      AddRegion(next, region);
+    }
+    regions = std::move(next);
+    if (!grown) return;
+  }
+}
+
+void DrawRegions(SDL_Renderer* r, const TRecord& record, const std::vector<SDL_Rect>& regions) {
+  for (const SDL_Rect& region : regions) {
+    // Whatever no command covers starts black, as after a clear.
+    SDL_RenderSetClipRect(r, &region);
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+    SDL_RenderFillRect(r, &region);
+    for (const TCommand& c : record.commands) {
+      if (SDL_HasIntersection(&c.bounds, &region) != SDL_TRUE) continue;
+      SDL_Rect clip = c.kind == TCommand::TKind::Clear ? region : Intersection(c.clip, region);
+      if (!Empty(clip)) DrawCommand(r, record, c, clip, false);
+    }
+  }
+}
+
+void BuryTextures() {
+  for (SDL_Texture* texture : Recorder().graveyard) SDL_DestroyTexture(texture);
+  Recorder().graveyard.clear();
+}
+
+TCommand& Append(TCommand::TKind kind, SDL_BlendMode blend) {
+  auto& rec = Recorder();
+  TCommand& c = rec.next.commands.emplace_back();
+  c.kind = kind;
+  c.blend = blend;
+  c.ambient = rec.ambientDepth > 0;
+  c.clip = CurrentClip();
+  return c;
+}
+
+}  // namespace
+
+bool Recording() { return Recorder().recording; }
+
+uint64_t NewContentId() { return ++Recorder().lastContent; }
+
+void ForgetShownFrame() {
+  Recorder().shown.valid = false;
+  Recorder().presentWhole = true;
+}
+
+void PresentWhole() { Recorder().presentWhole = true; }
+
+bool TakePresentRegions(std::vector<SDL_Rect>& regions) {
+  auto& rec = Recorder();
+  bool whole = rec.presentWhole;
+  regions.clear();
+  if (!whole) regions.swap(rec.unpresented);
+  rec.unpresented.clear();
+  rec.presentWhole = false;
+  return whole;
+}
+
+bool DeferTextureDestroy(SDL_Texture* texture) {
+  if (!Recorder().recording) return false;
+  Recorder().graveyard.push_back(texture);
+  return true;
+}
+
+void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
+                    const SDL_Vertex* vertices, int vertexCount, const int* indices,
+                    int indexCount) {
+  auto& rec = Recorder();
+  if (!rec.recording) {
+    SDL_Renderer* r = DrawTarget();
+    if (!r) return;
+    ForgetShownFrame();
+    SDL_SetTextureBlendMode(texture, blend);
+    SDL_RenderGeometry(r, texture, vertices, vertexCount, indices, indexCount);
+    return;
+  }
+  TCommand& c = Append(TCommand::TKind::Geometry, blend);
+  c.texture = texture;
+  c.content = content;
+  c.first = uint32_t(rec.next.vertices.size());
+  c.count = uint32_t(vertexCount);
+  c.indexFirst = uint32_t(rec.next.indices.size());
+  c.indexCount = uint32_t(indexCount);
+  rec.next.vertices.insert(rec.next.vertices.end(), vertices, vertices + vertexCount);
+  rec.next.indices.insert(rec.next.indices.end(), indices, indices + indexCount);
+  c.bounds = BoundsOf(
+      size_t(vertexCount), [&](size_t i) { return vertices[i].position; }, c.clip, 1);
+  c.stretched = IsStretchedQuad(texture, vertices, vertexCount);
+}
+
+void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points, int count) {
+  auto& rec = Recorder();
+  if (!rec.recording) {
+    SDL_Renderer* r = DrawTarget();
+    if (!r) return;
+    ForgetShownFrame();
+    SDL_SetRenderDrawBlendMode(r, blend);
+    SDL_SetRenderDrawColor(r, colour.r, colour.g, colour.b, colour.a);
+    SDL_RenderDrawPoints(r, points, count);
+    return;
+  }
+  TCommand& c = Append(TCommand::TKind::Points, blend);
+  c.colour = colour;
+  c.first = uint32_t(rec.next.points.size());
+  c.count = uint32_t(count);
+  rec.next.points.insert(rec.next.points.end(), points, points + count);
+  c.bounds = BoundsOf(
+      size_t(count),
+      [&](size_t i) {
+        return SDL_FPoint{float(points[i].x), float(points[i].y)};
+      },
+      c.clip, 1);
+}
+
+void SubmitClear(SDL_Color colour) {
+  auto& rec = Recorder();
+  if (!rec.recording) {
+    SDL_Renderer* r = DrawTarget();
+    if (!r) return;
+    ForgetShownFrame();
+    SDL_SetRenderDrawColor(r, colour.r, colour.g, colour.b, 255);
+    SDL_RenderClear(r);
+    return;
+  }
+  TCommand& c = Append(TCommand::TKind::Clear, SDL_BLENDMODE_NONE);
+  c.colour = colour;
+  c.bounds = TargetRect();  // a clear ignores the clip
+}
+
+void FlushRecording() {
+  auto& rec = Recorder();
+  if (!rec.recording) return;
+  SDL_Renderer* r = DrawTarget();
+  if (r) DrawWhole(r, rec.next, rec.flushedUpTo);
+  rec.flushedUpTo = rec.next.commands.size();
+  rec.flushed = true;
+  InvalidateRenderState();
+}
+
+}  // namespace internal
+
+using internal::Recorder;
+
+void BeginFrame() {
+  auto& rec = Recorder();
+  if (rec.recording) return;
+  rec.next.Clear();
+  rec.recording = true;
+  rec.flushed = false;
+  rec.flushedUpTo = 0;
+}
+
+TFrameChange EndFrame() {
+  auto& rec = Recorder();
+  if (!rec.recording) return FRAME_SAME;
+  rec.recording = false;
+  auto& b = internal::Backend();
+  SDL_Renderer* r = internal::DrawTarget();
+  SDL_Rect target = internal::TargetRect();
+  TFrameChange change = FRAME_CHANGED;
+  if (!r) {
+    rec.shown.Clear();
+  } else if (rec.flushed || !rec.shown.valid || rec.shown.generation != b.generation ||
+             SDL_RectEquals(&rec.shown.target, &target) != SDL_TRUE) {
+    internal::DrawWhole(r, rec.next, rec.flushedUpTo);
+    rec.presentWhole = true;
+  } else {
+    bool lively = false, any = false;
+    auto regions = internal::Differences(rec.shown, rec.next, lively, any);
+    change = lively ? FRAME_CHANGED : any ? FRAME_AMBIENT : FRAME_SAME;
+    if (any) {
+      internal::LimitRegions(regions);
+      internal::WholeStretchedQuads(rec.next, regions);
+      internal::DrawRegions(r, rec.next, regions);
+      for (const SDL_Rect& region : regions) internal::AddRegion(rec.unpresented, region);
+      if (rec.unpresented.size() > internal::kMaxRegions) rec.presentWhole = true;
+    }
+  }
+  internal::InvalidateRenderState();
+  internal::BuryTextures();
+  std::swap(rec.shown, rec.next);
+  rec.shown.valid = r != nullptr;
+  rec.shown.generation = b.generation;
+  rec.shown.target = target;
+  rec.next.Clear();
+  return change;
+}
+
+void BeginAmbient() { ++Recorder().ambientDepth; }
+void EndAmbient() { Recorder().ambientDepth = std::max(0, Recorder().ambientDepth - 1); }
+
+long long FramesPresented() { return Recorder().presented; }
+
+namespace internal {
+void CountPresent() { ++Recorder().presented; }
+}  // namespace internal
+
+}  // namespace plat
