@@ -13,6 +13,7 @@
 #include "PlatformDemo.h"
 #include "StartupSteps.h"
 #include "TAutoPlay.h"
+#include "TFrameLog.h"
 #include "TGameScreens.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
@@ -21,6 +22,8 @@ namespace {
 
 // The autoplay bot of --autoplay, while the game runs.
 std::unique_ptr<TAutoPlay> AutoPlay;
+// The --frame-log file.
+TFrameLog FrameLog;
 
 // The lock is per player, on the player's data folder however its path is
 // spelt.
@@ -60,6 +63,7 @@ void MainLoop(const TScreenshotQueue& shots) {
     }
     if (Game->FrameDue(shots.Due(Game->LogicSteps))) {
       Game->ScreenDraw();
+      FrameLog.Update(plat::FramesPresented(), Game->LogicSteps);
     } else {
       Game->SkipFrame();
     }
@@ -111,13 +115,13 @@ std::string ReadOnlyDataDir() {
   return app;
 }
 
-// Relative screenshot files are meant from where the program was started.
+// Relative files are meant from where the program was started.
+std::string Anchored(const std::string& path) {
+  return path.empty() || path[0] == '/' ? path : plat::CurrentDir() + "/" + path;
+}
+
 void AnchorScreenshotPaths() {
-  for (auto& shot : RunOptions.Screenshots) {
-    if (!shot.second.empty() && shot.second[0] != '/') {
-      shot.second = plat::CurrentDir() + "/" + shot.second;
-    }
-  }
+  for (auto& shot : RunOptions.Screenshots) shot.second = Anchored(shot.second);
 }
 
 // The bot of --autoplay LEVELS [--player NAME]; its custom layout paths are
@@ -154,6 +158,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   AnchorScreenshotPaths();
+  if (!RunOptions.FrameLog.empty() && !FrameLog.Open(Anchored(RunOptions.FrameLog))) {
+    std::fprintf(stderr, "gleamstrand: --frame-log: cannot write %s\n",
+                 RunOptions.FrameLog.c_str());
+    return 2;
+  }
   if (!RunOptions.AutoPlay.empty() && !CreateAutoPlay(error)) {
     std::fprintf(stderr, "gleamstrand: %s\n", error.c_str());
     return 2;

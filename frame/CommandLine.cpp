@@ -52,6 +52,7 @@ const TOptionHelp kOptions[] = {
     {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
     {"--pad", "", "the --autoplay bot plays with a virtual game pad alone (D-pad and A)"},
+    {"--frame-log", "FILE", "write each presented frame's time and duration (ms) to FILE"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
 
@@ -131,6 +132,8 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
         return false;
       }
       options.Language = text;
+    } else if (arg == "--frame-log") {
+      if (!value(options.FrameLog)) return false;
     } else if (arg == "--keys") {
       options.Keys = true;
     } else if (arg == "--pad") {

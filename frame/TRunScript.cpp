@@ -147,6 +147,12 @@ std::string ParseCommand(const std::string& command, std::istringstream& in,
     out.push_back(Make(plat::EVENT_APPSUSPEND));
   } else if (command == "focus-gained") {
     out.push_back(Make(plat::EVENT_APPRESUME));
+  } else if (command == "hide") {
+    out.push_back(Make(plat::EVENT_WINDOWHIDDEN));
+  } else if (command == "show") {
+    out.push_back(Make(plat::EVENT_WINDOWSHOWN));
+  } else if (command == "expose") {
+    out.push_back(Make(plat::EVENT_WINDOWEXPOSED));
   } else {
     return "unknown command \"" + command + "\"";
   }

@@ -11,6 +11,7 @@
 
 #include "AudioInternal.h"
 #include "DrawState.h"
+#include "FrameRecord.h"
 #include "Internal.h"
 
 namespace plat {
@@ -73,6 +74,7 @@ bool Startup(const TBackendOptions& options) {
   internal::InstallTerminationSignals();
   internal::ResetDrawState();
   internal::ResetInput();
+  internal::ResetFrames();
   b.started = true;
   return true;
 }
@@ -80,6 +82,7 @@ bool Startup(const TBackendOptions& options) {
 void Shutdown() {
   auto& b = Backend();
   AudioShutdown();
+  internal::ResetFrames();
   EndGraphics();
   internal::StopPads();
   internal::ResetInput();

@@ -354,6 +354,17 @@ TCommand& Append(TCommand::TKind kind, SDL_BlendMode blend) {
 
 bool Recording() { return Recorder().recording; }
 
+void ResetFrames() {
+  auto& rec = Recorder();
+  rec.recording = false;
+  rec.shown.Clear();
+  rec.next.Clear();
+  rec.ambientDepth = 0;
+  rec.unpresented.clear();
+  rec.presentWhole = true;
+  BuryTextures();
+}
+
 uint64_t NewContentId() { return ++Recorder().lastContent; }
 
 void ForgetShownFrame() {

@@ -21,6 +21,8 @@ void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points
 void SubmitClear(SDL_Color colour);
 
 bool Recording();
+// Forgets every record (the backend starts or stops).
+void ResetFrames();
 // Draws what the frame has recorded so far (the back buffer is about to be
 // read in the middle of a frame).
 void FlushRecording();

@@ -1,0 +1,28 @@
+// The --frame-log file: one line for every frame presented, with the logic
+// step it shows, when it was presented and how long after the frame before
+// it (the frame's duration as the player sees it), in milliseconds of the
+// real clock. It tells how smooth play is without a person at the screen.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "Platform.h"
+
+class TFrameLog {
+ public:
+  // False when the file cannot be written.
+  bool Open(const std::string& path);
+  bool IsOpen() const { return file_ != nullptr; }
+  // After a pass that drew: a line for each frame presented since the last
+  // call (`presented` counts every frame presented so far).
+  void Update(long long presented, long long step);
+
+ private:
+  using TClock = std::chrono::steady_clock;
+  plat::TStreamPtr file_;
+  TClock::time_point start_{};
+  TClock::time_point last_{};
+  long long presented_ = 0;
+  long long frames_ = 0;
+};

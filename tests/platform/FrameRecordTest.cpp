@@ -1,0 +1,140 @@
+// Recorded frames: drawn again only where they changed, the picture must be
+// exactly the one drawn whole; and what changed is reported.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "HeadlessDisplay.h"
+
+using namespace plat;
+using gfxtest::SolidImage;
+
+namespace {
+
+class FrameRecordTest : public gfxtest::HeadlessDisplay {
+ protected:
+  void SetUp() override {
+    HeadlessDisplay::SetUp();
+    // A picture with texture in it, so that a misplaced pixel shows.
+    TPixmap pixels(40, 30);
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) pixels.WritePixel(x, y, ARGB(128 + x * 3, x * 6, y * 8, 200));
+    }
+    sprite_ = LoadImageFromPixmap(pixels, FILTEREDIMAGE);
+    MidHandleImage(*sprite_);
+    TPixmap back(800, 600);
+    for (int y = 0; y < 600; ++y) {
+      for (int x = 0; x < 800; ++x)
+        back.WritePixel(x, y, ARGB(255, x % 256, y % 256, (x + y) % 256));
+    }
+    background_ = LoadImageFromPixmap(back, 0);
+  }
+
+  // A scene in which some things move with t and others stay: a solid
+  // background, a still sprite, a moving one, a turning and scaled one, a
+  // stretched one, additive light, a line, points and a rectangle.
+  void Scene(int t, bool ambientGlow = true) {
+    SetBlend(SOLIDBLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    DrawImage(*background_, 0, 0);
+    SetBlend(ALPHABLEND);
+    DrawImage(*sprite_, 100, 100);
+    DrawImage(*sprite_, 200 + t * 7, 150 + t * 3);
+    SetTransform(t * 11.0, 1.5, 0.75);
+    DrawImage(*sprite_, 400, 300);
+    SetTransform(0, 1, 1);
+    DrawImageRect(*sprite_, 500, 100, 90 + t * 3, 45);
+    SetBlend(LIGHTBLEND);
+    SetColor(40 + t * 5, 40, 40);
+    if (ambientGlow) BeginAmbient();
+    DrawImage(*sprite_, 600, 450);
+    if (ambientGlow) EndAmbient();
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+    SetAlpha(0.5);
+    DrawLine(10, 500, 300 + t * 9, 520);
+    DrawRect(650 - t * 4, 50, 30, 20);
+    SetAlpha(1);
+    Plot(700, 580 - t);
+  }
+
+  TImagePtr sprite_, background_;
+};
+
+TEST_F(FrameRecordTest, AFrameDrawnWhereItChangedIsTheFrameDrawnWhole) {
+  std::vector<std::shared_ptr<TPixmap>> recorded;
+  for (int t = 0; t < 12; ++t) {
+    BeginFrame();
+    Scene(t);
+    EndFrame();
+    recorded.push_back(GrabPixmap(0, 0, 800, 600));
+  }
+  for (int t = 0; t < 12; ++t) {
+    Cls();
+    Scene(t);
+    auto whole = GrabPixmap(0, 0, 800, 600);
+    ASSERT_TRUE(whole && recorded[size_t(t)]);
+    int differing = 0;
+    for (size_t i = 0; i < whole->pixels.size(); ++i)
+      differing += whole->pixels[i] != recorded[size_t(t)]->pixels[i];
+    EXPECT_EQ(differing, 0) << "frame " << t;
+  }
+}
+
+TEST_F(FrameRecordTest, AFrameSaysWhatChanged) {
+  BeginFrame();
+  Scene(0);
+  EXPECT_EQ(EndFrame(), FRAME_CHANGED);  // the first is drawn whole
+  BeginFrame();
+  Scene(0);
+  EXPECT_EQ(EndFrame(), FRAME_SAME);
+  // Only the ambient light differs.
+  BeginFrame();
+  Scene(0);
+  SetBlend(LIGHTBLEND);
+  {
+    TAmbientDrawing ambient;
+    DrawImage(*sprite_, 50, 550);
+  }
+  EXPECT_EQ(EndFrame(), FRAME_AMBIENT);
+  BeginFrame();
+  Scene(1);
+  EXPECT_EQ(EndFrame(), FRAME_CHANGED);
+  // Drawing outside a frame leaves the back buffer unknown: drawn whole.
+  Cls();
+  BeginFrame();
+  Scene(1);
+  EXPECT_EQ(EndFrame(), FRAME_CHANGED);
+}
+
+TEST_F(FrameRecordTest, ReadingTheBackBufferInAFrameSeesWhatWasDrawnSoFar) {
+  auto red = SolidImage(10, 10, ARGB(255, 255, 0, 0));
+  BeginFrame();
+  SetClsColor(0, 0, 0);
+  Cls();
+  SetBlend(SOLIDBLEND);
+  DrawImage(*red, 20, 20);
+  EXPECT_EQ(Pixel(25, 25) & 0xFFFFFFu, 0xFF0000u);
+  auto green = SolidImage(10, 10, ARGB(255, 0, 255, 0));
+  DrawImage(*green, 40, 40);
+  EndFrame();
+  EXPECT_EQ(Pixel(45, 45) & 0xFFFFFFu, 0x00FF00u);
+  EXPECT_EQ(Pixel(25, 25) & 0xFFFFFFu, 0xFF0000u);
+}
+
+TEST_F(FrameRecordTest, APictureReleasedWhileItsFrameIsRecordedIsStillDrawn) {
+  BeginFrame();
+  SetClsColor(0, 0, 0);
+  Cls();
+  {
+    auto blue = SolidImage(10, 10, ARGB(255, 0, 0, 255));
+    SetBlend(SOLIDBLEND);
+    DrawImage(*blue, 60, 60);
+  }
+  EndFrame();
+  EXPECT_EQ(Pixel(65, 65) & 0xFFFFFFu, 0x0000FFu);
+}
+
+}  // namespace
