@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -103,9 +104,27 @@ void KeepGraphicsDriversLoaded() {
       nullptr);
 }
 
+// Graphics hardware shows itself as a device node: a DRI node (every Mesa
+// driver) or NVIDIA's own. Without one any OpenGL rasterises on the
+// processor, and trying it costs a tenth of a second and tens of megabytes.
+bool GraphicsHardwarePresent() {
+  auto anyNamed = [](const char* folder, std::initializer_list<const char*> prefixes) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      std::string name = entry.path().filename().string();
+      for (const char* prefix : prefixes) {
+        if (name.rfind(prefix, 0) == 0) return true;
+      }
+    }
+    return false;
+  };
+  return anyNamed("/dev/dri", {"renderD", "card"}) || anyNamed("/dev", {"nvidia"});
+}
+
 SDL_Renderer* CreateRenderer(SDL_Window* window, int driver) {
   // A renderer named in the environment is the user's explicit choice.
   bool chosenByUser = SDL_getenv("SDL_RENDER_DRIVER") != nullptr;
+  if (!chosenByUser && !GraphicsHardwarePresent()) return nullptr;
   if (driver == 1 && !chosenByUser) SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
   SDL_Renderer* renderer =
       SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
