@@ -63,7 +63,7 @@ void MainLoop(const TScreenshotQueue& shots) {
     }
     if (Game->FrameDue(shots.Due(Game->LogicSteps))) {
       Game->ScreenDraw();
-      FrameLog.Update(plat::FramesPresented(), Game->LogicSteps);
+      FrameLog.Update(plat::FramesPresented(), Game->LogicSteps, Game->FrameSchedule.LastChange());
     } else {
       Game->SkipFrame();
     }

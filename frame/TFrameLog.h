@@ -1,7 +1,10 @@
 // The --frame-log file: one line for every frame presented, with the logic
 // step it shows, when it was presented and how long after the frame before
 // it (the frame's duration as the player sees it), in milliseconds of the
-// real clock. It tells how smooth play is without a person at the screen.
+// real clock, and what changed in it: more than ambient effects
+// ("changed"), only they ("ambient", shown at the lower rate) or nothing (a
+// picture the window wanted again, "same"). It tells how smooth play is
+// without a person at the screen.
 #pragma once
 
 #include <chrono>
@@ -16,7 +19,7 @@ class TFrameLog {
   bool IsOpen() const { return file_ != nullptr; }
   // After a pass that drew: a line for each frame presented since the last
   // call (`presented` counts every frame presented so far).
-  void Update(long long presented, long long step);
+  void Update(long long presented, long long step, plat::TFrameChange change);
 
  private:
   using TClock = std::chrono::steady_clock;

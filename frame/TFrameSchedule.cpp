@@ -16,6 +16,7 @@ bool TFrameSchedule::Due(double nowMs, bool shown, bool wanted) const {
 bool TFrameSchedule::Drawn(plat::TFrameChange change, double nowMs) {
   bool show = force_ || change != plat::FRAME_SAME;
   lively_ = change == plat::FRAME_CHANGED;
+  last_ = change;
   force_ = false;
   input_ = false;
   lastDrawMs_ = nowMs;

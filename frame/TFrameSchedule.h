@@ -24,10 +24,13 @@ class TFrameSchedule {
   bool Due(double nowMs, bool shown, bool wanted) const;
   // A frame was drawn with this outcome; returns whether to present it.
   bool Drawn(plat::TFrameChange change, double nowMs);
+  // What the last frame drawn changed.
+  plat::TFrameChange LastChange() const { return last_; }
 
  private:
   bool input_ = false;
   bool force_ = true;   // the first frame is always shown
   bool lively_ = true;  // the last frame changed more than ambient effects
+  plat::TFrameChange last_ = plat::FRAME_SAME;
   double lastDrawMs_ = 0;
 };

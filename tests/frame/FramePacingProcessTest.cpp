@@ -43,13 +43,16 @@ class FramePacingProcessTest : public ::testing::Test {
     std::istringstream log(ReadWholeFile(dir_.File("frames.txt")));
     std::string line;
     std::getline(log, line);
-    EXPECT_EQ(line, "# frame step time_ms duration_ms");
+    EXPECT_EQ(line, "# frame step time_ms duration_ms kind");
     long long number = 0, step = 0;
     double time = 0, duration = 0;
-    while (log >> number >> step >> time >> duration) {
+    std::string kind;
+    while (log >> number >> step >> time >> duration >> kind) {
       EXPECT_EQ(number, static_cast<long long>(frames.size()) + 1);
       EXPECT_GE(duration, 0);
+      EXPECT_TRUE(kind == "changed" || kind == "ambient" || kind == "same") << kind;
       frames.push_back(step);
+      if (kind == "ambient") ambient_.push_back(step);
     }
     return frames;
   }
@@ -70,6 +73,7 @@ class FramePacingProcessTest : public ::testing::Test {
   }
 
   TempDir dir_;
+  std::vector<long long> ambient_;  // the frames in which only ambient effects moved
 };
 
 TEST_F(FramePacingProcessTest, DrawsOnlyWhatSomeoneCanSeeChange) {
@@ -90,6 +94,7 @@ TEST_F(FramePacingProcessTest, DrawsOnlyWhatSomeoneCanSeeChange) {
   int atRest = Between(frames, 400, 800);
   EXPECT_LE(atRest, 2 * TFrameSchedule::AmbientRate + 1);
   EXPECT_GE(atRest, 2);
+  EXPECT_EQ(Between(ambient_, 400, 800), atRest);
 
   // A pointer move is on screen in the pass that sees it (the pass whose
   // game time reaches the move's step may end just short of it).
