@@ -120,15 +120,16 @@ void TGame::CreateProfileFolder() {
   }
 }
 
+// The driver the choice or the settings name. Init replaces it at once by
+// the software driver, and every name opens the same device: opening the
+// device for it as well only made start-up wait for the device twice.
 void TGame::ChooseSoundDriver(int soundDriverChoice) {
   static const char* const kDrivers[] = {"FreeAudio", "DirectSound", "OpenAL Generic Software"};
-  std::string name;
   if (soundDriverChoice >= 1 && soundDriverChoice <= 3) {
-    name = kDrivers[soundDriverChoice - 1];
-  } else {
-    name = SoundDriver == "None" ? "FreeAudio" : SoundDriver;
+    SoundDriver = kDrivers[soundDriverChoice - 1];
+  } else if (SoundDriver == "None") {
+    SoundDriver = "FreeAudio";
   }
-  ChangeSoundDriver(name, 0);
 }
 
 std::string TGame::SettingsName() const {

@@ -83,12 +83,6 @@ bool TAudioSystem::DeviceAllowed() const {
 }
 
 bool TAudioSystem::Select(const std::string& name) {
-  {
-    // Every openable name means the default device: one already open stays
-    // (opening it again would cost as long as the first time).
-    std::lock_guard<std::recursive_mutex> lock(mutex_);
-    if (context_ && IsOpenableName(name) && DeviceAllowed()) return true;
-  }
   Close();
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (StartsWithNoCase(name, "None") && name.size() == 4) return true;

@@ -42,8 +42,7 @@ class TAudioSystem {
   std::recursive_mutex& Mutex() { return mutex_; }
 
   // Closes the current device, then opens the default device for any
-  // OpenAL, DirectSound or FreeAudio name (a device already open for one of
-  // them is kept). "None" just closes (and
+  // OpenAL, DirectSound or FreeAudio name. "None" just closes (and
   // succeeds); an unknown name or a device that will not open leaves the
   // driver at "None" and fails.
   bool Select(const std::string& name);
