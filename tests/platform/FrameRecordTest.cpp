@@ -137,4 +137,33 @@ TEST_F(FrameRecordTest, APictureReleasedWhileItsFrameIsRecordedIsStillDrawn) {
   EXPECT_EQ(Pixel(65, 65) & 0xFFFFFFu, 0x0000FFu);
 }
 
+TEST_F(FrameRecordTest, TheWindowsStateIsKeptAsideFromTheInput) {
+  EXPECT_TRUE(DisplayShown());
+  EXPECT_FALSE(TakeRedrawRequest());
+  PostEvent(TEvent{EVENT_WINDOWHIDDEN, 0, 0, 0});
+  PollSystem();
+  EXPECT_FALSE(DisplayShown());
+  TEvent event;
+  EXPECT_FALSE(PollEvent(event));  // not input
+  PostEvent(TEvent{EVENT_WINDOWSHOWN, 0, 0, 0});
+  PollSystem();
+  FlushEvents();  // a flush of the input loses nothing of it
+  EXPECT_TRUE(DisplayShown());
+  EXPECT_TRUE(TakeRedrawRequest());
+  EXPECT_FALSE(TakeRedrawRequest());  // once
+  PostEvent(TEvent{EVENT_WINDOWEXPOSED, 0, 0, 0});
+  PollSystem();
+  EXPECT_TRUE(TakeRedrawRequest());
+}
+
+TEST_F(FrameRecordTest, FlipCountsThePicturesPresented) {
+  long long before = FramesPresented();
+  BeginFrame();
+  Scene(0);
+  EndFrame();
+  Flip(0);
+  WaitFrame();  // a pass that shows nothing new
+  EXPECT_EQ(FramesPresented(), before + 1);
+}
+
 }  // namespace
