@@ -1,6 +1,9 @@
 #include "TBoardMode.h"
 
+#include <vector>
+
 #include "TCell.h"
+#include "TCellBox.h"
 #include "TTalvorineGame.h"
 
 bool TBoardMode::GameIsHalted() { return Game && (Game->Paused || Game->Suspended); }
@@ -22,6 +25,14 @@ void TBoardMode::ResetHintTimer(int delay) {
 
 std::optional<TMatch3Hint> TBoardMode::GetRandomHint() const {
   if (!HintList || HintList->empty()) return std::nullopt;
+  // A move that clears marble cells shows the way to the goal; any move
+  // only where none does.
+  std::vector<const TMatch3Hint*> toGoal;
+  for (const TMatch3Hint& hint : *HintList) {
+    const TCellBox* board = hint.FirstCell ? hint.FirstCell->CellBox : nullptr;
+    if (board && board->MarblesCleared(hint) > 0) toGoal.push_back(&hint);
+  }
+  if (!toGoal.empty()) return *toGoal[size_t(plat::Rand(0, int(toGoal.size()) - 1))];
   return (*HintList)[size_t(plat::Rand(0, int(HintList->size()) - 1))];
 }
 

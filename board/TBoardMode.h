@@ -35,7 +35,9 @@ class TBoardMode {
   // A successful exchange: the hint on show disappears.
   void ResetHint();
   void ResetCurrentHint() { CurrentHint.reset(); }
-  // A listed move at random (moves listed more often are likelier), or none.
+  // A listed move at random (moves listed more often are likelier), one
+  // whose line clears a marble cell when the list holds any; none for an
+  // empty list.
   std::optional<TMatch3Hint> GetRandomHint() const;
   // One logic step of the hint's timing (not while the game is paused).
   void ManageHint();

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "BoardGrid.h"
@@ -119,6 +121,13 @@ class TCellBox {
   // (the fuzzing of layouts), since a board without a move tries them all.
   int DealAttempts = MaxDealAttempts;
   void FillLevel(int colour, int includeCreate);
+  // The cells of the lines that exchanging (x1, y1) with (x2, y2) would
+  // make, judged by the jewels' colours as they lie now.
+  std::set<std::pair<int, int>> LineCells(int x1, int y1, int x2, int y2) const;
+  // Marble cells under those lines (0 also when it makes none): the goal
+  // that move brings nearer.
+  int MarblesCleared(int x1, int y1, int x2, int y2) const;
+  int MarblesCleared(const TMatch3Hint& hint) const;
 
   TBoardMode* GameMode = nullptr;
   TOwnedGrid<std::unique_ptr<TLayoutCell>> Layout;

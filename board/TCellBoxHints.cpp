@@ -1,4 +1,7 @@
-// The hint search (every exchange that would make a line) and the deal.
+// The hint search (every exchange that would make a line), what a move
+// would clear, and the deal.
+#include <vector>
+
 #include "TCellBox.h"
 
 TMatch3HintList TCellBox::CreateHintList() {
@@ -18,6 +21,66 @@ void TCellBox::CreateHintListMainCheck(TMatch3HintList& list, int x, int y) {
 void TCellBox::CreateHintListCheck(TMatch3HintList& list, int x, int y, int x2, int y2) {
   RefreshSettledAll();
   SearchHintPair(list, x, y, x2, y2);
+}
+
+// ---------------------------------------------------------------- what a move clears
+
+namespace {
+
+using TPosition = std::pair<int, int>;
+
+// The colour a player sees at (x, y), with the two exchanged jewels swapped.
+struct TSwappedView {
+  const TCellBox& board;
+  TPosition a, b;
+
+  int Colour(int x, int y) const {
+    if (!board::IsInGrid(x, y)) return 0;
+    TPosition p{x, y};
+    if (p == a)
+      p = b;
+    else if (p == b)
+      p = a;
+    const TCell* cell = board.Cells.At(p.first, p.second);
+    return cell ? cell->Contents : 0;
+  }
+
+  // Adds the cells of the runs of three or more through (x, y) to `line`.
+  void AddRuns(int x, int y, std::set<TPosition>& line) const {
+    int colour = Colour(x, y);
+    if (colour == 0) return;
+    for (auto [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
+      std::vector<TPosition> run{{x, y}};
+      for (int i = 1; Colour(x - dx * i, y - dy * i) == colour; ++i)
+        run.push_back({x - dx * i, y - dy * i});
+      for (int i = 1; Colour(x + dx * i, y + dy * i) == colour; ++i)
+        run.push_back({x + dx * i, y + dy * i});
+      if (run.size() >= 3) line.insert(run.begin(), run.end());
+    }
+  }
+};
+
+}  // namespace
+
+std::set<std::pair<int, int>> TCellBox::LineCells(int x1, int y1, int x2, int y2) const {
+  TSwappedView view{*this, {x1, y1}, {x2, y2}};
+  std::set<TPosition> line;
+  view.AddRuns(x1, y1, line);
+  view.AddRuns(x2, y2, line);
+  return line;
+}
+
+int TCellBox::MarblesCleared(int x1, int y1, int x2, int y2) const {
+  int marbles = 0;
+  for (auto [x, y] : LineCells(x1, y1, x2, y2))
+    if (Layout.At(x, y)->Contents == 2) ++marbles;
+  return marbles;
+}
+
+int TCellBox::MarblesCleared(const TMatch3Hint& hint) const {
+  if (!hint.FirstCell || !hint.SecondCell) return 0;
+  return MarblesCleared(hint.FirstCell->ArrayX, hint.FirstCell->ArrayY, hint.SecondCell->ArrayX,
+                        hint.SecondCell->ArrayY);
 }
 
 // ---------------------------------------------------------------- settled colours

@@ -14,54 +14,7 @@ namespace {
 
 using TPosition = std::pair<int, int>;
 
-// The colour a player sees at (x, y), with the two exchanged jewels swapped.
-struct TSwappedView {
-  const TCellBox& board;
-  TPosition a, b;
-
-  int Colour(int x, int y) const {
-    if (!board::IsInGrid(x, y)) return 0;
-    TPosition p{x, y};
-    if (p == a)
-      p = b;
-    else if (p == b)
-      p = a;
-    const TCell* cell = board.Cells.At(p.first, p.second);
-    return cell ? cell->Contents : 0;
-  }
-
-  // Adds the cells of the runs of three or more through (x, y) to `line`.
-  void AddRuns(int x, int y, std::set<TPosition>& line) const {
-    int colour = Colour(x, y);
-    if (colour == 0) return;
-    for (auto [dx, dy] : {std::pair{1, 0}, std::pair{0, 1}}) {
-      std::vector<TPosition> run{{x, y}};
-      for (int i = 1; Colour(x - dx * i, y - dy * i) == colour; ++i)
-        run.push_back({x - dx * i, y - dy * i});
-      for (int i = 1; Colour(x + dx * i, y + dy * i) == colour; ++i)
-        run.push_back({x + dx * i, y + dy * i});
-      if (run.size() >= 3) line.insert(run.begin(), run.end());
-    }
-  }
-};
-
 }  // namespace
-
-std::set<std::pair<int, int>> TAutoPlayChoice::LineCells(const TCellBox& board, int x1, int y1,
-                                                         int x2, int y2) {
-  TSwappedView view{board, {x1, y1}, {x2, y2}};
-  std::set<TPosition> line;
-  view.AddRuns(x1, y1, line);
-  view.AddRuns(x2, y2, line);
-  return line;
-}
-
-int TAutoPlayChoice::MarblesCleared(const TCellBox& board, int x1, int y1, int x2, int y2) {
-  int marbles = 0;
-  for (auto [x, y] : LineCells(board, x1, y1, x2, y2))
-    if (board.Layout.At(x, y)->Contents == 2) ++marbles;
-  return marbles;
-}
 
 std::optional<TAutoPlayMove> TAutoPlayChoice::Choose(const TCellBox& board,
                                                      const TMatch3HintList& hints) {
@@ -79,8 +32,8 @@ std::optional<TAutoPlayMove> TAutoPlayChoice::Choose(const TCellBox& board,
     if (b < a) std::swap(a, b);
     if (!seen.insert({a, b}).second) continue;
     TAutoPlayMove move{a.first, a.second, b.first, b.second};
-    for (auto [x, y] : LineCells(board, a.first, a.second, b.first, b.second)) {
-      if (board.Layout.At(x, y)->Contents == 2) ++move.Marbles;
+    move.Marbles = board.MarblesCleared(a.first, a.second, b.first, b.second);
+    for (auto [x, y] : board.LineCells(a.first, a.second, b.first, b.second)) {
       for (auto [mx, my] : marbles)
         move.Distance = std::min(move.Distance, std::abs(mx - x) + std::abs(my - y));
     }

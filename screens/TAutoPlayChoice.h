@@ -11,8 +11,6 @@
 #include <cstdint>
 #include <optional>
 #include <random>
-#include <set>
-#include <utility>
 
 #include "TMatch3Hint.h"
 
@@ -34,13 +32,6 @@ class TAutoPlayChoice {
 
   // The move to make, or none when the list is empty.
   std::optional<TAutoPlayMove> Choose(const TCellBox& board, const TMatch3HintList& hints);
-
-  // Marble cells under the lines that exchanging (x1, y1) with (x2, y2)
-  // would make (0 also when it makes none).
-  static int MarblesCleared(const TCellBox& board, int x1, int y1, int x2, int y2);
-  // The cells of the lines that exchange would make.
-  static std::set<std::pair<int, int>> LineCells(const TCellBox& board, int x1, int y1, int x2,
-                                                 int y2);
 
  private:
   std::mt19937 random_;

@@ -44,7 +44,7 @@ TEST(AutoPlayChoiceTest, AMoveThatClearsMarbleCellsComesFirst) {
   auto board = Board({"B3224", "32141", "11611"});
   TAutoPlayMove move = Only(*board);
   EXPECT_EQ(move.Marbles, 1);
-  EXPECT_EQ(TAutoPlayChoice::MarblesCleared(*board, move.X1, move.Y1, move.X2, move.Y2), 1);
+  EXPECT_EQ(board->MarblesCleared(move.X1, move.Y1, move.X2, move.Y2), 1);
   EXPECT_EQ(move.X1, 2);
   EXPECT_EQ(move.Y1, 1);
   EXPECT_EQ(move.X2, 2);
