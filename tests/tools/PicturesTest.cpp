@@ -86,6 +86,68 @@ TEST(Pictures, JewelsDifferInShapeNotOnlyInColour) {
     }
 }
 
+namespace {
+
+struct TColour {
+  double r = 0, g = 0, b = 0;
+  double DistanceTo(const TColour& o) const {
+    return std::sqrt((r - o.r) * (r - o.r) + (g - o.g) * (g - o.g) + (b - o.b) * (b - o.b));
+  }
+};
+
+// The mean colour (0..1 a channel) of the pixels at least `alpha` opaque.
+TColour MeanColour(const plat::TPixmap& p, int alpha) {
+  TColour sum;
+  int n = 0;
+  for (uint32_t px : p.pixels) {
+    if (Alpha(px) < alpha) continue;
+    sum.r += (px >> 16 & 255) / 255.0, sum.g += (px >> 8 & 255) / 255.0,
+        sum.b += (px & 255) / 255.0;
+    ++n;
+  }
+  if (n) sum.r /= n, sum.g /= n, sum.b /= n;
+  return sum;
+}
+
+// `top` over `bottom` over the dark cavern behind the board.
+plat::TPixmap Over(const plat::TPixmap& top, const plat::TPixmap& bottom) {
+  plat::TPixmap out(top.width, top.height, 0);
+  for (int y = 0; y < top.height; ++y)
+    for (int x = 0; x < top.width; ++x) {
+      uint32_t a = top.ReadPixel(x, y), b = bottom.ReadPixel(x, y);
+      uint32_t px = 0xff000000u;
+      for (int shift : {0, 8, 16}) {
+        double under = (b >> shift & 255) * Alpha(b) / 255.0;
+        double c = (a >> shift & 255) * Alpha(a) / 255.0 + under * (1 - Alpha(a) / 255.0);
+        px |= uint32_t(std::lround(c)) << shift;
+      }
+      out.WritePixel(x, y, px);
+    }
+  return out;
+}
+
+}  // namespace
+
+TEST(Pictures, NoJewelLooksLikeAMarbleCellAndAMarbleCellShowsUnderEveryJewel) {
+  // The goal of a level is its marble cells: a pale jewel once passed for
+  // one, and a jewel on a marble cell hid it.
+  REQUIRE_DATA_TREE();
+  plat::TPixmap marble = Load("Data/graphics/cellmarble.png");
+  plat::TPixmap normal = Load("Data/graphics/cellnormal.png");
+  TColour marbleColour = MeanColour(marble, 0);
+  for (int c = 1; c <= 6; ++c) {
+    SCOPED_TRACE(c);
+    plat::TPixmap gem = Load("Data/graphics/cell" + std::to_string(c) + ".png");
+    EXPECT_GT(MeanColour(gem, 160).DistanceTo(marbleColour), 0.45) << "the jewel's colour";
+    // What shows of the cell round the jewel: its rim and corners.
+    plat::TPixmap onMarble = Over(gem, marble), onNormal = Over(gem, normal);
+    double apart = 0;
+    for (size_t i = 0; i < onMarble.pixels.size(); ++i)
+      apart += Difference(onMarble.pixels[i], onNormal.pixels[i]);
+    EXPECT_GT(apart / double(onMarble.pixels.size()), 0.5) << "a marble cell under the jewel";
+  }
+}
+
 TEST(Pictures, JewelsLookTheSameAfterAHalfTurn) {
   // A jewel turns by half a turn for every row it falls and may rest so: it
   // must not then read as another kind.

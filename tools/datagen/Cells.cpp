@@ -56,12 +56,15 @@ Canvas::Texel Marble(double x, double y, bool mouseOver) {
   Rgb c = Mix(Hex(0xf1ece4), Hex(0xd9d5e2), 0.5 + 0.5 * cloud);
   c = Mix(c, Hex(0x8a86a6), 0.55 * vein);
   c = Mix(c, Hex(0xa9a2b8), 0.35 * fine);
-  // Polished sheen across the cell, and a warm gilded rim: goal cells glow.
+  // Polished sheen across the cell, and a broad gilded frame: the frame
+  // shows round any jewel lying on the cell, so a goal cell reads as one.
   double sheen = 0.08 * std::sin(M_PI * (x + y) / (2.0 * S));
   c = Add(c, {sheen, sheen, sheen});
   double edge = std::min({x, y, S - x, S - y});
+  Rgb frame = mouseOver ? Hex(0xffffff) : Hex(0xfff6e6);
+  c = Mix(c, frame, 0.85 * (edge < 3.5 ? 1.0 : std::exp(-(edge - 3.5) / 1.5)));
   Rgb rim = mouseOver ? Hex(0xffd27a) : Hex(0xe8b360);
-  c = Mix(c, rim, (mouseOver ? 0.75 : 0.55) * std::exp(-edge / 1.6));
+  c = Mix(c, rim, (mouseOver ? 0.9 : 0.8) * std::exp(-edge / 1.2));
   if (mouseOver) c = Add(c, Scale(palette::kGlow, 0.2 * (1 - std::exp(-edge / 9))));
   double b = Bevel(x, y, 0.25, 0.3);
   c = b > 0 ? Mix(c, Hex(0xffffff), b) : Scale(c, 1 + b);

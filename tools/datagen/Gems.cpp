@@ -24,7 +24,7 @@ const GemColours kColours[6] = {
     {Hex(0x0a1f6b), Hex(0x2f6dff), Hex(0x9cc8ff)},  // blue
     {Hex(0x7a4300), Hex(0xffbf1a), Hex(0xfff29a)},  // yellow
     {Hex(0x3b0d66), Hex(0xa744f0), Hex(0xe6b3ff)},  // purple
-    {Hex(0x1d6479), Hex(0xa8e6f5), Hex(0xffffff)},  // white-cyan
+    {Hex(0x033f4a), Hex(0x10c4cc), Hex(0xa8fff4)},  // aqua: deep enough never to pass for marble
 };
 
 // Lights: two equal ones, from the top-left and from the bottom-right. A
