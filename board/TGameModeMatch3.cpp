@@ -21,6 +21,8 @@ namespace {
 
 constexpr int ProgressX = 320, ProgressY = 44;
 constexpr int ProgressLabelX = 100, ProgressLabelY = 25;
+// "7 left" on the bar: its face, and its top above the bar's middle.
+constexpr int MarblesLeftSize = 16, MarblesLeftAbove = 11;
 constexpr int OfferTextY = 265;
 
 plat::TImagePtr InterfaceImage(const char* name) {
@@ -422,17 +424,34 @@ void TGameModeMatch3::DrawHint() const { TBoardMode::DrawHint(art_->LayoutHint);
 
 TBottomBox TGameModeMatch3::BottomBox() const { return TBottomBox::For(CellBox.get()); }
 
+const std::string& TGameModeMatch3::OpeningMessage() const {
+  // A level that brings something new opens with its own tip.
+  if (tipLevel_ != play_.CurrentLevel || tipCustom_ != play_.IsCustomLevel) {
+    tipLevel_ = play_.CurrentLevel;
+    tipCustom_ = play_.IsCustomLevel;
+    tipText_ = modetext::StandardLevelText("Level Tip ", tipLevel_, tipCustom_);
+  }
+  return tipText_.empty() ? helpText_.Get() : tipText_;
+}
+
 void TGameModeMatch3::DrawHelpMessage() const {
   if (!ShowHelpMessage) return;
   const TBottomBox box = BottomBox();
   box.DrawImage(boxImage_);
-  modetext::DrawCentred(helpText_.Get(), box.TextTop, 25);
+  modetext::DrawCentred(OpeningMessage(), box.TextTop, 25);
 }
 
 void TGameModeMatch3::DrawProgress() const {
   modetext::DrawAt(progressText_.Get(), ProgressLabelX, ProgressLabelY, 34);
   if (!ProgressImage) return;
   plat::DrawImage(*ProgressImage, ProgressX, ProgressY);
+  DrawProgressBarFill();
+  // How many marble cells are left, on the bar.
+  modetext::DrawCentredAt(marblesLeftText_.With(CellBox->GetLayoutCellMarbleCount()),
+                          float(ProgressX), float(ProgressY - MarblesLeftAbove), MarblesLeftSize);
+}
+
+void TGameModeMatch3::DrawProgressBarFill() const {
   if (!ProgressMoImage) return;
   // The bar pictures are centred on their place; the left part is cut out.
   const int width = plat::ImageWidth(*ProgressMoImage);

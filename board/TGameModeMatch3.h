@@ -69,6 +69,8 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void DrawHelpMessage() const;
   void DrawHint() const;
   void DrawProgress() const;
+  // The help box's text: the level's own tip, or the game's help line.
+  const std::string& OpeningMessage() const;
   void EndBonus();
   // 1 when the board has no marble cell left.
   int IsFinished() const;
@@ -139,6 +141,7 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void OpenShuffleOffer();
   void ManageShuffleOffer();
   void DrawShuffleOffer() const;
+  void DrawProgressBarFill() const;
 
   TGamePlay& play_;
   std::shared_ptr<const TBoardArt> art_;
@@ -147,5 +150,8 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   // The texts drawn every frame, looked up once and numbered on change.
   mutable modetext::TKeyText helpText_{"Help Message"}, progressText_{"Progress Field"},
       offerText_{"No Valid Matches 2"}, bonusPointsText_{"Bonus Points"},
-      bonusCounterText_{"Bonus Counter"};
+      bonusCounterText_{"Bonus Counter"}, marblesLeftText_{"Marbles Left"};
+  // The tip of the level named last (looked up when the level changes).
+  mutable std::string tipLevel_, tipText_;
+  mutable int tipCustom_ = -1;
 };

@@ -1,9 +1,13 @@
 #include "TModeText.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "GameResources.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "TGameText.h"
+#include "TextCase.h"
 #include "TextDraw.h"
 
 namespace modetext {
@@ -23,6 +27,21 @@ std::string WithWord(const std::string& text, const std::string& word,
     at += word.size();
   }
   return out;
+}
+
+int StandardLevelNumber(const std::string& levelPath, int custom) {
+  std::string stem = FileStem(levelPath);
+  if (custom || stem.empty() || stem.find_first_not_of("0123456789") != std::string::npos)
+    return -1;
+  return std::atoi(stem.c_str());
+}
+
+std::string StandardLevelText(const std::string& prefix, const std::string& levelPath, int custom) {
+  int number = StandardLevelNumber(levelPath, custom);
+  if (number < 0) return "";
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%03d", number);
+  return Text(prefix + digits);
 }
 
 namespace {

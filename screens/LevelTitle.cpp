@@ -1,7 +1,5 @@
 #include "LevelTitle.h"
 
-#include <cstdlib>
-
 #include "TModeText.h"
 #include "TextCase.h"
 
@@ -10,9 +8,13 @@ std::string LevelTitle(const std::string& levelPath, int custom) {
   // A game resumed from a save that names no level (written before saves
   // did).
   if (stem.empty()) return modetext::Text("Unnamed Level");
-  bool numbered = !stem.empty() && stem.find_first_not_of("0123456789") == std::string::npos;
-  if (custom || !numbered) return stem;
-  return modetext::WithNumber(modetext::Text("Level Label"), std::atoi(stem.c_str()));
+  int number = modetext::StandardLevelNumber(levelPath, custom);
+  if (number < 0) return stem;
+  return modetext::WithNumber(modetext::Text("Level Label"), number);
+}
+
+std::string LevelName(const std::string& levelPath, int custom) {
+  return modetext::StandardLevelText("Level Name ", levelPath, custom);
 }
 
 std::string PlayingTimeText(int ms) {

@@ -11,6 +11,9 @@
 // is numbered, else the layout's own name ("castle").
 std::string LevelTitle(const std::string& levelPath, int custom);
 
+// A standard level's own name ("First Light"), "" for any other level.
+std::string LevelName(const std::string& levelPath, int custom);
+
 // A playing time as a clock shows it: "2:05", "1:02:05" from an hour on.
 std::string PlayingTimeText(int ms);
 

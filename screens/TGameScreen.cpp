@@ -138,6 +138,7 @@ void TGameScreen::Draw() {
   if (!State.stateCustomMode) {
     DrawScore();
     DrawLevelName();
+    DrawLevelOwnName();
   }
   ManageInterruption();
   if (State.stateCustomMode) {
@@ -262,6 +263,23 @@ void TGameScreen::DrawScore() const {
   plat::SetAlpha(1);
   std::string label = GameText ? GameText->FindString("Score") : std::string();
   DrawTextLine(label + std::to_string(GamePlay.Score), ScoreX, ScoreY, 1, 0, 1);
+}
+
+void TGameScreen::DrawLevelOwnName() const {
+  std::string name = LevelName(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
+  if (name.empty()) return;
+  plat::TFontPtr font;
+  for (int size : {NameFontSize, 16, NameMinFontSize}) {
+    font = GameFont(size);
+    if (!font) continue;
+    plat::SetImageFont(font);
+    if (plat::TextWidth(name) <= NameWidth) break;
+  }
+  if (!font) return;
+  plat::SetColor(240, 226, 166);
+  plat::SetAlpha(1);
+  DrawTextLine(FitTextToWidth(name, float(NameWidth)), float(LevelX), float(NameY), 1, 0, 1);
+  plat::SetColor(255, 255, 255);
 }
 
 void TGameScreen::DrawLevelName() const {

@@ -36,6 +36,9 @@ class TGameScreen : public TScreen {
   // The level's name, left of the progress label (which starts at x = 100),
   // in the score line's look at a size that fits there.
   static constexpr int LevelX = 8, LevelWidth = 88, LevelFontSize = 25, LevelMinFontSize = 16;
+  // A standard level's own name, in a small face over its number and the
+  // progress label, clear of the bar.
+  static constexpr int NameY = 3, NameWidth = 200, NameFontSize = 18, NameMinFontSize = 14;
 
   TGameScreen();
   ~TGameScreen() override;
@@ -97,5 +100,6 @@ class TGameScreen : public TScreen {
   void ManageInterruption();
   void DrawScore() const;
   void DrawLevelName() const;
+  void DrawLevelOwnName() const;
   void DrawBoard();
 };

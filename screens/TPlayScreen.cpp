@@ -3,6 +3,7 @@
 #include "FileProblems.h"
 #include "GameDialogs.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
 #include "Platform.h"
 #include "StartupSteps.h"
 #include "TGameMode.h"
@@ -89,6 +90,7 @@ void TPlayScreen::ShowLevelList(int custom) {
                                   Game->ProfilePath);
   list->PageIndicatorText = Text("Page Indicator");
   list->CreateLevelImageFunction = Thumbnails;
+  list->LevelNameFunction = [custom](const std::string& path) { return LevelName(path, custom); };
   list->Init();
   // The page of the level last played opens with that level selected.
   plat::TextOfFileName(FileStem(Screens->GameScreen->GamePlay.CurrentLevel), list->CurrentLevel);

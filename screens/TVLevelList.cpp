@@ -346,14 +346,29 @@ void TVLevelList::DrawLevelImage(int index) {
   if (LevelCompletedList[size_t(index)] == "1") {
     DrawCentredImage(BankImage("check"), cx - 74, cy - 50);
   }
-  plat::SetImageFont(GameFont(16));
   SetTextShadow(2, 2, 0.6f);
   std::string name = LevelList[size_t(CurrentPagePosition + index)];
-  DrawTextLine(DisplayName(name), cx, cy - 60, 1, 1, 1);
+  DrawItemCaption(selected ? SelectedCaption(name) : DisplayName(name), cx, cy);
   if (selected && !LevelSizeText.empty()) {
     plat::SetImageFont(GameFont(25));
     DrawTextLine(LevelSizeText + ": " + LevelSizeList[size_t(index)], 400, SizeLineY, 1, 1, 1);
   }
+}
+
+std::string TVLevelList::SelectedCaption(const std::string& name) const {
+  std::string own = LevelNameFunction ? LevelNameFunction(LevelPath(name)) : "";
+  // "3 · First Light" (the middle dot in the game text's Latin-1)
+  return own.empty() ? DisplayName(name) : DisplayName(name) + " \xb7 " + own;
+}
+
+void TVLevelList::DrawItemCaption(const std::string& caption, float cx, float cy) const {
+  // A longer caption takes a smaller face before it is cut to the item.
+  const float width = float(2 * ItemHalfWidth - 8);
+  for (int size : {16, CaptionMinFontSize}) {
+    plat::SetImageFont(GameFont(size));
+    if (plat::TextWidth(caption) <= width) break;
+  }
+  DrawTextLine(FitTextToWidth(caption, width), cx, cy - 60, 1, 1, 1);
 }
 
 void TVLevelList::Kill() {

@@ -5,6 +5,7 @@
 // is always full), a click selects and a double click asks to start.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class TVLevelList : public TFocusItem {
   static constexpr int ItemX[4] = {100, 300, 500, 700};
   static constexpr int ItemY[2] = {217, 360};
   static constexpr int ItemHalfWidth = 80, ItemHalfHeight = 50;
+  static constexpr int CaptionMinFontSize = 14;
   static constexpr int SizeLineY = 455;
   // The page indicator, under the size line between the arrows.
   static constexpr int PageLineY = 484;
@@ -57,6 +59,9 @@ class TVLevelList : public TFocusItem {
   void DrawMenu();
   void DrawLevels();
   void DrawLevelImage(int index);
+  // The selected item's caption: its number and the level's own name.
+  std::string SelectedCaption(const std::string& name) const;
+  void DrawItemCaption(const std::string& caption, float cx, float cy) const;
   void Kill();
 
   // Centre of item place i (0..7).
@@ -109,6 +114,9 @@ class TVLevelList : public TFocusItem {
   float Glow = 0;
   int NumLevelItems = NumLevelItemsDefault;
   TLevelImageFunction CreateLevelImageFunction;
+  // A level's own name from its path ("" for none); the selected level's
+  // caption carries it beside the number.
+  std::function<std::string(const std::string& path)> LevelNameFunction;
 
  private:
   int startPending_ = 0;  // Accept came before this step's ManageLevels

@@ -2,7 +2,8 @@
 """Writes the standard levels layouts/NNN.layout from the drawings in
 layouts/levels.txt, exactly as the game's layout saver writes them, and checks
 each drawing on the way (size, goal cells, create cells, every cell reachable
-by falling jewels).
+by falling jewels). The levels' names and tips go into the game text of every
+language (keys "Level Name NNN" and "Level Tip NNN", replaced as a whole).
 
 A drawing is 12 rows of 16 characters, one per playing position:
   .  no playing cell (wall)
@@ -11,8 +12,14 @@ A drawing is 12 rows of 16 characters, one per playing position:
   x  normal, chained      X  marble, chained
   c  normal, create cell  C  marble, create cell
   k  normal, create cell that starts empty
-Each drawing follows a line "level NNN Name of the level"; "#" starts a
-comment line.
+Each drawing follows a line "level NNN Name of the level", then a line
+"name CODE Name" for each translation (de fr es it pt nl); a level that brings
+something new also has "tip CODE One line" for English (en) and each
+translation, shown in its opening help box. "#" starts a comment line.
+
+Each new thing (chained jewels, create cells below the top of the board,
+cells that start empty, cells only fed diagonally, compartments) comes alone
+on the first level that has it, and that level has a tip.
 
 usage: makelayouts.py [--check] [SOURCE OUTDIR]
   --check: report only, write nothing
@@ -23,6 +30,9 @@ import sys
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, "layouts", "levels.txt")
 OUT = os.path.join(ROOT, "layouts")
+TEXTS = os.path.join(ROOT, "tools", "datagen", "text")
+LANGUAGES = ["en", "de", "fr", "es", "it", "pt", "nl"]
+GENERATED_KEYS = ("Level Name ", "Level Tip ")
 
 # character -> (contents, chain, create, fill)
 CELLS = {
@@ -37,19 +47,23 @@ CELLS = {
 
 def read_levels(path):
     levels, current = [], None
-    with open(path, encoding="ascii") as f:
+    with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
             line = line.rstrip("\n")
             if not line.strip() or line.startswith("#"):
                 continue
             if line.startswith("level "):
                 parts = line.split(None, 2)
-                current = {"id": parts[1], "name": parts[2] if len(parts) > 2 else "",
-                           "rows": [], "line": number}
+                current = {"id": parts[1], "names": {"en": parts[2] if len(parts) > 2 else ""},
+                           "tips": {}, "rows": [], "line": number}
                 levels.append(current)
                 continue
             if current is None:
                 raise SystemExit(f"{path}:{number}: drawing before any level line")
+            words = line.split(None, 2)
+            if words[0] in ("name", "tip") and len(words) == 3:
+                current["names" if words[0] == "name" else "tips"][words[1]] = words[2]
+                continue
             current["rows"].append((number, line))
     return levels
 
@@ -98,6 +112,89 @@ def problems_of(level):
     return out
 
 
+def features_of(rows):
+    """The things a player meets on this board that plain boards lack."""
+    cell = lambda x, y: CELLS[rows[y][x]] if 0 <= x < 16 and 0 <= y < 12 else (0, 0, 0, 0)
+    playing = lambda x, y: cell(x, y)[0] != 0
+    cells = [(x, y) for y in range(12) for x in range(16) if playing(x, y)]
+    found = set()
+    if any(cell(x, y)[1] for x, y in cells):
+        found.add("chained jewels")
+    if any(not cell(x, y)[3] for x, y in cells):
+        found.add("cells that start empty")
+    top = min(y for _, y in cells)
+    if any(cell(x, y)[2] and y > top for x, y in cells):
+        found.add("create cells below the top")
+    if any(not cell(x, y)[2] and not playing(x, y - 1) for x, y in cells):
+        found.add("cells fed diagonally")
+    seen, regions = set(), 0
+    for start in cells:
+        if start in seen:
+            continue
+        regions += 1
+        todo = [start]
+        seen.add(start)
+        while todo:
+            x, y = todo.pop()
+            for q in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
+                if q not in seen and playing(*q):
+                    seen.add(q)
+                    todo.append(q)
+    if regions > 1:
+        found.add("compartments")
+    return found
+
+
+def text_problems(levels):
+    """Names in every language, tips where something new comes (and only
+    there), and each new thing alone on its first level."""
+    out = []
+    met = set()
+    for lv in levels:
+        where = f"level {lv['id']} (line {lv['line']})"
+        for code in LANGUAGES:
+            if not lv["names"].get(code):
+                out.append(f"{where}: no {code} name")
+        if len(lv["rows"]) != 12:
+            continue
+        new = features_of([r for _, r in lv["rows"]]) - met
+        if len(new) > 1:
+            out.append(f"{where}: brings {', '.join(sorted(new))} at once")
+        if new and sorted(lv["tips"]) != sorted(LANGUAGES):
+            out.append(f"{where}: brings {', '.join(sorted(new))} without a tip in every language")
+        if not new and lv["tips"]:
+            out.append(f"{where}: a tip, but nothing new")
+        met |= new
+    return out
+
+
+def game_text_blocks(levels, code):
+    blocks = []
+    for lv in levels:
+        blocks.append((f"Level Name {lv['id']}", lv["names"].get(code, "")))
+        if lv["tips"]:
+            blocks.append((f"Level Tip {lv['id']}", lv["tips"].get(code, "")))
+    return blocks
+
+
+def write_game_texts(levels, folder):
+    """Replaces the level texts in every language's game text."""
+    for code in LANGUAGES:
+        path = os.path.join(folder, "gametext.txt" if code == "en" else f"gametext.{code}.txt")
+        with open(path, encoding="latin-1") as f:
+            text = f.read()
+        kept = []
+        for block in text.split("[TEXT]\n")[1:]:
+            if not block.startswith(GENERATED_KEYS):
+                kept.append(block)
+        body = "".join("[TEXT]\n" + b for b in kept)
+        if not body.endswith("\n"):
+            body += "\n"
+        body += "".join(f"[TEXT]\n{key}\n{value}\n" for key, value in game_text_blocks(levels, code))
+        with open(path, "w", encoding="latin-1", newline="\n") as f:
+            f.write(body)
+
+
 def layout_text(rows):
     lines = ["Gleamstrand Layout"]
     for field in range(4):
@@ -127,6 +224,11 @@ def main():
         if not probs and not check_only:
             with open(os.path.join(out, lv["id"] + ".layout"), "w", newline="", encoding="latin-1") as f:
                 f.write(layout_text(rows))
+    for p in text_problems(levels):
+        print(p)
+        failed = True
+    if not failed and not check_only and len(args) != 2:
+        write_game_texts(levels, TEXTS)
     print(f"{len(levels)} levels{'' if failed else ', all sound'}")
     return 1 if failed else 0
 

@@ -5,13 +5,11 @@
 
 #include <cstdlib>
 
-#include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
 #include "TCell.h"
 #include "TCellBox.h"
 #include "TGameMode.h"
 #include "TGameScreen.h"
-#include "TGameScreens.h"
 
 namespace {
 
@@ -52,13 +50,7 @@ TEST_F(Cascade, JewelsRestingUpsideDownLookAsTheyDoUpright) {
   rows[0] = "cccccccccccccccc";
   rows[11] = "....mmmmmmmm....";
   MakePlayer("Ada");
-  std::string path = AddLevel("full", rows);
-  ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
-  ChoosePlayerAtStart();
-  screen_.LeaveTo = Screens->FirstScreen();
-  ASSERT_TRUE(screen_.StartLevel(path, 0));
-  ASSERT_TRUE(RunUntilShown(&screen_));
+  ASSERT_TRUE(StartInLevel(screen_, AddLevel("full", rows)));
   Script("1 move 795 595");
   ASSERT_TRUE(RunUntil([&] { return Settled(); }, 2000));
   // The lower seven rows emptied at once: everything above falls seven

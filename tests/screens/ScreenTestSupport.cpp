@@ -177,6 +177,13 @@ bool ScreenTest::StartInEditor(TGameScreen& screen) {
   return screen.StartEditor() && RunUntilShown(&screen);
 }
 
+bool ScreenTest::StartInLevel(TGameScreen& screen, const std::string& layoutPath, int custom) {
+  if (!StartGame() || !RunUntilShown(Screens->FirstScreen())) return false;
+  ChoosePlayerAtStart();
+  screen.LeaveTo = Screens->FirstScreen();
+  return screen.StartLevel(layoutPath, custom) && RunUntilShown(&screen);
+}
+
 bool ScreenTest::RestartGame() {
   StopGame();
   ended_ = false;

@@ -81,6 +81,8 @@ class ScreenTest : public ::testing::Test {
   // Starts the game for the player made before, and opens the level editor
   // on `screen`, which leaves to the first screen; false when it did not show.
   bool StartInEditor(TGameScreen& screen);
+  // The same with the level of that layout file on `screen`.
+  bool StartInLevel(TGameScreen& screen, const std::string& layoutPath, int custom = 0);
   // The pointer moved to (x, y) in the next step, the left button down the
   // step after and up the step after that, then stepsAfter more steps.
   bool Click(int x, int y, int stepsAfter = 5);

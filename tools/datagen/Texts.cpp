@@ -151,8 +151,18 @@ const std::vector<TextRule>& GameTextRules() {
       {"Letter Grid OK", 20, 76},
       // In the end panel's title, before the longest word for "complete".
       {"Unnamed Level", 25, 290, 1, " completato"},
+      // On the progress bar, 200 px wide.
+      {"Marbles Left", 16, 190, 1, "", "NNN"},
   };
   return rules;
+}
+
+std::optional<TextRule> LevelTextRule(const std::string& key) {
+  // The names over the level's number on the game screen (shrunk to 14 px
+  // at most) and on level selection; the tips in the help box.
+  if (key.rfind("Level Name ", 0) == 0) return TextRule(key, 14, 200);
+  if (key.rfind("Level Tip ", 0) == 0) return TextRule(key, 25, 660);
+  return std::nullopt;
 }
 
 std::string WithSampleValues(std::string line) {
@@ -221,6 +231,9 @@ std::vector<std::string> CheckGameText(const std::string& bytes) {
     }
     CheckValue(rule, *it->second, problems);
   }
+  // The levels' own texts, written from layouts/levels.txt.
+  for (const auto& [key, block] : byKey)
+    if (auto rule = LevelTextRule(block->key)) CheckValue(*rule, *block, problems);
   return problems;
 }
 

@@ -2,6 +2,7 @@
 // game looks up is present and fits where the game draws it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct TextRule {
   std::string appended;  // what the game adds after the text when it draws it
   std::string needs;     // a placeholder the value must contain ("NNN")
 };
+// The rule of a level's own name or tip ("Level Name 012", "Level Tip 006"),
+// whose keys follow the levels; none for other keys.
+std::optional<TextRule> LevelTextRule(const std::string& key);
 const std::vector<TextRule>& GameTextRules();
 // A value line as the game may draw it: its placeholders ("{name}", "NNN")
 // replaced by the widest values the game puts there.
