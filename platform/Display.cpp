@@ -595,8 +595,17 @@ void GetClientPosition(int& x, int& y) {
 
 void CentreWindow() {
   auto& b = Backend();
-  if (b.window && !b.fullScreen)
-    SDL_SetWindowPosition(b.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  if (!b.window || b.fullScreen) return;
+  // SDL waits up to a tenth of a second for the window manager to move a
+  // window; one that already stands centred (as a new one does) stays.
+  SDL_Rect bounds;
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(b.window, &x, &y);
+  SDL_GetWindowSize(b.window, &w, &h);
+  if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(b.window)), &bounds) == 0 &&
+      x == bounds.x + (bounds.w - w) / 2 && y == bounds.y + (bounds.h - h) / 2)
+    return;
+  SDL_SetWindowPosition(b.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
 bool WindowLost() { return internal::WindowIsLost(); }
