@@ -94,6 +94,7 @@ std::unique_ptr<TVPlayerManager> CreatePlayerManager() {
   manager->MessageCannotDelete = Text("Player One Player");
   manager->MessageConfirmDelete = Text("Player Delete Player");
   manager->MessageCurrentPlayer = Text("Current Player");
+  manager->MessageNoPlayer = Text("Player None");
   manager->MarkCurrentPlayer();
   manager->CustomDeleteFunction = [](TVPlayerManager&, const std::string& name) {
     TProfileStore().DeleteCompletion(name);

@@ -2,6 +2,7 @@
 
 #include "GameResources.h"
 #include "Globals.h"
+#include "TFont.h"
 #include "TGameText.h"
 #include "TListBox.h"
 #include "TModeText.h"
@@ -9,6 +10,7 @@
 #include "TTalvorineGame.h"
 #include "TVProfile.h"
 #include "TextCase.h"
+#include "TextDraw.h"
 
 TPlayerManager::TPlayerManager() = default;
 
@@ -110,6 +112,8 @@ int TPlayerManager::Manage() {
         Game->ProfileName.clear();
         Game->IniUpdate(1);
       }
+      // Someone stays selected, so that OK and Cancel answer at once.
+      if (SelectedName().empty() && !ListBox->Strings.empty()) ListBox->SetIndex(0);
       return 0;
     }
     default:
@@ -169,9 +173,12 @@ int TPlayerManager::OKClick() {
 
 int TPlayerManager::CancelClick() {
   // Cancel keeps the last player. Without one (none was recorded, or it was
-  // deleted) there is nobody to keep: the chooser stays until one is chosen
-  // rather than picking a player the player did not choose.
-  if (!CurrentPlayerListed()) return 0;
+  // deleted) the selected player, shown as chosen, is taken; with nobody
+  // selected the chooser stays until one is chosen.
+  if (!CurrentPlayerListed()) {
+    std::string name = SelectedName();
+    if (name.empty() || !SelectPlayer(name)) return 0;
+  }
   Close(-1);
   return -1;
 }
@@ -204,6 +211,7 @@ int TPlayerManager::Draw() {
   if (Active && DimWhenActive) DrawDim();
   if (!TDialog::Draw()) return 0;
   ListBox->Draw();
+  if (ListBox->Strings.empty() && !MessageNoPlayer.empty()) DrawNoPlayerHint();
   if (FrontFrame && FrontFrame->image)
     plat::DrawImage(*FrontFrame->image, FrontFrameX, FrontFrameY);
   if (Header && Header->image) plat::DrawImage(*Header->image, HeaderX, HeaderY);
@@ -213,6 +221,16 @@ int TPlayerManager::Draw() {
     EnterName->Draw();
   }
   return 1;
+}
+
+void TPlayerManager::DrawNoPlayerHint() {
+  if (!ListBox->Font) return;
+  ListBox->Font->Apply();
+  const TBox& box = ListBox->Box;
+  std::vector<std::string> lines =
+      WrapLines(SplitLines(MessageNoPlayer), box.W - 20, ListBox->Font->BitmapFont.get(), 1);
+  DrawLinesWithShadow(box.X + box.W / 2, box.Y + 10, lines, 1, 0);
+  TColor::Restore();
 }
 
 void TPlayerManager::Kill() {

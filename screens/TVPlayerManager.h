@@ -62,6 +62,8 @@ class TPlayerManager : public TChooserDialog {
   // "NNN", when there, becomes the selected player's name.
   std::string MessageConfirmDelete = "Are you sure you want to delete this player?";
   std::string MessageCurrentPlayer;
+  // Shown in the empty list: how to add the first player.
+  std::string MessageNoPlayer;
 
  protected:
   // A player's file is gone (the game removes its records too).
@@ -69,6 +71,7 @@ class TPlayerManager : public TChooserDialog {
 
  private:
   void PlaceList();
+  void DrawNoPlayerHint();
 };
 
 class TVPlayerManager : public TPlayerManager {

@@ -128,6 +128,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"No Saved Layouts", 20, kQuestion},
       {"Game Saved", 20, kMessage},
       {"Current Player", 20, 400, 1, "", "NNN"},
+      {"Player None", 20, 360, 2},
       {"Rename Player", 20, kQuestion, 1, "", "NNN"},
       {"Rename Failed", 20, kMessage},
       {"Level Complete", 25, 290, 1, "", "NNN"},
