@@ -131,7 +131,11 @@ std::string ParseCommand(const std::string& command, std::istringstream& in,
   } else if (command == "key" || command == "keydown" || command == "keyup") {
     if (!(in >> word) || ScriptKeyCode(word) < 0) return command + " needs a key name or code";
     int code = ScriptKeyCode(word);
-    if (command != "keyup") out.push_back(Make(plat::EVENT_KEYDOWN, code));
+    if (command != "keyup") {
+      out.push_back(Make(plat::EVENT_KEYDOWN, code));
+      // As the real keyboard: Backspace and Enter are typed characters too.
+      if (code == 8 || code == 13) out.push_back(Make(plat::EVENT_KEYCHAR, code));
+    }
     if (command != "keydown") out.push_back(Make(plat::EVENT_KEYUP, code));
   } else if (command == "char") {
     if (!(in >> word)) return "char needs a character or a code";

@@ -109,10 +109,11 @@ TEST(RunScriptTest, CommandsBecomeEventsAtTheirSteps) {
                    "10 focus-lost\n"
                    "11 focus-gained\n"
                    "12 close\n"
-                   "13 click right\n",
+                   "13 click right\n"
+                   "14 key backspace\n",
                    error))
       << error;
-  EXPECT_EQ(script.EventCount(), 15u);
+  EXPECT_EQ(script.EventCount(), 18u);
   const auto* five = script.EventsAt(5);
   ASSERT_NE(five, nullptr);
   ASSERT_EQ(five->size(), 2u);
@@ -128,6 +129,13 @@ TEST(RunScriptTest, CommandsBecomeEventsAtTheirSteps) {
   EXPECT_EQ((*script.EventsAt(8))[1].data, 233);
   EXPECT_EQ((*script.EventsAt(12))[0].kind, plat::EVENT_APPTERMINATE);
   EXPECT_EQ((*script.EventsAt(13))[1].kind, plat::EVENT_MOUSEUP);
+  // Backspace types the character 8 between going down and up, as a real key.
+  const auto* fourteen = script.EventsAt(14);
+  ASSERT_EQ(fourteen->size(), 3u);
+  EXPECT_EQ((*fourteen)[0].kind, plat::EVENT_KEYDOWN);
+  EXPECT_EQ((*fourteen)[1].kind, plat::EVENT_KEYCHAR);
+  EXPECT_EQ((*fourteen)[1].data, 8);
+  EXPECT_EQ((*fourteen)[2].kind, plat::EVENT_KEYUP);
   EXPECT_EQ(script.EventsAt(4), nullptr);
 }
 
