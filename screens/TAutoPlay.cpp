@@ -315,6 +315,9 @@ void TAutoPlay::StepResume(const std::string& name) {
     return;
   }
   if (current == Screens->FirstScreen()) {
+    // In a fresh folder the title asked for a name before the bot made its
+    // player.
+    Screens->Title->PlayerChosen();
     if (TButton* play = Screens->Title->MainMenu->FindButton("play")) ClickButton(*play);
     waitUntil_ = queueEnd_ + pace.Settle;
     return;
@@ -329,14 +332,27 @@ void TAutoPlay::StepResume(const std::string& name) {
   TSaveGameManager& chooser = *selection->SaveGameManager;
   if (!TakesClicks(&chooser)) return;
   TVListBox& list = *chooser.ListBox;
+  // Names match as the game's lists sort them, without regard to case; the
+  // exact name wins over its other spellings.
   const std::vector<std::string>& names = chooser.Files.Names;
-  auto found = std::find(names.begin(), names.end(), name);
-  if (found == names.end()) {
+  std::vector<int> alike;
+  int index = -1;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) index = int(i);
+    if (UpperCase(names[i]) == UpperCase(name)) alike.push_back(int(i));
+  }
+  if (index < 0 && alike.size() > 1) {
+    Print("autoplay: the saved games \"" + names[size_t(alike[0])] + "\" and \"" +
+          names[size_t(alike[1])] + "\" differ only in letter case; name one exactly");
+    Finish(StatusError);
+    return;
+  }
+  if (index < 0 && alike.size() == 1) index = alike[0];
+  if (index < 0) {
     Print("autoplay: there is no saved game \"" + name + "\"");
     Finish(StatusError);
     return;
   }
-  const int index = int(found - names.begin());
   if (index > list.EndList) {
     ClickButton(*chooser.MenuArrowDown->Buttons.front());
   } else if (index < list.StartList) {

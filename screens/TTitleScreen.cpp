@@ -78,6 +78,16 @@ void TTitleScreen::SetupPrompt() { EnterName = CreateNamePrompt(); }
 
 void TTitleScreen::ShowPlayerManager() { PlayerManager = CreatePlayerManager(); }
 
+void TTitleScreen::PlayerChosen() {
+  if (!EnterName && !PlayerManager) return;
+  if (EnterName) EnterName->Kill();
+  EnterName.reset();
+  if (PlayerManager) PlayerManager->Kill();
+  PlayerManager.reset();
+  // The chooser held Escape for the screen (see Start).
+  Game->IgnoreEscapeKey = 0;
+}
+
 bool TTitleScreen::DialogShowing() const {
   return (EnterName && EnterName->Active) || (PlayerManager && PlayerManager->Active);
 }

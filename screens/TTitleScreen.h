@@ -35,6 +35,9 @@ class TTitleScreen : public TMenuScreen {
   void SetupPrompt();
   void DrawWelcome() const;
   void ShowPlayerManager();
+  // The player was chosen without the start-up prompt (the bot's player):
+  // the name prompt or manager opened for want of one goes.
+  void PlayerChosen();
 
   // The first-run name prompt and the player manager, null when closed.
   std::unique_ptr<TDialogTextInput> EnterName;

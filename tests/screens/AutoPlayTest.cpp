@@ -83,6 +83,15 @@ class AutoPlayProcessTest : public ::testing::Test {
   std::string ProfileFile(const std::string& name) const {
     return home.Path() + "/Talvorine Games/Cavernglow/profiles/" + name;
   }
+  // The shared folder, then a saved game of level 3 at its first deal, as
+  // the game writes it, under the file name given.
+  void SaveLevelThree(const std::string& file) const {
+    ASSERT_EQ(Run("--steps 1"), 0);
+    TCellBox board(TBoardArt::Blank());
+    ASSERT_EQ(board.ReadLayout(std::string(GS_RUNTIME_DIR) + "/layouts/003.layout"), 1);
+    ASSERT_EQ(board.GenerateLevel(), 1);
+    ASSERT_EQ(TSavedGame::Write(ProfileFile(file), 0, 0, board, board, {"003", 0}), 1);
+  }
 
   TempDir home;
 };
@@ -125,13 +134,7 @@ TEST_F(AutoPlayProcessTest, ALevelWithoutAnyPossibleMoveIsLostAfterTwentyMinutes
 }
 
 TEST_F(AutoPlayProcessTest, ALevelThenASavedGameOfAnotherLevelAreBothRecorded) {
-  // The shared folder, then a saved game of level 3 at its first deal, as
-  // the game writes it.
-  ASSERT_EQ(Run("--steps 1"), 0);
-  TCellBox board(TBoardArt::Blank());
-  ASSERT_EQ(board.ReadLayout(std::string(GS_RUNTIME_DIR) + "/layouts/003.layout"), 1);
-  ASSERT_EQ(board.GenerateLevel(), 1);
-  ASSERT_EQ(TSavedGame::Write(ProfileFile("s1.save"), 0, 0, board, board, {"003", 0}), 1);
+  SaveLevelThree("s1.save");
   // Saves are shared by every player: --player chooses only who is credited.
   ASSERT_EQ(Run("--seed 2 --autoplay 004,save:s1 --player Ada"), 0) << Out();
   std::string out = Out();
@@ -144,6 +147,21 @@ TEST_F(AutoPlayProcessTest, ALevelThenASavedGameOfAnotherLevelAreBothRecorded) {
   // A save that is not there stops the run.
   EXPECT_EQ(Run("--seed 2 --autoplay save:none --player Ada"), 1);
   EXPECT_NE(Out().find("no saved game \"none\""), std::string::npos) << Out();
+}
+
+TEST_F(AutoPlayProcessTest, ASaveNamedInAnotherCaseIsResumedInAFreshFolder) {
+  // No player yet: the game would ask for a name, the bot makes its own.
+  // The game stores a typed "s1" as "S1".
+  SaveLevelThree("S1.save");
+  ASSERT_EQ(Run("--seed 2 --autoplay save:s1 --player Bo"), 0) << Out();
+  EXPECT_EQ(Out().rfind("save:s1 won moves=", 0), 0u) << Out();
+  EXPECT_NE(ReadWholeFile(ProfileFile("Bos.ini")).find("003=1"), std::string::npos);
+  // Two saves that differ only in case (copied in from elsewhere), neither
+  // named exactly: the bot says so rather than pick one.
+  for (const char* name : {"Cave.save", "CAVE.save"})
+    WriteWholeFile(ProfileFile(name), ReadWholeFile(ProfileFile("S1.save")));
+  EXPECT_EQ(Run("--autoplay save:cave --player Bo"), 1);
+  EXPECT_NE(Out().find("differ only in letter case"), std::string::npos) << Out();
 }
 
 TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {
