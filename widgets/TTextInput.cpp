@@ -16,6 +16,9 @@ namespace {
 const int CharBackspace = 8;
 const int CharEnter = 13;
 const int CharEscape = 27;
+// Windows virtual-key codes of the keys that end a selection.
+const int VkEnd = 35, VkHome = 36, VkLeft = 37, VkUp = 38, VkRight = 39, VkDown = 40;
+const int VkDelete = 46;
 
 // Selects the field's face for measuring or drawing and puts the previous
 // one back when it goes out of scope.
@@ -53,6 +56,20 @@ void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y
 void TTextInput::SetText(const std::string& text) {
   Text = text;
   CurrentChar = int(text.size()) + 1;
+  Selected = text.empty() ? 0 : 1;
+}
+
+void TTextInput::ManageSelection(int& c) {
+  if (!Selected) return;
+  bool clear = c == CharBackspace || GameKeyHit(VkDelete);
+  bool keep = false;
+  for (int key : {VkHome, VkEnd, VkLeft, VkUp, VkRight, VkDown}) keep = GameKeyHit(key) || keep;
+  if (!clear && !keep && !Accepts(c)) return;
+  Selected = 0;
+  if (keep && !clear && !Accepts(c)) return;
+  Text.clear();
+  CurrentChar = 1;
+  if (c == CharBackspace) c = 0;
 }
 
 void TTextInput::Reset() {
@@ -105,6 +122,7 @@ int TTextInput::Manage() {
     Refuse();
     c = 0;
   }
+  ManageSelection(c);
   if (c == CharBackspace) {
     CurrentChar = std::max(1, CurrentChar - 1);
     if (int(Text.size()) > CurrentChar - 1) Text.resize(size_t(CurrentChar - 1));
@@ -159,6 +177,13 @@ void TTextInput::Draw() {
   if (TextShadow) {
     TextShadow->ApplyToText();
     SetTextAlpha(TextCol.Alpha);
+  }
+  if (Selected && !Text.empty()) {
+    SelectionCol.Apply();
+    plat::SetBlend(plat::ALPHABLEND);
+    double height = BitmapFont ? BitmapFont->StringHeight("ABCXYZ") : plat::TextHeight("ABCXYZ");
+    plat::DrawRect(px - 2, float(Y), TextLineWidth(Text, BitmapFont.get()) + 4, float(height));
+    TextCol.Apply();
   }
   DrawPiece(Text, px);
   if (DrawUnderscore && int(Text.size()) < MaxLength) {

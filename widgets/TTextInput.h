@@ -19,7 +19,9 @@ class TTextInput {
             std::shared_ptr<TBitmapFont> bitmapFont = nullptr);
   // Active again, keys blocked and flushed.
   void Reset();
-  // Starts the field with a text, the cursor after it.
+  // Starts the field with a suggested text, the cursor after it and the
+  // text selected: the first character typed replaces it, Backspace or
+  // Delete clears it whole, an arrow key (or Home, End) keeps it.
   void SetText(const std::string& text);
   void SetCursorFlashSpeed(int ms);
   // One logic step: 1 on Enter, -1 on Escape (when allowed), else 0.
@@ -44,6 +46,8 @@ class TTextInput {
   int MaxLength = 10;
   int MaxPixelWidth = 0;  // 0: no limit
   int CurrentChar = 1;    // length + 1
+  int Selected = 0;       // the whole text is selected
+  TColor SelectionCol{60, 110, 200, 0.6f};
   int Active = 0;
   int Done = 0;
   int X = 0, Y = 0;
@@ -69,4 +73,7 @@ class TTextInput {
 
  private:
   void DrawPiece(const std::string& s, float& px) const;
+  // A key that ends the selection: keeps the text, or (Backspace, Delete)
+  // clears it. The character c is then spent.
+  void ManageSelection(int& c);
 };
