@@ -147,6 +147,12 @@ void TGameMenu::Draw() {
   plat::SetAlpha(dim);
   plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
   plat::SetColor(255, 255, 255);
+  // A question or message opened from the menu stands alone over the dimmed
+  // game: the panel's words would show through the dialog.
+  if (Screen->GUI && Screen->GUI->DialogOpen()) {
+    plat::SetAlpha(1);
+    return;
+  }
   plat::SetAlpha(alpha);
   if (plat::TImagePtr panel =
           InterfaceImageBank ? InterfaceImageBank->FindTImage("menu") : nullptr) {
