@@ -378,6 +378,7 @@ void TGameGUI::SaveTyped(const std::string& text) {
   if (InEditor()) {
     if (play.Editor() && play.Editor()->SaveLayout(path)) {
       LastFileName = text;
+      Message(Text("Level Saved"));
     } else {
       CreateFailure(text + TPlayerFiles::Extension(TPlayerFiles::Layout));
     }

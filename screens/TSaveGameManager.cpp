@@ -8,8 +8,11 @@
 #include "Globals.h"
 #include "LevelTitle.h"
 #include "Platform.h"
+#include "TCompletionFile.h"
 #include "TGameText.h"
 #include "TImageBank.h"
+#include "TModeText.h"
+#include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TVListBox.h"
 
@@ -40,8 +43,9 @@ std::unique_ptr<TSaveGameManager> TSaveGameManager::CreateForGame(const std::str
                                                                   const std::string& captionKey) {
   auto text = [](const std::string& key) { return GameText ? GameText->FindString(key) : key; };
   plat::TImagePtr panel = InterfaceImageBank ? InterfaceImageBank->FindTImage("manager") : nullptr;
-  auto manager =
-      Create(text(captionKey), panel, 0, 0, 0, extension, Game->ProfilePath, text("Delete File"));
+  auto manager = Create(text(captionKey), panel, 0, 0, 0, extension, Game->ProfilePath,
+                        text(extension == "save" ? "Delete Saved Game" : "Delete Layout"));
+  manager->ListBox->Mark = panel ? InterfaceImageBank->FindTImage("check") : nullptr;
   manager->StyleAsGame(ListFontSize);
   manager->DimWhenActive = 1;
   TVListBox& list = *manager->ListBox;
@@ -92,6 +96,16 @@ void TSaveGameManager::PlaceColumns() {
 void TSaveGameManager::FillDetails() {
   Files.ReadDetails();
   ListBox->Details.clear();
+  ListBox->Marked.clear();
+  // A save whose level the player has finished since is marked, not
+  // dropped: it may still be wanted, but should not be replayed unawares.
+  std::string player = Game->CurrentProfile ? Game->CurrentProfile->Name : "";
+  TCompletionFile records[2] = {
+      TCompletionFile(player.empty() ? "" : TPlayerFiles::Path(player, TPlayerFiles::Record(0))),
+      TCompletionFile(player.empty() ? "" : TPlayerFiles::Path(player, TPlayerFiles::Record(1)))};
+  if (!player.empty()) {
+    for (TCompletionFile& record : records) record.Load();
+  }
   for (size_t i = 0; i < Files.Names.size(); ++i) {
     std::vector<std::string> line;
     if (Files.Extension == "save") {
@@ -101,6 +115,9 @@ void TSaveGameManager::FillDetails() {
       bool readable = Files.Scores[i] >= 0;
       line.push_back(level.Known() || readable ? LevelTitle(level.Name, level.Custom) : "");
       line.push_back(Files.Scores[i] >= 0 ? std::to_string(Files.Scores[i]) : "");
+      bool finished =
+          !player.empty() && level.Known() && records[level.Custom ? 1 : 0].IsCompleted(level.Name);
+      ListBox->Marked.push_back(finished ? 1 : 0);
     }
     line.push_back(Files.Modified[i] >= 0 ? plat::DesktopDateTimeText(Files.Modified[i]) : "");
     ListBox->Details.push_back(std::move(line));
@@ -219,7 +236,7 @@ int TSaveGameManager::CancelClick() {
 
 void TSaveGameManager::DeleteSaveGameCheck() {
   if (ListBox->Index < 0 || ListBox->Value.empty()) return;
-  AskYesNo(DeleteMessage);
+  AskYesNo(modetext::WithWord(DeleteMessage, ListBox->Value));
 }
 
 void TSaveGameManager::ClickSound() {

@@ -155,10 +155,11 @@ void TVListBox::Kill() {
 }
 
 void TVListBox::DrawColumns(size_t line, float y) {
-  auto draw = [&](TFont& font, const std::string& text, const TListColumn& column, float top) {
+  auto draw = [&](TFont& font, const std::string& text, const TListColumn& column, float top,
+                  float indent = 0) {
     font.Apply();
-    std::string shown = FitTextToWidth(text, column.Width);
-    float x = Box.X + column.X;
+    std::string shown = FitTextToWidth(text, column.Width - indent);
+    float x = Box.X + column.X + indent;
     if (column.Alignment == 2) x += column.Width - TextLineWidth(shown, font.BitmapFont.get());
     float alpha = font.Color ? font.Color->Alpha : 1.0f;
     DrawListLine(font, shown, float(int(x)), top, 0, font.Shadow ? 1 : 0, alpha, 1);
@@ -167,8 +168,17 @@ void TVListBox::DrawColumns(size_t line, float y) {
   if (line >= Details.size()) return;
   TFont& detail = DetailFont ? *DetailFont : *Font;
   float top = float(int(y + (Font->CalcHeight() - detail.CalcHeight()) / 2));
+  float indent = 0;
+  if (Mark && line < Marked.size() && Marked[line] && Columns.size() > 1) {
+    float size = detail.CalcHeight();
+    plat::SetColor(255, 255, 255);
+    plat::SetAlpha(1);
+    plat::DrawImageRect(*Mark, Box.X + Columns[1].X + Mark->handle_x * size / float(Mark->width),
+                        top + Mark->handle_y * size / float(Mark->height), size, size);
+    indent = size + 4;
+  }
   for (size_t c = 1; c < Columns.size() && c - 1 < Details[line].size(); ++c) {
-    draw(detail, Details[line][c - 1], Columns[c], top);
+    draw(detail, Details[line][c - 1], Columns[c], top, c == 1 ? indent : 0);
   }
   Font->Apply();
 }

@@ -71,6 +71,10 @@ class TVListBox : public TFocusItem {
   std::vector<TListColumn> Columns;
   std::vector<std::vector<std::string>> Details;
   std::shared_ptr<TFont> DetailFont;
+  // A line whose entry in Marked is 1 shows Mark (scaled to the detail
+  // text's height) at the start of its first detail column.
+  std::vector<int> Marked;
+  plat::TImagePtr Mark;
   // Shown in the middle of the box while it holds no strings.
   std::string EmptyText;
   // Holds the keyboard focus (a frame is drawn around the box).

@@ -130,6 +130,8 @@ TEST_F(EditorBrush, ALevelNameIsTrimmedAndHeldToTheField) {
   Key("enter", 20);
   EXPECT_EQ(gui.SaveGameNameInput, nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Badname Grotto.layout"), plat::FILETYPE_FILE);
+  ASSERT_NE(gui.OKInput, nullptr);  // "Level saved"
+  Key("enter", 30);
   // Spaces at both ends are not part of the file's name.
   ClickButton(gui.CustomMenu.get(), "savecustom", 10);
   ASSERT_NE(gui.SaveGameNameInput, nullptr);

@@ -17,6 +17,7 @@
 #include "TBottomBox.h"
 #include "TCell.h"
 #include "TCellBox.h"
+#include "TCompletionFile.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
@@ -29,6 +30,7 @@
 #include "TLevelClock.h"
 #include "TModeText.h"
 #include "TParticleList.h"
+#include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
 #include "TVEndLevelMenu.h"
@@ -74,6 +76,24 @@ class GameScreen : public ScreenTest {
         if (cell && cell->Contents == 2) cell->Contents = 1;
       }
     }
+  }
+  // A dialog over the in-game menu hides it: taking the menu's buttons away
+  // changes no pixel within the dialog's panel.
+  void ExpectMenuHiddenUnder(const TDialog& dialog) {
+    ASSERT_TRUE(Steps(30));
+    const plat::TPixmap over = Frame();
+    TMenu& buttons = *screen_.InGameMenu->Buttons();
+    float x = buttons.x;
+    buttons.SetX(-2000);
+    ASSERT_TRUE(Steps(1));
+    int differ = 0;
+    for (int py = std::max(0, dialog.y); py < std::min(600, dialog.y + dialog.h); ++py) {
+      for (int px = std::max(0, dialog.x); px < std::min(800, dialog.x + dialog.w); ++px) {
+        differ += (over.ReadPixel(px, py) & 0xFFFFFF) != Pixel(px, py) ? 1 : 0;
+      }
+    }
+    buttons.SetX(x);
+    EXPECT_EQ(differ, 0);
   }
   void ClickButton(TMenu& menu, const std::string& name, int stepsAfter = 10) {
     TButton* button = menu.FindButton(name);
@@ -210,6 +230,7 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   ASSERT_NE(Gui().SaveGameNameInput, nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 1);
+  ExpectMenuHiddenUnder(*Gui().SaveGameNameInput);
   Shot("gamescreen-savename");
   Gui().SaveGameNameInput->TextInput.SetText("");
   Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
@@ -218,6 +239,8 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.save"), plat::FILETYPE_FILE);
   // "Game saved" is told; once it is closed the buttons are back.
   ASSERT_NE(Gui().OKInput, nullptr);
+  ExpectMenuHiddenUnder(*Gui().OKInput);
+  Shot("gamescreen-saved-over-menu");
   Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 0);
@@ -234,6 +257,7 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
   ASSERT_NE(Gui().QuitInput, nullptr);
+  ExpectMenuHiddenUnder(*Gui().QuitInput);
   Shot("gamescreen-quit");
   Key("enter", 5);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
@@ -343,31 +367,61 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   EXPECT_EQ(offered, SaveNameSuggestion(Playing().CurrentLevel, 0, plat::LocalDateTime(), 14));
   EXPECT_EQ(offered.rfind("Level 5 ", 0), 0u) << offered;
   Shot("gamescreen-savename-offered");
-  Key("enter", 20);
+  // The offer is selected: an arrow keeps it, Backspace clears it whole.
+  Key("left", 5);
+  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, offered);
+  Key("backspace", 5);
+  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, offered.substr(0, offered.size() - 1));
+  Key("esc", 20);
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  Key("backspace", 5);
+  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, "");
+  Key("esc", 20);
+  // The first letter typed replaces it.
+  ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+  Script(
+      "1 char c\n2 char a\n3 char v\n4 char e\n5 char 32\n6 char r\n7 char u\n8 char n\n"
+      "9 key enter");
+  ASSERT_TRUE(Steps(20));
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
   ASSERT_NE(Gui().OKInput, nullptr);
   EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Game Saved"));
   Shot("gamescreen-saved");
   Key("enter", 30);
+  offered = "Cave run";
   std::string file = ProfileFolder() + offered + ".save";
   ASSERT_EQ(plat::FileType(file), plat::FILETYPE_FILE);
 
   // A lone save is selected already and tells its score and when it was saved.
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& manager = *Gui().SaveGameManager;
-  ASSERT_EQ(manager.ListBox->Strings, std::vector<std::string>{offered});
-  EXPECT_EQ(manager.ListBox->Index, 0);
-  ASSERT_EQ(manager.ListBox->Details.size(), 1u);
-  EXPECT_EQ(manager.ListBox->Details[0],
+  TSaveGameManager& one = *Gui().SaveGameManager;
+  ASSERT_EQ(one.ListBox->Strings, std::vector<std::string>{offered});
+  EXPECT_EQ(one.ListBox->Index, 0);
+  ASSERT_EQ(one.ListBox->Details.size(), 1u);
+  EXPECT_EQ(one.ListBox->Details[0],
             (std::vector<std::string>{"Level 5", "345",
                                       plat::DesktopDateTimeText(plat::FileModified(file))}));
-  EXPECT_EQ(manager.Menu->FindButton("Load")->Disabled, 0);
+  EXPECT_EQ(one.Menu->FindButton("Load")->Disabled, 0);
+  EXPECT_EQ(one.ListBox->Marked, std::vector<int>{0});
   Shot("savegame-manager-one");
+  ClickButton(*one.Menu, "Cancel", 5);
+  // Once its level is won, the save is kept and marked with a check.
+  ASSERT_TRUE(
+      TCompletionFile(TPlayerFiles::Path(Game->CurrentProfile->Name, TPlayerFiles::StandardRecord))
+          .MarkCompleted(Playing().CurrentLevel));
+  Gui().ShowSaveGameManager();
+  ASSERT_TRUE(Steps(30));
+  TSaveGameManager& manager = *Gui().SaveGameManager;
+  EXPECT_EQ(manager.ListBox->Marked, std::vector<int>{1});
+  Shot("savegame-manager-finished");
   const std::string saved = ReadWholeFile(file);
-  // Deleted, the list says it is empty, and "Load" and "Delete" are greyed.
+  // Deleted after a question that names it, the list says it is empty,
+  // and "Load" and "Delete" are greyed.
   ClickButton(*manager.Menu, "Delete", 20);
   ASSERT_NE(manager.DialogYesNo, nullptr);
+  EXPECT_EQ(manager.DialogYesNo->Caption->Text,
+            modetext::WithWord(Text("Delete Saved Game"), "Cave run"));
   Key("enter", 30);
   EXPECT_EQ(plat::FileType(file), plat::FILETYPE_NONE);
   EXPECT_TRUE(manager.ListBox->Strings.empty());
@@ -438,6 +492,10 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   Script("1 char c\n2 char o\n3 char p\n4 char y\n5 key enter");
   ASSERT_TRUE(Steps(20));
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  // Told, as a saved game is.
+  ASSERT_NE(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Level Saved"));
+  Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);
   TCellBox copy;
   ASSERT_EQ(copy.ReadLayout(ProfileFolder() + "Copy.layout"), 1);

@@ -223,6 +223,8 @@ TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThat
   ASSERT_TRUE(Steps(80));
   EXPECT_EQ(game.GUI->SaveGameNameInput, nullptr);
   ASSERT_EQ(plat::FileType(ProfileFolder() + "mine.layout"), plat::FILETYPE_FILE);
+  ASSERT_NE(game.GUI->OKInput, nullptr);  // "Level saved"
+  Key("enter", 30);
   Shot("editor");
 
   // Saved: the editor is left without a question.

@@ -99,6 +99,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Choose Savegame", 20, kQuestion},
       {"Choose Layout", 20, kQuestion},
       {"Delete File", 20, kQuestion},
+      {"Delete Saved Game", 20, kQuestion, 1, "", "NNN"},
+      {"Delete Layout", 20, kQuestion, 1, "", "NNN"},
       {"Tiles Field", 25, 185, 1, ": 99"},  // between the page arrows
       {"No Levels", 25, 760},
       {"Welcome", 20, 700, 1, "", "{name}"},
@@ -127,6 +129,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"No Saved Games", 20, kQuestion},
       {"No Saved Layouts", 20, kQuestion},
       {"Game Saved", 20, kMessage},
+      {"Level Saved", 20, kMessage},
       {"Current Player", 20, 400, 1, "", "NNN"},
       {"Player None", 20, 360, 2},
       {"Rename Player", 20, kQuestion, 1, "", "NNN"},
