@@ -173,12 +173,9 @@ int TPlayerManager::OKClick() {
 
 int TPlayerManager::CancelClick() {
   // Cancel keeps the last player. Without one (none was recorded, or it was
-  // deleted) the selected player, shown as chosen, is taken; with nobody
-  // selected the chooser stays until one is chosen.
-  if (!CurrentPlayerListed()) {
-    std::string name = SelectedName();
-    if (name.empty() || !SelectPlayer(name)) return 0;
-  }
+  // deleted) there is nobody to keep: the chooser stays until one is chosen
+  // rather than picking a player the player did not choose.
+  if (!CurrentPlayerListed()) return 0;
   Close(-1);
   return -1;
 }

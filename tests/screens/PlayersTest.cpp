@@ -162,15 +162,17 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   Game->ProfileName = "Cy";
   EXPECT_EQ(ChoosePlayerAtStart(), TStartPlayer::ShowManager);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
-  // A remaining player is selected at once, so the manager answers: OK (or
-  // Cancel) takes that player.
+  // A remaining player is selected at once, so OK answers at once; Cancel
+  // still keeps nobody the player did not choose.
   EXPECT_EQ(manager->SelectedName(), "ada");
   Shot("players-after-delete");
   ClickButton(*manager->Menu, "Cancel", 10);
-  EXPECT_EQ(host_.Result, -1);
+  EXPECT_EQ(host_.Result, 0);
+  EXPECT_TRUE(manager->Active);
+  ClickButton(*manager->Menu, "OK", 10);
+  EXPECT_EQ(host_.Result, 1);
   EXPECT_EQ(Game->ProfileName, "ada");
   EXPECT_EQ(Game->CurrentProfile->Name, "ada");
-  EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=ada\r\n"), std::string::npos);
 
   // Down to one player, which cannot be deleted.
   for (const char* name : {"Bo", "Dot", "Eve", "Fay", "Gus"})
