@@ -66,9 +66,12 @@ class TCellBox {
   int LoadLayout(const std::string& path);
   int SaveLayout(const std::string& path) const;
   // The same without the fatal report: 1, or 0 when the file cannot be read
-  // (the board is then unchanged) or written (the old file is kept).
+  // or is not a layout the game could have written (the board is then
+  // unchanged), or cannot be written (the old file is kept).
   int ReadLayout(const std::string& path);
   int WriteLayout(const std::string& path) const;
+  // Whether ReadLayout would take the file, without a board.
+  static bool IsReadableLayout(const std::string& path);
 
   // ---- walls
   void UpdateDrawWall();

@@ -15,9 +15,43 @@ constexpr int Columns = board::GridWidth - 2;
 using TField = int TLayoutCell::*;
 constexpr std::array<TField, 4> Blocks = {&TLayoutCell::Contents, &TLayoutCell::IsChain,
                                           &TLayoutCell::IsCreate, &TLayoutCell::IsFill};
+// The largest digit the game writes in each block: a kind is 0..2, a mark 0 or 1.
+constexpr std::array<int, 4> BlockLimits = {2, 1, 1, 1};
+// A whole file is under a kilobyte; anything far larger is no layout.
+constexpr int64_t MaxFileBytes = 64 * 1024;
 
-// Past the end of the file a read gives byte 0, which is no digit: 0.
-int DigitValue(int c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+using TLayoutValues = std::array<std::array<std::array<int, Columns>, Rows>, Blocks.size()>;
+
+// The file as the game writes it, or false: a digit out of its block's
+// range or no digit at all, a file that ends before its last row, a level
+// without a playing cell or without a marble cell. Such a file would be
+// won at once or never.
+bool ParseLayout(const std::string& path, TLayoutValues& values) {
+  if (plat::FileSize(path) > MaxFileBytes) return false;
+  plat::TStreamPtr in = plat::ReadStream(path);
+  if (!in) return false;
+  in->ReadLine();
+  in->ReadLine();
+  int cells = 0, marbles = 0;
+  for (size_t block = 0; block < Blocks.size(); ++block) {
+    if (block > 0) in->ReadLine();
+    for (int y = 0; y < Rows; ++y) {
+      for (int x = 0; x < Columns; ++x) {
+        int c = in->Eof() ? -1 : in->ReadByte();
+        if (c < '0' || c > '0' + BlockLimits[block]) return false;
+        values[block][size_t(y)][size_t(x)] = c - '0';
+        if (block == 0) {
+          cells += c != '0';
+          marbles += c == '2';
+        }
+      }
+      in->ReadByte();
+      in->ReadByte();
+    }
+  }
+  in->Close();
+  return cells > 0 && marbles > 0;
+}
 
 }  // namespace
 
@@ -28,21 +62,22 @@ int TCellBox::LoadLayout(const std::string& path) {
 }
 
 int TCellBox::ReadLayout(const std::string& path) {
-  plat::TStreamPtr in = plat::ReadStream(path);
-  if (!in) return 0;
-  in->ReadLine();
-  in->ReadLine();
+  TLayoutValues values{};
+  if (!ParseLayout(path, values)) return 0;
   Clear();
   for (size_t block = 0; block < Blocks.size(); ++block) {
-    if (block > 0) in->ReadLine();
     for (int y = 1; y <= Rows; ++y) {
-      for (int x = 1; x <= Columns; ++x) LayoutAt(x, y).*Blocks[block] = DigitValue(in->ReadByte());
-      in->ReadByte();
-      in->ReadByte();
+      for (int x = 1; x <= Columns; ++x) {
+        LayoutAt(x, y).*Blocks[block] = values[block][size_t(y - 1)][size_t(x - 1)];
+      }
     }
   }
-  in->Close();
   return 1;
+}
+
+bool TCellBox::IsReadableLayout(const std::string& path) {
+  TLayoutValues values{};
+  return ParseLayout(path, values);
 }
 
 int TCellBox::SaveLayout(const std::string& path) const {

@@ -22,7 +22,8 @@ constexpr std::array<int, 5> BlockLimits = {6, 2, 1, 1, 1};
 constexpr const char* StandardWord = "standard ";
 constexpr const char* CustomWord = "custom ";
 
-int DigitValue(int c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+// A whole save is a few kilobytes; anything far larger is no saved game.
+constexpr int64_t MaxFileBytes = 64 * 1024;
 
 void WriteBoard(plat::TStream& out, const TCellBox& board) {
   auto writeBlock = [&](auto value) {
@@ -40,16 +41,18 @@ void WriteBoard(plat::TStream& out, const TCellBox& board) {
 }
 
 // Five blocks; every block but the very first of the file follows a line
-// that is skipped. False when the file ends before the last digit.
+// that is skipped. False when the file ends before the last digit, when a
+// character is no digit or a digit is out of its block's range, or when
+// the board has no playing cell or no marble cell: the game never saves
+// such a board, and it would resume as a level won at once or never.
 bool ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
-  bool whole = true;
   for (int block = 0; block < 5; ++block) {
     if (block > 0 || skipFirstLine) in.ReadLine();
     for (int y = 1; y <= Rows; ++y) {
       for (int x = 1; x <= Columns; ++x) {
-        if (in.Eof()) whole = false;
-        int value = DigitValue(in.ReadByte());
-        if (value > BlockLimits[size_t(block)]) value = 0;
+        int c = in.Eof() ? -1 : in.ReadByte();
+        if (c < '0' || c > '0' + BlockLimits[size_t(block)]) return false;
+        int value = c - '0';
         if (block == 0) {
           if (value) board.Cells[x][y]->SetContents(value);
         } else {
@@ -66,7 +69,7 @@ bool ReadBoard(plat::TStream& in, TCellBox& board, bool skipFirstLine) {
       if (board.Layout[x][y]->Contents == 0) board.Cells[x][y]->ClearContents();
     }
   }
-  return whole;
+  return board.GetLayoutCellNotEmptyCount() > 0 && board.GetLayoutCellMarbleCount() > 0;
 }
 
 // A decimal line kept within 0..limit: anything else, however long, cannot
@@ -123,21 +126,18 @@ int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const T
 
 int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
                      TCellBox& current, TSavedLevel* level) {
+  if (plat::FileSize(path) > MaxFileBytes) return 0;
   plat::TStreamPtr in = plat::ReadStream(path);
-  if (!in) return 0;
-  in->ReadLine();
+  if (!in || in->ReadLine() != Header) return 0;
   elapsedMs = ClampedNumber(in->ReadLine(), MaxElapsedMs);
   score = std::atoi(in->ReadLine().c_str());
   if (score < 0) score = 0;
   in->ReadLine();
-  bool whole = ReadBoard(*in, firstDeal, false);
-  whole = ReadBoard(*in, current, true) && whole;
+  if (!ReadBoard(*in, firstDeal, false) || !ReadBoard(*in, current, true)) return 0;
   TSavedLevel named = in->Eof() ? TSavedLevel{} : ParseLevelLine(in->ReadLine());
   if (level) *level = named;
   in->Close();
-  // A file cut short (a full disk, a crash) would resume as an empty board,
-  // which counts as won.
-  return whole ? 1 : 0;
+  return 1;
 }
 
 int TSavedGame::ReadLevel(const std::string& path, TSavedLevel& level) {

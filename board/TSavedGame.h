@@ -37,10 +37,11 @@ class TSavedGame {
   static int Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
                    const TCellBox& current, const TSavedLevel& level = {});
   // Reads the file into two cleared boards: 1, or 0 when it cannot be
-  // opened or ends before the last row of the board at saving time. A
-  // damaged file is read as far as it goes: unreadable characters count as
-  // 0, and values no board can hold (a jewel colour above 6, a kind above 2,
-  // a jewel outside the layout) are dropped. The elapsed time is kept
+  // opened, is no saved game (another header, far too large), ends before
+  // the last row of the board at saving time, holds a character that is no
+  // digit or a value no board can hold (a jewel colour above 6, a kind
+  // above 2, a mark above 1), or a board without a playing or a marble
+  // cell. Jewels outside the layout are dropped. The elapsed time is kept
   // within 0..MaxElapsedMs; the level line after the boards is optional.
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
                   TCellBox& current, TSavedLevel* level = nullptr);

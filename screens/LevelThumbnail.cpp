@@ -49,10 +49,8 @@ bool TLevelThumbnails::IsWall(int column, int row) const {
 
 plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   size = 0;
-  // The board's reader treats a missing file as fatal: look first.
-  if (!plat::ReadStream(path)) return nullptr;
-  board_->Clear();
-  board_->LoadLayout(path);
+  // A level that cannot be read has no picture.
+  if (!board_->ReadLayout(path)) return nullptr;
   plat::Cls();
   plat::SetBlend(plat::SOLIDBLEND);
   plat::SetAlpha(1);

@@ -8,6 +8,7 @@
 #include "LevelTitle.h"
 #include "Platform.h"
 #include "PointerSparkles.h"
+#include "TCellBox.h"
 #include "TColor.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
@@ -53,8 +54,12 @@ TGameMode* TGameScreen::NewGame(int mode) {
 
 bool TGameScreen::StartLevel(const std::string& layoutPath, int custom) {
   if (!Game || Game->GameFade.Active) return false;
-  // A layout that cannot be read leaves the player where they are.
-  if (!plat::ReadStream(layoutPath)) return false;
+  if (!TCellBox::IsReadableLayout(layoutPath)) {
+    // One of the game's own levels damaged or missing is a broken install;
+    // a player's own level that cannot be read leaves them where they are.
+    if (!custom) ReportError("Could not read file '" + layoutPath + "'", 1);
+    return false;
+  }
   Game->Mouse.Off();
   NewGame(TGameMode::TypeMatch3)->Init(layoutPath, custom);
   return ChangeTo(this);

@@ -1,5 +1,7 @@
 #include "TGleamstrandHighScoreList.h"
 
+#include <algorithm>
+
 #include "FileProblems.h"
 #include "GameResources.h"
 #include "Platform.h"
@@ -46,10 +48,9 @@ void TGleamstrandHighScoreList::Load() {
   }
   bytes = in->ReadAll();
   // Whole entries only: a name without its terminator or a score cut short
-  // ends the table there. A damaged file is read as far as it goes and the
-  // table never holds more than its ten places.
+  // ends the table there. A damaged file is read as far as it goes.
   size_t pos = 0;
-  while (pos < bytes.size() && int(Entries.size()) < numPositions) {
+  while (pos < bytes.size()) {
     // A name longer than the table shows is cut (a damaged file may hold
     // a name of any length).
     std::string name;
@@ -62,8 +63,16 @@ void TGleamstrandHighScoreList::Load() {
     uint32_t score = uint32_t(bytes[pos]) | uint32_t(bytes[pos + 1]) << 8 |
                      uint32_t(bytes[pos + 2]) << 16 | uint32_t(bytes[pos + 3]) << 24;
     pos += 4;
-    Add(name, int32_t(score));
+    // No game scores below 0.
+    if (int32_t(score) >= 0) Add(name, int32_t(score));
   }
+  // Best first, so that an entry out of place never pushes a better one out;
+  // equal scores keep their order. The table holds its ten places at most.
+  std::stable_sort(Entries.begin(), Entries.end(),
+                   [](const TGleamstrandHighScore& a, const TGleamstrandHighScore& b) {
+                     return a.score > b.score;
+                   });
+  if (int(Entries.size()) > numPositions) Entries.resize(size_t(numPositions));
   if (Entries.empty()) CreateDefault();
 }
 

@@ -86,40 +86,57 @@ TEST_F(LayoutFileTest, SavedFileHasTheExactLinesAndLoadsBackTheSameInterior) {
   }
 }
 
-TEST_F(LayoutFileTest, HeaderIsNotComparedAndOddCharactersReadAsZeroOrAsTheirDigit) {
+TEST_F(LayoutFileTest, HeaderIsNotComparedButWhatTheGameNeverWritesIsRefused) {
   std::string contents = Repeat('1');
-  contents[0] = 'x';   // not a digit: 0
-  contents[1] = '7';   // stored as it is
   contents[17] = '2';  // row 2, column 2
   std::string path = dir.File("odd.layout");
   testsupport::WriteWholeFile(path, LayoutText("Some Other Game Layout v9",
                                                {contents, Repeat('0'), Repeat('0'), Repeat('1')}));
   ASSERT_EQ(board->LoadLayout(path), 1);
-  EXPECT_EQ(Layout(1, 1).Contents, 0);
-  EXPECT_EQ(Layout(2, 1).Contents, 7);
   EXPECT_EQ(Layout(2, 2).Contents, 2);
-  EXPECT_EQ(Layout(16, 12).Contents, 1);
   EXPECT_EQ(Layout(16, 12).IsFill, 1);
   EXPECT_EQ(board->GetLayoutCellMarbleCount(), 1);
+
+  // Not a digit, a digit out of its block's range, a level without a
+  // marble cell or without any cell: each would be won at once or never.
+  std::string letter = contents, seven = contents, chainTwo = Repeat('0');
+  letter[0] = 'x';
+  seven[1] = '7';
+  chainTwo[5] = '2';
+  const std::vector<std::vector<std::string>> damaged = {
+      {letter, Repeat('0'), Repeat('0'), Repeat('1')},
+      {seven, Repeat('0'), Repeat('0'), Repeat('1')},
+      {contents, chainTwo, Repeat('0'), Repeat('1')},
+      {Repeat('1'), Repeat('0'), Repeat('0'), Repeat('1')},
+      {Repeat('0'), Repeat('0'), Repeat('0'), Repeat('0')},
+  };
+  for (size_t n = 0; n < damaged.size(); ++n) {
+    SCOPED_TRACE(n);
+    testsupport::WriteWholeFile(path, LayoutText("Gleamstrand Layout", damaged[n]));
+    EXPECT_FALSE(TCellBox::IsReadableLayout(path));
+    EXPECT_EQ(board->ReadLayout(path), 0);
+    EXPECT_EQ(Layout(2, 2).Contents, 2);  // the board as it was
+  }
 }
 
-TEST_F(LayoutFileTest, TruncatedFileReadsAsFarAsItGoes) {
+TEST_F(LayoutFileTest, ACutOrEmptyFileIsRefused) {
   std::string full =
       LayoutText("Gleamstrand Layout", {Repeat('2'), Repeat('1'), Repeat('1'), Repeat('1')});
-  // Header, "-", two whole rows and five characters of the third.
-  size_t cut = std::string("Gleamstrand Layout\r\n-\r\n").size() + 2 * 18 + 5;
   std::string path = dir.File("short.layout");
-  testsupport::WriteWholeFile(path, full.substr(0, cut));
-  ASSERT_EQ(board->LoadLayout(path), 1);
-  EXPECT_EQ(board->GetLayoutCellMarbleCount(), 2 * 16 + 5);
-  EXPECT_EQ(Layout(5, 3).Contents, 2);
-  EXPECT_EQ(Layout(6, 3).Contents, 0);
-  EXPECT_EQ(board->GetLayoutCellNotEmptyCount(), 2 * 16 + 5);
-  EXPECT_EQ(board->GetLayoutCellCreateCount() + board->GetLayoutCellFillCount(), 0);
-
-  testsupport::WriteWholeFile(path, "");
-  ASSERT_EQ(board->LoadLayout(path), 1);
-  EXPECT_EQ(board->GetLayoutCellNotEmptyCount(), 0);
+  testsupport::WriteWholeFile(path, full);
+  ASSERT_EQ(board->ReadLayout(path), 1);
+  // Header, "-", two whole rows and five characters of the third; the last
+  // row without its line end still holds every digit.
+  size_t cut = std::string("Gleamstrand Layout\r\n-\r\n").size() + 2 * 18 + 5;
+  for (const std::string& part :
+       {full.substr(0, cut), full.substr(0, full.size() - 3), std::string()}) {
+    SCOPED_TRACE(part.size());
+    testsupport::WriteWholeFile(path, part);
+    EXPECT_EQ(board->ReadLayout(path), 0);
+  }
+  testsupport::WriteWholeFile(path, full.substr(0, full.size() - 2));
+  EXPECT_EQ(board->ReadLayout(path), 1);
+  EXPECT_EQ(board->GetLayoutCellMarbleCount(), 16 * 12);
 }
 
 // The operation ends in the fatal report with exactly `message`, which is

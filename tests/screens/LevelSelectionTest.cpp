@@ -6,7 +6,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "GameResources.h"
+#include "Globals.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
 #include "TCompletionFile.h"
@@ -244,28 +248,46 @@ TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThat
   Shot("levels-custom");
 }
 
-TEST_F(LevelSelection, AnUnreadableLevelShowsAnEmptyThumbnailAndAMessageInsteadOfStarting) {
+TEST_F(LevelSelection, ADamagedLevelOfThePlayersIsRefusedAndOneOfTheGamesOwnIsFatal) {
   AddLevel("001");
-  // A name in the folder whose file cannot be read.
-  std::string gone = GameFolder() + "layouts/002.layout";
-  ASSERT_EQ(symlink((GameFolder() + "layouts/nothing-here").c_str(), gone.c_str()), 0);
+  AddLevel("002");
+  const std::string whole = testsupport::ReadWholeFile(GameFolder() + "layouts/001.layout");
+  // What the game itself never writes: nothing, NUL bytes, a file cut
+  // before its last row, a level without a marble cell.
+  std::string noMarble = whole;
+  std::replace(noMarble.begin(), noMarble.end(), '2', '1');
+  testsupport::WriteWholeFile(ProfileFolder() + "Cut.layout", whole.substr(0, 500));
+  testsupport::WriteWholeFile(ProfileFolder() + "Empty.layout", "");
+  testsupport::WriteWholeFile(ProfileFolder() + "Marbleless.layout", noMarble);
+  testsupport::WriteWholeFile(ProfileFolder() + "Zeros.layout", std::string(whole.size(), '\0'));
   StartOnLevels();
-  TVLevelList& list = Standard();
-  ASSERT_EQ(list.LevelList.size(), 2u);
-  EXPECT_NE(list.ImageList[0], nullptr);
-  EXPECT_EQ(list.ImageList[1], nullptr);
-  EXPECT_EQ(list.LevelSizeList[1], "0");
-  int x = TVLevelList::ItemX[1], y = TVLevelList::ItemY[0];
-  Script("1 move " + std::to_string(x) + " " + std::to_string(y) +
+  ASSERT_TRUE(ClickButton(Play().LevelTypeMenu.get(), TPlayScreen::CustomType, 20));
+  ASSERT_NE(Play().CustomLevelList, nullptr);
+  TVLevelList& custom = *Play().CustomLevelList;
+  ASSERT_EQ(custom.LevelList, (std::vector<std::string>{"Cut", "Empty", "Marbleless", "Zeros"}));
+  for (int item = 0; item < 4; ++item) {
+    SCOPED_TRACE(custom.LevelList[size_t(item)]);
+    EXPECT_EQ(custom.ImageList[size_t(item)], nullptr);
+    Script("1 move " + std::to_string(TVLevelList::ItemX[item]) + " " +
+           std::to_string(TVLevelList::ItemY[0]) +
+           "\n2 down left\n3 up left\n20 down left\n21 up left");
+    ASSERT_TRUE(Steps(60));
+    ASSERT_NE(Play().Message, nullptr);
+    EXPECT_FALSE(Game->GameFade.Active);
+    if (item == 1) Shot("levels-unreadable");
+    ASSERT_TRUE(Key("enter", 60));
+    EXPECT_EQ(Current(), &Play());
+  }
+  EXPECT_EQ(testsupport::ReadWholeFile(ProfileFolder() + "Adac.ini"), "");
+
+  // One of the game's own levels damaged: the install is broken.
+  testsupport::WriteWholeFile(GameFolder() + "layouts/002.layout", whole.substr(0, 500));
+  ASSERT_TRUE(ClickButton(Play().LevelTypeMenu.get(), TPlayScreen::StandardType, 20));
+  Script("1 move " + std::to_string(TVLevelList::ItemX[1]) + " " +
+         std::to_string(TVLevelList::ItemY[0]) +
          "\n2 down left\n3 up left\n20 down left\n21 up left");
-  ASSERT_TRUE(Steps(60));
-  EXPECT_EQ(list.CurrentLevel, "002");
-  ASSERT_NE(Play().Message, nullptr);
-  EXPECT_FALSE(Game->GameFade.Active);
-  Shot("levels-unreadable");
-  ASSERT_TRUE(Key("enter", 60));
-  EXPECT_EQ(Play().Message, nullptr);
-  EXPECT_EQ(Current(), &Play());
+  EXPECT_THROW(Steps(60), TFatalError);
+  EXPECT_EQ(testsupport::ReadWholeFile(ProfileFolder() + "Adas.ini"), "");
 }
 
 TEST_F(LevelSelection, LoadResumesASavedGame) {
@@ -292,7 +314,7 @@ TEST_F(LevelSelection, LoadResumesASavedGame) {
   EXPECT_EQ(FileStem(game.GamePlay.CurrentLevel), "002");
 }
 
-TEST_F(LevelSelection, AnEmptyOrCutSavedGameIsRefusedAndNothingIsRecorded) {
+TEST_F(LevelSelection, AnEmptyCutOrDamagedSavedGameIsRefusedAndNothingIsRecorded) {
   AddLevel("001");
   StartOnLevels();
   TGameScreen& game = *Screens->GameScreen;
@@ -305,14 +327,29 @@ TEST_F(LevelSelection, AnEmptyOrCutSavedGameIsRefusedAndNothingIsRecorded) {
   // A full disk or a crash: nothing at all, or the file cut before its end.
   testsupport::WriteWholeFile(ProfileFolder() + "cut.save", whole.substr(0, whole.size() - 30));
   testsupport::WriteWholeFile(ProfileFolder() + "empty.save", "");
+  // Whole in form, but the jewels of the board in play are NUL bytes or
+  // colours no jewel has: a free win if it were played.
+  // Line 70 is the first jewel row of the board in play: the header, the
+  // time, the score and the first deal's five blocks of "-" and 12 rows come
+  // before it.
+  size_t jewels = 0;
+  for (int line = 1; line < 70; ++line) jewels = whole.find("\r\n", jewels) + 2;
+  for (const auto& [name, digit] : {std::pair{"nines", '9'}, std::pair{"zeros", '\0'}}) {
+    std::string damaged = whole;
+    for (int row = 0; row < 12; ++row) {
+      damaged.replace(jewels + size_t(row) * 18, 16, std::string(16, digit));
+    }
+    testsupport::WriteWholeFile(ProfileFolder() + name + ".save", damaged);
+  }
   const std::string table = testsupport::ReadWholeFile(ProfileFolder() + "highscores.hsdat");
-  for (const char* name : {"cut", "empty"}) {
+  const std::vector<std::string> saves = {"cut", "empty", "nines", "whole", "zeros"};
+  for (const char* name : {"cut", "empty", "nines", "zeros"}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(ClickButton(Play().MainMenu.get(), "load", 60));
     ASSERT_NE(Play().SaveGameManager, nullptr);
     TSaveGameManager& manager = *Play().SaveGameManager;
-    ASSERT_EQ(manager.ListBox->Strings, (std::vector<std::string>{"cut", "empty", "whole"}));
-    manager.ListBox->SetIndex(std::string(name) == "cut" ? 0 : 1);
+    ASSERT_EQ(manager.ListBox->Strings, saves);
+    manager.ListBox->SetIndex(int(std::find(saves.begin(), saves.end(), name) - saves.begin()));
     ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 60));
     ASSERT_NE(Play().Message, nullptr);
     EXPECT_EQ(Play().Message->Caption->Text,
