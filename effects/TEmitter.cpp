@@ -172,6 +172,15 @@ void TEmitter::WriteSettings(plat::TStream& s) const {
   }
 }
 
+bool TEmitter::SameSettingsAs(const TEmitter& other) const {
+  for (const TRecordField& field : kRecord) {
+    bool same = field.real ? this->*field.real == other.*field.real
+                           : this->*field.whole == other.*field.whole;
+    if (!same) return false;
+  }
+  return true;
+}
+
 void TEmitter::CopySettingsFrom(const TEmitter& other) {
   X = other.X;
   Y = other.Y;

@@ -28,6 +28,8 @@ class TEmitter {
   void ReadSettings(plat::TStream& stream);
   void WriteSettings(plat::TStream& stream) const;
   void CopySettingsFrom(const TEmitter& other);
+  // Every stored setting equal (a value that is not a number equals nothing).
+  bool SameSettingsAs(const TEmitter& other) const;
 
   int Frame = 0;
   std::list<std::unique_ptr<TSmashParticle>> Particles;

@@ -121,18 +121,33 @@ void TSmashParticleFX::Reset() {
   CountSparks();
 }
 
+bool TSmashParticleFX::IsWithinBounds() const {
+  TSmashParticleFX bounded;
+  for (int i = 0; i < EMITTER_COUNT; ++i) bounded.Emitter[i].CopySettingsFrom(Emitter[i]);
+  bounded.BoundSettings();
+  for (int i = 0; i < EMITTER_COUNT; ++i) {
+    if (!Emitter[i].SameSettingsAs(bounded.Emitter[i])) return false;
+  }
+  return true;
+}
+
 int TSmashParticleFX::LoadFX(const std::string& source) {
-  plat::TStreamPtr stream = plat::ReadStream(WithoutStreamPrefix(source));
-  if (!stream || stream->Size() - stream->Pos() < FILE_SIZE) {
+  const std::string path = WithoutStreamPrefix(source);
+  plat::TStreamPtr stream = plat::ReadStream(path);
+  bool whole = stream && stream->Size() - stream->Pos() == FILE_SIZE;
+  if (whole) {
+    for (TEmitter& e : Emitter) e.ReadSettings(*stream);
+    stream->Close();
+    // A value no effect of the game's uses (not a number, out of range)
+    // means the file is damaged, not an effect to tame.
+    whole = IsWithinBounds();
+  }
+  if (!whole) {
+    // The effects are the game's own data: without them the install is broken.
     SwitchOff(Emitter);
-    ReportError("Could not load Particle FX", 0);
+    ReportError("Could not load Particle FX '" + path + "'", 1);
     return 0;
   }
-  for (TEmitter& e : Emitter) e.ReadSettings(*stream);
-  stream->Close();
-  // A modded or damaged file must not make effects that never end or pile
-  // up sparks without limit.
-  BoundSettings();
   return 1;
 }
 

@@ -46,8 +46,7 @@ class TSmashParticleFX {
 
   // A copy of the effect's settings; frames, sparks and times start afresh.
   static std::unique_ptr<TSmashParticleFX> DuplicateFrom(const TSmashParticleFX& effect);
-  // Always returns an effect; when the file cannot be read its emitters are
-  // all off, so it reports finished at once.
+  // Loads the file as LoadFX does.
   static std::unique_ptr<TSmashParticleFX> Load(const std::string& source, int loop);
 
   void SetLoop(int flag) { LoopFX = uint8_t(flag != 0); }
@@ -57,14 +56,17 @@ class TSmashParticleFX {
   void Stop() { Running = 0; }
   void Restart();
   void Reset();
-  // 1 on success. A file that cannot be opened or is too short is reported
-  // ("Could not load Particle FX") and leaves every emitter off.
+  // 1 on success. A file that cannot be opened, is not exactly FILE_SIZE
+  // bytes or holds a value outside the bounds below is a fatal report
+  // ("Could not load Particle FX '<file>'"); every emitter is off before it.
   int LoadFX(const std::string& source);
   // 1 on success; the old file stays when writing fails.
   int SaveFX(const std::string& destination) const;
 
   // Brings every stored value of the emitters within the bounds above.
   void BoundSettings();
+  // Whether every stored value is a number within those bounds already.
+  bool IsWithinBounds() const;
 
   std::array<TEmitter, EMITTER_COUNT> Emitter;
   uint8_t LoopFX = 0;

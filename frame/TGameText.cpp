@@ -79,6 +79,13 @@ std::string TGameText::FindString(const std::string& key) const {
   return joined;
 }
 
+std::string TGameText::MissingKey() const {
+  for (const std::string& key : RequiredKeys()) {
+    if (Map.find(UpperCase(key)) == Map.end()) return key;
+  }
+  return "";
+}
+
 std::string FillPlaceholders(std::string text, TTextValues values) {
   for (const auto& [name, value] : values) {
     const std::string mark = "{" + name + "}";

@@ -23,6 +23,11 @@ class TGameText {
   const std::vector<std::string>& Find(const std::string& key) const;
   // The lines joined with CR LF; "" for a missing key.
   std::string FindString(const std::string& key) const;
+
+  // Every key the game looks up: the keys of the English text it ships.
+  static const std::vector<std::string>& RequiredKeys();
+  // The first of them this text lacks, or "" when it holds them all.
+  std::string MissingKey() const;
 };
 
 // Values for the placeholders of a text: {"place", "3"} fills "{place}".

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "GameResources.h"
+#include "Globals.h"
 #include "Language.h"
 #include "Platform.h"
 #include "StartupSteps.h"
@@ -84,7 +85,13 @@ void TLanguage::LoadText() const {
   std::string folder = plat::LanguageFolder();
   // The English text is the base: a key the translation lacks still reads.
   plat::SetLanguageFolder("");
-  GameText->Read(Game->TextPath + kTextFile);
+  const std::string english = Game->TextPath + kTextFile;
+  GameText->Read(english);
+  // A text cut short would leave captions blank; a translation may lack a
+  // key, the English text may not.
+  std::string missing = GameText->MissingKey();
+  if (!missing.empty())
+    ReportError("Error loading file " + english + ": no text '" + missing + "'", 1);
   plat::SetLanguageFolder(folder);
   std::string own = folder + "/text/" + kTextFile;
   if (!folder.empty() && plat::FileType(own) == plat::FILETYPE_FILE) GameText->Read(own);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../platform/HeadlessDisplay.h"
@@ -122,8 +123,11 @@ TEST_F(ParticleFX, AFileAskingForEndlessSparksCostsBoundedTimeAndMemory) {
   greedy.Emitter[1].EmitterDelay = std::nanf("");
   greedy.Emitter[2].MaxSize = std::numeric_limits<float>::infinity();
   greedy.Emitter[3].RenderType = 12345;
+  // The game refuses such a file; an effect made in memory is tamed.
   ASSERT_EQ(greedy.SaveFX(dir_.File("greedy.par")), 1);
-  auto model = TSmashParticleFX::Load("littleendian::" + dir_.File("greedy.par"), 0);
+  EXPECT_THROW(TSmashParticleFX::Load("littleendian::" + dir_.File("greedy.par"), 0), TFatalError);
+  auto model = TSmashParticleFX::DuplicateFrom(greedy);
+  model->BoundSettings();
   const TEmitter& e = model->Emitter[1];
   EXPECT_EQ(e.EmissionRate, TSmashParticleFX::MAX_EMISSION_RATE);
   EXPECT_EQ(e.EmitterDuration, TSmashParticleFX::MAX_FRAMES);
@@ -161,21 +165,36 @@ TEST_F(ParticleFX, AFileAskingForEndlessSparksCostsBoundedTimeAndMemory) {
   EXPECT_EQ(TLiveSparks::InAll(), 0u);
 }
 
-TEST_F(ParticleFX, UnreadableFilesAreReportedAndLeaveAnInertEffect) {
-  auto missing = TSmashParticleFX::Load(dir_.File("absent.par"), 1);
-  EXPECT_EQ(missing->LoopFX, 1);
-  EXPECT_EQ(missing->Finished(), 1);
-  EXPECT_NE(ReadWholeFile(dir_.File("ErrorLog.txt")).find("Could not load Particle FX"),
+TEST_F(ParticleFX, AMissingShortLongOrOutOfBoundsFileIsAFatalReportNamingIt) {
+  EXPECT_THROW(TSmashParticleFX::Load(dir_.File("absent.par"), 1), TFatalError);
+  EXPECT_NE(ReadWholeFile(dir_.File("ErrorLog.txt"))
+                .find("Could not load Particle FX '" + dir_.File("absent.par") + "'"),
             std::string::npos);
 
-  // A short file loads nothing at all, not half the emitters.
+  // A short or a long file loads nothing at all, not half the emitters;
+  // neither does a value no effect uses (not a number, out of bounds).
   TSmashParticleFX source = OneEmitter(3, 0, 5);
+  source.Emitter[0].LifeTime = TSmashParticleFX::MAX_FRAMES;
   ASSERT_EQ(source.SaveFX(dir_.File("full.par")), 1);
-  WriteWholeFile(dir_.File("short.par"), ReadWholeFile(dir_.File("full.par")).substr(0, 1359));
-  TSmashParticleFX fx = OneEmitter(1, 0, 10);
-  EXPECT_EQ(fx.LoadFX(dir_.File("short.par")), 0);
-  for (const TEmitter& e : fx.Emitter) EXPECT_EQ(e.RenderType, TEmitter::RENDER_OFF);
-  EXPECT_EQ(fx.Finished(), 1);
+  const std::string whole = ReadWholeFile(dir_.File("full.par"));
+  std::string notANumber = whole, outOfBounds = whole;
+  std::memset(notANumber.data() + 8, 0xff, 4);
+  TSmashParticleFX wide = OneEmitter(3, 0, 5);
+  wide.Emitter[3].LifeTime = TSmashParticleFX::MAX_FRAMES * 2;
+  ASSERT_EQ(wide.SaveFX(dir_.File("wide.par")), 1);
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"short.par", whole.substr(0, 1359)},
+           {"long.par", whole + "x"},
+           {"nan.par", notANumber},
+           {"wide.par", ReadWholeFile(dir_.File("wide.par"))}}) {
+    SCOPED_TRACE(name);
+    WriteWholeFile(dir_.File(name), bytes);
+    TSmashParticleFX fx = OneEmitter(1, 0, 10);
+    EXPECT_THROW(fx.LoadFX(dir_.File(name)), TFatalError);
+    for (const TEmitter& e : fx.Emitter) EXPECT_EQ(e.RenderType, TEmitter::RENDER_OFF);
+  }
+  TSmashParticleFX fx;
+  EXPECT_EQ(fx.LoadFX(dir_.File("full.par")), 1);
 
   EXPECT_EQ(source.SaveFX(dir_.File("no/such/folder/x.par")), 0);
   EXPECT_NE(ReadWholeFile(dir_.File("ErrorLog.txt")).find("Could not save Particle FX"),
@@ -357,7 +376,7 @@ TEST_F(ParticleFX, AnEmitterWithoutLoopFinishesOnTheFrameAfterItsLastSparkDied) 
   EXPECT_EQ(e.Finished(), 1);
 }
 
-TEST_F(ParticleFX, ColourChannelsAbove255DrawAs255) {
+TEST_F(ParticleFX, ColourChannelsAbove255DrawAs255AndGrowingPast255StaysThere) {
   TSmashParticle::SetImage(gfxtest::SolidImage(16, 16, 0xffffffff));
   struct Case {
     float r, g, b;
@@ -375,6 +394,22 @@ TEST_F(ParticleFX, ColourChannelsAbove255DrawAs255) {
     fx.Render(0, 1);
     ASSERT_EQ(e.Particles.size(), 1u);
     EXPECT_TRUE(gfxtest::Near(Pixel(104, 104), 255, 255, 255));
+  }
+  // A colour that grows past full brightness over the spark's life stays
+  // at full brightness, frame after frame (it changes after each drawing).
+  TSmashParticleFX fx = OneEmitter(0, 0, 1);
+  TEmitter& e = fx.Emitter[0];
+  e.ColorR = e.ColorG = e.ColorB = 215;
+  e.ColorChangeR = e.ColorChangeG = e.ColorChangeB = 40;
+  fx.MoveTo(100, 100);
+  for (int frame = 0; frame < 12; ++frame) {
+    SCOPED_TRACE(frame);
+    plat::SetClsColor(0, 0, 0);
+    plat::Cls();
+    fx.Render(1, frame == 0 ? 1 : 0);
+    ASSERT_EQ(e.Particles.size(), 1u);
+    int lit = frame == 0 ? 215 : 255;
+    EXPECT_TRUE(gfxtest::Near(Pixel(104, 104), lit, lit, lit)) << std::hex << Pixel(104, 104);
   }
   TSmashParticle::SetImage(plat::TImagePtr());
 }

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "PakWriter.h"
 #include "TPakFile.h"
@@ -242,21 +245,98 @@ TEST_F(Startup, MissingImageSoundOrTextIsFatal) {
   }
 }
 
-TEST_F(Startup, MissingParticleFileIsReportedButTheGameGoesOn) {
-  run_->Remove("data/resources/score1.par");
-  // The effects burst when jewels are destroyed: the bot plays the first
-  // level to its end (the step limit is only a safety net).
-  const std::string play = "--autoplay 001 --seed 1";
-  EXPECT_EQ(run_->Run(400000, play), 0) << run_->Output();
-  EXPECT_NE(run_->ErrorLog().find("Could not load Particle FX"), std::string::npos)
-      << run_->ErrorLog();
-  EXPECT_TRUE(run_->GoodExit());
+TEST_F(Startup, ADamagedOrMissingFileOfTheGamesOwnDataIsFatalAndNamesIt) {
+  // Each burst of destroyed jewels reads the particle files, and the level
+  // file is read as the level starts: the bot plays level 005 (the step
+  // limit is only a safety net).
+  const std::string play = "--autoplay 005 --seed 1";
+  const std::string par = "data/resources/score1.par", level = "layouts/005.layout";
+  const std::string garbage(1360, '\xff');  // floats that are no numbers
+  struct Case {
+    std::string file, bytes;  // no bytes: the file is removed
+  };
+  const std::vector<Case> cases = {
+      {par, ""},   {par, run_->Original(par).substr(0, 700)},     {par, garbage},
+      {level, ""}, {level, run_->Original(level).substr(0, 450)}, {level, garbage},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file + " of " + std::to_string(c.bytes.size()) + " bytes");
+    run_ = std::make_unique<GameRun>();
+    if (c.bytes.empty()) {
+      run_->Remove(c.file);
+    } else {
+      run_->Replace(c.file, c.bytes);
+    }
+    EXPECT_EQ(run_->Run(400000, play), 1) << run_->Output();
+    EXPECT_NE(run_->ErrorLog().find("'" + c.file + "'"), std::string::npos) << run_->ErrorLog();
+    EXPECT_EQ(run_->Output().find(" won "), std::string::npos) << run_->Output();
+    EXPECT_FALSE(run_->GoodExit());
+    EXPECT_EQ(ReadWholeFile(run_->SharedFile("profiles/Autoplays.ini")), "");
+  }
+}
 
+TEST_F(Startup, AGameTextLackingAKeyIsFatalInEnglishAndFallsBackInATranslation) {
+  const std::string english = run_->Original("Data/text/gametext.txt");
+  const size_t last = english.rfind("[TEXT]");
+  ASSERT_NE(last, std::string::npos);
+  run_->Replace("Data/text/gametext.txt", english.substr(0, last));
+  EXPECT_EQ(run_->Run(50), 1);
+  EXPECT_NE(run_->ErrorLog().find("Error loading file Data/text/gametext.txt: no text '"),
+            std::string::npos)
+      << run_->ErrorLog();
+  EXPECT_FALSE(run_->GoodExit());
+
+  // The same key missing from the German text reads in English.
   run_ = std::make_unique<GameRun>();
-  run_->Replace("data/resources/score2.par",
-                run_->Original("data/resources/score2.par").substr(0, 700));
-  EXPECT_EQ(run_->Run(400000, play), 0) << run_->Output();
-  EXPECT_NE(run_->ErrorLog().find("Could not load Particle FX"), std::string::npos);
+  const std::string german = "Data/languages/de/text/gametext.txt";
+  const std::string translated = run_->Original(german);
+  run_->Replace(german, translated.substr(0, translated.rfind("[TEXT]")));
+  EXPECT_EQ(run_->Run(50, "--language de"), 0) << run_->Output();
+  EXPECT_EQ(run_->ErrorLog(), "");
+  EXPECT_TRUE(run_->GoodExit());
+}
+
+TEST_F(Startup, ADamagedHighScoreTableIsSortedWithoutNegativesBeforeItTakesANewScore) {
+  // The table as a damaged file may hold it: eleven entries, a negative
+  // score among them, the best one last.
+  auto entry = [](const std::string& name, int32_t score) {
+    std::string bytes;
+    for (char c : name) bytes += char((static_cast<unsigned char>(c) + 229) & 255);
+    bytes += '\0';
+    for (int shift = 0; shift < 32; shift += 8) bytes += char((uint32_t(score) >> shift) & 255);
+    return bytes;
+  };
+  std::string table;
+  for (int n = 0; n < 8; ++n) table += entry("P" + std::to_string(n), 400 - 10 * n);
+  table += entry("Low", 1) + entry("Minus", INT32_MIN) + entry("Best", 1425);
+  ASSERT_TRUE(plat::CreateDir(run_->SharedFile("profiles"), true));
+  WriteWholeFile(run_->SharedFile("profiles/highscores.hsdat"), table);
+  ASSERT_EQ(run_->Run(400000, "--autoplay 001 --seed 1"), 0) << run_->Output();
+  // The new score (between 1425 and the others) pushes out the lowest.
+  std::string now = ReadWholeFile(run_->SharedFile("profiles/highscores.hsdat"));
+  std::vector<std::pair<std::string, int32_t>> entries;
+  for (size_t at = 0; at < now.size();) {
+    size_t end = now.find('\0', at);
+    ASSERT_LE(end + 5, now.size());
+    std::string name;
+    for (size_t i = at; i < end; ++i)
+      name += char((static_cast<unsigned char>(now[i]) - 229) & 255);
+    uint32_t score = 0;
+    for (int i = 0; i < 4; ++i)
+      score |= uint32_t(static_cast<unsigned char>(now[end + 1 + size_t(i)])) << (8 * i);
+    entries.emplace_back(name, int32_t(score));
+    at = end + 5;
+  }
+  ASSERT_EQ(entries.size(), 10u);
+  EXPECT_EQ(entries[0], (std::pair<std::string, int32_t>{"Best", 1425}));
+  for (size_t i = 1; i < entries.size(); ++i) EXPECT_GE(entries[i - 1].second, entries[i].second);
+  EXPECT_EQ(
+      std::count_if(entries.begin(), entries.end(), [](auto& e) { return e.first == "Autoplay"; }),
+      1);
+  for (const auto& [name, score] : entries) {
+    EXPECT_GE(score, 0) << name;
+    EXPECT_NE(name, "Low");
+  }
 }
 
 namespace {

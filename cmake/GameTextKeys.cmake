@@ -1,0 +1,21 @@
+# Writes the keys of the English game text as a C++ table (cmake -P):
+# IN the text file, OUT the source file to write. The game refuses an
+# installed English text that lacks one of them.
+file(READ "${IN}" text)
+string(REGEX MATCHALL "\\[[Tt][Ee][Xx][Tt]\\]\r?\n[^\r\n]*" blocks "${text}")
+set(body "")
+foreach(block IN LISTS blocks)
+  string(REGEX REPLACE "^[^\n]*\n" "" key "${block}")
+  string(REPLACE "\\" "\\\\" key "${key}")
+  string(REPLACE "\"" "\\\"" key "${key}")
+  if(NOT key STREQUAL "")
+    string(APPEND body "    \"${key}\",\n")
+  endif()
+endforeach()
+set(source "// Generated from the English game text at build time.\n#include \"TGameText.h\"\n\nconst std::vector<std::string>& TGameText::RequiredKeys() {\n  static const std::vector<std::string> keys = {\n${body}  };\n  return keys;\n}\n")
+if(EXISTS "${OUT}")
+  file(READ "${OUT}" old)
+endif()
+if(NOT old STREQUAL source)
+  file(WRITE "${OUT}" "${source}")
+endif()
