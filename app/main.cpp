@@ -25,8 +25,8 @@ std::unique_ptr<TAutoPlay> AutoPlay;
 // The --frame-log file.
 TFrameLog FrameLog;
 
-// The lock is per player, on the player's data folder however its path is
-// spelt.
+// The lock is per player: a file in the player's data folder, however the
+// folder is reached.
 std::string InstanceLockFolder() {
   return plat::CommonDataFolder() + "/Talvorine Games/Cavernglow";
 }
@@ -175,7 +175,9 @@ int main(int argc, char** argv) {
     // A second start ends silently while a copy runs; but a bot run that
     // played nothing must not report the levels as played.
     if (RunOptions.AutoPlay.empty()) return 0;
-    std::fprintf(stderr, "gleamstrand: another copy runs for this player; nothing was played\n");
+    std::fprintf(stderr,
+                 "gleamstrand: another copy of Gleamstrand uses this data folder; nothing was "
+                 "played\n");
     return 1;
   }
 

@@ -22,6 +22,8 @@ bool GameSetup() {
   game.MusicSetVolume(50, 0);
   game.SoundSetVolume(50, 0);
   game.TerminatedUserFunction = [] { return 0; };
+  // Without its display the game cannot go on: the report is all it can do.
+  plat::SetDisplayLostHandler([] { ReportError("The connection to the display was lost", 0); });
   game.DataInAppBundle = 1;
   game.SetSubPathWrapper("Talvorine Games/Cavernglow");
   game.CheckGoodExit();

@@ -30,6 +30,7 @@ int ToInt(const std::string& text) {
 }
 
 void CreateEmptyFile(const std::string& path) {
+  plat::RemoveUnlessPlainFile(path);
   if (plat::TStreamPtr file = plat::WriteFile(path)) file->Close();
 }
 
@@ -53,8 +54,9 @@ void TGame::Init(int soundDriverChoice) {
   for (int i = 0; i < 5; ++i) probes[i]->Label = kProbeLabels[i];
 
   CreateSharedFolder();
-  // Saves cut short by a crash or a kill leave their temporaries behind.
-  plat::RemoveStaleTemporaries(SubPath);
+  // Saves cut short by a crash or a kill leave their temporaries behind;
+  // only the copy that holds the folder's lock may take them for stale.
+  if (plat::SingleInstanceLock(SubPath)) plat::RemoveStaleTemporaries(SubPath);
 
   StartupStage = 3;
   Ini.FileName = SettingsName();
@@ -228,9 +230,14 @@ void TGame::MakeGoodExit() {
 void TGame::CheckGoodExit() {
   std::string goodExit = MarkerPath("GoodExit.dat");
   std::string changed = MarkerPath("inichanged.dat");
+  // A marker that is no plain file (a folder, a dangling link) was not left
+  // by a run: it says nothing of a crash, and it goes so that this run's
+  // marker can be written.
+  bool strayGoodExit = plat::RemoveUnlessPlainFile(goodExit);
+  plat::RemoveUnlessPlainFile(changed);
   if (plat::FileType(goodExit) == plat::FILETYPE_FILE) {
     plat::DeleteFile(goodExit);
-  } else if (plat::FileType(changed) == plat::FILETYPE_FILE) {
+  } else if (!strayGoodExit && plat::FileType(changed) == plat::FILETYPE_FILE) {
     RestoreDefaultSettings();
     plat::ShowMessage("Gleamstrand", "Default ini file restored!");
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <random>
 
 #include "AudioInternal.h"
@@ -40,8 +41,29 @@ void InstallTerminationSignals() {
   sigemptyset(&action.sa_mask);
   // Restarting keeps a blocking read or sleep from failing half-way.
   action.sa_flags = SA_RESTART;
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  // A closed terminal or a logout (SIGHUP), Ctrl+\ (SIGQUIT) and SIGUSR1
+  // end the game in order too: the settings stay as they are.
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1})
+    sigaction(signal, &action, nullptr);
+  // A reader gone from a pipe (standard output piped away) is no reason to
+  // stop: the write fails and the game goes on.
+  signal(SIGPIPE, SIG_IGN);
+}
+
+namespace {
+
+std::function<void()>& DisplayLostHandler() {
+  static std::function<void()> handler;
+  return handler;
+}
+
+}  // namespace
+
+void RunDisplayLostHandler() {
+  static bool ran = false;
+  if (ran || !DisplayLostHandler()) return;
+  ran = true;
+  DisplayLostHandler()();
 }
 
 bool TakeTerminationSignal() {
@@ -96,6 +118,10 @@ void Shutdown() {
 }
 
 bool IsHeadless() { return Backend().headless; }
+
+void SetDisplayLostHandler(std::function<void()> handler) {
+  internal::DisplayLostHandler() = std::move(handler);
+}
 
 // ---------------------------------------------------------------- time
 

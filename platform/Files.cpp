@@ -5,6 +5,7 @@
 // "data/..." alike.
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -388,6 +389,16 @@ bool DeleteDir(const std::string& path, bool recurse) {
     }
   }
   return rmdir(os.c_str()) == 0;
+}
+
+bool RemoveUnlessPlainFile(const std::string& path) {
+  std::string os = WritableOs(path);
+  struct stat st;
+  if (lstat(os.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return false;
+  // A folder goes with all it holds; a link goes itself, never what it names.
+  auto removeOne = [](const char* entry, const struct stat*, int, FTW*) { return remove(entry); };
+  if (S_ISDIR(st.st_mode)) return nftw(os.c_str(), removeOne, 16, FTW_DEPTH | FTW_PHYS) == 0;
+  return unlink(os.c_str()) == 0;
 }
 
 bool DeleteFile(const std::string& path) {

@@ -78,10 +78,13 @@ bool WindowIsLost();
 // not be shut down either (it would try to destroy the window).
 bool VideoAbandoned();
 
-// SIGTERM and SIGINT become one close request each (SDL's own handlers are
-// not used: headless runs have no SDL event loop).
+// SIGTERM, SIGINT, SIGHUP, SIGQUIT and SIGUSR1 become one close request
+// each (SDL's own handlers are not used: headless runs have no SDL event
+// loop); SIGPIPE is ignored.
 void InstallTerminationSignals();
 bool TakeTerminationSignal();
+// Calls the handler given to SetDisplayLostHandler, once.
+void RunDisplayLostHandler();
 void DestroyWindow(SDL_Window* window);
 
 }  // namespace plat::internal

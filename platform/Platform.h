@@ -174,6 +174,10 @@ bool TextOfFileName(const std::string& fileName, std::string& text);
 bool CreateDir(const std::string& path, bool recurse = false);
 bool DeleteDir(const std::string& path, bool recurse = false);
 bool DeleteFile(const std::string& path);
+// Removes what lies at path unless it is a plain file or nothing: a link
+// (itself, dangling or not), a folder with everything in it, a pipe. True
+// when something was removed.
+bool RemoveUnlessPlainFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 bool CopyFile(const std::string& from, const std::string& to);
 std::string AppDir();  // folder of the executable, no trailing "/"
@@ -538,11 +542,16 @@ void DesktopMouse(int& x, int& y);
 // A message box over the game (SDL's simple message box). Headless, or when
 // no box can be shown, the text goes to standard error instead.
 void ShowMessage(const std::string& title, const std::string& text);
-// Takes the machine-wide lock of one folder (an abstract local socket named
-// after the folder's resolved path, so that every spelling of the same folder
-// meets the same lock), held until the process ends. The folder need not
-// exist yet. False when another process holds it.
+// Takes the lock of one folder: kInstanceLockFile inside it, held with
+// flock until the process ends, so that every path to the same folder
+// (spellings, links, bind mounts, namespaces) meets the same lock. The
+// folder is made when missing. False when another process holds it.
+inline constexpr const char* kInstanceLockFile = "instance.lock";
 bool SingleInstanceLock(const std::string& folder);
+// Called when the connection to the display is lost for good (the X server
+// went away): nothing can be drawn any more, and the process ends with
+// status 1 when the handler returns.
+void SetDisplayLostHandler(std::function<void()> handler);
 // The user's common application-data folder: $XDG_DATA_HOME, else
 // $HOME/.local/share; no trailing "/".
 std::string CommonDataFolder();

@@ -1,11 +1,11 @@
 // Desktop services of the operating system: message box, the one-copy lock,
 // the per-user data folder, the default file handler and the local clock.
 #include <SDL.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <spawn.h>
-#include <sys/socket.h>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -34,43 +34,13 @@ bool MessageBoxesOff() {
   return IsHeadless() || (driver && std::strcmp(driver, "dummy") == 0);
 }
 
-// Abstract socket names are at most 107 bytes; long folder names are hashed.
-std::string LockAddress(const std::string& name) {
-  if (name.size() <= 100) return name;
-  uint64_t hash = 1469598103934665603ull;
-  for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-  return name.substr(0, 80) + "#" + hex;
-}
-
-// The folder's path with every link, "." and ".." resolved, so that each
-// spelling of one folder gives the same text. The part that does not exist
-// yet is appended as written, "." and ".." taken by their meaning.
-std::string ResolvedFolder(const std::string& path) {
-  std::string head = path.empty() ? "." : path;
-  std::vector<std::string> missing;  // innermost first
-  for (;;) {
-    while (head.size() > 1 && head.back() == '/') head.pop_back();
-    if (char* real = realpath(head.c_str(), nullptr)) {
-      std::string resolved = real;
-      std::free(real);
-      for (auto part = missing.rbegin(); part != missing.rend(); ++part) {
-        if (part->empty() || *part == ".") continue;
-        if (*part == "..") {
-          size_t cut = resolved.find_last_of('/');
-          resolved.resize(cut == 0 || cut == std::string::npos ? 1 : cut);
-        } else {
-          resolved += (resolved == "/" ? "" : "/") + *part;
-        }
-      }
-      return resolved;
-    }
-    if (head == "." || head == "/") return path;
-    size_t slash = head.find_last_of('/');
-    missing.push_back(slash == std::string::npos ? head : head.substr(slash + 1));
-    head = slash == std::string::npos ? "." : slash == 0 ? "/" : head.substr(0, slash);
-  }
+// Makes the folder and every missing folder above it.
+bool MakeFolders(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
+  size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash))) return false;
+  return mkdir(path.c_str(), 0755) == 0 || errno == EEXIST;
 }
 
 }  // namespace
@@ -85,19 +55,19 @@ void ShowMessage(const std::string& title, const std::string& text) {
 }
 
 bool SingleInstanceLock(const std::string& folder) {
-  // The socket stays open for the life of the process; the kernel drops the
-  // name when the process ends, however it ends.
+  // The lock is a file inside the folder itself, so every path that leads
+  // to the folder (a link, a bind mount, another namespace) meets the same
+  // lock. The kernel lets go of it when the process ends, however it ends.
   static int held = -1;
   if (held >= 0) return true;
-  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return true;  // no lock available: never refuse to run for that
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  std::string key = LockAddress("Gleamstrand " + ResolvedFolder(folder));
-  std::memcpy(address.sun_path + 1, key.data(), key.size());
-  socklen_t length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + key.size());
-  if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
-    bool taken = errno == EADDRINUSE;
+  // No lock available (a folder that cannot be made or written): never
+  // refuse to run for that; the game reports the folder itself.
+  if (!MakeFolders(folder)) return true;
+  int fd = open((folder + "/" + kInstanceLockFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return true;
+  while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    bool taken = errno == EWOULDBLOCK;
     close(fd);
     return !taken;
   }

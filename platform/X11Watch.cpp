@@ -3,12 +3,14 @@
 // to end the program on the spot. We answer those two errors ourselves and
 // report the loss as a close request, so the game still exits in order.
 // Every later request on the lost window fails again; the loss is reported
-// once and the window is not drawn to any more.
+// once and the window is not drawn to any more. The loss of the X server
+// itself is fatal for Xlib; the game's handler reports it before the end.
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 
 #include <atomic>
+#include <cstdlib>
 
 #include "Internal.h"
 
@@ -19,6 +21,8 @@ namespace {
 using TErrorHandler = int (*)(Display*, XErrorEvent*);
 using TSetErrorHandler = TErrorHandler (*)(TErrorHandler);
 using TSync = int (*)(Display*, Bool);
+using TIOErrorHandler = int (*)(Display*);
+using TSetIOErrorHandler = TIOErrorHandler (*)(TIOErrorHandler);
 
 TErrorHandler previousHandler = nullptr;
 TSync sync = nullptr;
@@ -34,6 +38,12 @@ int OnXError(Display* display, XErrorEvent* error) {
   return previousHandler ? previousHandler(display, error) : 0;
 }
 
+// Xlib ends the process when this returns: report first, end ourselves.
+int OnXIOError(Display*) {
+  RunDisplayLostHandler();
+  std::_Exit(1);
+}
+
 }  // namespace
 
 void WatchForLostWindow() {
@@ -45,6 +55,8 @@ void WatchForLostWindow() {
   if (!xlib) return;
   auto setHandler = reinterpret_cast<TSetErrorHandler>(dlsym(xlib, "XSetErrorHandler"));
   sync = reinterpret_cast<TSync>(dlsym(xlib, "XSync"));
+  auto setIOHandler = reinterpret_cast<TSetIOErrorHandler>(dlsym(xlib, "XSetIOErrorHandler"));
+  if (setIOHandler) setIOHandler(OnXIOError);
   if (setHandler) {
     previousHandler = setHandler(OnXError);
     installed = true;

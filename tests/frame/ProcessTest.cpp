@@ -56,6 +56,20 @@ class ProcessTest : public ::testing::Test {
   static bool Exists(const std::string& path) {
     return plat::FileType(path) == plat::FILETYPE_FILE;
   }
+  // Starts a run that goes on until it is ended, and waits until it has
+  // made `made` (a file or folder) in the player's data folder.
+  bool StartLongRun(TChild& child, const TempDir& player, const std::string& made) const {
+    child.pid = fork();
+    if (child.pid < 0) return false;
+    if (child.pid == 0) {
+      std::string command = Command(player, "--headless --steps 100000000");
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::string path = DataFolder(player) + made;
+    for (int i = 0; i < 600 && plat::FileType(path) == plat::FILETYPE_NONE; ++i) usleep(50000);
+    return plat::FileType(path) != plat::FILETYPE_NONE;
+  }
 
   TempDir home, work;
 };
@@ -103,17 +117,8 @@ TEST_F(ProcessTest, AHeadlessRunOf400StepsExitsCleanly) {
 TEST_F(ProcessTest, ASecondCopyForTheSamePlayerExitsAtOnce) {
   if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
   TChild first;
-  first.pid = fork();
-  ASSERT_GE(first.pid, 0);
-  if (first.pid == 0) {
-    std::string command = Command(home, "--headless --steps 100000000");
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  ASSERT_TRUE(StartLongRun(first, home, "gleamstrand.ini"));
   // The first copy holds the lock once it has written its settings.
-  std::string settings = DataFolder(home) + "gleamstrand.ini";
-  for (int i = 0; i < 600 && !Exists(settings); ++i) usleep(50000);
-  ASSERT_TRUE(Exists(settings));
   // The same folder however it is spelt: as it is, with "." or ".." in it,
   // or through a link to it.
   TempDir sameHomeOutput;
@@ -139,7 +144,8 @@ TEST_F(ProcessTest, ASecondCopyForTheSamePlayerExitsAtOnce) {
                     Quote(sameHomeOutput.File("err.txt"));
   EXPECT_EQ(RunCommand(bot), 1);
   EXPECT_EQ(ReadWholeFile(sameHomeOutput.File("out.txt")), "");
-  EXPECT_NE(ReadWholeFile(sameHomeOutput.File("err.txt")).find("another copy runs"),
+  EXPECT_NE(ReadWholeFile(sameHomeOutput.File("err.txt"))
+                .find("another copy of Gleamstrand uses this data folder"),
             std::string::npos);
   EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), 0) << "the first copy ended early";
 }
@@ -158,23 +164,24 @@ TEST_F(ProcessTest, TwoCopiesForDifferentPlayersBothRun) {
   EXPECT_TRUE(Exists(DataFolder(other) + "GoodExit.dat"));
 }
 
-TEST_F(ProcessTest, SigtermAndSigintEndTheGameInOrder) {
+TEST_F(ProcessTest, EveryEndingSignalEndsTheGameInOrderAndKeepsChangedSettings) {
   if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
-  for (int signal : {SIGTERM, SIGINT}) {
+  // SIGHUP: the terminal closed, the player logged out; SIGPIPE is ignored.
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGPIPE}) {
     SCOPED_TRACE(signal);
     TempDir player;
+    ASSERT_TRUE(plat::CreateDir(DataFolder(player), true));
+    WriteWholeFile(DataFolder(player) + "gleamstrand.ini", "SOUND VOLUME=23\r\nFADE=0\r\n");
     TChild game;
-    game.pid = fork();
-    ASSERT_GE(game.pid, 0);
-    if (game.pid == 0) {
-      std::string command = Command(player, "--headless --steps 100000000");
-      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    std::string settings = DataFolder(player) + "gleamstrand.ini";
-    for (int i = 0; i < 600 && !Exists(settings); ++i) usleep(50000);
-    ASSERT_TRUE(Exists(settings));
+    ASSERT_TRUE(StartLongRun(game, player, "profiles"));
+    // A setting changed during the run leaves this marker.
+    WriteWholeFile(DataFolder(player) + "inichanged.dat", "");
     ASSERT_EQ(kill(game.pid, signal), 0);
+    if (signal == SIGPIPE) {
+      usleep(300000);
+      EXPECT_EQ(waitpid(game.pid, nullptr, WNOHANG), 0) << "SIGPIPE ended the game";
+      ASSERT_EQ(kill(game.pid, SIGTERM), 0);
+    }
     // A guard against a hang, not a measure of speed.
     int status = 0;
     pid_t ended = 0;
@@ -188,7 +195,48 @@ TEST_F(ProcessTest, SigtermAndSigintEndTheGameInOrder) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(Exists(DataFolder(player) + "GoodExit.dat"));
     EXPECT_EQ(ReadWholeFile(DataFolder(player) + "config.ini"), "FIRSTRUN=0\r\n");
+    // The next start keeps the changed settings.
+    EXPECT_EQ(Run(player, "--headless --steps 20"), 0);
+    EXPECT_EQ(ReadWholeFile(player.File("err.txt")).find("restored"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(DataFolder(player) + "gleamstrand.ini").find("SOUND VOLUME=23\r\n"),
+              std::string::npos);
   }
+}
+
+TEST_F(ProcessTest, ABindMountOrAnotherNetworkNamespaceMeetsTheSameLock) {
+  if (!HaveGameData()) GTEST_SKIP() << "no game data in " << GS_RUNTIME_DIR;
+  TempDir mountPoint;
+  std::string probe = "unshare -m sh -c 'mount --bind " + Quote(home.Path()) + " " +
+                      Quote(mountPoint.Path()) + "' 2>" + Quote(work.File("probe.txt"));
+  if (RunCommand(probe) != 0) {
+    GTEST_SKIP() << "no mount namespace with a bind mount here: "
+                 << ReadWholeFile(work.File("probe.txt"));
+  }
+  TChild first;
+  ASSERT_TRUE(StartLongRun(first, home, "gleamstrand.ini"));
+  // The same folder seen through a bind mount, and from a namespace without
+  // the first copy's network: a bot run there plays nothing.
+  auto bot = [&](const std::string& folder) {
+    return "env XDG_DATA_HOME=" + Quote(folder) + " HOME=" + Quote(folder) +
+           " SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + Quote(GS_GAME_EXE) +
+           " --headless --autoplay 001";
+  };
+  auto refused = [&](const std::string& command) {
+    EXPECT_EQ(RunCommand("cd " + Quote(work.Path()) + " && " + command + " >" +
+                         Quote(work.File("out.txt")) + " 2>" + Quote(work.File("err.txt"))),
+              1);
+    EXPECT_EQ(ReadWholeFile(work.File("out.txt")), "");
+    EXPECT_NE(ReadWholeFile(work.File("err.txt"))
+                  .find("another copy of Gleamstrand uses this data folder"),
+              std::string::npos);
+  };
+  WriteWholeFile(work.File("bound.sh"), "mount --bind " + Quote(home.Path()) + " " +
+                                            Quote(mountPoint.Path()) + " && " +
+                                            bot(mountPoint.Path()) + "\n");
+  refused("unshare -m sh " + Quote(work.File("bound.sh")));
+  if (RunCommand("unshare -n true 2>/dev/null") == 0) refused("unshare -n " + bot(home.Path()));
+  EXPECT_EQ(waitpid(first.pid, nullptr, WNOHANG), 0) << "the first copy ended early";
+  EXPECT_FALSE(Exists(DataFolder(home) + "profiles/Autoplays.ini"));
 }
 
 TEST_F(ProcessTest, WithoutASoundDeviceOneLineSaysSo) {
