@@ -88,6 +88,7 @@ void SetBankPaths() {
 }
 
 void LoadHighScores() {
+  if (StartupHooks.FinishPlayerFiles) StartupHooks.FinishPlayerFiles();
   if (StartupHooks.LoadHighScores) StartupHooks.LoadHighScores();
 }
 

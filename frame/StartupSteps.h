@@ -16,6 +16,8 @@ extern TRunOptions RunOptions;
 // state, the first screen). The program installs them before GameSetup; an
 // empty hook is skipped.
 struct TStartupHooks {
+  // Brings the player files to a whole state (an interrupted rename).
+  std::function<void()> FinishPlayerFiles;
   std::function<void()> LoadHighScores;
   std::function<void()> CreateGameState;
   // The screen shown once loading has finished, owned by the screens layer;
@@ -37,7 +39,7 @@ int CheckDataPak();
 void CreateArchiveManager();
 void LoadFonts();  // "calibri.ttf" at 12, 14, 16, 18, 20, 25 and 34
 void SetBankPaths();
-void LoadHighScores();
+void LoadHighScores();  // after the player files are made whole
 void ShowMakerSplash(int withSound, int withBackground);
 void LoadResources();      // pointer, banks, paused picture, loading screen
 void CreateGameState();    // the game screen's state objects

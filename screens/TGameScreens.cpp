@@ -7,6 +7,7 @@
 #include "THighScoreScreen.h"
 #include "TOptionsScreen.h"
 #include "TPlayScreen.h"
+#include "TPlayerRename.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
 
@@ -44,6 +45,7 @@ void InstallGameScreens() {
   Owner = std::make_unique<TGameScreens>();
   Screens = Owner.get();
   StartupHooks.FirstScreen = [] { return Screens ? Screens->FirstScreen() : nullptr; };
+  StartupHooks.FinishPlayerFiles = [] { TPlayerRename().FinishInterrupted(); };
   StartupHooks.LoadHighScores = [] {
     if (Screens) Screens->GameScreen->LoadHighScores();
   };
@@ -62,6 +64,7 @@ void ReleaseGameScreens() {
     Game->LastTScreen = nullptr;
   }
   StartupHooks.FirstScreen = nullptr;
+  StartupHooks.FinishPlayerFiles = nullptr;
   StartupHooks.LoadHighScores = nullptr;
   Screens = nullptr;
   Owner.reset();

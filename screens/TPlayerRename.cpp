@@ -10,6 +10,19 @@ namespace {
 
 bool Exists(const std::string& path) { return plat::FileType(path) == plat::FILETYPE_FILE; }
 
+// The stages a rename records before it goes on, so that a run stopped in
+// between can be finished or undone at the next start.
+constexpr const char* StageCopy = "copy";  // new files being written: undo
+constexpr const char* StageDrop = "drop";  // new files whole: the old ones go
+constexpr const char* StageCase = "case";  // files being renamed one by one
+
+void FollowSetting(const std::string& from, const std::string& to) {
+  if (!Game || UpperCase(Game->ProfileName) != UpperCase(from)) return;
+  if (Game->CurrentProfile) Game->CurrentProfile->Name = to;
+  Game->ProfileName = to;
+  Game->IniUpdate(1);
+}
+
 }  // namespace
 
 std::vector<std::string> TPlayerRename::FilesOf(const std::string& name) const {
@@ -22,14 +35,58 @@ bool TPlayerRename::Rename(const std::string& from, const std::string& to) const
   }
   if (from == to) return true;
   bool caseOnly = UpperCase(from) == UpperCase(to);
-  if (caseOnly ? !RenameCase(from, to) : !CopyUnderNewName(from, to)) return false;
+  if (!WriteJournal(caseOnly ? StageCase : StageCopy, from, to)) return false;
+  if (caseOnly ? !RenameCase(from, to) : !CopyUnderNewName(from, to)) {
+    plat::DeleteFile(JournalPath());
+    return false;
+  }
+  if (!caseOnly) WriteJournal(StageDrop, from, to);
   // The setting follows before the old files go: a stop in between leaves
-  // two copies, never a setting that names no player.
+  // the journal to finish with, never a setting that names no player.
   FollowCurrentPlayer(from, to);
   if (!caseOnly) {
     for (const std::string& path : FilesOf(from)) plat::DeleteFile(path);
   }
+  plat::DeleteFile(JournalPath());
   return true;
+}
+
+std::string TPlayerRename::JournalPath() const { return Store.Folder + JournalFile; }
+
+bool TPlayerRename::WriteJournal(const std::string& stage, const std::string& from,
+                                 const std::string& to) const {
+  plat::TStreamPtr out = plat::WriteFileAtomic(JournalPath());
+  if (!out) return false;
+  out->WriteLine(stage);
+  out->WriteLine(from);
+  out->WriteLine(to);
+  return !out->WriteFailed() && out->Close();
+}
+
+void TPlayerRename::FinishInterrupted() const {
+  plat::TStreamPtr in = plat::ReadDiskFile(JournalPath());
+  if (!in) return;
+  std::string stage = in->ReadLine(), from = in->ReadLine(), to = in->ReadLine();
+  in->Close();
+  bool caseOnly = UpperCase(from) == UpperCase(to);
+  bool known = caseOnly ? stage == StageCase : stage == StageCopy || stage == StageDrop;
+  if (known && from != to && TPlayerFiles::IsSafeName(from) && TPlayerFiles::IsSafeName(to)) {
+    std::vector<std::string> olds = FilesOf(from), news = FilesOf(to);
+    if (stage == StageCopy) {
+      // The new files may be half there: the old player is whole.
+      for (const std::string& path : news) plat::DeleteFile(path);
+    } else {
+      if (stage == StageCase) {
+        for (size_t n = 0; n < olds.size(); ++n) {
+          if (Exists(olds[n] + ".renaming")) plat::RenameFile(olds[n] + ".renaming", news[n]);
+        }
+      } else {
+        for (const std::string& path : olds) plat::DeleteFile(path);
+      }
+      FollowSetting(from, to);
+    }
+  }
+  plat::DeleteFile(JournalPath());
 }
 
 bool TPlayerRename::CopyUnderNewName(const std::string& from, const std::string& to) const {
@@ -84,7 +141,5 @@ bool TPlayerRename::RenameCase(const std::string& from, const std::string& to) c
 void TPlayerRename::FollowCurrentPlayer(const std::string& from, const std::string& to) {
   if (!Game || !Game->CurrentProfile) return;
   if (UpperCase(Game->CurrentProfile->Name) != UpperCase(from)) return;
-  Game->CurrentProfile->Name = to;
-  Game->ProfileName = to;
-  Game->IniUpdate(1);
+  FollowSetting(from, to);
 }

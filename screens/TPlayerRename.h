@@ -2,7 +2,9 @@
 // records (NAMEs.ini, NAMEc.ini) and, for the current player, the setting
 // "PROFILE NAME". The new files are written in full through the atomic
 // write before anything old goes, so a rename that fails halfway leaves the
-// old player whole (at worst beside a copy under the new name). Saved
+// old player whole. A journal in the folder records how far a rename got:
+// one stopped by a kill is undone or finished at the next start, so that
+// one player remains, under the old name or the new. Saved
 // games, custom levels and high-score entries are shared by all players
 // and keep their names. Draws nothing.
 #pragma once
@@ -24,6 +26,12 @@ class TPlayerRename {
   // The player's three files: profile, standard and custom completion.
   std::vector<std::string> FilesOf(const std::string& name) const;
 
+  // At start, before the players are listed: ends a rename a stopped run
+  // left half done (undone while its new files were being written,
+  // finished once they were whole).
+  void FinishInterrupted() const;
+  static constexpr const char* JournalFile = "rename.journal";
+
   TProfileStore Store;
 
  private:
@@ -33,4 +41,6 @@ class TPlayerRename {
   // folder matches regardless of case).
   bool RenameCase(const std::string& from, const std::string& to) const;
   static void FollowCurrentPlayer(const std::string& from, const std::string& to);
+  std::string JournalPath() const;
+  bool WriteJournal(const std::string& stage, const std::string& from, const std::string& to) const;
 };

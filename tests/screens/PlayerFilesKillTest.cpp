@@ -4,13 +4,19 @@
 // start-up sweep must leave no temporary. GS_KILLS=N asks for more kills than
 // the suite's 200 per kind (scripts/kill-soak.sh).
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "KillWhileSaving.h"
 #include "TCompletionFile.h"
 #include "TGleamstrandHighScoreList.h"
 #include "TPlayerFiles.h"
+#include "TPlayerRename.h"
 #include "TProfileStore.h"
 #include "TestSupport.h"
 
@@ -92,6 +98,40 @@ TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled)
     return name.size() > 1 && name[0] == 'V' ? testsupport::WholeNumber(name.substr(1)) : -1;
   };
   KillAndCheck(kind, 3);
+}
+
+TEST(PlayerFilesKillTest, ARenameKilledAtAnyMomentLeavesOnePlayerWithItsRecords) {
+  testsupport::TempDir folder;
+  const TProfileStore store(folder.Path() + "/");
+  ASSERT_TRUE(store.Write("Ada"));
+  ASSERT_TRUE(TCompletionFile(TPlayerFiles::Path(store.Folder, "Ada", TPlayerFiles::StandardRecord))
+                  .MarkCompleted("001"));
+  std::mt19937 chance(4);
+  const int rounds = testsupport::KillRounds(100);
+  for (int round = 0; round < rounds; ++round) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // Back and forth between two names until killed.
+      for (;;) {
+        std::vector<std::string> players = store.List();
+        std::string from = players.empty() ? "Ada" : players[0];
+        TPlayerRename(store).Rename(from, from == "Ada" ? "Bea" : "Ada");
+      }
+    }
+    usleep(useconds_t(chance() % 4000));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    // What the next start does before it lists the players.
+    plat::RemoveStaleTemporaries(folder.Path());
+    TPlayerRename(store).FinishInterrupted();
+    std::vector<std::string> players = store.List();
+    ASSERT_EQ(players.size(), 1u) << "after kill " << round;
+    TCompletionFile record(
+        TPlayerFiles::Path(store.Folder, players[0], TPlayerFiles::StandardRecord));
+    record.Load();
+    EXPECT_EQ(record.IsCompleted("001"), 1) << players[0] << " after kill " << round;
+  }
 }
 
 }  // namespace
