@@ -57,16 +57,21 @@ class GamePad : public ScreenTest {
     }
     return board.Cursor.X == x && board.Cursor.Y == y;
   }
+  // A first run with a pad plugged in, up to the name prompt slid in.
+  bool FirstRunWithAPad() {
+    AddLevel("001");
+    if (!StartGame()) return false;
+    Script("1 pad-plug");
+    TTitleScreen& title = *Screens->Title;
+    return RunUntil([&] { return title.EnterName && title.EnterName->TextInput.Active; }, 600) &&
+           Steps(40);
+  }
   TGameScreen screen_;
 };
 
 TEST_F(GamePad, AFirstRunWithThePadAloneFromTheLetterGridToAWonLevel) {
-  AddLevel("001");
-  ASSERT_TRUE(StartGame());
-  Script("1 pad-plug");
+  ASSERT_TRUE(FirstRunWithAPad());
   TTitleScreen& title = *Screens->Title;
-  ASSERT_TRUE(RunUntil([&] { return title.EnterName && title.EnterName->TextInput.Active; }, 600));
-  ASSERT_TRUE(Steps(40));  // the prompt has slid in
   TDialogTextInput& prompt = *title.EnterName;
   EXPECT_TRUE(prompt.LetterGrid.Shown(prompt.TextInput));
   Shot("pad-letter-grid");
@@ -145,6 +150,23 @@ TEST_F(GamePad, AFirstRunWithThePadAloneFromTheLetterGridToAWonLevel) {
   TCompletionFile record(TPlayerFiles::Path(ProfileFolder(), "Ada", TPlayerFiles::StandardRecord));
   record.Load();
   EXPECT_EQ(record.IsCompleted("001"), 1);
+}
+
+TEST_F(GamePad, WithAPadPluggedInTheKeyboardTypesANameWithoutDrivingTheLetterGrid) {
+  ASSERT_TRUE(FirstRunWithAPad());
+  TDialogTextInput& prompt = *Screens->Title->EnterName;
+  ASSERT_TRUE(prompt.LetterGrid.Shown(prompt.TextInput));
+  prompt.TextInput.SetText("");
+  const int row = prompt.LetterGrid.Row, column = prompt.LetterGrid.Column;
+  // The arrows move the text cursor, not the grid's focus; Enter takes the
+  // name as typed and types no letter of the grid.
+  Script("1 char B\n3 char o\n5 key right\n7 key down\n9 key right\n11 char b");
+  ASSERT_TRUE(Steps(20));
+  EXPECT_EQ(prompt.LetterGrid.Row, row);
+  EXPECT_EQ(prompt.LetterGrid.Column, column);
+  EXPECT_EQ(prompt.TextInput.Text, "Bob");
+  ASSERT_TRUE(Key("enter", 30));
+  EXPECT_EQ(Game->ProfileName, "Bob");
 }
 
 TEST_F(GamePad, APadPluggedInAndPulledOutDuringPlaySetsThePause) {

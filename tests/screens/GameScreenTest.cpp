@@ -101,6 +101,18 @@ class GameScreen : public ScreenTest {
     Click(int(button->x) + button->w / 2, int(button->y) + button->h / 2, stepsAfter);
   }
   std::string Text(const std::string& key) { return GameText->FindString(key); }
+  // Where the focus goes on each of a round of Tab presses.
+  std::vector<const void*> FocusVisits(const TFocusRing& ring, int presses) {
+    std::vector<const void*> visits;
+    for (int i = 0; i < presses; ++i) {
+      Key("tab", 3);
+      visits.push_back(ring.Current());
+    }
+    return visits;
+  }
+  static bool Visits(const std::vector<const void*>& visits, const void* control) {
+    return std::find(visits.begin(), visits.end(), control) != visits.end();
+  }
 
   TGameScreen screen_;
 };
@@ -337,7 +349,13 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   EXPECT_EQ(manager.StartList(), 0);
   EXPECT_EQ(manager.EndList(), 7);
   EXPECT_EQ(manager.ListBox->Index, -1);
-  // "Load" without a choice does nothing; "Cancel" closes.
+  // With nothing chosen, Load and Delete are greyed: the focus passes them
+  // by, and "Load" does nothing.
+  std::vector<const void*> visits = FocusVisits(manager.Focus, 8);
+  EXPECT_TRUE(Visits(visits, manager.Menu->FindButton("Cancel")));
+  for (const char* greyed : {"Load", "Delete"}) {
+    EXPECT_FALSE(Visits(visits, manager.Menu->FindButton(greyed))) << greyed;
+  }
   ClickButton(*manager.Menu, "Load", 5);
   ASSERT_NE(Gui().SaveGameManager, nullptr);
   ClickButton(*manager.Menu, "Cancel", 5);
@@ -745,6 +763,47 @@ TEST_F(GameScreen, WinRestartWinRunsTheClockDropsPendingPointsAndAsksNothing) {
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
 }
 
+TEST_F(GameScreen, AfterGameSavedNothingIsAskedAndAWonLevelsGreyedButtonsTakeNoFocus) {
+  Play("005");
+  ASSERT_TRUE(Steps(200));
+  // Progress, then "Game saved": restarting asks nothing, and neither does
+  // leaving after the next save.
+  for (const char* then : {"restartpuzzle", "backtomenu"}) {
+    SCOPED_TRACE(then);
+    ASSERT_TRUE(Steps(300));  // the new deal has settled
+    Playing().Match3()->AddPendingScore(25);
+    Key("esc", 60);
+    ASSERT_EQ(screen_.InGameMenu->Active, 1);
+    ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
+    ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+    Key("enter", 20);
+    ASSERT_NE(Gui().OKInput, nullptr);
+    Key("enter", 30);
+    ASSERT_EQ(Gui().OKInput, nullptr);
+    ClickButton(*screen_.InGameMenu->Buttons(), then, 30);
+    EXPECT_EQ(Gui().RestartInput, nullptr);
+    EXPECT_EQ(Gui().QuitInput, nullptr);
+  }
+  ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
+
+  // A won level: its in-game menu's focus passes "shufflepuzzle" and
+  // "savegame" by.
+  ASSERT_TRUE(screen_.StartLevel(GameFolder() + "layouts/005.layout", 0));
+  ASSERT_TRUE(RunUntilShown(&screen_));
+  ClearMarbles();
+  ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 400));
+  ASSERT_TRUE(Steps(60));
+  if (Gui().OKInput) Key("enter", 30);
+  Key("esc", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  TMenu& menu = *screen_.InGameMenu->Buttons();
+  std::vector<const void*> visits = FocusVisits(screen_.InGameMenu->Focus, 8);
+  EXPECT_TRUE(Visits(visits, menu.FindButton("restartpuzzle")));
+  for (const char* greyed : {"shufflepuzzle", "savegame"}) {
+    EXPECT_FALSE(Visits(visits, menu.FindButton(greyed))) << greyed;
+  }
+}
+
 TEST_F(GameScreen, TheWonBoardSettlesAndTheClickOnNextPuzzleStaysOffTheNewBoard) {
   // Level 4 fills the whole board, so that the press on "nextpuzzle" lies
   // over one of its jewels.
@@ -767,6 +826,26 @@ TEST_F(GameScreen, TheWonBoardSettlesAndTheClickOnNextPuzzleStaysOffTheNewBoard)
   ClearMarbles();
   ASSERT_TRUE(Steps(6));
   EXPECT_EQ(screen_.State.stateFinished, 0);
+  // While it settles, clicks on two neighbouring jewels pick nothing and
+  // exchange nothing.
+  int px = -1, py = -1;
+  for (int y = 100; y < 560 && px < 0; y += 8) {
+    for (int x = 100; x < 700 && px < 0; x += 8) {
+      TCell* here = board.GetCellAtMouseLocation(x, y);
+      TCell* right = board.GetCellAtMouseLocation(x + board::CellSize, y);
+      if (here && right && here != right && here->HasJewel() && right->HasJewel() &&
+          here != fading && right != fading) {
+        px = x;
+        py = y;
+      }
+    }
+  }
+  ASSERT_GE(px, 0);
+  Click(px, py, 1);
+  Click(px + board::CellSize, py, 1);
+  EXPECT_EQ(board.MarkedCell1, nullptr);
+  EXPECT_EQ(board.MarkedCell2, nullptr);
+  EXPECT_FALSE(board.IsCellSwitchAnimation());
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 400));
   EXPECT_TRUE(Playing().Match3()->IsBoardAtRest());
   ASSERT_TRUE(Steps(60));
