@@ -11,6 +11,7 @@
 #include "DrawRecord.h"
 #include "FileTimes.h"
 #include "GameResources.h"
+#include "Globals.h"
 #include "LevelTitle.h"
 #include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
@@ -610,9 +611,11 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   Key("enter", 30);
   EXPECT_EQ(Gui().OKInput, nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "blocked.save"), plat::FILETYPE_DIR);
-  // A level whose layout cannot be read is not started.
-  EXPECT_FALSE(screen_.StartLevel(GameFolder() + "layouts/missing.layout", 0));
+  // A player's level whose layout cannot be read is not started; one of
+  // the game's own is a broken install.
+  EXPECT_FALSE(screen_.StartLevel(ProfileFolder() + "missing.layout", 1));
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
+  EXPECT_THROW(screen_.StartLevel(GameFolder() + "layouts/missing.layout", 0), TFatalError);
 }
 
 // ---------------------------------------------------------------- resumed games and the end of a
