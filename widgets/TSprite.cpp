@@ -414,8 +414,16 @@ void TSprite::Draw() {
   if (GlowMode <= 0) return;
   // A glow that pulses by itself is an ambient effect.
   if (GlowSpeed != 0) plat::BeginAmbient();
-  DrawLight(Glow, 1, 1, 1, nullptr);
+  DrawLight(GlowMode == 3 ? PulseStep(Glow) : Glow, 1, 1, 1, nullptr);
   if (GlowSpeed != 0) plat::EndAmbient();
+}
+
+// A pulse is lit in steps of 1/32 of full light: a slow pulse looks as
+// smooth, and the ambient frames between two steps draw nothing new (a big
+// picture's light pass is the dearest drawing at rest).
+float TSprite::PulseStep(float glow) {
+  constexpr float kSteps = 32.0f;
+  return std::round(glow * kSteps) / kSteps;
 }
 
 // The light pass shows the picture the sprite shows now (its alternative

@@ -67,6 +67,8 @@ class TSprite {
   virtual void RandomiseAnimPos();
   virtual void ScaleOriginalCoords();
   virtual void SetGlow(int mode, float glow, float speed = 0, float min = 0, float max = 1.0f);
+  // The light a pulsing glow is drawn with: its level in steps.
+  static float PulseStep(float glow);
   virtual void SetImage(TGameImagePtr newImage);
   virtual void SetName(const std::string& newName);
   virtual void SetPosition(float newX, float newY);
