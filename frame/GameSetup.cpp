@@ -27,7 +27,9 @@ bool GameSetup() {
   game.DataInAppBundle = 1;
   game.SetSubPathWrapper("Talvorine Games/Cavernglow");
   game.CheckGoodExit();
-  game.Init(0);
+  // A sound server takes tens of milliseconds to answer: the device is
+  // opened once the window shows, before the first sound.
+  game.Init(0, false);
   game.ChannelsCreate(16);
   game.SetEscapeSound("buttonclick");
   game.IgnoreDebugKey = 1;
@@ -47,6 +49,7 @@ bool GameSetup() {
   ConfigLoad(game.SubPath);
   LoadHighScores();
   game.GraphicsCreate();
+  game.OpenSoundDevice();
   plat::HideMouse();
   game.PortalSplash = 0;
   plat::AutoMidHandle(false);

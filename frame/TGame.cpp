@@ -47,7 +47,7 @@ TGame::~TGame() = default;
 
 // ------------------------------------------------------------------ start-up
 
-void TGame::Init(int soundDriverChoice) {
+void TGame::Init(int soundDriverChoice, bool openSound) {
   StartupStage = 1;
   SeedRandom();
   TTrackingVar* probes[] = {&FixedRateLogic, &LogicTime, &DrawTime, &CodeTime, &FPS};
@@ -82,7 +82,7 @@ void TGame::Init(int soundDriverChoice) {
   StartupStage = 8002;
   OSVersion = "Linux";
   SoundDriver = "OpenAL Generic Software";
-  ChangeSoundDriver(SoundDriver, 0);
+  if (openSound) OpenSoundDevice();
   StartupStage = 8004;
   FixedRateLogic.Create();
   StartupStage = 2;
@@ -90,6 +90,8 @@ void TGame::Init(int soundDriverChoice) {
   SpeechChannel = plat::AllocChannel();
   EscapeChannel = plat::AllocChannel();
 }
+
+void TGame::OpenSoundDevice() { ChangeSoundDriver(SoundDriver, 0); }
 
 void TGame::CreateSharedFolder() {
   if (!UseCorrectPath || plat::FileType(SubPath) == plat::FILETYPE_DIR) return;

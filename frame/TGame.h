@@ -30,7 +30,11 @@ class TGame {
   TGame& operator=(const TGame&) = delete;
 
   // ---- start-up, settings, run markers
-  virtual void Init(int soundDriverChoice);
+  // openSound false leaves the sound device to OpenSoundDevice, so that
+  // the start-up can show its window before the device is ready.
+  virtual void Init(int soundDriverChoice, bool openSound = true);
+  // Opens the sound device of the chosen driver (the last step of Init).
+  void OpenSoundDevice();
   void IniFill();
   void IniExtract();
   void IniUpdate(int markChanged);
