@@ -55,6 +55,7 @@ void ReportMissedScreenshots(const TScreenshotQueue& shots) {
 void MainLoop(const TScreenshotQueue& shots) {
   Game->FixedRateLogic.Init();
   Game->NoTimingTicks = 3;
+  FrameLog.PassStarts();
   while (Game->MainLogicLoop() != -1) {
     if (AutoPlay && AutoPlay->SkipsDrawing() && shots.Pending().empty()) {
       // Nobody looks: the virtual clock moves on by the longest pass.
@@ -68,6 +69,7 @@ void MainLoop(const TScreenshotQueue& shots) {
       Game->SkipFrame();
     }
     MusicRotate(0);
+    FrameLog.PassStarts();
   }
 }
 

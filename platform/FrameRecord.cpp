@@ -1,6 +1,7 @@
 #include "FrameRecord.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -63,6 +64,7 @@ struct TRecorder {
   bool presentWhole = true;
   uint64_t lastContent = 0;
   long long presented = 0;
+  double lastPresentSeconds = 0;
 };
 
 TRecorder& Recorder() {
@@ -519,8 +521,14 @@ void EndAmbient() { Recorder().ambientDepth = std::max(0, Recorder().ambientDept
 
 long long FramesPresented() { return Recorder().presented; }
 
+double LastPresentSeconds() { return Recorder().lastPresentSeconds; }
+
 namespace internal {
-void CountPresent() { ++Recorder().presented; }
+void CountPresent() {
+  ++Recorder().presented;
+  Recorder().lastPresentSeconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 }  // namespace internal
 
 }  // namespace plat

@@ -232,6 +232,9 @@ void Flip(int sync);
 void WaitFrame();
 // Pictures presented by Flip since the start (headless too).
 long long FramesPresented();
+// When the last picture was presented: seconds on the process's steady
+// clock (real time, also headless), for measuring what a frame cost.
+double LastPresentSeconds();
 
 // Frames of the main loop are recorded between BeginFrame and EndFrame and
 // drawn at EndFrame only where they differ from the picture the back buffer

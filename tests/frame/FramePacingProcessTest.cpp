@@ -43,13 +43,17 @@ class FramePacingProcessTest : public ::testing::Test {
     std::istringstream log(ReadWholeFile(dir_.File("frames.txt")));
     std::string line;
     std::getline(log, line);
-    EXPECT_EQ(line, "# frame step time_ms duration_ms kind");
+    EXPECT_EQ(line, "# frame step time_ms duration_ms kind work_ms");
     long long number = 0, step = 0;
-    double time = 0, duration = 0;
+    double time = 0, duration = 0, work = -1;
     std::string kind;
-    while (log >> number >> step >> time >> duration >> kind) {
+    while (log >> number >> step >> time >> duration >> kind >> work) {
       EXPECT_EQ(number, static_cast<long long>(frames.size()) + 1);
       EXPECT_GE(duration, 0);
+      // What the frame cost lies within the real time since the frame
+      // before (both printed to the microsecond).
+      EXPECT_GE(work, 0);
+      EXPECT_LE(work, duration + 0.002);
       EXPECT_TRUE(kind == "changed" || kind == "ambient" || kind == "same") << kind;
       frames.push_back(step);
       if (kind == "ambient") ambient_.push_back(step);
