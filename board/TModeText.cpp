@@ -1,12 +1,10 @@
 #include "TModeText.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "GameResources.h"
 #include "Globals.h"
 #include "Platform.h"
 #include "TGameText.h"
+#include "TStandardLevels.h"
 #include "TextCase.h"
 #include "TextDraw.h"
 
@@ -29,19 +27,10 @@ std::string WithWord(const std::string& text, const std::string& word,
   return out;
 }
 
-int StandardLevelNumber(const std::string& levelPath, int custom) {
-  std::string stem = FileStem(levelPath);
-  if (custom || stem.empty() || stem.find_first_not_of("0123456789") != std::string::npos)
-    return -1;
-  return std::atoi(stem.c_str());
-}
-
 std::string StandardLevelText(const std::string& prefix, const std::string& levelPath, int custom) {
-  int number = StandardLevelNumber(levelPath, custom);
+  int number = TStandardLevels::NumberOf(levelPath, custom);
   if (number < 0) return "";
-  char digits[16];
-  std::snprintf(digits, sizeof digits, "%03d", number);
-  return Text(prefix + digits);
+  return Text(prefix + TStandardLevels::Digits(number));
 }
 
 namespace {

@@ -16,9 +16,6 @@ std::string WithNumber(const std::string& text, int number);
 // figure).
 std::string WithWord(const std::string& text, const std::string& word,
                      const std::string& placeholder = "NNN");
-// The number of a standard level ("012.layout" is 12), or -1 for a custom
-// level, a layout not named by a number, or none.
-int StandardLevelNumber(const std::string& levelPath, int custom);
 // A standard level's own game text (`prefix` + its three digits, as "Level
 // Name 012"), or "" for any other level or a key the game text lacks.
 std::string StandardLevelText(const std::string& prefix, const std::string& levelPath, int custom);

@@ -1,6 +1,7 @@
 #include "LevelTitle.h"
 
 #include "TModeText.h"
+#include "TStandardLevels.h"
 #include "TextCase.h"
 
 std::string LevelTitle(const std::string& levelPath, int custom) {
@@ -8,7 +9,7 @@ std::string LevelTitle(const std::string& levelPath, int custom) {
   // A game resumed from a save that names no level (written before saves
   // did).
   if (stem.empty()) return modetext::Text("Unnamed Level");
-  int number = modetext::StandardLevelNumber(levelPath, custom);
+  int number = TStandardLevels::NumberOf(levelPath, custom);
   if (number < 0) return stem;
   return modetext::WithNumber(modetext::Text("Level Label"), number);
 }

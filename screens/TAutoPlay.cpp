@@ -22,6 +22,7 @@
 #include "TMenu.h"
 #include "TPlayScreen.h"
 #include "TSaveGameManager.h"
+#include "TStandardLevels.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
 #include "TVEndLevelMenu.h"
@@ -30,18 +31,6 @@
 #include "TextCase.h"
 
 namespace {
-
-// Steps of 5 ms. Headless the bot reacts at once; in a window it moves like
-// an unhurried person, so that a watcher can follow every move.
-struct TPace {
-  int Glide;   // pointer travel to a target
-  int Hold;    // button held down
-  int Think;   // before each move, after the board came to rest
-  int Settle;  // after a move, before looking at the board again
-  int Linger;  // on the end panel of the last level
-};
-constexpr TPace HeadlessPace{0, 1, 0, 4, 0};
-constexpr TPace WindowPace{50, 6, 80, 20, 1000};
 
 // A dialog that takes clicks now: open and not sliding or fading.
 bool TakesClicks(const TDialog* dialog) {
@@ -55,18 +44,12 @@ bool IsDigits(const std::string& s) {
   return true;
 }
 
-std::string ThreeDigits(int n) {
-  char name[16];
-  std::snprintf(name, sizeof name, "%03d", n);
-  return name;
-}
-
 }  // namespace
 
 bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
                           const std::string& startDir, std::vector<TLevel>& levels,
                           std::string& error) {
-  const std::string extension = ".layout";
+  const std::string extension = TStandardLevels::Extension;
   const std::string save = SavePrefix;
   if (item.compare(0, save.size(), save) == 0) {
     std::string name = item.substr(save.size());
@@ -106,8 +89,7 @@ bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
     return false;
   }
   for (int n = from; n <= to; ++n) {
-    std::string name = ThreeDigits(n);
-    levels.push_back({name, layouts + name + extension, 0, ""});
+    levels.push_back({TStandardLevels::Digits(n), TStandardLevels::Path(layouts, n), 0, ""});
   }
   return true;
 }
@@ -130,7 +112,12 @@ bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layo
 }
 
 TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed, bool headless)
-    : levels_(std::move(levels)), player_(std::move(player)), headless_(headless), choice_(seed) {
+    : levels_(std::move(levels)),
+      player_(std::move(player)),
+      headless_(headless),
+      pace_(TBotPace::For(headless)),
+      hands_(headless),
+      choice_(seed) {
   Print = [](const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
@@ -170,8 +157,11 @@ bool TAutoPlay::ReadyForMove(const TGameModeMatch3& mode) const {
 
 void TAutoPlay::BeforeStep(long long step) {
   step_ = step;
-  FlushDueEvents(step);
-  if (phase_ == TPhase::Done || !Game || step < waitUntil_ || InputPending()) return;
+  hands_.Keys = Keys;
+  hands_.Pad = Pad;
+  hands_.SetStep(step);
+  hands_.FlushDue(step);
+  if (phase_ == TPhase::Done || !Game || step < waitUntil_ || hands_.Busy()) return;
   switch (phase_) {
     case TPhase::SelectPlayer:
       StepSelectPlayer();
@@ -243,19 +233,18 @@ void TAutoPlay::StepPlaying() {
     Finish(StatusLost);
     return;
   }
-  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
   if (mode->ShufflePieces) {
     // The reshuffle question: "Yes", as a player who wants to go on.
     if (!TakesClicks(mode->ShufflePieces.get())) return;
     if (TButton* yes = mode->ShufflePieces->Menu->FindButton("Yes")) {
       if (Keys) {
-        PressKey(plat::KEY_ENTER);  // "Yes" takes Enter
+        hands_.PressKey(plat::KEY_ENTER);  // "Yes" takes Enter
       } else {
-        ClickButton(*yes);
+        hands_.ClickButton(*yes);
       }
       awaitingShuffle_ = true;
     }
-    waitUntil_ = step_ + pace.Settle;
+    waitUntil_ = step_ + pace_.Settle;
     return;
   }
   if (awaitingShuffle_) {
@@ -266,35 +255,34 @@ void TAutoPlay::StepPlaying() {
   if (!thought_) {
     // A look at the settled board before choosing.
     thought_ = true;
-    waitUntil_ = step_ + pace.Think;
-    if (pace.Think > 0) return;
+    waitUntil_ = step_ + pace_.Think;
+    if (pace_.Think > 0) return;
   }
   const TCellBox& board = *mode->CellBox;
   if (Keys && !board.Cursor.Visible) {
     // The first arrow only shows the cursor.
-    PressKey(plat::KEY_RIGHT);
-    waitUntil_ = queueEnd_ + pace.Settle;
+    hands_.PressKey(plat::KEY_RIGHT);
+    waitUntil_ = hands_.QueueEnd() + pace_.Settle;
     return;
   }
   std::optional<TAutoPlayMove> move = choice_.Choose(*mode->CellBox, *mode->HintList);
   if (!move) return;
   if (Keys) {
-    if (!KeyMove(board, *move)) return;
+    if (!hands_.KeyMove(board, *move)) return;
   } else {
-    ClickAt(board.DrawStartX + board::CellSize * move->X1,
-            board.DrawStartY + board::CellSize * move->Y1);
-    ClickAt(board.DrawStartX + board::CellSize * move->X2,
-            board.DrawStartY + board::CellSize * move->Y2);
+    hands_.ClickAt(board.DrawStartX + board::CellSize * move->X1,
+                   board.DrawStartY + board::CellSize * move->Y1);
+    hands_.ClickAt(board.DrawStartX + board::CellSize * move->X2,
+                   board.DrawStartY + board::CellSize * move->Y2);
   }
   ++moves_;
   thought_ = false;
-  waitUntil_ = queueEnd_ + pace.Settle;
+  waitUntil_ = hands_.QueueEnd() + pace_.Settle;
 }
 
 // A saved game resumed as a player does it: the title's "play", the level
 // selection's "load", the save's line in the chooser, then "Load".
 void TAutoPlay::StepResume(const std::string& name) {
-  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
   TScreen* current = Game->CurrentTScreen;
   if (resumeClicked_) {
     if (current == Screen()) {
@@ -318,53 +306,39 @@ void TAutoPlay::StepResume(const std::string& name) {
     // In a fresh folder the title asked for a name before the bot made its
     // player.
     Screens->Title->PlayerChosen();
-    if (TButton* play = Screens->Title->MainMenu->FindButton("play")) ClickButton(*play);
-    waitUntil_ = queueEnd_ + pace.Settle;
+    if (TButton* play = Screens->Title->MainMenu->FindButton("play")) hands_.ClickButton(*play);
+    waitUntil_ = hands_.QueueEnd() + pace_.Settle;
     return;
   }
   TPlayScreen* selection = Screens->Play.get();
   if (current != selection) return;  // still leaving the game screen
   if (!selection->SaveGameManager) {
-    if (TButton* load = selection->MainMenu->FindButton("load")) ClickButton(*load);
-    waitUntil_ = queueEnd_ + pace.Settle;
+    if (TButton* load = selection->MainMenu->FindButton("load")) hands_.ClickButton(*load);
+    waitUntil_ = hands_.QueueEnd() + pace_.Settle;
     return;
   }
   TSaveGameManager& chooser = *selection->SaveGameManager;
   if (!TakesClicks(&chooser)) return;
-  TVListBox& list = *chooser.ListBox;
-  // Names match as the game's lists sort them, without regard to case; the
-  // exact name wins over its other spellings.
-  const std::vector<std::string>& names = chooser.Files.Names;
-  std::vector<int> alike;
-  int index = -1;
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == name) index = int(i);
-    if (UpperCase(names[i]) == UpperCase(name)) alike.push_back(int(i));
-  }
-  if (index < 0 && alike.size() > 1) {
-    Print("autoplay: the saved games \"" + names[size_t(alike[0])] + "\" and \"" +
-          names[size_t(alike[1])] + "\" differ only in letter case; name one exactly");
+  TSaveGameManager::TNameMatch match = chooser.FindName(name);
+  if (match.Line < 0 && match.Alike.size() > 1) {
+    Print("autoplay: the saved games \"" + match.Alike[0] + "\" and \"" + match.Alike[1] +
+          "\" differ only in letter case; name one exactly");
     Finish(StatusError);
     return;
   }
-  if (index < 0 && alike.size() == 1) index = alike[0];
-  if (index < 0) {
+  if (match.Line < 0) {
     Print("autoplay: there is no saved game \"" + name + "\"");
     Finish(StatusError);
     return;
   }
-  if (index > list.EndList) {
-    ClickButton(*chooser.MenuArrowDown->Buttons.front());
-  } else if (index < list.StartList) {
-    ClickButton(*chooser.MenuArrowUp->Buttons.front());
-  } else if (list.Index != index) {
-    ClickAt(int(list.Box.X + list.Box.W / 2),
-            int(list.Box.Y + (float(index - list.StartList) + 0.5f) * float(list.LineHeight)));
+  int x = 0, y = 0;
+  if (chooser.PointToward(match.Line, x, y)) {
+    hands_.ClickAt(x, y);
   } else if (TButton* load = chooser.Menu->FindButton("Load")) {
-    ClickButton(*load);
+    hands_.ClickButton(*load);
     resumeClicked_ = true;
   }
-  waitUntil_ = queueEnd_ + pace.Settle;
+  waitUntil_ = hands_.QueueEnd() + pace_.Settle;
 }
 
 // The next item of the run follows from the end panel's "nextpuzzle": a
@@ -374,7 +348,7 @@ bool TAutoPlay::NextIsNextPuzzle() const {
   if (current_ + 1 >= levels_.size() || !screen.GUI->OffersNextPuzzle()) return false;
   const TLevel& next = levels_[current_ + 1];
   return next.Save.empty() && !next.Custom &&
-         FileStem(TGameGUI::NextLevelPath(screen.GamePlay.CurrentLevel)) == next.Name;
+         FileStem(TStandardLevels::NextPath(screen.GamePlay.CurrentLevel)) == next.Name;
 }
 
 // The level is won and reported: the high-score message is dismissed, then
@@ -383,12 +357,12 @@ bool TAutoPlay::NextIsNextPuzzle() const {
 void TAutoPlay::StepLevelOver() {
   TGameScreen* screen = Screen();
   if (!OnGameScreen() || !screen->GUI) return;
-  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
   if (!screen->State.stateFinished) {
     // The next level has been dealt.
     ++current_;
     const std::string& expected = levels_[current_].Name;
-    if (screen->GamePlay.CurrentLevel.find(expected + ".layout") == std::string::npos) {
+    if (screen->GamePlay.CurrentLevel.find(expected + TStandardLevels::Extension) ==
+        std::string::npos) {
       Print("autoplay: the game went on to \"" + screen->GamePlay.CurrentLevel +
             "\", not to level " + expected);
       Finish(StatusError);
@@ -406,21 +380,22 @@ void TAutoPlay::StepLevelOver() {
   }
   TGameGUI& gui = *screen->GUI;
   if (gui.OKInput) {
-    if (TakesClicks(gui.OKInput.get()) && !gui.OKInput->Menu->Buttons.empty()) {
+    TButton* ok = gui.OKInput->FirstButton();
+    if (TakesClicks(gui.OKInput.get()) && ok) {
       if (Keys) {
-        PressKey(plat::KEY_ENTER);
+        hands_.PressKey(plat::KEY_ENTER);
       } else {
-        ClickButton(*gui.OKInput->Menu->Buttons.front());
+        hands_.ClickButton(*ok);
       }
     }
-    waitUntil_ = step_ + pace.Settle;
+    waitUntil_ = step_ + pace_.Settle;
     return;
   }
   if (last) {
     // In a window the end panel and its fireworks stay a moment for the watcher.
     if (!lingered_) {
       lingered_ = true;
-      waitUntil_ = step_ + pace.Linger;
+      waitUntil_ = step_ + pace_.Linger;
       return;
     }
     Finish(StatusWon);
@@ -430,7 +405,7 @@ void TAutoPlay::StepLevelOver() {
   if (NextIsNextPuzzle()) {
     if (TButton* next = gui.endLevelMenu->Menu->FindButton("nextpuzzle")) {
       PressEndPanelButton(*next);
-      waitUntil_ = queueEnd_ + pace.Settle;
+      waitUntil_ = hands_.QueueEnd() + pace_.Settle;
     }
     return;
   }
@@ -440,19 +415,19 @@ void TAutoPlay::StepLevelOver() {
       ++current_;
       phase_ = TPhase::StartLevel;
     }
-    waitUntil_ = queueEnd_ + pace.Settle;
+    waitUntil_ = hands_.QueueEnd() + pace_.Settle;
   }
 }
 
 bool TAutoPlay::PressEndPanelButton(const TButton& button) {
   if (!Keys) {
-    ClickButton(button);
+    hands_.ClickButton(button);
     return true;
   }
   // Tab until the focus stands on the button, then Enter.
   const TFocusRing& focus = Screen()->GUI->endLevelMenu->Focus;
   bool onIt = focus.Shown() && focus.Current() == &button;
-  PressKey(onIt ? plat::KEY_ENTER : plat::KEY_TAB);
+  hands_.PressKey(onIt ? plat::KEY_ENTER : plat::KEY_TAB);
   return onIt;
 }
 
@@ -466,114 +441,6 @@ void TAutoPlay::Report(const char* result) {
 void TAutoPlay::Finish(int status) {
   status_ = status;
   phase_ = TPhase::Done;
-  events_.clear();
+  hands_.Clear();
   if (EndRun) EndRun();
-}
-
-// ---------------------------------------------------------------- input
-
-void TAutoPlay::Post(int afterSteps, plat::TEvent event) {
-  long long at = std::max(queueEnd_, step_) + afterSteps;
-  queueEnd_ = at;
-  events_.push_back({at, event});
-}
-
-void TAutoPlay::ClickAt(int x, int y) {
-  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
-  plat::TEvent move{plat::EVENT_MOUSEMOVE, 0, x, y};
-  if (pace.Glide > 0) {
-    // A straight glide, one pointer position a step.
-    for (int i = 1; i < pace.Glide; ++i) {
-      move.x = pointerX_ + (x - pointerX_) * i / pace.Glide;
-      move.y = pointerY_ + (y - pointerY_) * i / pace.Glide;
-      Post(1, move);
-    }
-    move.x = x;
-    move.y = y;
-  }
-  Post(1, move);
-  Post(0, {plat::EVENT_MOUSEDOWN, 1, 0, 0});
-  Post(pace.Hold, {plat::EVENT_MOUSEUP, 1, 0, 0});
-  pointerX_ = x;
-  pointerY_ = y;
-}
-
-void TAutoPlay::PressKey(int key) {
-  const TPace& pace = headless_ ? HeadlessPace : WindowPace;
-  // In a window the keys come at the pace of a pointer's glide.
-  if (Pad) {
-    // The pad's button that gives the key's command. A pad reports its
-    // state, so its button stays down for a step at least.
-    int button = key == plat::KEY_LEFT     ? plat::PAD_LEFT
-                 : key == plat::KEY_RIGHT  ? plat::PAD_RIGHT
-                 : key == plat::KEY_UP     ? plat::PAD_UP
-                 : key == plat::KEY_DOWN   ? plat::PAD_DOWN
-                 : key == plat::KEY_TAB    ? plat::PAD_RIGHT  // the focus's next control
-                 : key == plat::KEY_ESCAPE ? plat::PAD_B
-                                           : plat::PAD_A;  // Enter, Space
-    Post(pace.Glide / 2 + 1, {plat::EVENT_PADDOWN, button, 0, 0});
-    Post(std::max(1, pace.Hold), {plat::EVENT_PADUP, button, 0, 0});
-    return;
-  }
-  Post(pace.Glide / 2 + 1, {plat::EVENT_KEYDOWN, key, 0, 0});
-  Post(pace.Hold, {plat::EVENT_KEYUP, key, 0, 0});
-}
-
-// The shortest run of arrows over the cursor's own moves (it skips the cells
-// that are not part of the board), found breadth first.
-bool TAutoPlay::KeyMove(const TCellBox& board, const TAutoPlayMove& move) {
-  TBoardCursor cursor = board.Cursor;
-  constexpr int W = board::GridWidth, H = board::GridHeight;
-  struct TArrow {
-    int Key, Dx, Dy;
-  };
-  const TArrow arrows[] = {{plat::KEY_LEFT, -1, 0},
-                           {plat::KEY_RIGHT, 1, 0},
-                           {plat::KEY_UP, 0, -1},
-                           {plat::KEY_DOWN, 0, 1}};
-  std::vector<int> from(W * H, -1), key(W * H, 0);
-  std::deque<int> open{cursor.X * H + cursor.Y};
-  from[size_t(open.front())] = open.front();
-  while (!open.empty()) {
-    int at = open.front();
-    open.pop_front();
-    for (const TArrow& arrow : arrows) {
-      cursor.X = at / H;
-      cursor.Y = at % H;
-      if (!cursor.Move(arrow.Dx, arrow.Dy)) continue;
-      int to = cursor.X * H + cursor.Y;
-      if (from[size_t(to)] >= 0) continue;
-      from[size_t(to)] = at;
-      key[size_t(to)] = arrow.Key;
-      open.push_back(to);
-    }
-  }
-  int target = move.X1 * H + move.Y1;
-  if (from[size_t(target)] < 0) return false;
-  std::vector<int> path;
-  for (int at = target; at != from[size_t(at)]; at = from[size_t(at)])
-    path.push_back(key[size_t(at)]);
-  for (auto it = path.rbegin(); it != path.rend(); ++it) PressKey(*it);
-  PressKey(plat::KEY_SPACE);
-  for (const TArrow& arrow : arrows) {
-    if (move.X1 + arrow.Dx == move.X2 && move.Y1 + arrow.Dy == move.Y2) PressKey(arrow.Key);
-  }
-  return true;
-}
-
-void TAutoPlay::ClickButton(const TButton& button) {
-  ClickAt(int(button.x) + button.w / 2, int(button.y) + button.h / 2);
-}
-
-void TAutoPlay::FlushDueEvents(long long step) {
-  while (!events_.empty() && events_.front().Step <= step) {
-    const plat::TEvent& event = events_.front().Event;
-    // The pad's presses go to the virtual pad, which reports them itself.
-    if (plat::IsPadEvent(event.kind)) {
-      plat::SetVirtualPadButton(event.data, event.kind == plat::EVENT_PADDOWN);
-    } else {
-      plat::PostEvent(event);
-    }
-    events_.pop_front();
-  }
 }

@@ -21,7 +21,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,6 +28,7 @@
 
 #include "Platform.h"
 #include "TAutoPlayChoice.h"
+#include "TBotHands.h"
 
 class TButton;
 class TCellBox;
@@ -109,26 +109,16 @@ class TAutoPlay {
   void Finish(int status);
   void Report(const char* result);
 
-  // ---- input, one event list per step
-  // Glides the pointer to (x, y) (at once when headless) and clicks there.
-  void ClickAt(int x, int y);
-  void ClickButton(const TButton& button);
-  // A key tapped: down now, up a moment later.
-  void PressKey(int key);
   // An end-panel button: clicked, or with Keys one Tab toward it or Enter on
   // it. True when the button was pressed in this step.
   bool PressEndPanelButton(const TButton& button);
-  // Keys: the arrows that take the cursor to (x1, y1), Space, and the arrow
-  // toward (x2, y2). False when the cursor first had to be shown.
-  bool KeyMove(const TCellBox& board, const TAutoPlayMove& move);
-  void Post(int afterSteps, plat::TEvent event);
-  void FlushDueEvents(long long step);
-  bool InputPending() const { return !events_.empty(); }
 
   std::vector<TLevel> levels_;
   size_t current_ = 0;
   std::string player_;
   bool headless_;
+  const TBotPace& pace_;
+  TBotHands hands_;
   TAutoPlayChoice choice_;
   TPhase phase_ = TPhase::SelectPlayer;
   int status_ = StatusWon;
@@ -146,14 +136,4 @@ class TAutoPlay {
   bool thought_ = false;
   // The end panel of the last level has been shown a while (in a window).
   bool lingered_ = false;
-  // The pointer's last position, where a glide starts.
-  int pointerX_ = 400, pointerY_ = 300;
-
-  struct TTimedEvent {
-    long long Step;
-    plat::TEvent Event;
-  };
-  std::deque<TTimedEvent> events_;
-  // The step of the last event queued.
-  long long queueEnd_ = 0;
 };

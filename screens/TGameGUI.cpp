@@ -25,6 +25,7 @@
 #include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TSoundBank.h"
+#include "TStandardLevels.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
 #include "TVProfile.h"
@@ -34,30 +35,14 @@
 
 namespace {
 
-constexpr int LastStandardLevel = 80;
 constexpr int BarSpacing = 6;
 
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
-
-// The level's number as written in its file name ("005"), 0 when it is not
-// a number.
-int LevelNumber(const std::string& path) {
-  std::string stem = FileStem(path);
-  if (stem.empty() || stem.find_first_not_of("0123456789") != std::string::npos) return 0;
-  return std::atoi(stem.c_str());
-}
 
 // The file part of a path: what a message names.
 std::string PathFileName(const std::string& path) {
   size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string ThreeDigits(int n) {
-  std::string digits = std::to_string(n);
-  if (n <= 9) return "00" + digits;
-  if (n <= 99) return "0" + digits;
-  return digits;
 }
 
 }  // namespace
@@ -256,23 +241,13 @@ void TGameGUI::CheckEndGameMenu() {
   }
 }
 
-std::string TGameGUI::NextLevelPath(const std::string& levelPath) {
-  std::string folder = (Game ? Game->DataPrefix : std::string()) + "layouts/";
-  int n = LevelNumber(levelPath);
-  if (n > 0 && n < LastStandardLevel) {
-    std::string candidate = folder + ThreeDigits(n + 1) + ".layout";
-    if (plat::FileType(plat::ResolvePath(candidate)) == plat::FILETYPE_FILE) return candidate;
-  }
-  return folder + ThreeDigits(1) + ".layout";
-}
-
 void TGameGUI::Match3Next() {
   TGamePlay& play = Screen->GamePlay;
   if (!play.GameMode) return;
   if (OffersNextPuzzle() && play.GameMode->GameType == TGameMode::TypeMatch3) {
-    std::string next = NextLevelPath(play.CurrentLevel);
+    std::string next = TStandardLevels::NextPath(play.CurrentLevel);
     if (!plat::ReadStream(next)) {
-      Message(ReadFailureText(FileStem(next) + ".layout"));
+      Message(ReadFailureText(FileStem(next) + TStandardLevels::Extension));
       return;
     }
     Game->Mouse.Off();

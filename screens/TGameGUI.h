@@ -51,9 +51,6 @@ class TGameGUI {
   void AskSaveName();
   void Kill();
 
-  // The layout that follows a standard level: the next number up to "080"
-  // when its file exists, else "001".
-  static std::string NextLevelPath(const std::string& levelPath);
   // A dialog is open.
   bool DialogOpen() const;
   // The question for a level's or a saved game's name (game text of key),

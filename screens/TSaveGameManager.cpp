@@ -15,6 +15,7 @@
 #include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TVListBox.h"
+#include "TextCase.h"
 
 namespace {
 constexpr int ListFontSize = 20;
@@ -187,6 +188,40 @@ void TSaveGameManager::ResetView() {
 std::string TSaveGameManager::ChosenName() const { return ListBox ? ListBox->Value : ""; }
 int TSaveGameManager::StartList() const { return ListBox->StartList; }
 int TSaveGameManager::EndList() const { return ListBox->EndList; }
+
+TSaveGameManager::TNameMatch TSaveGameManager::FindName(const std::string& name) const {
+  TNameMatch match;
+  const std::vector<std::string>& names = Files.Names;
+  std::vector<int> alike;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) match.Line = int(i);
+    if (UpperCase(names[i]) == UpperCase(name)) alike.push_back(int(i));
+  }
+  if (match.Line >= 0) return match;
+  if (alike.size() == 1) {
+    match.Line = alike.front();
+  } else {
+    for (int i : alike) match.Alike.push_back(names[size_t(i)]);
+  }
+  return match;
+}
+
+bool TSaveGameManager::PointToward(int index, int& x, int& y) const {
+  const TVListBox& list = *ListBox;
+  if (index < 0 || index >= list.Count() || list.Index == index) return false;
+  const TMenu* arrow = index > list.EndList     ? MenuArrowDown.get()
+                       : index < list.StartList ? MenuArrowUp.get()
+                                                : nullptr;
+  if (arrow && !arrow->Buttons.empty()) {
+    const TButton& button = *arrow->Buttons.front();
+    x = int(button.x) + button.w / 2;
+    y = int(button.y) + button.h / 2;
+    return true;
+  }
+  x = int(list.Box.X + list.Box.W / 2);
+  y = int(list.Box.Y + (float(index - list.StartList) + 0.5f) * float(list.LineHeight));
+  return true;
+}
 
 // ---------------------------------------------------------------- each step
 

@@ -51,6 +51,19 @@ class TSaveGameManager : public TChooserDialog {
   // The shown range of the list (first and last index, inclusive).
   int StartList() const;
   int EndList() const;
+  // The line of the file `name`, matched as the game's lists match names:
+  // without regard to letter case, the exact spelling first. Line -1 when
+  // none matches; then Alike holds the names that differ from it only in
+  // letter case when there are several.
+  struct TNameMatch {
+    int Line = -1;
+    std::vector<std::string> Alike;
+  };
+  TNameMatch FindName(const std::string& name) const;
+  // Where a click brings line `index` closer: the scroll arrow toward it
+  // while it is out of view, else the line itself. False once the line is
+  // selected (or there is no such line).
+  bool PointToward(int index, int& x, int& y) const;
 
   std::string Extension = "dat";
   std::string Directory;

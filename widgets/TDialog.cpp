@@ -238,6 +238,10 @@ void TDialog::Finalise() {
   CloseResult = CloseResultTemp;
 }
 
+TButton* TDialog::FirstButton() const {
+  return Menu && !Menu->Buttons.empty() ? Menu->Buttons.front().get() : nullptr;
+}
+
 void TDialog::Kill() {
   if (Menu) Menu->Kill();
   Menu.reset();

@@ -58,6 +58,8 @@ class TDialog {
   virtual int Close(int result);
   virtual void Finalise();
   virtual void Kill();
+  // The first button of its menu (the OK of a message), or null.
+  TButton* FirstButton() const;
 
   std::shared_ptr<TLabel> Caption;
   plat::TImagePtr Background;

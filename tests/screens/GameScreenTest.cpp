@@ -33,6 +33,7 @@
 #include "TParticleList.h"
 #include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
+#include "TStandardLevels.h"
 #include "TTalvorineGame.h"
 #include "TVEndLevelMenu.h"
 #include "TVListBox.h"
@@ -171,20 +172,20 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
 }
 
 TEST_F(GameScreen, AMissingSuccessorLeadsToTheFirstLevel) {
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/080.layout")), "001");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath("layouts/080.layout")), "001");
   Play("005");
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "001");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath(Playing().CurrentLevel)), "001");
   AddLevel("006");
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "006");
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/mine.layout")), "001");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath(Playing().CurrentLevel)), "006");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath("layouts/mine.layout")), "001");
 }
 
 TEST_F(GameScreen, NextPuzzleGoesFromOneDigitToTwo) {
   AddLevel("008");
   AddLevel("010");
   Play("009");
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath(Playing().CurrentLevel)), "010");
-  EXPECT_EQ(FileStem(TGameGUI::NextLevelPath("layouts/008.layout")), "009");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath(Playing().CurrentLevel)), "010");
+  EXPECT_EQ(FileStem(TStandardLevels::NextPath("layouts/008.layout")), "009");
   Playing().Score = 0;  // no place in the table: no message over the panel
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
