@@ -49,7 +49,7 @@ const TOptionHelp kOptions[] = {
      "let the bot play 005, 001-080, a .layout file or save:NAME, a list separated by commas, "
      "then exit"},
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
-    {"--language", "CODE", "speak en, de, fr, es, it, pt or nl this time (the setting is kept)"},
+    {"--language", "CODE", "speak {languages} this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
     {"--pad", "", "the --autoplay bot plays with a virtual game pad alone (D-pad and A)"},
     {"--frame-log", "FILE", "write each presented frame's time and duration (ms) to FILE"},
@@ -71,7 +71,12 @@ std::string UsageText() {
     std::string head = std::string("  ") + option.Name;
     if (option.Value[0]) head += std::string(" ") + option.Value;
     head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
-    text += head + option.Help + "\n";
+    std::string help = option.Help;
+    // The languages come from their table.
+    const std::string languages = "{languages}";
+    size_t at = help.find(languages);
+    if (at != std::string::npos) help.replace(at, languages.size(), TLanguage::CodeList(" or "));
+    text += head + help + "\n";
   }
   return text;
 }
@@ -128,7 +133,7 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
     } else if (arg == "--language") {
       if (!value(text)) return false;
       if (!TLanguage::RegionOf(text)) {
-        error = "--language needs one of en, de, fr, es, it, pt, nl, not \"" + text + "\"";
+        error = "--language needs one of " + TLanguage::CodeList(", ") + ", not \"" + text + "\"";
         return false;
       }
       options.Language = text;

@@ -1,5 +1,6 @@
 #include "TLanguage.h"
 
+#include <iterator>
 #include <utility>
 
 #include "GameResources.h"
@@ -22,19 +23,39 @@ std::vector<std::pair<std::string, std::string>>& TestLanguages() {
 
 const char* const kTextFile = "gametext.txt";
 
+// The table's REGION column counts up from 1 without a gap: a stored
+// setting names its language by that number.
+constexpr int kRegions[] = {
+#define GS_LANGUAGE(region, code, name) region,
+#include "Languages.def"
+#undef GS_LANGUAGE
+};
+constexpr bool RegionsCountUp() {
+  for (size_t i = 0; i < std::size(kRegions); ++i)
+    if (kRegions[i] != int(i) + 1) return false;
+  return true;
+}
+static_assert(RegionsCountUp(), "Languages.def: REGION must be the row's number");
+
 }  // namespace
 
 const std::vector<TLanguageName>& TLanguage::Languages() {
-  static const std::vector<TLanguageName> languages = {{"en", "English"},
-                                                       {"de", "Deutsch"},
-                                                       {"fr",
-                                                        "Fran\xe7"
-                                                        "ais"},
-                                                       {"es", "Espa\xf1ol"},
-                                                       {"it", "Italiano"},
-                                                       {"pt", "Portugu\xeas"},
-                                                       {"nl", "Nederlands"}};
+  static const std::vector<TLanguageName> languages = {
+#define GS_LANGUAGE(region, code, name) {code, name},
+#include "Languages.def"
+#undef GS_LANGUAGE
+  };
   return languages;
+}
+
+std::string TLanguage::CodeList(const std::string& lastSeparator) {
+  const auto& all = Languages();
+  std::string list;
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (i > 0) list += i + 1 == all.size() ? lastSeparator : ", ";
+    list += all[i].Code;
+  }
+  return list;
 }
 
 int TLanguage::RegionOf(const std::string& code) {

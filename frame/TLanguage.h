@@ -2,7 +2,7 @@
 // language has a folder "Data/languages/CODE/" whose texts and pictures
 // override the English ones by name: the chosen language first, then
 // English. The setting "REGION" keeps the player's choice: 0 follows the
-// desktop, 1..7 are the languages in the order of Languages(), never
+// desktop, 1 and up are the languages in the order of Languages(), never
 // renumbered.
 #pragma once
 
@@ -16,14 +16,18 @@ struct TLanguageName {
 
 class TLanguage {
  public:
-  // The seven languages in REGION order (REGION = index + 1).
+  // The languages in REGION order (REGION = index + 1), from the table in
+  // Languages.def.
   static const std::vector<TLanguageName>& Languages();
+  // Their codes as a sentence lists them: "en, de, ..." with lastSeparator
+  // before the last (", " or " or ").
+  static std::string CodeList(const std::string& lastSeparator);
   // The REGION of a language code; 0 for a code we do not have.
   static int RegionOf(const std::string& code);
-  // The code of REGION 1..7; "en" for anything else.
+  // The code of a REGION; "en" for anything else.
   static std::string CodeOf(int region);
   // The language a run speaks: the run's code (--language) when given,
-  // else the setting 1..7, else the desktop's language, else English.
+  // else the setting (a REGION), else the desktop's language, else English.
   static std::string Choose(const std::string& runCode, int setting,
                             const std::string& desktopCode);
   // The folder holding a language's data; "" for English.

@@ -18,7 +18,9 @@ rm -f "$shots"/layout-*.png
 GS_LAYOUT_SHOTS=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy LANG=C \
   "$build/bin/test_screens" --gtest_filter='Languages/EveryLanguage.*:LayoutTest.*' >/dev/null
 mkdir -p "$out"
-for code in en de fr es it pt nl qps; do
+# Every language of the game's table, then the tests' pseudo-language.
+codes=$(sed -n 's/^GS_LANGUAGE([0-9]*, *"\([^"]*\)".*/\1/p' "$root/frame/Languages.def")
+for code in $codes qps; do
   set -- "$shots"/layout-$code-*.png
   [ -e "$1" ] || continue
   # Screens first in the order they were visited, then the dialogs.

@@ -25,13 +25,23 @@ usage: makelayouts.py [--check] [SOURCE OUTDIR]
   --check: report only, write nothing
 """
 import os
+import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SOURCE = os.path.join(ROOT, "layouts", "levels.txt")
 OUT = os.path.join(ROOT, "layouts")
 TEXTS = os.path.join(ROOT, "tools", "datagen", "text")
-LANGUAGES = ["en", "de", "fr", "es", "it", "pt", "nl"]
+LANGUAGES_TABLE = os.path.join(ROOT, "frame", "Languages.def")
+
+
+def read_languages():
+    """The language codes of the game's table, in order."""
+    with open(LANGUAGES_TABLE, encoding="latin-1") as table:
+        return re.findall(r'^GS_LANGUAGE\(\s*\d+,\s*"([^"]+)"', table.read(), re.M)
+
+
+LANGUAGES = read_languages()
 GENERATED_KEYS = ("Level Name ", "Level Tip ")
 
 # character -> (contents, chain, create, fill)

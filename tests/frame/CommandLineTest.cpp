@@ -1,11 +1,14 @@
 // The command line and the input script format.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
 
 #include "CommandLine.h"
+#include "TLanguage.h"
 #include "TRunScript.h"
 
 namespace {
@@ -162,3 +165,21 @@ TEST(RunScriptTest, KeyNamesAndCodes) {
 }
 
 }  // namespace
+
+TEST(CommandLineTest, EveryLanguageOfTheTableIsOfferedAcceptedAndDocumented) {
+  std::ifstream manual(std::string(GS_SOURCE_DIR) + "/packaging/gleamstrand.6");
+  std::string page((std::istreambuf_iterator<char>(manual)), std::istreambuf_iterator<char>());
+  ASSERT_FALSE(page.empty());
+  std::string usage = UsageText();
+  std::string help = usage.substr(usage.find("--language"));
+  help = help.substr(0, help.find('\n'));
+  for (const TLanguageName& language : TLanguage::Languages()) {
+    TRunOptions options;
+    std::string error;
+    EXPECT_TRUE(Parse({"--language", language.Code.c_str()}, options, error)) << error;
+    EXPECT_EQ(options.Language, language.Code);
+    EXPECT_TRUE(std::regex_search(help, std::regex("\\b" + language.Code + "\\b"))) << help;
+    EXPECT_NE(page.find(language.Code + " ("), std::string::npos)
+        << language.Code << " missing from the manual page";
+  }
+}

@@ -286,8 +286,13 @@ TEST_P(EveryLanguage, EveryTextFitsOnEveryScreenAndDialog) {
   EXPECT_EQ(GameLanguage.Code, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, EveryLanguage,
-                         ::testing::Values("en", "de", "fr", "es", "it", "pt", "nl"));
+std::vector<std::string> LanguageCodes() {
+  std::vector<std::string> codes;
+  for (const TLanguageName& language : TLanguage::Languages()) codes.push_back(language.Code);
+  return codes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, EveryLanguage, ::testing::ValuesIn(LanguageCodes()));
 
 // Nothing shown is English the game text does not hold: every drawn text
 // with letters carries the pseudo-language's accents.

@@ -377,15 +377,11 @@ void AddButtons(Builder& b) {
   };
   for (const B& button : buttons) b.Buttons(button);
   // The options screen's language button: each language by its own name.
-  const std::pair<const char*, const char*> languages[] = {{"en", "English"},
-                                                           {"de", "Deutsch"},
-                                                           {"fr",
-                                                            "Fran\xe7"
-                                                            "ais"},
-                                                           {"es", "Espa\xf1ol"},
-                                                           {"it", "Italiano"},
-                                                           {"pt", "Portugu\xeas"},
-                                                           {"nl", "Nederlands"}};
+  const std::pair<const char*, const char*> languages[] = {
+#define GS_LANGUAGE(region, code, name) {code, name},
+#include "../../frame/Languages.def"
+#undef GS_LANGUAGE
+  };
   for (auto& [code, name] : languages) {
     std::string file = std::string("language") + code;
     b.Buttons({file, file + "MO", 260, 40, text(name), "", "options: the language spoken", true});

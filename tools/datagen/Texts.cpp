@@ -246,7 +246,16 @@ std::vector<std::string> CheckGameText(const std::string& bytes) {
 namespace datagen {
 
 const std::vector<std::string>& TranslationCodes() {
-  static const std::vector<std::string> codes = {"de", "fr", "es", "it", "pt", "nl"};
+  // Every language of the table but English, the game's own.
+  static const std::vector<std::string> codes = [] {
+    std::vector<std::string> all = {
+#define GS_LANGUAGE(region, code, name) code,
+#include "../../frame/Languages.def"
+#undef GS_LANGUAGE
+    };
+    all.erase(all.begin());
+    return all;
+  }();
   return codes;
 }
 
