@@ -132,11 +132,11 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       if (!value(options.Player)) return false;
     } else if (arg == "--language") {
       if (!value(text)) return false;
-      if (!TLanguage::RegionOf(text)) {
+      options.Language = TLanguage::CodeFor(text);
+      if (options.Language.empty()) {
         error = "--language needs one of " + TLanguage::CodeList(", ") + ", not \"" + text + "\"";
         return false;
       }
-      options.Language = text;
     } else if (arg == "--frame-log") {
       if (!value(options.FrameLog)) return false;
     } else if (arg == "--keys") {

@@ -1,6 +1,8 @@
 #include "TLanguage.h"
 
+#include <cctype>
 #include <iterator>
+#include <sstream>
 #include <utility>
 
 #include "GameResources.h"
@@ -26,7 +28,7 @@ const char* const kTextFile = "gametext.txt";
 // The table's REGION column counts up from 1 without a gap: a stored
 // setting names its language by that number.
 constexpr int kRegions[] = {
-#define GS_LANGUAGE(region, code, name) region,
+#define GS_LANGUAGE(region, code, name, aliases) region,
 #include "Languages.def"
 #undef GS_LANGUAGE
 };
@@ -41,7 +43,7 @@ static_assert(RegionsCountUp(), "Languages.def: REGION must be the row's number"
 
 const std::vector<TLanguageName>& TLanguage::Languages() {
   static const std::vector<TLanguageName> languages = {
-#define GS_LANGUAGE(region, code, name) {code, name},
+#define GS_LANGUAGE(region, code, name, aliases) {code, name, aliases},
 #include "Languages.def"
 #undef GS_LANGUAGE
   };
@@ -63,6 +65,21 @@ int TLanguage::RegionOf(const std::string& code) {
   for (size_t i = 0; i < all.size(); ++i)
     if (all[i].Code == code) return int(i) + 1;
   return 0;
+}
+
+std::string TLanguage::CodeFor(const std::string& text) {
+  auto normal = [](std::string code) {
+    for (char& c : code) c = c == '-' ? '_' : char(std::tolower(static_cast<unsigned char>(c)));
+    return code;
+  };
+  std::string wanted = normal(text);
+  for (const TLanguageName& language : Languages()) {
+    if (normal(language.Code) == wanted) return language.Code;
+    std::istringstream aliases(language.Aliases);
+    for (std::string alias; aliases >> alias;)
+      if (normal(alias) == wanted) return language.Code;
+  }
+  return "";
 }
 
 std::string TLanguage::CodeOf(int region) {

@@ -10,8 +10,9 @@
 #include <vector>
 
 struct TLanguageName {
-  std::string Code;  // "en", "de", ...
-  std::string Name;  // the language's own name, Latin-1 ("Français")
+  std::string Code;     // "en", "de", ...
+  std::string Name;     // the language's own name, Latin-1 ("Français")
+  std::string Aliases;  // other codes --language takes for it ("pt_BR")
 };
 
 class TLanguage {
@@ -24,6 +25,9 @@ class TLanguage {
   static std::string CodeList(const std::string& lastSeparator);
   // The REGION of a language code; 0 for a code we do not have.
   static int RegionOf(const std::string& code);
+  // The language a code names, its own or one of its aliases ("pt_BR" is
+  // "pt"), in any letter case and with "-" for "_"; "" for none.
+  static std::string CodeFor(const std::string& text);
   // The code of a REGION; "en" for anything else.
   static std::string CodeOf(int region);
   // The language a run speaks: the run's code (--language) when given,

@@ -181,5 +181,16 @@ TEST(CommandLineTest, EveryLanguageOfTheTableIsOfferedAcceptedAndDocumented) {
     EXPECT_TRUE(std::regex_search(help, std::regex("\\b" + language.Code + "\\b"))) << help;
     EXPECT_NE(page.find(language.Code + " ("), std::string::npos)
         << language.Code << " missing from the manual page";
+    std::istringstream aliases(language.Aliases);
+    for (std::string alias; aliases >> alias;) {
+      EXPECT_TRUE(Parse({"--language", alias.c_str()}, options, error)) << error;
+      EXPECT_EQ(options.Language, language.Code) << alias;
+      EXPECT_NE(page.find(alias), std::string::npos) << alias << " missing from the manual page";
+    }
   }
+  TRunOptions options;
+  std::string error;
+  EXPECT_TRUE(Parse({"--language", "PT-br"}, options, error)) << error;
+  EXPECT_EQ(options.Language, "pt");
+  EXPECT_FALSE(Parse({"--language", "pt_PT"}, options, error));
 }

@@ -378,7 +378,7 @@ void AddButtons(Builder& b) {
   for (const B& button : buttons) b.Buttons(button);
   // The options screen's language button: each language by its own name.
   const std::pair<const char*, const char*> languages[] = {
-#define GS_LANGUAGE(region, code, name) {code, name},
+#define GS_LANGUAGE(region, code, name, aliases) {code, name},
 #include "../../frame/Languages.def"
 #undef GS_LANGUAGE
   };

@@ -249,7 +249,7 @@ const std::vector<std::string>& TranslationCodes() {
   // Every language of the table but English, the game's own.
   static const std::vector<std::string> codes = [] {
     std::vector<std::string> all = {
-#define GS_LANGUAGE(region, code, name) code,
+#define GS_LANGUAGE(region, code, name, aliases) code,
 #include "../../frame/Languages.def"
 #undef GS_LANGUAGE
     };
