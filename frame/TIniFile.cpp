@@ -1,5 +1,7 @@
 #include "TIniFile.h"
 
+#include <algorithm>
+
 #include "Globals.h"
 #include "Platform.h"
 
@@ -31,22 +33,41 @@ std::string TIniFile::Get(const std::string& name) const {
 
 void TIniFile::Save() const {
   std::string path = FileName + ".ini";
+  auto same = [](const TIniLine& a, const TIniLine& b) {
+    return a.Name == b.Name && a.Value == b.Value;
+  };
+  if (path == writtenPath_ &&
+      std::equal(Lines.begin(), Lines.end(), written_.begin(), written_.end(), same) &&
+      plat::FileType(path) == plat::FILETYPE_FILE) {
+    return;
+  }
+  writtenPath_.clear();
   plat::TStreamPtr out = plat::WriteFileAtomic(path);
   if (!out) ReportError("Failed to save file " + path, 1);
   for (const TIniLine& line : Lines) out->WriteLine(line.Name + "=" + line.Value);
   // The file is written aside and renamed into place, so a failure shows
   // only here; it is the same failure as a file that cannot be opened.
-  if (!out->Close()) ReportError("Failed to save file " + path, 1);
+  if (!out->Close()) {
+    ReportError("Failed to save file " + path, 1);
+    return;
+  }
+  written_ = Lines;
+  writtenPath_ = path;
 }
 
 void TIniFile::Load() {
   if (plat::TStreamPtr in = plat::ReadDiskFile(FileName + ".ini")) {
+    std::vector<TIniLine> file;
     while (!in->Eof()) {
       TIniLine read = IniSplitLine(in->ReadLine());
       for (TIniLine& line : Lines) {
         if (line.Name == read.Name) line.Value = read.Value;
       }
+      file.push_back(std::move(read));
     }
+    // A file that holds exactly these lines is what Save would write.
+    written_ = std::move(file);
+    writtenPath_ = FileName + ".ini";
   }
   Save();
 }

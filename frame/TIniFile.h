@@ -18,7 +18,8 @@ class TIniFile {
 
   void Add(const std::string& name, const std::string& value);
   // Writes FileName + ".ini" (fatal "Failed to save file " + path when it
-  // cannot be written).
+  // cannot be written). Lines this object wrote there last time, still in
+  // place, are not written again: a save costs a flush to the disk.
   void Save() const;
   // Takes the values of the listed names from the file, then rewrites it.
   void Load();
@@ -28,6 +29,11 @@ class TIniFile {
 
   std::string FileName;  // without ".ini"
   std::vector<TIniLine> Lines;
+
+ private:
+  // What the last Save wrote, and where.
+  mutable std::vector<TIniLine> written_;
+  mutable std::string writtenPath_;
 };
 
 // ASCII upper case (a..z only).

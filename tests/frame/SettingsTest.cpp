@@ -2,10 +2,12 @@
 // files in a temporary data folder.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <sstream>
 #include <vector>
 
@@ -355,4 +357,25 @@ TEST(IniFileTest, ACopyWhoseLastFlushFailsReportsFailureAndKeepsTheOldFile) {
   // Without the limit the same copy succeeds.
   EXPECT_EQ(IniCopyWithKey(dir.File("source.ini"), dir.File("copy.ini"), "key3", "9"), 1);
   EXPECT_NE(ReadWholeFile(dir.File("copy.ini")).find("\r\nKEY3=9\r\n"), std::string::npos);
+}
+
+TEST(IniFileTest, UnchangedLinesAreNotWrittenAgainButChangedOrLostOnesAre) {
+  testsupport::TempDir dir;
+  TIniFile ini(dir.File("gleamstrand"));
+  ini.Add("SOUND", "1");
+  auto inode = [&] {
+    struct stat st {};
+    return stat(dir.File("gleamstrand.ini").c_str(), &st) == 0 ? st.st_ino : ino_t(0);
+  };
+  ini.Save();
+  ino_t first = inode();
+  ASSERT_NE(first, ino_t(0));
+  ini.Save();  // the same lines: the file is left alone (a write renames a new one in)
+  EXPECT_EQ(inode(), first);
+  ini.Lines[0].Value = "0";
+  ini.Save();
+  EXPECT_EQ(ReadWholeFile(dir.File("gleamstrand.ini")), "SOUND=0\r\n");
+  std::remove(dir.File("gleamstrand.ini").c_str());
+  ini.Save();  // gone from the disk: written again
+  EXPECT_EQ(ReadWholeFile(dir.File("gleamstrand.ini")), "SOUND=0\r\n");
 }
