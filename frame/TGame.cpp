@@ -9,6 +9,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "StartupSteps.h"
+#include "TInputMode.h"
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
@@ -709,6 +710,7 @@ int TGame::LogicStep(bool withGrace, bool withClickTracker) {
   Mouse.Manage();
   DoPeekEvent();
   NavInput.Step();
+  InputMode.Step(Mouse, NavInput);
   ReadKeys();
   if (InstantExit) return -1;
   // The exit fade runs even without focus: a window closed from outside (or

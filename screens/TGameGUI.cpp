@@ -123,7 +123,10 @@ void TGameGUI::Logic() {
 
 // The order is set again each step: the bar shown changes with the mode.
 void TGameGUI::ManageFocus() {
-  bool playing = !Screen->InGameMenu->Active && !Screen->State.stateFinished;
+  // The reshuffle offer is the board's own question: it takes the commands.
+  TGameModeMatch3* match3 = Screen->GamePlay.Match3();
+  bool playing = !Screen->InGameMenu->Active && !Screen->State.stateFinished &&
+                 !(match3 && match3->ShufflePieces);
   Focus.Clear();
   Focus.Add(&BoardFocus);
   Focus.Add(InEditor() ? CustomMenu.get() : MainMenu.get());

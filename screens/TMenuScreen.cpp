@@ -14,11 +14,8 @@ void TMenuScreen::LoadCommon(const std::string& background, const std::string& h
   HeaderSprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
   MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, menuGap);
   Menu = MainMenu;
-  // Each visit starts as the first: the focus hidden at the first control,
-  // shown by the first arrow, whatever the screen's last visit left.
+  // A visit comes back to the control that led away on the last one.
   Focus.Clear();
-  Focus.Reset();
-  Focus.Hide();
   Focus.Add(MainMenu.get());
   SetPointerSparkles(Game->Mouse, 1);
   Game->FadeMusic = fadeMusic;
@@ -39,7 +36,7 @@ void TMenuScreen::Start() {
 }
 
 void TMenuScreen::Kill() {
-  Focus.Clear();
+  Focus.Leave();
   TScreen::Kill();
   MainMenu.reset();
   HeaderSprite.reset();

@@ -5,6 +5,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "TChannelArray.h"
+#include "TInputMode.h"
 #include "TLabel.h"
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
@@ -193,6 +194,12 @@ void TButton::SimulateClick() {
   if (Click(0)) MouseOver = 1;
 }
 
+bool TButton::UnderPointer() const {
+  const TMousePointer& pointer = Game->Mouse;
+  return pointer.x >= x && pointer.x < x + w && pointer.y >= y && pointer.y < y + h &&
+         !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+}
+
 void TButton::ManageScaleOnMO() {
   if (ScaleOnMO > 1) ScaleOnMO = std::max(1.0f, ScaleOnMO - ScaleOnMODownSpeed * LogicDelta);
 }
@@ -202,9 +209,9 @@ int TButton::Manage() {
   if (Active && (!Disabled || ClickDisabled == 1)) {
     ManageAnim();
     if (GlowMode > 0) ManageGlow();
-    const TMousePointer& pointer = Game->Mouse;
-    bool pointerOver = pointer.x >= x && pointer.x < x + w && pointer.y >= y && pointer.y < y + h &&
-                       !(MouseOverUserFunction && MouseOverUserFunction() != 0);
+    // While the keys lead, a resting pointer shows nothing: the focus is
+    // the one control that looks chosen.
+    bool pointerOver = !InputMode.Keys() && UnderPointer();
     bool over = pointerOver || Focused;
     if (over) {
       if (MouseClickCounter <= 0) {

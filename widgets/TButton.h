@@ -71,6 +71,8 @@ class TButton : public TSprite {
   void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
   // A visible click from the keyboard: the glow, the click, MouseOver = 1.
   void SimulateClick();
+  // The pointer stands on the button (and MouseOverUserFunction agrees).
+  bool UnderPointer() const;
 
   TGameImagePtr ImageDisabled, ImageMouseClick, ImageMouseOver;
   TGameSoundPtr SoundMouseOver, SoundClick, SoundClick2;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "TButton.h"
+#include "TInputMode.h"
 #include "TMenu.h"
 #include "TTalvorineGame.h"
 
@@ -92,15 +93,49 @@ TFocusItem* TFocusRing::CurrentItem() const {
   return nullptr;
 }
 
-TButton* TFocusRing::CurrentButton() const {
+TButton* TFocusRing::ButtonOf(const void* control) const {
+  if (!control) return nullptr;
   for (const TEntry& entry : entries_) {
-    if (entry.Button && entry.Button == current_) return entry.Button;
+    if (entry.Button && entry.Button == control) return entry.Button;
     if (!entry.Menu) continue;
     for (const auto& button : entry.Menu->Buttons) {
-      if (button.get() == current_) return button.get();
+      if (button.get() == control) return button.get();
     }
   }
   return nullptr;
+}
+
+void TFocusRing::Leave() {
+  entries_.clear();
+  default_ = nullptr;
+  current_ = nullptr;
+  looked_ = nullptr;
+  shown_ = 0;
+  comeBack_ = remembered_;
+}
+
+void TFocusRing::Reset() {
+  current_ = nullptr;
+  remembered_ = comeBack_ = TMark();
+}
+
+void TFocusRing::Remember(const std::vector<const void*>& order, const void* control) {
+  auto at = std::find(order.begin(), order.end(), control);
+  if (at == order.end()) return;
+  remembered_.Index = int(at - order.begin());
+  TButton* button = ButtonOf(control);
+  remembered_.Name = button ? button->name : std::string();
+}
+
+const void* TFocusRing::Marked(const TMark& mark, const std::vector<const void*>& order) const {
+  if (mark.Index < 0) return nullptr;
+  if (!mark.Name.empty()) {
+    for (const void* control : order) {
+      TButton* button = ButtonOf(control);
+      if (button && button->name == mark.Name) return control;
+    }
+  }
+  return mark.Index < int(order.size()) ? order[size_t(mark.Index)] : nullptr;
 }
 
 void TFocusRing::SetDefault(const void* control) { default_ = control; }
@@ -121,8 +156,10 @@ void TFocusRing::Show() {
   if (order.empty()) return;
   if (std::find(order.begin(), order.end(), current_) == order.end()) {
     bool useDefault = std::find(order.begin(), order.end(), default_) != order.end();
-    current_ = useDefault ? default_ : order.front();
+    const void* back = Marked(comeBack_, order);
+    current_ = back ? back : useDefault ? default_ : order.front();
   }
+  comeBack_ = TMark();
   shown_ = 1;
 }
 
@@ -162,13 +199,14 @@ void TFocusRing::ApplyLooks() {
   if (TButton* button = CurrentButton(); button && look) button->Focused = 1;
 }
 
-bool TFocusRing::PointerTookOver() {
-  const TMousePointer& pointer = Game->Mouse;
-  bool moved = pointer.x != lastX_ || pointer.y != lastY_;
-  bool first = lastX_ == -100000;
-  lastX_ = pointer.x;
-  lastY_ = pointer.y;
-  return (moved && !first) || pointer.mh > 0;
+// The press is read before the buttons take it, on the step it comes. The
+// focus itself stays where the keys left it (a list keeps the arrows).
+void TFocusRing::FollowPointerPress(const std::vector<const void*>& order) {
+  if (Game->Mouse.mh <= 0) return;
+  for (const void* control : order) {
+    TButton* button = ButtonOf(control);
+    if (button && button->UnderPointer()) Remember(order, control);
+  }
 }
 
 // Select (Space) is an Accept for every focused control.
@@ -183,9 +221,15 @@ bool TFocusRing::OfferToCurrent(TNavCommand command) {
 }
 
 int TFocusRing::Manage() {
-  if (PointerTookOver()) Hide();
-  // The focused control may have gone (dropped from its menu, disabled).
   std::vector<const void*> order = Order();
+  if (!InputMode.Keys()) {
+    Hide();
+    FollowPointerPress(order);
+  } else if (!shown_ && InputMode.KeysBefore()) {
+    // Come up (or back) after a command: the focus shows at once.
+    Show();
+  }
+  // The focused control may have gone (dropped from its menu, disabled).
   if (shown_ && std::find(order.begin(), order.end(), current_) == order.end()) {
     shown_ = 0;
     Show();
@@ -239,5 +283,6 @@ int TFocusRing::Manage() {
     used = 1;
   }
   ApplyLooks();
+  if (shown_) Remember(order, current_);
   return used;
 }

@@ -4,12 +4,17 @@
 // takes Left/Right, a list box Up/Down, the board cursor the arrows); what
 // it leaves moves the focus: Down, Right and Tab to the next control, Up,
 // Left and Shift+Tab to the previous one, wrapping around. Accept (and
-// Select) clicks a focused button. The focus shows only once a command came and hides when
-// the pointer moves or a mouse button is pressed, so the mouse and the keys
-// can take turns at any moment. A focused button shows its mouse-over look
-// (grow, glow, the mouse-over sound).
+// Select) clicks a focused button. The focus shows while the keys lead
+// (TInputMode): a ring that comes up after a command shows it at once, the
+// first command shows a hidden one where it stands, and it hides when the
+// pointer moves or a mouse button is pressed, so the mouse and the keys can
+// take turns at any moment. A focused button shows its mouse-over look
+// (grow, glow, the mouse-over sound). A ring left with its screen comes
+// back to the control that led away: the focused one, or the button the
+// pointer pressed last.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "TNavInput.h"
@@ -53,6 +58,11 @@ class TFocusRing {
   // Empties the ring; the controls are left as they are (they may be gone),
   // and the focus stays on its control should that be added again.
   void Clear();
+  // The screen is left and its controls go: the ring empties, and when the
+  // screen adds its (new) controls again the focus comes back to the one
+  // in the place of the focused one (the button of the same name, else the
+  // same place in the order).
+  void Leave();
 
   // Once per logic step, before the controls it holds are managed. Returns 1
   // when it used a command.
@@ -63,7 +73,7 @@ class TFocusRing {
   void SetDefault(const void* control);
   // The focus goes back to where it starts (the default, else the first
   // control), as when a menu opens; whether it shows is kept.
-  void Reset() { current_ = nullptr; }
+  void Reset();
   // Moves the focus there (it shows at once).
   void FocusOn(const void* control);
   // Focus look off until the next command (the pointer took over).
@@ -75,6 +85,11 @@ class TFocusRing {
   std::vector<const void*> Order() const;
 
  private:
+  // A control by its place in the order and, on a button, its name.
+  struct TMark {
+    int Index = -1;
+    std::string Name;
+  };
   struct TEntry {
     TMenu* Menu = nullptr;
     TButton* Button = nullptr;
@@ -83,15 +98,22 @@ class TFocusRing {
   void Move(int by);
   void Show();
   void ApplyLooks();
-  bool PointerTookOver();
+  void FollowPointerPress(const std::vector<const void*>& order);
+  void Remember(const std::vector<const void*>& order, const void* control);
+  const void* Marked(const TMark& mark, const std::vector<const void*>& order) const;
   bool OfferToCurrent(TNavCommand command);
   TFocusItem* CurrentItem() const;
-  TButton* CurrentButton() const;
+  TButton* ButtonOf(const void* control) const;
+  TButton* CurrentButton() const { return ButtonOf(current_); }
 
   std::vector<TEntry> entries_;
   const void* current_ = nullptr;
   const void* default_ = nullptr;
   const void* looked_ = nullptr;
   int shown_ = 0;
-  int lastX_ = -100000, lastY_ = -100000;
+  // The control that would lead away: where the shown focus stood, or the
+  // button the pointer pressed last.
+  TMark remembered_;
+  // The one that did, where the focus first shows on the next visit.
+  TMark comeBack_;
 };

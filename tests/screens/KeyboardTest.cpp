@@ -26,6 +26,7 @@
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
+#include "TVEndLevelMenu.h"
 #include "TVLevelList.h"
 #include "TVListBox.h"
 #include "TVMouse.h"
@@ -117,11 +118,12 @@ TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   ASSERT_NE(Game->CurrentProfile, nullptr);
   EXPECT_EQ(Game->CurrentProfile->Name, "Kay");
 
-  // The title's focus: Down shows it on "play", Down again moves to "help",
-  // which then looks as under the pointer; Up goes back; Enter plays.
-  ASSERT_TRUE(Key("down", 3));
+  // The prompt was left with Enter: the title shows its focus at once, on
+  // "play"; Down moves to "help", which then looks as under the pointer.
+  ASSERT_TRUE(Steps(3));
   TButton* play = title.MainMenu->FindButton("play");
   TButton* help = title.MainMenu->FindButton("help");
+  EXPECT_TRUE(title.Focus.Shown());
   EXPECT_EQ(title.Focus.Current(), play);
   ASSERT_TRUE(Key("down", 40));
   EXPECT_EQ(title.Focus.Current(), help);
@@ -129,18 +131,7 @@ TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   EXPECT_GT(help->ScaleOnMO, 1.0f);  // it grows as under the pointer
   EXPECT_EQ(play->MouseOver, 0);
   Shot("keyboard-title-focus");
-  // Every screen starts alike: its first arrow shows the focus on its first
-  // control, also on a title entered again (it once moved on at once there).
-  ASSERT_TRUE(Key("down", 3));
-  ASSERT_TRUE(Key("enter", 3));
-  TOptionsScreen& options = *Screens->Options;
-  ASSERT_TRUE(RunUntilShown(&options));
-  ASSERT_TRUE(Key("down", 3));
-  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.MusicSlider.get()));
-  ASSERT_TRUE(Key("esc", 3));
-  ASSERT_TRUE(RunUntilShown(&title));
-  ASSERT_TRUE(Key("down", 3));
-  EXPECT_EQ(title.Focus.Current(), title.MainMenu->FindButton("play"));
+  ASSERT_TRUE(Key("up", 3));
   ASSERT_TRUE(Key("enter", 3));
   ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
   // The grid takes the first arrow at once; Page Down keeps to one page here.
@@ -151,8 +142,7 @@ TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   // Exchanges through the cursor until the level is won.
   TCellBox* board = Mode()->CellBox.get();
   ASSERT_TRUE(RunUntil([&] { return Settled(); }, 3000));
-  EXPECT_EQ(board->Cursor.Visible, 0);
-  ASSERT_TRUE(Key("right", 3));  // shows the cursor; it does not move yet
+  // The level was chosen with Enter: the cursor shows at once.
   ASSERT_EQ(board->Cursor.Visible, 1);
   EXPECT_TRUE(board->IsPlayingCell(board->Cursor.X, board->Cursor.Y));
   Shot("keyboard-board-cursor");
@@ -178,12 +168,76 @@ TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   }
   EXPECT_EQ(Game_().State.stateFinished, 1);
   ASSERT_TRUE(Steps(200));
+  // The end panel came after a key: its first button shows the focus at once.
+  const TVEndLevelMenu& panel = *Game_().GUI->endLevelMenu;
+  EXPECT_TRUE(panel.Focus.Shown());
+  EXPECT_EQ(panel.Focus.Current(), panel.Menu->Buttons.front().get());
   // The win is recorded for the player as after a game with the mouse.
   std::string record = testsupport::ReadWholeFile(ProfileFolder() + "Kays.ini");
   EXPECT_NE(record.find("001=1"), std::string::npos) << record;
   // No pointer event came: the pointer never moved, no button was pressed.
   EXPECT_EQ(VMouse.DragStartX, -1);
   EXPECT_EQ(Game->Mouse.mh, 0);
+}
+
+// One control at a time looks chosen, and a screen comes back to the
+// control that led away from it, whether a key or the pointer chose it.
+TEST_F(Keyboard, AWalkToOptionsAndBackKeepsOneChosenButtonAndComesBackToIt) {
+  MakePlayer("Ada");
+  Fades = false;
+  ASSERT_TRUE(StartGame());
+  TTitleScreen& title = *Screens->Title;
+  ASSERT_TRUE(RunUntilShown(&title));
+  auto chosen = [&] {
+    std::vector<std::string> names;
+    for (const auto& button : title.MainMenu->Buttons) {
+      if (button->MouseOver) names.push_back(button->name);
+    }
+    return names;
+  };
+  auto pointTo = [&](const char* name) {
+    const TButton& button = *title.MainMenu->FindButton(name);
+    Script("1 move " + std::to_string(int(button.x + button.w / 2)) + " " +
+           std::to_string(int(button.y + button.h / 2)));
+    return Steps(5);
+  };
+  // The pointer rests on "help"; the first arrow shows the focus on "play",
+  // and "help" no longer looks chosen.
+  ASSERT_TRUE(pointTo("help"));
+  EXPECT_EQ(chosen(), std::vector<std::string>{"HELP"});
+  ASSERT_TRUE(Key("down", 3));
+  EXPECT_EQ(chosen(), std::vector<std::string>{"PLAY"});
+  while (title.Focus.Current() != title.MainMenu->FindButton("options")) {
+    ASSERT_TRUE(Key("down", 3));
+  }
+  ASSERT_TRUE(Key("enter", 3));
+  TOptionsScreen& options = *Screens->Options;
+  ASSERT_TRUE(RunUntilShown(&options));
+  // Opened by a key: its first control shows the focus at once.
+  ASSERT_TRUE(Steps(2));
+  EXPECT_TRUE(options.Focus.Shown());
+  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.MusicSlider.get()));
+  Shot("focus-options-at-once");
+  ASSERT_TRUE(Key("esc", 3));
+  ASSERT_TRUE(RunUntilShown(&title));
+  ASSERT_TRUE(Steps(2));
+  EXPECT_TRUE(title.Focus.Shown());
+  EXPECT_EQ(title.Focus.Current(), title.MainMenu->FindButton("options"));
+  EXPECT_EQ(chosen(), std::vector<std::string>{"OPTIONS"});
+  Shot("focus-back-on-options");
+  // The pointer still rests on "help" and shows nothing; once it moves, the
+  // focus hides and the button under it is chosen.
+  ASSERT_TRUE(pointTo("Exit"));
+  EXPECT_FALSE(title.Focus.Shown());
+  EXPECT_EQ(chosen(), std::vector<std::string>{"EXIT"});
+  // A screen left by the pointer comes back to the button it pressed.
+  ASSERT_TRUE(ClickButton(title.MainMenu.get(), "highscore"));
+  ASSERT_TRUE(RunUntilShown(Screens->HighScores.get()));
+  ASSERT_TRUE(Key("esc", 3));
+  ASSERT_TRUE(RunUntilShown(&title));
+  ASSERT_TRUE(Steps(2));
+  EXPECT_EQ(title.Focus.Current(), title.MainMenu->FindButton("highscore"));
+  EXPECT_TRUE(title.Focus.Shown());  // Escape was a key
 }
 
 TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {

@@ -104,9 +104,9 @@ TEST_F(LanguageTest, TheOptionsButtonMovesOnToTheNextLanguageAtOnce) {
   EXPECT_EQ(GameLanguage.Code, "de");
   Shot("options-language-de");
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=2\r\n"), std::string::npos);
-  // On the keys: the button keeps the focus, so Enter steps on and on.
-  // The first Tab shows the focus on the music slider.
-  for (int tab = 0; tab < 4; ++tab) ASSERT_TRUE(Key("tab", 2));
+  // On the keys: the first Tab shows the focus on the button the pointer
+  // pressed last, and the button keeps it, so Enter steps on and on.
+  ASSERT_TRUE(Key("tab", 2));
   ASSERT_EQ(options.Focus.Current(), options.OptionsMenu->FindButton("language"));
   ASSERT_TRUE(Key("enter", 10));
   EXPECT_EQ(GameLanguage.Code, "fr");

@@ -18,6 +18,7 @@
 #include "TCellBox.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
+#include "TInputMode.h"
 #include "TLanguage.h"
 #include "TMenu.h"
 #include "TRunScript.h"
@@ -294,6 +295,7 @@ bool ScreenTest::StartGame() {
   UseEventInput();
   GameFlushKeys();
   VMouse = TVMouse();
+  InputMode.Reset();
   SeedRandom();
   // The layers' hooks, as the program installs them.
   InstallWidgets();
