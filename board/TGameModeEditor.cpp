@@ -6,11 +6,13 @@
 #include "Globals.h"
 #include "TCellBox.h"
 #include "TGamePlay.h"
+#include "TMenu.h"
 #include "TNavInput.h"
 #include "TPlayerFiles.h"
 #include "TSavedGame.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
+#include "TextCase.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ TGameModeEditor::TGameModeEditor(TGamePlay& play, std::shared_ptr<const TBoardAr
     : Mouse(&VMouse), play_(play), art_(art ? std::move(art) : TBoardArt::FromBanks()) {
   GameType = TypeEditor;
   Clear();
+  MakeBrushButtons();
 }
 
 TGameModeEditor::~TGameModeEditor() = default;
@@ -106,6 +109,8 @@ int TGameModeEditor::SaveLayout(const std::string& name) {
 void TGameModeEditor::Logic() {
   if (play_.State.disableButtons) return;
   CellBox->Mouse = Mouse;
+  // First: a press on a button is the button's, not the board's.
+  ManageBrushButtons();
   Paint();
   Erase();
   ManageCursor();
@@ -181,6 +186,50 @@ void TGameModeEditor::ReadKeys() {
   if (NavInput.Hit(TNavCommand::PageUp)) CycleBrush(-1);
 }
 
+// Buttons without pictures: the panel draws them (DrawBrush); they bring
+// the pointer's and the focus's looks, the sounds and the clicks.
+void TGameModeEditor::MakeBrushButtons() {
+  BrushMenu = Game ? TMenu::Create("buttonMO", "buttonclick") : TMenu::Create("", "");
+  float y = float(BrushButtonsY);
+  for (const char* name : BrushButtons) {
+    auto button = std::make_unique<TButton>();
+    button->SetName(name);
+    button->SoundMouseOver = BrushMenu->SoundMouseOver;
+    button->SoundClick = BrushMenu->SoundClick;
+    button->x = float(BrushPanelX - BrushButtonW / 2);
+    button->y = y;
+    button->w = BrushButtonW;
+    button->h = BrushButtonH;
+    y += float(BrushButtonH + BrushButtonGap);
+    BrushMenu->Buttons.push_back(std::move(button));
+  }
+}
+
+void TGameModeEditor::ManageBrushButtons() {
+  BrushMenu->Manage();
+  if (BrushMenu->Clicked("normal")) LayoutContents = 1;
+  if (BrushMenu->Clicked("marble")) LayoutContents = 2;
+  if (BrushMenu->Clicked("chain")) IsChain = !IsChain;
+  if (BrushMenu->Clicked("create")) IsCreate = !IsCreate;
+  if (BrushMenu->Clicked("fill")) IsFill = !IsFill;
+}
+
+bool TGameModeEditor::BrushButtonLit(const std::string& name) const {
+  if (name == "normal") return LayoutContents == 1;
+  if (name == "marble") return LayoutContents == 2;
+  if (name == "chain") return IsChain != 0;
+  if (name == "create") return IsCreate != 0;
+  return name == "fill" && IsFill != 0;
+}
+
+const std::string& TGameModeEditor::BrushButtonText(const std::string& name) const {
+  if (name == "normal") return brushNormal_.Get();
+  if (name == "marble") return brushMarble_.Get();
+  if (name == "chain") return brushChain_.Get();
+  if (name == "create") return brushCreate_.Get();
+  return brushFill_.Get();
+}
+
 void TGameModeEditor::CycleBrush(int by) {
   struct TBrush {
     int Contents, Chain, Create, Fill;
@@ -249,19 +298,38 @@ void TGameModeEditor::DrawMouseCell() const {
 }
 
 void TGameModeEditor::DrawBrush() const {
-  // A flag that is off is drawn dim, so that the four states read at a
-  // glance; the kind is named either way.
-  constexpr int Size = 20, LineGap = 26, Dim = 110;
+  // A button is lit while what it sets holds; one that is not is drawn dim,
+  // so that the brush reads at a glance. The pointer's or the focus's
+  // button wears a gold frame.
+  constexpr int Size = 20, Dim = 110;
   const float x = float(BrushPanelX);
-  float y = float(BrushPanelY);
-  modetext::DrawCentredAt(brushTitle_.Get(), x, y, Size);
-  DrawBrushCell(x, y + 55);
-  y += 95;
-  modetext::DrawCentredAt(LayoutContents == 2 ? brushMarble_.Get() : brushNormal_.Get(), x, y,
-                          Size);
-  modetext::DrawCentredAt(brushChain_.Get(), x, y + LineGap, Size, IsChain ? 255 : Dim);
-  modetext::DrawCentredAt(brushCreate_.Get(), x, y + 2 * LineGap, Size, IsCreate ? 255 : Dim);
-  modetext::DrawCentredAt(brushFill_.Get(), x, y + 3 * LineGap, Size, IsFill ? 255 : Dim);
+  modetext::DrawCentredAt(brushTitle_.Get(), x, float(BrushPanelY), Size);
+  DrawBrushCell(x, float(BrushPanelY) + 55);
+  double alpha = plat::GetAlpha();
+  for (const auto& button : BrushMenu->Buttons) {
+    std::string name = LowerCase(button->name);
+    bool lit = BrushButtonLit(name);
+    plat::SetBlend(plat::ALPHABLEND);
+    if (lit) {
+      plat::SetColor(255, 200, 40);
+      plat::SetAlpha(0.35);
+      plat::DrawRect(button->x, button->y, button->w, button->h);
+    }
+    if (button->MouseOver) {
+      plat::SetColor(255, 220, 90);
+      plat::SetAlpha(1);
+      plat::DrawRect(button->x - 1, button->y - 1, button->w + 2, button->h + 2, false);
+      plat::DrawRect(button->x, button->y, button->w, button->h, false);
+    } else {
+      plat::SetColor(255, 255, 255);
+      plat::SetAlpha(0.35);
+      plat::DrawRect(button->x, button->y, button->w, button->h, false);
+    }
+    plat::SetColor(255, 255, 255);
+    plat::SetAlpha(alpha);
+    modetext::DrawCentredAt(BrushButtonText(name), x, button->y + 1, Size,
+                            lit || button->MouseOver ? 255 : Dim);
+  }
 }
 
 void TGameModeEditor::DrawTextMessage() const {

@@ -13,6 +13,7 @@
 
 class TCellBox;
 class TGamePlay;
+class TMenu;
 class TLayoutCell;
 class TVMouse;
 
@@ -54,10 +55,19 @@ class TGameModeEditor : public TGameMode {
   void DrawBounds() const;
   void DrawMouseCell() const;
   void DrawTextMessage() const;
-  // The brush's state beside the frame: its cell and its kind and flags.
+  // The brush's state beside the frame: its cell, then its buttons.
   void DrawBrush() const;
   // Where DrawBrush centres its panel.
   static constexpr int BrushPanelX = 751, BrushPanelY = 90;
+  // The panel's buttons, top to bottom: "normal" and "marble" set the kind,
+  // "chain", "create" and "fill" switch the flags (the pointer, the focus,
+  // a pad). Each is drawn lit while what it sets holds.
+  static constexpr const char* BrushButtons[] = {"normal", "marble", "chain", "create", "fill"};
+  static constexpr int BrushButtonsY = 172, BrushButtonW = 90, BrushButtonH = 24,
+                       BrushButtonGap = 4;
+  std::shared_ptr<TMenu> BrushMenu;
+  // What the panel's button sets holds now.
+  bool BrushButtonLit(const std::string& name) const;
   int IsLayoutValid() const;
 
   // Loads a custom layout for editing: 1, or 0 when it cannot be read (the
@@ -96,10 +106,13 @@ class TGameModeEditor : public TGameMode {
   void PaintCell(TLayoutCell* cell);
   void EraseCell(TLayoutCell* cell);
   void ManageCursor();
+  void ManageBrushButtons();
   void ReadKeys();
   void RebuildWalls();
   // Draws the brush's cell pictures with their handles at (x, y).
   void DrawBrushCell(float x, float y) const;
+  void MakeBrushButtons();
+  const std::string& BrushButtonText(const std::string& name) const;
 
   TGamePlay& play_;
   std::shared_ptr<const TBoardArt> art_;

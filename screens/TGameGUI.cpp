@@ -129,6 +129,9 @@ void TGameGUI::ManageFocus() {
                  !(match3 && match3->ShufflePieces);
   Focus.Clear();
   Focus.Add(&BoardFocus);
+  if (TGameModeEditor* editor = Screen->GamePlay.Editor(); editor && InEditor()) {
+    Focus.Add(editor->BrushMenu.get());
+  }
   Focus.Add(InEditor() ? CustomMenu.get() : MainMenu.get());
   if (!playing) {
     Focus.Hide();

@@ -16,6 +16,7 @@
 #include "TGameScreens.h"
 #include "TGameText.h"
 #include "TLayoutCell.h"
+#include "TMenu.h"
 #include "TTalvorineGame.h"
 
 namespace {
@@ -33,11 +34,12 @@ class EditorBrush : public ScreenTest {
   TLayoutCell& Cell(int x, int y) { return *Editor().CellBox->Layout[x][y]; }
   static int CentreX(int x) { return board::CentreX(x); }
   static int CentreY(int y) { return board::CentreY(y); }
-  // The brightest channel in the panel's line `line` (0: the kind).
-  int PanelLine(int line) const {
-    int top = TGameModeEditor::BrushPanelY + 95 + 26 * line, best = 0;
-    for (int y = top; y < top + 22; ++y) {
-      for (int x = 705; x < 798; ++x) {
+  // The brightest channel inside the panel's button of that name.
+  int PanelButton(const char* name) {
+    const TButton& button = *Editor().BrushMenu->FindButton(name);
+    int best = 0;
+    for (int y = int(button.y) + 2; y < int(button.y) + button.h - 2; ++y) {
+      for (int x = int(button.x) + 2; x < int(button.x) + button.w - 2; ++x) {
         uint32_t p = Pixel(x, y);
         best = std::max({best, int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)});
       }
@@ -73,10 +75,11 @@ TEST_F(EditorBrush, ControlWithAClickErasesAndTheBrushShowsItsState) {
   Script("1 move 760 560");
   ASSERT_TRUE(Steps(6));
   Shot("editor-brush-normal");
-  EXPECT_GT(PanelLine(0), 200);
-  EXPECT_LT(PanelLine(1), 160);
-  EXPECT_LT(PanelLine(2), 160);
-  EXPECT_GT(PanelLine(3), 200);
+  EXPECT_GT(PanelButton("normal"), 200);
+  EXPECT_LT(PanelButton("marble"), 160);
+  EXPECT_LT(PanelButton("chain"), 160);
+  EXPECT_LT(PanelButton("create"), 160);
+  EXPECT_GT(PanelButton("fill"), 200);
   // Control tapped alone switches the brush to marble; X and Z toggle.
   Key("ctrl", 5);
   EXPECT_EQ(Editor().LayoutContents, 2);
@@ -86,8 +89,9 @@ TEST_F(EditorBrush, ControlWithAClickErasesAndTheBrushShowsItsState) {
   EXPECT_EQ(Editor().IsFill, 0);
   ASSERT_TRUE(Steps(6));
   Shot("editor-brush-marble-chain");
-  EXPECT_GT(PanelLine(1), 200);
-  EXPECT_LT(PanelLine(3), 160);
+  EXPECT_GT(PanelButton("marble"), 200);
+  EXPECT_GT(PanelButton("chain"), 200);
+  EXPECT_LT(PanelButton("fill"), 160);
   Click(CentreX(7), CentreY(5), 5);
   EXPECT_EQ(Cell(7, 5).Contents, 2);
   EXPECT_EQ(Cell(7, 5).IsChain, 1);
@@ -97,6 +101,40 @@ TEST_F(EditorBrush, ControlWithAClickErasesAndTheBrushShowsItsState) {
   ASSERT_TRUE(Steps(8));
   EXPECT_EQ(Cell(7, 5).Contents, 0);
   EXPECT_EQ(Editor().LayoutContents, 2);
+}
+
+TEST_F(EditorBrush, ThePanelsButtonsSetTheBrushByThePointerAndByTheKeys) {
+  OpenEditor();
+  TMenu& panel = *Editor().BrushMenu;
+  const int cells = Editor().CellBox->GetLayoutCellNotEmptyCount();
+  ASSERT_TRUE(ClickButton(&panel, "marble"));
+  ASSERT_TRUE(ClickButton(&panel, "chain"));
+  EXPECT_EQ(Editor().LayoutContents, 2);
+  EXPECT_EQ(Editor().IsChain, 1);
+  EXPECT_EQ(Editor().CellBox->GetLayoutCellNotEmptyCount(), cells);  // nothing painted
+  // The keys: Tab walks from the board through the panel; Enter on
+  // "Creates" switches the flag, and only that button looks chosen while
+  // the pointer rests on "Chained".
+  TGameGUI& gui = *screen_.GUI;
+  for (int i = 0; i < 8 && gui.Focus.Current() != panel.FindButton("create"); ++i) {
+    ASSERT_TRUE(Key("tab", 3));
+  }
+  ASSERT_EQ(gui.Focus.Current(), panel.FindButton("create"));
+  ASSERT_TRUE(Key("enter", 5));
+  EXPECT_EQ(Editor().IsCreate, 1);
+  std::vector<std::string> chosen;
+  for (const auto& button : panel.Buttons) {
+    if (button->MouseOver) chosen.push_back(button->name);
+  }
+  EXPECT_EQ(chosen, std::vector<std::string>{"CREATE"});
+  ASSERT_TRUE(Key("up", 5));  // back to "Chained": off again
+  ASSERT_TRUE(Key("space", 5));
+  EXPECT_EQ(Editor().IsChain, 0);
+  ASSERT_TRUE(Steps(3));
+  Shot("editor-brush-buttons");
+  EXPECT_GT(PanelButton("marble"), 200);
+  EXPECT_LT(PanelButton("normal"), 160);
+  EXPECT_GT(PanelButton("create"), 200);
 }
 
 TEST_F(EditorBrush, ALevelNameIsTrimmedAndHeldToTheField) {

@@ -356,7 +356,11 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   Game_().StartEditor();
   ASSERT_TRUE(RunUntilShown(&Game_()));
   ASSERT_TRUE(Steps(20));
-  Walk(gui.Focus, Join({{&gui.BoardFocus}, ButtonsOf(gui.CustomMenu.get())}), "editor");
+  Walk(gui.Focus,
+       Join({{&gui.BoardFocus},
+             ButtonsOf(Game_().GamePlay.Editor()->BrushMenu.get()),
+             ButtonsOf(gui.CustomMenu.get())}),
+       "editor");
   // The editor's Load over unsaved changes asks first: its own yes/no.
   ASSERT_NE(Game_().GamePlay.Editor(), nullptr);
   Game_().GamePlay.Editor()->UnsavedChanges = 1;  // as after a painted cell
