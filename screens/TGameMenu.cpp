@@ -21,9 +21,10 @@ constexpr int PanelAboveMenu = 50;
 void TGameMenu::Load() {
   buttons_ = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
   buttons_->AddQuick("resume")->OKButton = 1;
-  for (const char* name : {"restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"}) {
-    buttons_->AddQuick(name);
-  }
+  for (const char* name : {"restartpuzzle", "shufflepuzzle", "savegame"}) buttons_->AddQuick(name);
+  buttons_->AddQuick("gameoptions", "options");
+  buttons_->AddQuick("gamehelp", "help");
+  buttons_->AddQuick("backtomenu");
   buttons_->Centre();
   Focus.Clear();
   Focus.Add(buttons_.get());
@@ -38,6 +39,7 @@ void TGameMenu::Load() {
 }
 
 void TGameMenu::Kill() {
+  Page.reset();
   if (buttons_) buttons_->Kill();
   buttons_.reset();
   Menu.reset();
@@ -48,6 +50,7 @@ void TGameMenu::Kill() {
 
 void TGameMenu::Show(int playSound) {
   Active = 1;
+  Page.reset();
   OfferForLevel();
   Focus.Reset();
   if (buttons_) buttons_->ManageNoSound();
@@ -75,6 +78,12 @@ void TGameMenu::Hide() {
 
 void TGameMenu::Logic() {
   if (!buttons_) return;
+  // A page takes the input (Escape closes it) until it is closed; the
+  // menu's focus is still on the button that opened it.
+  if (Page) {
+    if (Page->Manage()) Page.reset();
+    return;
+  }
   if (Active) {
     FadeIn->Manage();
     if (FadeOut->Active) {
@@ -109,6 +118,10 @@ void TGameMenu::Logic() {
     if (!Screen->State.stateFinished) {
       gui.AskSaveName();
     }
+  } else if (buttons_->Clicked("options")) {
+    Page = std::make_unique<TGameMenuPage>(TGameMenuPage::TKind::Options);
+  } else if (buttons_->Clicked("help")) {
+    Page = std::make_unique<TGameMenuPage>(TGameMenuPage::TKind::Help);
   } else if (buttons_->Clicked("backtomenu")) {
     gui.AskToLeave();
   }
@@ -147,9 +160,10 @@ void TGameMenu::Draw() {
   plat::SetAlpha(dim);
   plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
   plat::SetColor(255, 255, 255);
-  // A question or message opened from the menu stands alone over the dimmed
-  // game: the panel's words would show through the dialog.
-  if (Screen->GUI && Screen->GUI->DialogOpen()) {
+  // A question or message opened from the menu stands alone over the
+  // dimmed game: the panel's words would show through the dialog. (A page
+  // the game screen draws alone.)
+  if (Page || (Screen->GUI && Screen->GUI->DialogOpen())) {
     plat::SetAlpha(1);
     return;
   }

@@ -1,14 +1,16 @@
 // The in-game menu: an overlay over the darkened game, opened with the
 // "menu" button or Escape, with "resume", "restartpuzzle", "shufflepuzzle",
-// "savegame" and "backtomenu". It fades in and out over 200 ms; while it is
-// Active the board does not run. The questions it asks belong to the
-// in-game interface, which manages and draws them.
+// "savegame", "options", "help" and "backtomenu". It fades in and out over
+// 200 ms; while it is Active the board does not run. The questions it asks
+// belong to the in-game interface, which manages and draws them; the
+// options and help pages are its own (TGameMenuPage).
 #pragma once
 
 #include <memory>
 
 #include "TAnimation.h"
 #include "TFocusRing.h"
+#include "TGameMenuPage.h"
 #include "TGameSound.h"
 #include "TMenu.h"
 #include "TScreen.h"
@@ -34,6 +36,8 @@ class TGameMenu : public TScreen {
   TMenu* Buttons() const { return buttons_.get(); }
   // The keyboard's focus over the buttons.
   TFocusRing Focus;
+  // The options or help page open over the menu, else null.
+  std::unique_ptr<TGameMenuPage> Page;
 
   int Active = 0;
   int MouseState = 0;

@@ -130,6 +130,13 @@ void TGameScreen::Logic() {
 }
 
 void TGameScreen::Draw() {
+  // A page of the in-game menu (options, help) is drawn as the title's
+  // screen of the same name: nothing of the level shows through its words.
+  if (InGameMenu->Page) {
+    ManageInterruption();
+    InGameMenu->Page->Draw();
+    return;
+  }
   plat::Cls();
   plat::SetBlend(plat::ALPHABLEND);
   SetTextShadow(2, 2, 0.6f);

@@ -1,18 +1,13 @@
 #include "THelpScreen.h"
 
-#include "GameResources.h"
 #include "TGameScreens.h"
-#include "TGameText.h"
-#include "TImageBank.h"
+#include "THelpPage.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
-#include "TextDraw.h"
 
 void THelpScreen::Load() {
   LoadCommon("titlescreen", "helpheader", 400, 50, 10, 0);
-  AddGrowingButton("oksmall", "ok")->OKButton = 1;
-  MainMenu->Centre();
-  MainMenu->SetY(MainMenu->y + 260);
+  AddOk(*MainMenu, THelpPage::OkBelow);
 }
 
 void THelpScreen::Logic() {
@@ -23,13 +18,7 @@ void THelpScreen::Logic() {
 
 void THelpScreen::Draw() {
   DrawBackground();
-  plat::SetBlend(plat::ALPHABLEND);
-  DrawCentred(InterfaceImageBank->Find("blackback"), 400, 300);
-  DrawCentred(InterfaceImageBank->Find("helpimage"), 175, 300);
-  plat::SetImageFont(GameFont(25));
-  plat::SetColor(255, 255, 255);
-  SetTextShadow(2, 2, 0.6f);
-  DrawLinesEndingAt(TextX, TextBottomY, GameText->FindString("Help Message Gleamstrand"), 0, 0);
+  THelpPage::Draw();
   DrawHeader();
   MainMenu->Draw(0, 0);
 }

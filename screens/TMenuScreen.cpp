@@ -10,8 +10,7 @@
 void TMenuScreen::LoadCommon(const std::string& background, const std::string& header, float hx,
                              float hy, int menuGap, int fadeMusic) {
   Background = InterfaceImageBank->Find(background);
-  HeaderSprite = TSprite::CreateFromFile(header, hx, hy, 0);
-  HeaderSprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
+  HeaderSprite = MakeHeader(header, hx, hy);
   MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, menuGap);
   Menu = MainMenu;
   // A visit comes back to the control that led away on the last one.
@@ -21,10 +20,27 @@ void TMenuScreen::LoadCommon(const std::string& background, const std::string& h
   Game->FadeMusic = fadeMusic;
 }
 
-TButton* TMenuScreen::AddGrowingButton(const std::string& image, const std::string& name) {
-  TButton* button = MainMenu->AddQuickAuto(image, name);
+std::shared_ptr<TSprite> TMenuScreen::MakeHeader(const std::string& header, float hx, float hy) {
+  std::shared_ptr<TSprite> sprite = TSprite::CreateFromFile(header, hx, hy, 0);
+  sprite->SetGlow(3, 0, 0.25f, 0, 0.5f);
+  return sprite;
+}
+
+TButton* TMenuScreen::AddGrowingButton(TMenu& menu, const std::string& image,
+                                       const std::string& name) {
+  TButton* button = menu.AddQuickAuto(image, name);
   button->SetupScaleOnMO(1.15f, button->ScaleOnMOUpSpeed, button->ScaleOnMODownSpeed);
   return button;
+}
+
+TButton* TMenuScreen::AddGrowingButton(const std::string& image, const std::string& name) {
+  return AddGrowingButton(*MainMenu, image, name);
+}
+
+void TMenuScreen::AddOk(TMenu& menu, int below) {
+  AddGrowingButton(menu, "oksmall", "ok")->OKButton = 1;
+  menu.Centre();
+  menu.SetY(menu.y + float(below));
 }
 
 void TMenuScreen::Start() {

@@ -26,6 +26,17 @@ class TMenuScreen : public TScreen {
   // The keyboard's focus: LoadCommon puts the main menu in; a screen with
   // more controls lists them all in screen order after it (Clear, Add...).
   TFocusRing Focus;
+  // A picture of the interface bank centred on (cx, cy), whatever its handle.
+  static void DrawCentred(const TGameImagePtr& picture, float cx, float cy);
+  // A button of the menu that grows to 1.15 under the pointer.
+  static TButton* AddGrowingButton(TMenu& menu, const std::string& image,
+                                   const std::string& name = "");
+  // The small "ok" (Enter's button) as the only button of the menu, centred
+  // across the screen and `below` pixels under its middle.
+  static void AddOk(TMenu& menu, int below);
+  // The header picture of a page, mid-handled at (hx, hy), with its slow
+  // pulsing glow.
+  static std::shared_ptr<TSprite> MakeHeader(const std::string& header, float hx, float hy);
 
  protected:
   // Background from the interface bank, the header (a picture of the image
@@ -41,8 +52,6 @@ class TMenuScreen : public TScreen {
   void ManageMenu();
   void DrawBackground() const;
   void DrawHeader() const;
-  // A picture of the interface bank centred on (cx, cy), whatever its handle.
-  static void DrawCentred(const TGameImagePtr& picture, float cx, float cy);
   // The standard fade to `to`; ignored while a fade runs.
   static bool ChangeTo(TScreen* to);
   // Steps a dialog the screen shows over its menu (none: false). Once it

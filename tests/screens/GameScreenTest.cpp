@@ -21,6 +21,7 @@
 #include "TCompletionFile.h"
 #include "TGameGUI.h"
 #include "TGameMenu.h"
+#include "TGameMenuPage.h"
 #include "TGameMode.h"
 #include "TGameModeEditor.h"
 #include "TGameModeMatch3.h"
@@ -228,6 +229,53 @@ TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
   EXPECT_EQ(Gui().RestartInput, nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 0);
   EXPECT_EQ(screen_.InGameMenu->Active, 0);
+}
+
+// Options and help from the in-game menu open over the level: the clock
+// keeps still, the screen stays, and the level goes on where it stood.
+TEST_F(GameScreen, OptionsAndHelpOpenOverTheLevelWithTheClockStill) {
+  Play("005");
+  ASSERT_TRUE(Steps(200));
+  const std::string level = Playing().CurrentLevel;
+  const int score = Playing().Score;
+  Key("esc", 60);
+  ASSERT_EQ(screen_.InGameMenu->Active, 1);
+  const int played = LevelClock.Elapsed();
+  TGameMenu& menu = *screen_.InGameMenu;
+  ClickButton(*menu.Buttons(), "options", 30);
+  ASSERT_NE(menu.Page, nullptr);
+  TGameMenuPage& options = *menu.Page;
+  EXPECT_EQ(options.Kind, TGameMenuPage::TKind::Options);
+  EXPECT_EQ(options.Options.OptionsMenu->FindButton("language")->Disabled, 1);
+  // The keys: the first Tab shows the focus on the music volume, Left lowers it.
+  int volume = Game->MusicVolume;
+  Key("tab", 3);
+  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.Options.MusicSlider.get()));
+  Key("left", 3);
+  EXPECT_EQ(Game->MusicVolume, std::max(0, volume - 5));
+  ASSERT_TRUE(Steps(200));
+  Shot("gamescreen-options-page");
+  Key("esc", 10);  // back to the menu, not out of it
+  EXPECT_EQ(menu.Page, nullptr);
+  EXPECT_EQ(menu.Active, 1);
+  EXPECT_NE(ReadWholeFile(SettingsFile())
+                .find("MUSIC VOLUME=" + std::to_string(Game->MusicVolume) + "\r\n"),
+            std::string::npos);
+  ClickButton(*menu.Buttons(), "help", 30);
+  ASSERT_NE(menu.Page, nullptr);
+  EXPECT_EQ(menu.Page->Kind, TGameMenuPage::TKind::Help);
+  Shot("gamescreen-help-page");
+  Key("enter", 10);  // "ok"
+  EXPECT_EQ(menu.Page, nullptr);
+  // Seconds went by; the level neither ended nor counted them.
+  EXPECT_EQ(LevelClock.Elapsed(), played);
+  EXPECT_EQ(Current(), &screen_);
+  EXPECT_EQ(Playing().CurrentLevel, level);
+  EXPECT_EQ(Playing().Score, score);
+  EXPECT_EQ(screen_.State.stateFinished, 0);
+  Key("esc", 100);
+  EXPECT_EQ(menu.Active, 0);
+  EXPECT_GT(LevelClock.Elapsed(), played);
 }
 
 TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {

@@ -216,7 +216,7 @@ TEST_F(Keyboard, AWalkToOptionsAndBackKeepsOneChosenButtonAndComesBackToIt) {
   // Opened by a key: its first control shows the focus at once.
   ASSERT_TRUE(Steps(2));
   EXPECT_TRUE(options.Focus.Shown());
-  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.MusicSlider.get()));
+  EXPECT_EQ(options.Focus.Current(), static_cast<TFocusItem*>(options.Panel.MusicSlider.get()));
   Shot("focus-options-at-once");
   ASSERT_TRUE(Key("esc", 3));
   ASSERT_TRUE(RunUntilShown(&title));
@@ -262,17 +262,17 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   ASSERT_TRUE(TGameScreens::ChangeTo(&options));
   ASSERT_TRUE(RunUntilShown(&options));
   Walk(options.Focus,
-       Join({{static_cast<TFocusItem*>(options.MusicSlider.get()),
-              static_cast<TFocusItem*>(options.SoundSlider.get())},
-             ButtonsOf(options.OptionsMenu.get()),
+       Join({{static_cast<TFocusItem*>(options.Panel.MusicSlider.get()),
+              static_cast<TFocusItem*>(options.Panel.SoundSlider.get())},
+             ButtonsOf(options.Panel.OptionsMenu.get()),
              ButtonsOf(options.MainMenu.get())}),
        "options");
   // A focused slider moves with Left and Right, and the volume follows.
-  options.Focus.FocusOn(static_cast<TFocusItem*>(options.MusicSlider.get()));
+  options.Focus.FocusOn(static_cast<TFocusItem*>(options.Panel.MusicSlider.get()));
   int volume = Game->MusicVolume;
   ASSERT_TRUE(Key("left", 3));
-  EXPECT_EQ(options.MusicSlider->Value, std::max(0, volume - 5));
-  EXPECT_EQ(Game->MusicVolume, options.MusicSlider->Value);
+  EXPECT_EQ(options.Panel.MusicSlider->Value, std::max(0, volume - 5));
+  EXPECT_EQ(Game->MusicVolume, options.Panel.MusicSlider->Value);
 
   for (TMenuScreen* screen : {static_cast<TMenuScreen*>(Screens->Help.get()),
                               static_cast<TMenuScreen*>(Screens->HighScores.get())}) {

@@ -89,25 +89,25 @@ TEST_F(LanguageTest, TheOptionsButtonMovesOnToTheNextLanguageAtOnce) {
   TOptionsScreen& options = *Screens->Options;
   ASSERT_TRUE(RunUntilShown(&options));
   EXPECT_EQ(options.InfoLine(), "Alt+Enter: tela cheia");
-  ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "language", 10));
+  ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "language", 10));
   // Dutch now: the text, the screen's pictures, the stored choice.
   EXPECT_EQ(GameLanguage.Code, "nl");
   EXPECT_EQ(options.InfoLine(), "Alt+Enter: volledig scherm");
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=7\r\n"), std::string::npos);
   Shot("options-language-nl");
   // After Dutch comes English, with its own pictures again.
-  ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "language", 10));
+  ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "language", 10));
   EXPECT_EQ(GameLanguage.Code, "en");
   EXPECT_EQ(options.InfoLine(), "Alt+Enter: full screen");
   EXPECT_EQ(plat::LanguageFolder(), "");
-  ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "language", 10));
+  ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "language", 10));
   EXPECT_EQ(GameLanguage.Code, "de");
   Shot("options-language-de");
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=2\r\n"), std::string::npos);
   // On the keys: the first Tab shows the focus on the button the pointer
   // pressed last, and the button keeps it, so Enter steps on and on.
   ASSERT_TRUE(Key("tab", 2));
-  ASSERT_EQ(options.Focus.Current(), options.OptionsMenu->FindButton("language"));
+  ASSERT_EQ(options.Focus.Current(), options.Panel.OptionsMenu->FindButton("language"));
   ASSERT_TRUE(Key("enter", 10));
   EXPECT_EQ(GameLanguage.Code, "fr");
   ASSERT_TRUE(Key("enter", 10));

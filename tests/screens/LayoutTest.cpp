@@ -236,6 +236,11 @@ class LayoutTest : public ScreenTest {
         << "the game screen does not show \"" << levelTitle << "\" whole";
     ASSERT_TRUE(Key("esc", 60));
     Look("in-game-menu");
+    for (const char* page : {"options", "help"}) {
+      ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), page, 30));
+      Look(std::string("in-game-") + page);
+      ASSERT_TRUE(Key("esc", 10));
+    }
     ASSERT_TRUE(Key("esc", 60));
     // Won with a score for the table: the high-score message over the end
     // panel, then the panel.

@@ -271,29 +271,29 @@ TEST_F(ScreenGraph, OptionsSlidersApplyAtOnceClickAtMostEveryQuarterSecondAndOkS
   StartOnTitle();
   Open("options", Screens->Options.get());
   TOptionsScreen& options = *Screens->Options;
-  TSlider& sound = *options.SoundSlider;
-  TSlider& music = *options.MusicSlider;
+  TSlider& sound = *options.Panel.SoundSlider;
+  TSlider& music = *options.Panel.MusicSlider;
   int barY = int(sound.y) + sound.h / 2;
   // Half a second of dragging the sound slider from left to right.
   ASSERT_TRUE(Drag(int(sound.x) + 5, barY, int(sound.x + sound.w) - 5, barY, 100));
   EXPECT_EQ(sound.Value, 100);
   EXPECT_EQ(Game->SoundVolume, 100);
-  EXPECT_GE(options.ClickCount, 2);
-  EXPECT_LE(options.ClickCount, 3);
+  EXPECT_GE(options.Panel.ClickCount, 2);
+  EXPECT_LE(options.Panel.ClickCount, 3);
   // The music slider plays no sample.
-  int clicks = options.ClickCount;
+  int clicks = options.Panel.ClickCount;
   int musicY = int(music.y) + music.h / 2;
   int quarter = int(music.x) + music.Border + (music.w - 2 * music.Border) / 4;
   ASSERT_TRUE(Drag(int(music.x + music.w) - 5, musicY, quarter, musicY, 100));
-  EXPECT_EQ(options.ClickCount, clicks);
+  EXPECT_EQ(options.Panel.ClickCount, clicks);
   EXPECT_NEAR(music.Value, 25, 1);
   EXPECT_EQ(Game->MusicVolume, music.Value);
   Shot("options-moved");
   // The bottom-right line follows the volumes.
   // Each volume stands beside its slider; the bottom line keeps one hint.
   EXPECT_EQ(options.InfoLine(), GameText->FindString("Options Hint"));
-  EXPECT_EQ(TOptionsScreen::VolumeText(100), "100%");
-  EXPECT_EQ(TOptionsScreen::VolumeText(music.Value), std::to_string(music.Value) + "%");
+  EXPECT_EQ(TOptionsPanel::VolumeText(100), "100%");
+  EXPECT_EQ(TOptionsPanel::VolumeText(music.Value), std::to_string(music.Value) + "%");
   int musicValue = music.Value;
   BackToTitleBy(options.MainMenu.get(), "ok");
   std::string settings = testsupport::ReadWholeFile(SettingsFile());
@@ -307,13 +307,13 @@ TEST_F(ScreenGraph, TheFullScreenToggleFollowsTheGame) {
   Open("options", Screens->Options.get());
   TOptionsScreen& options = *Screens->Options;
   ASSERT_EQ(Game->FullScreen, 0);
-  TButton* toggle = options.OptionsMenu->FindButton("fullscreen");
+  TButton* toggle = options.Panel.OptionsMenu->FindButton("fullscreen");
   TGameImagePtr windowed = toggle->image;
-  ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "fullscreen", 10));
+  ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "fullscreen", 10));
   EXPECT_EQ(Game->FullScreen, 1);
   EXPECT_NE(toggle->image, windowed);
   EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("FULL SCREEN=1"), std::string::npos);
-  ASSERT_TRUE(ClickButton(options.OptionsMenu.get(), "fullscreen", 10));
+  ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "fullscreen", 10));
   EXPECT_EQ(Game->FullScreen, 0);
   TGameImagePtr shown = toggle->image;
   // Alt+Enter switches too, and the toggle shows it.

@@ -241,7 +241,7 @@ void AddInterface(Builder& b) {
   b.Picture(kGraphics, "manager.png", 580, 440,
             "panel of the save-game and player managers (wide enough for a row of five buttons)",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Dialog); });
-  b.Picture(kGraphics, "menu.png", 300, 340, "in-game menu panel",
+  b.Picture(kGraphics, "menu.png", 300, 400, "in-game menu panel (a column of seven buttons)",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Menu); });
   b.Picture(kGraphics, "endlevelback.png", 320, 360,
             "end-of-level panel with a gem crest: the summary above, the buttons below",
@@ -364,6 +364,8 @@ void AddButtons(Builder& b) {
       {"restartpuzzle", "restartpuzzleMO", 170, 34, text("Restart"), "", "restart the level"},
       {"shufflepuzzle", "shufflepuzzleMO", 170, 34, text("Reshuffle"), "", "reshuffle the jewels"},
       {"savegame", "savegameMO", 170, 34, text("Save game"), "", "save the game in progress"},
+      {"gameoptions", "gameoptionsMO", 170, 34, text("Options"), "", "in-game menu: options"},
+      {"gamehelp", "gamehelpMO", 170, 34, text("Help"), "", "in-game menu: help"},
       {"nextpuzzle", "nextpuzzleMO", 170, 34, text("Next puzzle"), "", "end of level: next level"},
       {"OK", "OKMO", 95, 36, text("OK"), "", "dialog: OK"},
       {"Yes", "YesMO", 95, 36, text("Yes"), "", "dialog: yes"},

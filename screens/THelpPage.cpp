@@ -1,0 +1,17 @@
+#include "THelpPage.h"
+
+#include "GameResources.h"
+#include "TGameText.h"
+#include "TImageBank.h"
+#include "TMenuScreen.h"
+#include "TextDraw.h"
+
+void THelpPage::Draw() {
+  plat::SetBlend(plat::ALPHABLEND);
+  TMenuScreen::DrawCentred(InterfaceImageBank->Find("blackback"), 400, 300);
+  TMenuScreen::DrawCentred(InterfaceImageBank->Find("helpimage"), 175, 300);
+  plat::SetImageFont(GameFont(25));
+  plat::SetColor(255, 255, 255);
+  SetTextShadow(2, 2, 0.6f);
+  DrawLinesEndingAt(TextX, TextBottomY, GameText->FindString("Help Message Gleamstrand"), 0, 0);
+}

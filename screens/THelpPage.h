@@ -1,0 +1,12 @@
+// The help page, shared by the help screen and the help panel of the
+// in-game menu: one picture and the game's help text on the dark panel.
+#pragma once
+
+class THelpPage {
+ public:
+  static constexpr int TextX = 285;
+  static constexpr int TextBottomY = 434;
+  // The owner's "ok" stands this far below the screen's middle.
+  static constexpr int OkBelow = 260;
+  static void Draw();
+};
