@@ -131,7 +131,9 @@ const std::vector<TextRule>& GameTextRules() {
       {"Game Saved", 20, kMessage},
       {"Level Saved", 20, kMessage},
       {"Current Player", 20, 400, 1, "", "NNN"},
-      {"Player None", 20, 360, 2},
+      // In the player manager's empty list (540 wide), which wraps a line
+      // 10 pixels in from each side: a line that fits stays as written.
+      {"Player None", 20, 520, 2},
       {"Rename Player", 20, kQuestion, 1, "", "NNN"},
       {"Rename Failed", 20, kMessage},
       {"Level Complete", 25, 290, 1, "", "NNN"},
