@@ -19,8 +19,10 @@
 
 namespace {
 
-constexpr int ProgressX = 320, ProgressY = 44;
-constexpr int ProgressLabelX = 100, ProgressLabelY = 25;
+// Right of the level's title and the progress label on the top line.
+constexpr int ProgressX = 336, ProgressY = 44;
+// The label ends this far left of the bar, on the top line.
+constexpr int ProgressLabelGap = 8, ProgressLabelY = modetext::HudLineY;
 // "7 left" on the bar: its face, and its top above the bar's middle.
 constexpr int MarblesLeftSize = 16, MarblesLeftAbove = 11;
 constexpr int OfferTextY = 265;
@@ -442,7 +444,10 @@ void TGameModeMatch3::DrawHelpMessage() const {
 }
 
 void TGameModeMatch3::DrawProgress() const {
-  modetext::DrawAt(progressText_.Get(), ProgressLabelX, ProgressLabelY, 34);
+  float barLeft =
+      float(ProgressX) - (ProgressImage ? float(plat::ImageWidth(*ProgressImage)) / 2 : 0);
+  modetext::DrawRightAt(progressText_.Get(), barLeft - float(ProgressLabelGap),
+                        float(ProgressLabelY), modetext::HudTextSize);
   if (!ProgressImage) return;
   plat::DrawImage(*ProgressImage, ProgressX, ProgressY);
   DrawProgressBarFill();

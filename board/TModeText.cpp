@@ -35,13 +35,14 @@ std::string StandardLevelText(const std::string& prefix, const std::string& leve
 
 namespace {
 
-void DrawLine(const std::string& text, float x, float y, int size, bool centred, int shade = 255) {
+// align: 0 left, 1 centred, 2 right.
+void DrawLine(const std::string& text, float x, float y, int size, int align, int shade = 255) {
   plat::TFontPtr font = GameFont(size);
   if (text.empty() || !font) return;
   plat::TFontPtr old = plat::GetImageFont();
   plat::SetImageFont(font);
   plat::SetColor(shade, shade, shade);
-  DrawTextLine(text, x, y, 1, centred ? 1 : 0, 1);
+  DrawTextLine(text, x, y, 1, align, 1);
   plat::SetColor(255, 255, 255);
   plat::SetImageFont(old);
 }
@@ -49,15 +50,17 @@ void DrawLine(const std::string& text, float x, float y, int size, bool centred,
 }  // namespace
 
 void DrawCentred(const std::string& text, float y, int size) {
-  DrawLine(text, float(ScreenWidth) / 2, y, size, true);
+  DrawLine(text, float(ScreenWidth) / 2, y, size, 1);
 }
 
-void DrawAt(const std::string& text, float x, float y, int size) {
-  DrawLine(text, x, y, size, false);
+void DrawAt(const std::string& text, float x, float y, int size) { DrawLine(text, x, y, size, 0); }
+
+void DrawRightAt(const std::string& text, float x, float y, int size) {
+  DrawLine(text, x, y, size, 2);
 }
 
 void DrawCentredAt(const std::string& text, float x, float y, int size, int shade) {
-  DrawLine(text, x, y, size, true, shade);
+  DrawLine(text, x, y, size, 1, shade);
 }
 
 const std::string& TKeyText::Get() {

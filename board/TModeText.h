@@ -8,6 +8,13 @@
 
 namespace modetext {
 
+// The one face size of the game screen's top line: the level, the progress
+// label and the score. The longest level title of every language fits at it
+// before the progress label.
+constexpr int HudTextSize = 25;
+// The top of that line's letters, level with the progress bar.
+constexpr int HudLineY = 29;
+
 // The game text of a key ("" without game text or for a missing key).
 std::string Text(const std::string& key);
 // The text with every "NNN" replaced by the number.
@@ -24,6 +31,8 @@ std::string StandardLevelText(const std::string& prefix, const std::string& leve
 void DrawCentred(const std::string& text, float y, int size);
 // One line with its left edge at x.
 void DrawAt(const std::string& text, float x, float y, int size);
+// One line with its right edge at x.
+void DrawRightAt(const std::string& text, float x, float y, int size);
 // One line centred on x, in the grey of `shade` (255: white).
 void DrawCentredAt(const std::string& text, float x, float y, int size, int shade = 255);
 

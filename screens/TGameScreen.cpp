@@ -268,7 +268,7 @@ void TGameScreen::DrawBoard() {
 }
 
 void TGameScreen::DrawScore() const {
-  plat::TFontPtr font = GameFont(34);
+  plat::TFontPtr font = GameFont(modetext::HudTextSize);
   if (!font) return;
   plat::SetImageFont(font);
   plat::SetColor(255, 255, 255);
@@ -295,16 +295,14 @@ void TGameScreen::DrawLevelOwnName() const {
 }
 
 void TGameScreen::DrawLevelName() const {
-  plat::TFontPtr scoreFont = GameFont(34);
-  if (!scoreFont) return;
-  // On the score line's baseline.
-  plat::SetImageFont(scoreFont);
+  plat::TFontPtr lineFont = GameFont(modetext::HudTextSize);
+  if (!lineFont) return;
+  // On the top line's baseline, whatever the face.
+  plat::SetImageFont(lineFont);
   float baseline = float(ScoreY) + float(plat::TextHeight("0"));
   std::string name = LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
-  // A longer word for "Level" (or a custom level's name) takes a smaller face
-  // before it is cut, so "Niveau 12" stays whole before the progress label.
   plat::TFontPtr font;
-  for (int size : {LevelFontSize, 20, 18, LevelMinFontSize}) {
+  for (int size : {modetext::HudTextSize, 20, 18, LevelMinFontSize}) {
     font = GameFont(size);
     if (!font) continue;
     plat::SetImageFont(font);

@@ -16,6 +16,7 @@
 #include "TCrossFade.h"
 #include "TGamePlay.h"
 #include "TGleamstrandHighScoreList.h"
+#include "TModeText.h"
 #include "TScreen.h"
 #include "TState.h"
 
@@ -32,10 +33,12 @@ class TGameScreen : public TScreen {
   // amount, 100 pixels inside the screen.
   static constexpr int BurstMinMs = 250, BurstMaxMs = 750;
   static constexpr int BurstSparks = 50;
-  static constexpr int ScoreX = 450, ScoreY = 25;
-  // The level's name, left of the progress label (which starts at x = 100),
-  // in the score line's look at a size that fits there.
-  static constexpr int LevelX = 8, LevelWidth = 88, LevelFontSize = 25, LevelMinFontSize = 16;
+  // The top line, in one face size (modetext::HudTextSize): the level's
+  // title, the progress label and bar (the mode's), the score.
+  static constexpr int ScoreX = 450, ScoreY = modetext::HudLineY;
+  // The level's title, left of the progress label; a custom level's long
+  // name takes a smaller face before it is cut.
+  static constexpr int LevelX = 8, LevelWidth = 116, LevelMinFontSize = 16;
   // A standard level's own name, in a small face over its number and the
   // progress label, clear of the bar.
   static constexpr int NameY = 3, NameWidth = 200, NameFontSize = 18, NameMinFontSize = 14;

@@ -234,6 +234,20 @@ class LayoutTest : public ScreenTest {
                               return text.place == "game" && text.item.characters == levelTitle;
                             }))
         << "the game screen does not show \"" << levelTitle << "\" whole";
+    // One face for the top line: the title, the progress label, the score.
+    auto height = [&](const std::string& characters) {
+      for (const TDrawnText& text : drawn_) {
+        if (text.place == "game" && text.item.characters.rfind(characters, 0) == 0) {
+          return text.item.h;
+        }
+      }
+      ADD_FAILURE() << "the game screen does not show \"" << characters << "\"";
+      return 0.0;
+    };
+    if (Strict) {  // the pseudo-language's longer title takes a smaller face
+      EXPECT_EQ(height(levelTitle), height(GameText->FindString("Progress Field")));
+      EXPECT_EQ(height(levelTitle), height(GameText->FindString("Score")));
+    }
     ASSERT_TRUE(Key("esc", 60));
     Look("in-game-menu");
     for (const char* page : {"options", "help"}) {

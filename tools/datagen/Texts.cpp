@@ -70,7 +70,10 @@ const std::vector<TextRule>& GameTextRules() {
       {"Bonus Points", 25, kPanel, 1, "", "NNN"},
       {"Bonus Counter", 25, kPanel, 1, "", "NNN"},
       {"Help Message", 25, kPanel},
-      {"Progress Field", 34, 119},  // from x = 100 to the bar at 220
+      // The game screen's top line, all at 25 px: the level's title from
+      // x = 8 (116 wide), the progress label ending 8 px left of the bar
+      // (at 228), the score from x = 450 to the buttons at 710.
+      {"Progress Field", 25, 96},
       {"Level Editor 1", 25, 780},
       {"Level Editor 2", 25, 780},
       // The brush panel right of the editor's frame, 97 pixels wide.
@@ -86,7 +89,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Editor Error 4", 20, kMessage},
       {"Editor Error 5", 20, kMessage},
       {"Editor Error 6", 20, kMessage},
-      {"Score", 34, 250, 1, "99999"},  // from x = 450 to the buttons at 710
+      {"Score", 25, 250, 1, "99999"},
       {"Highscore Place", 20, kMessage, 1, "", "{place}"},
       {"Finished Puzzle", 25, kPanel, 2},
       {"Restart Puzzle", 20, kQuestion},
@@ -125,7 +128,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Volume Percent", 25, 80, 1, "", "NNN"},
       {"Highscore Rank", 25, 70, 1, "", "NNN"},
       {"Page Indicator", 20, 180, 1, "", "TTT"},
-      {"Level Label", 16, 88, 1, "", "NNN"},  // the game screen shrinks it to 16 px at most
+      {"Level Label", 25, 116, 1, "", "NNN"},
       {"No Saved Games", 20, kQuestion},
       {"No Saved Layouts", 20, kQuestion},
       {"Game Saved", 20, kMessage},
