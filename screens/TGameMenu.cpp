@@ -119,12 +119,18 @@ void TGameMenu::Logic() {
       gui.AskSaveName();
     }
   } else if (buttons_->Clicked("options")) {
-    Page = std::make_unique<TGameMenuPage>(TGameMenuPage::TKind::Options);
+    OpenPage(TGameMenuPage::TKind::Options, "options");
   } else if (buttons_->Clicked("help")) {
-    Page = std::make_unique<TGameMenuPage>(TGameMenuPage::TKind::Help);
+    OpenPage(TGameMenuPage::TKind::Help, "help");
   } else if (buttons_->Clicked("backtomenu")) {
     gui.AskToLeave();
   }
+}
+
+// Back from the page, the focus stands on its button, however it was pressed.
+void TGameMenu::OpenPage(TGameMenuPage::TKind kind, const char* button) {
+  Focus.FocusOn(buttons_->FindButton(button));
+  Page = std::make_unique<TGameMenuPage>(kind);
 }
 
 void TGameMenu::OfferForLevel() {

@@ -51,6 +51,7 @@ class TGameMenu : public TScreen {
   // Greys out what the level does not offer (on a won level: reshuffle and
   // save).
   void OfferForLevel();
+  void OpenPage(TGameMenuPage::TKind kind, const char* button);
 
   std::shared_ptr<TMenu> buttons_;
 };

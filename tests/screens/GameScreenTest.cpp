@@ -267,6 +267,9 @@ TEST_F(GameScreen, OptionsAndHelpOpenOverTheLevelWithTheClockStill) {
   Shot("gamescreen-help-page");
   Key("enter", 10);  // "ok"
   EXPECT_EQ(menu.Page, nullptr);
+  // Back in the menu after a key: the focus shows on the button that led away.
+  EXPECT_TRUE(menu.Focus.Shown());
+  EXPECT_EQ(menu.Focus.Current(), menu.Buttons()->FindButton("help"));
   // Seconds went by; the level neither ended nor counted them.
   EXPECT_EQ(LevelClock.Elapsed(), played);
   EXPECT_EQ(Current(), &screen_);
