@@ -29,6 +29,9 @@ class TBoardMode {
   // Points of a destroyed jewel, still to be counted into the shown score
   // (the game-play object's ScoreAdder).
   virtual void AddPendingScore(int points) = 0;
+  // An exchange made a line: one move of the player's (an exchange that
+  // swaps back is none).
+  virtual void MoveMade() {}
 
   // A hint after `delay` ms, replacing any hint on show.
   void ResetHintTimer(int delay);

@@ -240,6 +240,7 @@ int TCellBox::CheckMarkedCells() {
     return 0;
   }
   if (GameMode) {
+    GameMode->MoveMade();
     GameMode->ResetHint();
     // The step's list was built before these lines went.
     if (GameMode->HintList) DropStaleHints(*GameMode->HintList);

@@ -95,6 +95,7 @@ void TGameModeMatch3::Init(const std::string& name, int custom) {
   CellBox->GameMode = this;
   Shuffle();
   FirstDealFailed = DealFailed;
+  Moves = 0;
   AddOriginalUndo();
   TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
 }
@@ -154,6 +155,7 @@ void TGameModeMatch3::Reset() {
   ShufflePieces.reset();
   HasShownShufflePiecesDialog = 0;
   DealFailed = FirstDealFailed;
+  Moves = 0;
   play_.State.Clear();
   ResetScore();
   ShowHelpMessage = 1;
@@ -170,7 +172,7 @@ int TGameModeMatch3::SaveGame(const std::string& name) {
   if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
   if (OriginalPuzzle && OriginalPuzzle->CellBox && TPlayerFiles::IsSafePath(name, folder) &&
       TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox, *CellBox,
-                        level)) {
+                        level, Moves)) {
     UnsavedProgress = 0;
     return 1;
   }
@@ -185,14 +187,15 @@ int TGameModeMatch3::LoadSaveGame(const std::string& path) {
   auto current = std::make_unique<TCellBox>(art_);
   firstDeal->Clear();
   current->Clear();
-  int elapsed = 0, score = 0;
-  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current, &SavedLevel)) {
+  int elapsed = 0, score = 0, moves = MovesUnknown;
+  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current, &SavedLevel, &moves)) {
     LogFailure("Could not read file '" + path + "'");
     return 0;
   }
   Clear();
   LevelClock.SetElapsed(elapsed);
   play_.Score = score;
+  Moves = moves;
   OriginalPuzzle = std::make_unique<TMatch3Undo>();
   OriginalPuzzle->CellBox = std::move(firstDeal);
   InstallBoard(std::move(current));
@@ -280,6 +283,10 @@ void TGameModeMatch3::ManageScore() {
 void TGameModeMatch3::AddPendingScore(int points) {
   play_.ScoreAdder += points;
   if (points > 0) UnsavedProgress = 1;
+}
+
+void TGameModeMatch3::MoveMade() {
+  if (Moves != MovesUnknown) ++Moves;
 }
 
 void TGameModeMatch3::StartStartGameAnimation() {

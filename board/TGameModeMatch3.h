@@ -61,6 +61,7 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void PlayHintSound() override;
   void CheckBonusCounter() override;
   void AddPendingScore(int points) override;
+  void MoveMade() override;
 
   // ---- the rest of the mode
   void AddOriginalUndo();
@@ -117,6 +118,11 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   int FirstDealFailed = 0;
   // A line was made since the deal, restart, save or resume.
   int UnsavedProgress = 0;
+  // The player's moves on this level since its start or restart (exchanges
+  // that made a line; a reshuffle keeps the count); MovesUnknown for a
+  // game resumed from a save that did not count them.
+  static constexpr int MovesUnknown = TSavedGame::MovesUnknown;
+  int Moves = 0;
   // The level line of the saved game read last.
   TSavedLevel SavedLevel;
   // The click tracker the board reads (the game's shared one by default).

@@ -21,6 +21,9 @@ constexpr std::array<int, 5> BlockLimits = {6, 2, 1, 1, 1};
 
 constexpr const char* StandardWord = "standard ";
 constexpr const char* CustomWord = "custom ";
+constexpr const char* MovesWord = "moves ";
+// The lines after the boards a save may hold: the level's and the count's.
+constexpr int TrailingLines = 2;
 
 // A whole save is a few kilobytes; anything far larger is no saved game.
 constexpr int64_t MaxFileBytes = 64 * 1024;
@@ -110,8 +113,22 @@ TSavedLevel TSavedGame::ParseLevelLine(const std::string& line) {
   return level;
 }
 
+std::string TSavedGame::MovesLineText(int moves) {
+  return moves < 0 ? std::string() : MovesWord + std::to_string(moves);
+}
+
+int TSavedGame::ParseMovesLine(const std::string& line) {
+  if (!StartsWith(line, MovesWord)) return MovesUnknown;
+  std::string digits = line.substr(std::char_traits<char>::length(MovesWord));
+  while (!digits.empty() && (digits.back() == '\r' || digits.back() == '\n')) digits.pop_back();
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+    return MovesUnknown;
+  }
+  return ClampedNumber(digits, MaxMoves);
+}
+
 int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
-                      const TCellBox& current, const TSavedLevel& level) {
+                      const TCellBox& current, const TSavedLevel& level, int moves) {
   plat::TStreamPtr out = plat::WriteFileAtomic(path);
   if (!out) return 0;
   out->WriteLine(std::string(Header));
@@ -120,12 +137,13 @@ int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const T
   WriteBoard(*out, firstDeal);
   WriteBoard(*out, current);
   if (level.Known()) out->WriteLine(LevelLineText(level));
+  if (moves >= 0) out->WriteLine(MovesLineText(moves));
   // A short write keeps the old file.
   return !out->WriteFailed() && out->Close() ? 1 : 0;
 }
 
 int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                     TCellBox& current, TSavedLevel* level) {
+                     TCellBox& current, TSavedLevel* level, int* moves) {
   if (plat::FileSize(path) > MaxFileBytes) return 0;
   plat::TStreamPtr in = plat::ReadStream(path);
   if (!in || in->ReadLine() != Header) return 0;
@@ -134,8 +152,16 @@ int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellB
   if (score < 0) score = 0;
   in->ReadLine();
   if (!ReadBoard(*in, firstDeal, false) || !ReadBoard(*in, current, true)) return 0;
-  TSavedLevel named = in->Eof() ? TSavedLevel{} : ParseLevelLine(in->ReadLine());
+  // Each trailing line is known by its first word, whichever is missing.
+  TSavedLevel named;
+  int counted = MovesUnknown;
+  for (int n = 0; n < TrailingLines && !in->Eof(); ++n) {
+    std::string line = in->ReadLine();
+    if (TSavedLevel parsed = ParseLevelLine(line); parsed.Known()) named = parsed;
+    if (int parsed = ParseMovesLine(line); parsed != MovesUnknown) counted = parsed;
+  }
   if (level) *level = named;
+  if (moves) *moves = counted;
   in->Close();
   return 1;
 }

@@ -2,9 +2,10 @@
 // then ten blocks of 12 rows of 16 digits after a "-" line each: the first
 // deal's jewels, layout kinds, chains, create and fill marks, then the same
 // five for the board at saving time; then one line naming the level
-// ("standard 005" or "custom NAME"). Saves written before that line existed
-// end after the boards: their level is unknown. Reads and writes only; draws
-// nothing.
+// ("standard 005" or "custom NAME") and one counting the player's moves
+// ("moves 14"). Saves written before those lines existed end after the
+// boards (or after the level line): their level or their count is unknown.
+// Reads and writes only; draws nothing.
 #pragma once
 
 #include <string>
@@ -28,23 +29,29 @@ class TSavedGame {
   // The header, time, score and ten boards; the level line follows them.
   static constexpr int Lines = 133;
   static constexpr int LevelLine = 134;
+  // The move count of a save that holds none.
+  static constexpr int MovesUnknown = -1;
+  // A count read is kept within 0..this.
+  static constexpr int MaxMoves = 1000000;
   // An elapsed time read is kept within 0..this, so that the level clock
   // can always subtract it.
   static constexpr int MaxElapsedMs = TLevelClock::MaxElapsedMs;
 
   // Writes the file atomically: 1, or 0 (the old file is kept). An unknown
-  // level writes no level line.
+  // level writes no level line, an unknown count (below 0) no moves line.
   static int Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
-                   const TCellBox& current, const TSavedLevel& level = {});
+                   const TCellBox& current, const TSavedLevel& level = {},
+                   int moves = MovesUnknown);
   // Reads the file into two cleared boards: 1, or 0 when it cannot be
   // opened, is no saved game (another header, far too large), ends before
   // the last row of the board at saving time, holds a character that is no
   // digit or a value no board can hold (a jewel colour above 6, a kind
   // above 2, a mark above 1), or a board without a playing or a marble
   // cell. Jewels outside the layout are dropped. The elapsed time is kept
-  // within 0..MaxElapsedMs; the level line after the boards is optional.
+  // within 0..MaxElapsedMs; the level and moves lines after the boards are
+  // optional (`moves` is MovesUnknown without one).
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                  TCellBox& current, TSavedLevel* level = nullptr);
+                  TCellBox& current, TSavedLevel* level = nullptr, int* moves = nullptr);
   // Only the level line, without reading the boards (the save chooser):
   // 1, or 0 when the file cannot be opened. `level` is unknown for an old
   // save or a damaged line.
@@ -52,6 +59,9 @@ class TSavedGame {
   // The level line's text, and back ("" / unknown when it names none).
   static std::string LevelLineText(const TSavedLevel& level);
   static TSavedLevel ParseLevelLine(const std::string& line);
+  // The moves line's text, and back (MovesUnknown when it counts none).
+  static std::string MovesLineText(int moves);
+  static int ParseMovesLine(const std::string& line);
 
   // Reads only the shown score (for the list of saves): 1, or 0 when the
   // file cannot be opened or is no saved game.

@@ -2,12 +2,16 @@
 """The level report: the autoplay bot plays every standard level with ten
 seeds (one process per seed plays the levels one after the other, two
 processes at a time, at low priority) and the results go to docs/levels.md
-with a plot of the median moves by level, docs/levels-moves.png.
+with a plot of the median moves by level, docs/levels-moves.png. The par of
+each level played (the median moves, rounded up) goes to layouts/par.txt
+with the checksum of the layout it was measured on; the lines of the levels
+not played are kept.
 
 usage: levelreport.py GAME [--seeds N] [--levels FIRST-LAST] [--jobs N]
   GAME: the built game (build/game/gleamstrand), with its layouts/ beside it
 """
 import argparse
+import math
 import os
 import re
 import statistics
@@ -21,7 +25,9 @@ from concurrent.futures import ThreadPoolExecutor
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DOCS = os.path.join(ROOT, "docs")
-LINE = re.compile(r"^(\S+) (won|lost) moves=(\d+) reshuffles=(\d+) seconds=([\d.]+)$")
+LINE = re.compile(r"^(\S+) (won|lost) moves=(\d+) reshuffles=(\d+) seconds=([\d.]+)"
+                  r"(?: stars=\d)?$")
+PARS = os.path.join(ROOT, "layouts", "par.txt")
 
 TARGET_FIRST_MOVES = 12   # median, level 001
 TARGET_LAST_TEN = 60      # average of the medians of the last ten levels
@@ -48,6 +54,40 @@ def layout_counts(path):
             chains += chain[y][x] == "1"
             creates += create[y][x] == "1"
     return playing, marble, chains, creates
+
+
+def checksum(path):
+    """32-bit FNV-1a of a file's bytes, as the game's tests compute it."""
+    h = 2166136261
+    with open(path, "rb") as f:
+        for byte in f.read():
+            h = ((h ^ byte) * 16777619) & 0xFFFFFFFF
+    return h
+
+
+def write_pars(levels, source_layouts):
+    """Par = the median moves rounded up; a level lost on any seed keeps
+    the 500 its lost games count, which no player is held to: it gets none."""
+    pars = {}
+    if os.path.exists(PARS):
+        with open(PARS) as f:
+            for line in f:
+                words = line.split()
+                if len(words) == 3 and not line.startswith("#"):
+                    pars[words[0]] = line.strip()
+    for l in levels:
+        if l["wins"] == 0:
+            pars.pop(l["name"], None)
+            continue
+        path = os.path.join(source_layouts, l["name"] + ".layout")
+        pars[l["name"]] = "%s %d %08x" % (l["name"], math.ceil(l["median_moves"]),
+                                          checksum(path))
+    with open(PARS, "w") as f:
+        f.write("# The par of each standard level: the median moves of the autoplay bot over\n"
+                "# seeds 1-10, rounded up, and the FNV-1a checksum of the layout it was\n"
+                "# measured on. Written by scripts/levelreport.sh; do not edit by hand.\n")
+        for name in sorted(pars):
+            f.write(pars[name] + "\n")
 
 
 def neighbours(values, i, n=3):
@@ -254,14 +294,16 @@ def main():
     ]
     seq_median = statistics.median(sequence_wall) if sequence_wall else 0
 
+    write_pars(levels, os.path.join(ROOT, "layouts"))
     os.makedirs(DOCS, exist_ok=True)
     plot(levels, os.path.join(DOCS, "levels-moves.png"), need_wins)
     out = []
     out.append("# The standard levels\n")
     out.append("Made by `scripts/levelreport.sh` (see the README): the autoplay bot "
                "(`gleamstrand --headless --seed N --autoplay 001-080`) played each level "
-               "with seeds 1 to %d. Moves are the exchanges the bot made; a lost game counts as "
-               "500 moves. The drawings of the levels are in `layouts/levels.txt`, and "
+               "with seeds 1 to %d. Moves are the moves as the game counts them (exchanges that "
+               "made a line); a lost game counts as 500 moves. Par (the median, rounded up) is "
+               "written to `layouts/par.txt`, where the game reads it for its stars. The drawings of the levels are in `layouts/levels.txt`, and "
                "`scripts/levelsheet.sh` draws all of them into one picture.\n" % a.seeds)
     out.append("## Targets\n")
     out.append("| target | met | figure |\n|---|---|---|")
@@ -279,14 +321,14 @@ def main():
     out.append("![median moves by level](levels-moves.png)\n")
     out.append("Bars in red: levels lost on some seed.\n")
     out.append("## Levels\n")
-    out.append("| level | playing | marble | chained | create | wins | median moves | "
+    out.append("| level | playing | marble | chained | create | wins | median moves | par | "
                "most moves | median reshuffles |")
-    out.append("|---|---|---|---|---|---|---|---|---|")
+    out.append("|---|---|---|---|---|---|---|---|---|---|")
     for l in levels:
-        out.append("| %s | %d | %d (%d%%) | %d | %d | %d/%d | %g | %d | %g |" % (
+        out.append("| %s | %d | %d (%d%%) | %d | %d | %d/%d | %g | %d | %d | %g |" % (
             l["name"], l["playing"], l["marble"], round(100 * l["marble"] / l["playing"]),
-            l["chains"], l["creates"], l["wins"], a.seeds, l["median_moves"], l["max_moves"],
-            l["median_resh"]))
+            l["chains"], l["creates"], l["wins"], a.seeds, l["median_moves"],
+            math.ceil(l["median_moves"]), l["max_moves"], l["median_resh"]))
     out.append("")
     with open(os.path.join(DOCS, "levels.md"), "w") as f:
         f.write("\n".join(out))

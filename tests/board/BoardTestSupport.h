@@ -22,6 +22,7 @@ class TRecordingMode : public TBoardMode {
   void PlayInvalidSound() override { ++InvalidSounds; }
   void PlayHintSound() override { ++HintSounds; }
   void CheckBonusCounter() override { ++BonusChecks; }
+  void MoveMade() override { ++Moves; }
   void AddPendingScore(int points) override {
     ScoreAdder += points;
     ++DestroyStarts;
@@ -29,7 +30,7 @@ class TRecordingMode : public TBoardMode {
 
   // Back to the state of a new mode.
   void Reset() {
-    MatchSounds = InvalidSounds = HintSounds = BonusChecks = ScoreAdder = DestroyStarts = 0;
+    MatchSounds = InvalidSounds = HintSounds = BonusChecks = ScoreAdder = DestroyStarts = Moves = 0;
     ShowHelpMessage = 1;
     BonusCounter = 0;
     HintList.reset();
@@ -37,7 +38,7 @@ class TRecordingMode : public TBoardMode {
   }
 
   int MatchSounds = 0, InvalidSounds = 0, HintSounds = 0, BonusChecks = 0;
-  int ScoreAdder = 0, DestroyStarts = 0;
+  int ScoreAdder = 0, DestroyStarts = 0, Moves = 0;
 };
 
 // The test program's temporary data folder (ends in "/").

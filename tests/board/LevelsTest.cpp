@@ -1,5 +1,6 @@
 // The 80 standard levels as shipped: each file is exactly what the layout
-// saver writes and no two share their cells. (The editor's validity test
+// saver writes, no two share their cells, and each has the par measured on
+// it. (The editor's validity test
 // over every standard level is in EditorTest.)
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 #include "BoardTestSupport.h"  // the headless platform for the board
 #include "TCellBox.h"
+#include "TLevelPars.h"
 #include "TestSupport.h"
 
 namespace {
@@ -96,6 +98,31 @@ TEST(LevelsTest, TheFolderHoldsExactlyTheStandardLevels) {
   std::sort(names.begin(), names.end());
   ASSERT_EQ(names.size(), size_t(LevelCount));
   for (int n = 1; n <= LevelCount; ++n) EXPECT_EQ(names[size_t(n - 1)], LevelName(n));
+}
+
+TEST(LevelsTest, EveryLevelHasTheParMeasuredOnItsLayoutAsItIsNow) {
+  // A layout changed since the level report ran needs its par measured
+  // again: scripts/levelreport.sh writes layouts/par.txt.
+  TLevelPars pars;
+  ASSERT_TRUE(pars.Load(std::string(GS_SOURCE_DIR) + "/layouts/" + TLevelPars::FileName));
+  EXPECT_EQ(pars.Entries.size(), size_t(LevelCount));
+  for (int n = 1; n <= LevelCount; ++n) {
+    const TLevelPars::TEntry* entry = pars.Find(LevelPath(n));
+    ASSERT_NE(entry, nullptr) << LevelName(n) << " has no par";
+    EXPECT_GT(entry->Par, 0) << LevelName(n);
+    EXPECT_EQ(entry->Checksum, TLevelPars::Checksum(testsupport::ReadWholeFile(LevelPath(n))))
+        << LevelName(n) << " changed after its par was measured";
+  }
+}
+
+TEST(LevelsTest, StarsAreThreeAtParTwoAtTwiceParAndOneBeyond) {
+  EXPECT_EQ(TLevelPars::Stars(12, 12), 3);
+  EXPECT_EQ(TLevelPars::Stars(13, 12), 2);
+  EXPECT_EQ(TLevelPars::Stars(24, 12), 2);
+  EXPECT_EQ(TLevelPars::Stars(25, 12), 1);
+  // No count (an old saved game) or no par (a custom level): none.
+  EXPECT_EQ(TLevelPars::Stars(TLevelPars::MaxStars, 0), 0);
+  EXPECT_EQ(TLevelPars::Stars(-1, 12), 0);
 }
 
 }  // namespace

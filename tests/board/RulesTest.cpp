@@ -73,6 +73,7 @@ TEST_F(RulesTest, ExchangeWithoutLineGoesOverAndBackAndPlaysTheInvalidSound) {
   EXPECT_EQ(Shown(2, 2), (Rows{"12", "34"}));
   EXPECT_EQ(mode.DestroyStarts + mode.MatchSounds + mode.BonusChecks, 0);
   EXPECT_EQ(mode.InvalidSounds, 1);
+  EXPECT_EQ(mode.Moves, 0) << "an exchange that swaps back is no move";
 }
 
 TEST_F(RulesTest, ExchangeMakingTwoLinesDestroysBothAndLosesNoFallingJewel) {
@@ -90,6 +91,7 @@ TEST_F(RulesTest, ExchangeMakingTwoLinesDestroysBothAndLosesNoFallingJewel) {
   EXPECT_EQ(mode.ShowHelpMessage, 0);
   EXPECT_EQ(mode.HintAnimation, nullptr) << "a successful exchange drops the hint";
   EXPECT_EQ(mode.InvalidSounds, 0);
+  EXPECT_EQ(mode.Moves, 1) << "one move, however many lines it makes";
   // Each cell is back on its own centre with the other's jewel, fading.
   EXPECT_EQ(Cell(1, 2).Contents, 2);
   EXPECT_EQ(Cell(2, 2).Contents, 1);

@@ -55,8 +55,9 @@ TEST_F(SavedGameTest, SaveLoadSaveGivesTheSameFileButTheTime) {
   const std::string first = DataFolder() + "first";
   ASSERT_EQ(mode.SaveGame(first), 1);
   const std::vector<std::string> lines = Lines(ReadFile(first + ".save"));
-  ASSERT_EQ(lines.size(), 134u);
+  ASSERT_EQ(lines.size(), 135u);
   EXPECT_EQ(lines[133], "standard level1");
+  EXPECT_EQ(lines[134], "moves 0");
   EXPECT_EQ(ReadFile(first + ".save").substr(ReadFile(first + ".save").size() - 2), "\r\n");
   EXPECT_EQ(lines[0], "Cavernglow Savegame");
   EXPECT_EQ(lines[1], "2000");
@@ -76,7 +77,7 @@ TEST_F(SavedGameTest, SaveLoadSaveGivesTheSameFileButTheTime) {
   const std::string second = DataFolder() + "second";
   ASSERT_EQ(mode.SaveGame(second), 1);
   std::vector<std::string> again = Lines(ReadFile(second + ".save"));
-  ASSERT_EQ(again.size(), 134u);
+  ASSERT_EQ(again.size(), 135u);
   EXPECT_EQ(again[1], "3000");
   again[1] = lines[1];
   EXPECT_EQ(again, lines);
@@ -237,6 +238,41 @@ TEST_F(SavedGameTest, TheSaveNamesItsLevelAndASaveWithoutOneStillLoads) {
     EXPECT_FALSE(TSavedGame::ParseLevelLine(line).Known()) << line;
   }
   EXPECT_EQ(TSavedGame::ParseLevelLine("standard 003\r"), (TSavedLevel{"003", 0}));
+}
+
+TEST_F(SavedGameTest, TheSaveKeepsTheMoveCountAndOneWithoutItResumesUncounted) {
+  TGameModeMatch3& mode = StartMatch3(Level);
+  const std::string path = DataFolder() + "counted";
+  mode.Moves = 7;
+  ASSERT_EQ(mode.SaveGame(path), 1);
+  std::vector<std::string> lines = Lines(ReadFile(path + ".save"));
+  ASSERT_EQ(lines.size(), 135u);
+  EXPECT_EQ(lines[134], "moves 7");
+  mode.Moves = 0;
+  ASSERT_EQ(mode.LoadGame(path + ".save"), 1);
+  EXPECT_EQ(mode.Moves, 7);
+  // A move counts on from the saved count.
+  mode.MoveMade();
+  EXPECT_EQ(mode.Moves, 8);
+
+  // Written before saves counted moves: the count is unknown and stays so,
+  // and a save of it writes no count.
+  lines.pop_back();
+  std::string old;
+  for (const std::string& line : lines) old += line + "\r\n";
+  WriteBytes(path + ".save", old);
+  ASSERT_EQ(mode.LoadGame(path + ".save"), 1);
+  EXPECT_EQ(mode.Moves, TGameModeMatch3::MovesUnknown);
+  mode.MoveMade();
+  EXPECT_EQ(mode.Moves, TGameModeMatch3::MovesUnknown);
+  ASSERT_EQ(mode.SaveGame(path), 1);
+  EXPECT_EQ(ReadFile(path + ".save"), old);
+  // A restart counts from the first deal again.
+  mode.Reset();
+  EXPECT_EQ(mode.Moves, 0);
+  for (const char* line : {"moves", "moves -3", "moves 1x", "level 3"}) {
+    EXPECT_EQ(TSavedGame::ParseMovesLine(line), TSavedGame::MovesUnknown) << line;
+  }
 }
 
 TEST_F(SavedGameTest, HandEditedTimesCannotOverflowTheClock) {

@@ -118,7 +118,8 @@ void CopyLayouts(const GeneratorOptions& o, TreeWriter& writer) {
   if (o.layouts.empty() || !fs::is_directory(o.layouts)) return;
   std::vector<fs::path> files;
   for (const auto& item : fs::directory_iterator(o.layouts))
-    if (item.is_regular_file() && item.path().extension() == ".layout")
+    if (item.is_regular_file() &&
+        (item.path().extension() == ".layout" || item.path().filename() == "par.txt"))
       files.push_back(item.path());
   std::sort(files.begin(), files.end());
   for (const fs::path& p : files)
