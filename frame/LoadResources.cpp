@@ -25,9 +25,9 @@ const char* const kSounds[] = {"buttonclick",  "buttonmo",      "buttonclick2",
                                "hint",         "score.ogg",     "startgame"};
 const char* const kMusic[] = {"music1.ogg", "music2.ogg"};
 const char* const kInterfaceImages[] = {
-    "progress",     "progressmo", "levelback", "levelhighlight", "check",   "textback",
-    "helptextback", "score1",     "score2",    "paused",         "music",   "sound",
-    "blackback",    "input",      "inputlong", "helpimage",      "manager", "menu"};
+    "progress",  "progressmo", "levelback", "levelhighlight", "check", "textback",  "helptextback",
+    "score1",    "score2",     "paused",    "music",          "sound", "blackback", "input",
+    "inputlong", "helpimage",  "manager",   "menu",           "star",  "starempty"};
 const char* const kCellImages[] = {"cellnormal", "cellnormalmo", "cellmarble", "cellmarblemo",
                                    "cell1",      "cell2",        "cell3",      "cell4",
                                    "cell5",      "cell6",        "cellchain",  "cellcreate",

@@ -84,6 +84,24 @@ std::unique_ptr<TIniFile> IniFileLoadAll(const std::string& fileName) {
   return ini;
 }
 
+std::vector<TIniLine> IniReadLines(const std::string& path) {
+  std::vector<TIniLine> lines;
+  plat::TStreamPtr in = plat::ReadDiskFile(path);
+  if (!in) return lines;
+  while (!in->Eof()) {
+    std::string text = in->ReadLine();
+    if (!text.empty()) lines.push_back(IniSplitLine(text));
+  }
+  return lines;
+}
+
+bool IniWriteLines(const std::string& path, const std::vector<TIniLine>& lines) {
+  plat::TStreamPtr out = plat::WriteFileAtomic(path);
+  if (!out) return false;
+  for (const TIniLine& line : lines) out->WriteLine(line.Name + "=" + line.Value);
+  return !out->WriteFailed() && out->Close();
+}
+
 std::string IniReadKey(const std::string& path, const std::string& key) {
   plat::TStreamPtr in = plat::ReadDiskFile(path);
   if (!in) return "";

@@ -43,6 +43,12 @@ TIniLine IniSplitLine(const std::string& line);
 
 // Every entry of fileName + ".ini", unknown names included; saved back.
 std::unique_ptr<TIniFile> IniFileLoadAll(const std::string& fileName);
+// Every line of a file on disk, split at its "="; blank lines are skipped,
+// and a missing or unreadable file has none.
+std::vector<TIniLine> IniReadLines(const std::string& path);
+// Writes the lines as NAME=value through the atomic write: false when the
+// file cannot be written (the old one is then kept).
+bool IniWriteLines(const std::string& path, const std::vector<TIniLine>& lines);
 // Value of the first line whose name matches key, "" when none or no file.
 std::string IniReadKey(const std::string& path, const std::string& key);
 // Copies source to destination line by line, replacing the line of key with

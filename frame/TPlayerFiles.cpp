@@ -51,6 +51,8 @@ const char* TPlayerFiles::Extension(TKind kind) {
       return "s.ini";
     case CustomRecord:
       return "c.ini";
+    case Bests:
+      return "b.ini";
   }
   return "";
 }
@@ -78,5 +80,5 @@ std::string TPlayerFiles::PathOfStem(const std::string& stem, TKind kind) {
 std::vector<std::string> TPlayerFiles::FilesOfPlayer(const std::string& folder,
                                                      const std::string& name) {
   return {Path(folder, name, Profile), Path(folder, name, StandardRecord),
-          Path(folder, name, CustomRecord)};
+          Path(folder, name, CustomRecord), Path(folder, name, Bests)};
 }

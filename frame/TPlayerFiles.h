@@ -1,7 +1,7 @@
 // The one owner of what a player's files are called and where they live:
 // the characters a typed name may not hold, whether a name can be a file
 // name at all, each kind's extension, and the paths of saved games, the
-// player's own levels, profiles and completion records in the profile
+// player's own levels, profiles, completion records and bests in the profile
 // folder. Low enough for the text fields, the board and the screens alike.
 // Reads and writes nothing.
 #pragma once
@@ -19,6 +19,7 @@ class TPlayerFiles {
     Profile,         // NAME.dat: makes a player known
     StandardRecord,  // NAMEs.ini: the standard levels finished
     CustomRecord,    // NAMEc.ini: the player's own levels finished
+    Bests,           // NAMEb.ini: the best results on the standard levels
   };
 
   // What a typed name may not hold: these would leave the folder or are

@@ -1,5 +1,6 @@
 #include "LevelTitle.h"
 
+#include "TGameText.h"
 #include "TModeText.h"
 #include "TStandardLevels.h"
 #include "TextCase.h"
@@ -25,6 +26,13 @@ std::string PlayingTimeText(int ms) {
   std::string tail = two(seconds % 60);
   if (hours > 0) return std::to_string(hours) + ":" + two(minutes) + ":" + tail;
   return std::to_string(minutes) + ":" + tail;
+}
+
+std::string BestLineText(const TLevelBest& best) {
+  TTextValues values = {{"score", std::to_string(best.Score)},
+                        {"time", PlayingTimeText(best.Ms)},
+                        {"moves", std::to_string(best.Moves)}};
+  return GameTextWith(best.Moves > 0 ? "Best Line" : "Best Line Uncounted", values);
 }
 
 std::string SaveNameSuggestion(const std::string& levelPath, int custom, const plat::TDateTime& day,

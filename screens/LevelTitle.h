@@ -1,11 +1,12 @@
-// What the player calls a level and its time, wherever the game names them:
-// the in-game line, the end panel, the saved-game list and the name a save
-// is offered.
+// What the player calls a level, its time and its bests, wherever the game
+// names them: the in-game line, the end panel, the level selection, the
+// saved-game list and the name a save is offered.
 #pragma once
 
 #include <string>
 
 #include "Platform.h"
+#include "TLevelBests.h"
 
 // "Level 12" (the game text "Level Label") for a standard level whose file
 // is numbered, else the layout's own name ("castle").
@@ -16,6 +17,10 @@ std::string LevelName(const std::string& levelPath, int custom);
 
 // A playing time as a clock shows it: "2:05", "1:02:05" from an hour on.
 std::string PlayingTimeText(int ms);
+
+// A player's bests on a level: "Best: 1250 \xb7 0:42 \xb7 14 moves" (the
+// moves left out when no win counted them).
+std::string BestLineText(const TLevelBest& best);
 
 // A name for a saved game: the level and the day ("Level 12 9.12"), the
 // level cut so that the whole stays within maxLength characters.

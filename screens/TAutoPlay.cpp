@@ -434,8 +434,18 @@ bool TAutoPlay::PressEndPanelButton(const TButton& button) {
 void TAutoPlay::Report(const char* result) {
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.1f", LevelClock.Elapsed() / 1000.0);
-  Print(levels_[current_].Name + " " + result + " moves=" + std::to_string(moves_) +
-        " reshuffles=" + std::to_string(reshuffles_) + " seconds=" + seconds);
+  // The moves as the game counts them (what par and stars are measured in);
+  // the bot's own count for a resumed game that kept none.
+  const TGameModeMatch3* mode = Mode();
+  const int moves = mode && mode->Moves >= 0 ? mode->Moves : moves_;
+  std::string line = levels_[current_].Name + " " + result + " moves=" + std::to_string(moves) +
+                     " reshuffles=" + std::to_string(reshuffles_) + " seconds=" + seconds;
+  const TGameScreen* screen = Screen();
+  const TVEndLevelMenu* panel = screen && screen->GUI ? screen->GUI->endLevelMenu.get() : nullptr;
+  if (std::string(result) == "won" && panel && panel->Stars != TVEndLevelMenu::NoStars) {
+    line += " stars=" + std::to_string(panel->Stars);
+  }
+  Print(line);
 }
 
 void TAutoPlay::Finish(int status) {

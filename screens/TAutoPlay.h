@@ -12,7 +12,8 @@
 // exchanges it; Enter answers the questions and Tab and Enter take the end
 // panel's button. With Pad the same commands come from the D-pad and A of a
 // virtual game pad. One line per level goes to its printer:
-//   LEVEL won moves=N reshuffles=R seconds=T   (or "lost")
+//   LEVEL won moves=N reshuffles=R seconds=T stars=S   (or "lost")
+// (moves as the game counts them; stars only where the level has a par)
 // and the run ends with status 0 (all won), 3 (a level lost; the run stops
 // there) or 1 (a level could not be started).
 //

@@ -5,15 +5,7 @@
 #include "TTalvorineGame.h"
 #include "TextCase.h"
 
-void TCompletionFile::Load() {
-  Lines.clear();
-  plat::TStreamPtr in = plat::ReadDiskFile(Path);
-  if (!in) return;
-  while (!in->Eof()) {
-    std::string text = in->ReadLine();
-    if (!text.empty()) Lines.push_back(IniSplitLine(text));
-  }
-}
+void TCompletionFile::Load() { Lines = IniReadLines(Path); }
 
 // The key is text, as the player's level names are; the path is the system's.
 std::string TCompletionFile::KeyOf(const std::string& level) {
@@ -41,11 +33,7 @@ bool TCompletionFile::MarkCompleted(const std::string& level) {
     }
   }
   if (!replaced) Lines.push_back({key, "1"});
-  plat::TStreamPtr out = plat::WriteFileAtomic(Path);
-  if (out) {
-    for (const TIniLine& line : Lines) out->WriteLine(line.Name + "=" + line.Value);
-    if (out->Close()) return true;
-  }
+  if (IniWriteLines(Path, Lines)) return true;
   LogFileProblem("Failed to save file " + Path);
   return false;
 }

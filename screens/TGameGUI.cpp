@@ -17,7 +17,9 @@
 #include "TGameScreen.h"
 #include "TGameText.h"
 #include "TImageBank.h"
+#include "TLevelBests.h"
 #include "TLevelClock.h"
+#include "TLevelPars.h"
 #include "TModeText.h"
 #include "TNameRules.h"
 #include "TNavInput.h"
@@ -176,11 +178,46 @@ void TGameGUI::EndLevel() {
       modetext::WithWord(Text("Level Complete"), LevelTitle(play.CurrentLevel, play.IsCustomLevel));
   endLevelMenu->Summary = {
       Text("Score") + std::to_string(play.Score),
-      modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())),
+      modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed()))};
+  const std::string best = ScoreTheWin(*endLevelMenu);
+  endLevelMenu->Summary.push_back(
       place ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
-            : Text("No Highscore Place")};
+            : Text("No Highscore Place"));
+  if (!best.empty()) endLevelMenu->Summary.push_back(best);
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(OffersNextPuzzle(), 1, 1);
+}
+
+std::string TGameGUI::ScoreTheWin(TVEndLevelMenu& panel) {
+  const TGamePlay& play = Screen->GamePlay;
+  const TGameModeMatch3* match3 = play.Match3();
+  const int moves = match3 ? match3->Moves : TGameModeMatch3::MovesUnknown;
+  const bool standard = !play.IsCustomLevel && !play.CurrentLevel.empty();
+  TLevelPars pars;
+  if (standard) pars.LoadStandard();
+  const int par = standard ? pars.ParOf(play.CurrentLevel) : 0;
+  // "Moves: 14 · Par: 12": the count and the par, each when known.
+  std::vector<std::string> parts;
+  if (moves >= 0) parts.push_back(modetext::WithWord(Text("Level Moves"), std::to_string(moves)));
+  if (par > 0) parts.push_back(modetext::WithWord(Text("Level Par"), std::to_string(par)));
+  if (!parts.empty()) {
+    panel.Summary.push_back(parts.size() == 1 ? parts[0] : parts[0] + " \xb7 " + parts[1]);
+  }
+  // A level without par (a custom one) earns no stars; a win of a saved
+  // game that kept no count earns none on a level with par.
+  panel.Stars = par > 0 ? TLevelPars::Stars(moves, par) : TVEndLevelMenu::NoStars;
+  if (!standard || !Game->CurrentProfile || Game->CurrentProfile->Name.empty()) return "";
+  const TLevelBest win{std::max(panel.Stars, 0), play.Score, LevelClock.Elapsed(),
+                       std::max(moves, 0)};
+  TLevelBests bests = TLevelBests::OfPlayer(Game->CurrentProfile->Name);
+  TLevelBest before;
+  if (!bests.Record(play.CurrentLevel, win, &before)) {
+    CreateFailure(PathFileName(bests.Path));
+    return "";
+  }
+  // The best so far, when this win was not it in every respect.
+  const TLevelBest best = TLevelBests::Merge(before, win);
+  return before != TLevelBest{} && best != win ? BestLineText(best) : "";
 }
 
 bool TGameGUI::OffersNextPuzzle() const {

@@ -96,6 +96,10 @@ class TGameGUI {
 
  private:
   void EndLevel();
+  // The win's moves against the level's par and the stars they earn, on
+  // the panel; the player's bests (standard levels) recorded. Returns the
+  // line of the best so far when this win was not it, else "".
+  std::string ScoreTheWin(TVEndLevelMenu& panel);
   // After a dialog closed: buttons back on, and (clear) the click that
   // closed it not seen again; the Escape that closed it stays away from the
   // in-game menu.

@@ -14,4 +14,8 @@ void THelpPage::Draw() {
   plat::SetColor(255, 255, 255);
   SetTextShadow(2, 2, 0.6f);
   DrawLinesEndingAt(TextX, TextBottomY, GameText->FindString("Help Message Gleamstrand"), 0, 0);
+  plat::SetImageFont(GameFont(20));
+  plat::SetColor(255, 226, 166);
+  DrawLinesEndingAt(TextX, StarsBottomY, GameText->FindString("Help Stars"), 0, StarsLineGap);
+  plat::SetColor(255, 255, 255);
 }

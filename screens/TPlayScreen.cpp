@@ -91,6 +91,13 @@ void TPlayScreen::ShowLevelList(int custom) {
   list->PageIndicatorText = Text("Page Indicator");
   list->CreateLevelImageFunction = Thumbnails;
   list->LevelNameFunction = [custom](const std::string& path) { return LevelName(path, custom); };
+  if (!custom) {
+    // The standard levels have a par and earn stars; the player's own do not.
+    list->BestsPath = TPlayerFiles::Path(CurrentPlayerName(), TPlayerFiles::Bests);
+    list->Pars.LoadStandard();
+    list->ParText = Text("Level Par");
+    list->StarsTotalText = Text("Stars Total");
+  }
   list->Init();
   // The page of the level last played opens with that level selected.
   plat::TextOfFileName(FileStem(Screens->GameScreen->GamePlay.CurrentLevel), list->CurrentLevel);

@@ -4,6 +4,7 @@
 
 #include "GameResources.h"
 #include "Platform.h"
+#include "StarRow.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
@@ -82,6 +83,10 @@ void TVEndLevelMenu::Draw() {
   Menu->Draw();
 }
 
+void TVEndLevelMenu::DrawStars(float top) const {
+  DrawStarRow(Stars, float(X), top + StarSize / 2.0f, StarSize, StarGap);
+}
+
 void TVEndLevelMenu::DrawSummary() const {
   if (Title.empty()) return;
   SetTextShadow(2, 2, 0.6f);
@@ -92,6 +97,10 @@ void TVEndLevelMenu::DrawSummary() const {
     DrawTextLine(Title, float(X), y, 1, 1, 1);
   }
   y += TitleGap;
+  if (Stars != NoStars) {
+    DrawStars(y);
+    y += StarRowHeight;
+  }
   if (plat::TFontPtr font = GameFont(20)) {
     plat::SetImageFont(font);
     plat::SetColor(255, 255, 255);

@@ -1,5 +1,6 @@
-// The panel over a finished level: what was done (the level, the score,
-// the time, the high-score place) above "nextpuzzle", "restartpuzzle" and
+// The panel over a finished level: what was done (the level, the stars
+// earned, the score, the time, the moves against par, the high-score place,
+// the best so far) above "nextpuzzle", "restartpuzzle" and
 // "backtomenu" on the "endlevelback" picture. A button the level does not
 // offer is removed for good when the panel opens (and at each step), and the
 // rest are centred again.
@@ -17,9 +18,12 @@ class TVEndLevelMenu {
   enum { SelectNone = 0, SelectNext = 1, SelectRestart = 2, SelectBack = 3 };
   // With a summary, the buttons' column starts this far below the panel's
   // centre, and the summary's lines stand from SummaryTop above it.
-  static constexpr int ButtonsBelowCentre = 10;
-  static constexpr int SummaryTop = -120;
-  static constexpr int TitleGap = 38, LineGap = 26;
+  static constexpr int ButtonsBelowCentre = 34;
+  static constexpr int SummaryTop = -150;
+  static constexpr int TitleGap = 34, LineGap = 24;
+  // The row of stars under the title: each star's size and the row's height.
+  static constexpr int StarSize = 34, StarGap = 6, StarRowHeight = 38;
+  static constexpr int NoStars = -1;
 
   // The buttons, placed at (x, y) or centred on the screen when x < 0.
   void Init(int x, int y);
@@ -42,7 +46,11 @@ class TVEndLevelMenu {
   // Init so that the buttons make room for them.
   std::string Title;
   std::vector<std::string> Summary;
+  // The stars the win earned (0..3, shown out of 3); NoStars: the level has
+  // none (a custom level, or no par).
+  int Stars = NoStars;
 
  private:
   void DrawSummary() const;
+  void DrawStars(float top) const;
 };

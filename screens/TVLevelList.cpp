@@ -5,7 +5,9 @@
 
 #include "GameInput.h"
 #include "GameResources.h"
+#include "LevelTitle.h"
 #include "Platform.h"
+#include "StarRow.h"
 #include "TCompletionFile.h"
 #include "TImageBank.h"
 #include "TModeText.h"
@@ -89,7 +91,8 @@ void TVLevelList::CreateMenu() {
     TButton* button = NavigationMenu->AddQuickAuto(name);
     button->SetupScaleOnMO(1.15f, button->ScaleOnMOUpSpeed, button->ScaleOnMODownSpeed);
   }
-  NavigationMenu->MakeRow(190);
+  // Wide apart: the size and best lines stand between them.
+  NavigationMenu->MakeRow(340);
   NavigationMenu->SetY(450);
 }
 
@@ -132,7 +135,18 @@ void TVLevelList::CreateImages(int recalculate) {
   ImageList.clear();
   LevelSizeList.clear();
   LevelCompletedList.clear();
+  LevelStarsList.clear();
   CompletedIniFile.reset();
+  Bests.reset();
+  PageStars = TotalStars = 0;
+  if (!BestsPath.empty()) {
+    Bests = std::make_unique<TLevelBests>(BestsPath);
+    Bests->Load();
+    TLevelBest best;
+    for (const std::string& name : LevelList) {
+      if (Bests->Find(name, best)) TotalStars += best.Stars;
+    }
+  }
   int count = int(LevelList.size());
   for (int i = std::max(CurrentPagePosition, 0);
        i < CurrentPagePosition + NumLevelItems && i < count; ++i) {
@@ -140,7 +154,15 @@ void TVLevelList::CreateImages(int recalculate) {
     int size = 0;
     plat::TImagePtr image;
     if (CreateLevelImageFunction) image = CreateLevelImageFunction(path, size, i);
-    LevelCompletedList.push_back(CheckLevelCompleted(path) ? "1" : "0");
+    const bool completed = CheckLevelCompleted(path);
+    LevelCompletedList.push_back(completed ? "1" : "0");
+    // A level finished before stars were counted shows its check mark and
+    // three empty stars.
+    TLevelBest best;
+    int stars = NoStars;
+    if (Bests && completed) stars = Bests->Find(path, best) ? best.Stars : 0;
+    LevelStarsList.push_back(stars);
+    PageStars += std::max(stars, 0);
     ImageList.push_back(image);
     LevelSizeList.push_back(std::to_string(size));
   }
@@ -283,7 +305,26 @@ void TVLevelList::DrawLevels() {
   plat::SetColor(214, 244, 255);
   SetTextShadow(2, 2, 0.6f);
   DrawTextLine(PageText(), 400, PageLineY, 1, 1, 1);
+  DrawStarTotals();
   plat::SetColor(255, 255, 255);
+}
+
+void TVLevelList::DrawStarTotals() const {
+  if (BestsPath.empty()) return;
+  plat::SetImageFont(GameFont(20));
+  plat::SetColor(255, 226, 166);
+  DrawTextLine(StarsText(TotalStars, int(LevelList.size())), TotalStarsX, TotalStarsY, 1, 1, 1);
+}
+
+std::string TVLevelList::StarsText(int stars, int levels) const {
+  std::string text = modetext::WithWord(StarsTotalText, std::to_string(stars));
+  return modetext::WithWord(text, std::to_string(levels * TLevelPars::MaxStars), "TTT");
+}
+
+std::string TVLevelList::SelectedBestLine() const {
+  TLevelBest best;
+  if (!Bests || LevelList.empty() || !Bests->Find(CurrentLevel, best)) return "";
+  return BestLineText(best);
 }
 
 int TVLevelList::PageNumber() const {
@@ -298,7 +339,9 @@ int TVLevelList::PageCount() const {
 
 std::string TVLevelList::PageText() const {
   std::string text = modetext::WithWord(PageIndicatorText, std::to_string(PageNumber()));
-  return modetext::WithWord(text, std::to_string(PageCount()), "TTT");
+  text = modetext::WithWord(text, std::to_string(PageCount()), "TTT");
+  if (BestsPath.empty()) return text;
+  return text + " \xb7 " + StarsText(PageStars, int(ImageList.size()));
 }
 
 std::string TVLevelList::DisplayName(const std::string& name) const {
@@ -346,12 +389,27 @@ void TVLevelList::DrawLevelImage(int index) {
   if (LevelCompletedList[size_t(index)] == "1") {
     DrawCentredImage(BankImage("check"), cx - 74, cy - 50);
   }
+  if (LevelStarsList[size_t(index)] != NoStars) {
+    DrawStarRow(LevelStarsList[size_t(index)], cx, cy + TileStarsBelow, TileStarSize, TileStarGap);
+  }
   SetTextShadow(2, 2, 0.6f);
   std::string name = LevelList[size_t(CurrentPagePosition + index)];
   DrawItemCaption(selected ? SelectedCaption(name) : DisplayName(name), cx, cy);
-  if (selected && !LevelSizeText.empty()) {
+  if (!selected) return;
+  if (!LevelSizeText.empty()) {
+    // "Marble cells: 6 · Par: 12" where the level has a par.
+    std::string line = LevelSizeText + ": " + LevelSizeList[size_t(index)];
+    if (int par = Pars.ParOf(name); par > 0) {
+      line += " \xb7 " + modetext::WithWord(ParText, std::to_string(par));
+    }
     plat::SetImageFont(GameFont(25));
-    DrawTextLine(LevelSizeText + ": " + LevelSizeList[size_t(index)], 400, SizeLineY, 1, 1, 1);
+    DrawTextLine(line, 400, SizeLineY, 1, 1, 1);
+  }
+  if (std::string best = SelectedBestLine(); !best.empty()) {
+    plat::SetImageFont(GameFont(18));
+    plat::SetColor(255, 226, 166);
+    DrawTextLine(best, 400, BestLineY, 1, 1, 1);
+    plat::SetColor(255, 255, 255);
   }
 }
 
@@ -376,4 +434,5 @@ void TVLevelList::Kill() {
   NavigationMenu.reset();
   ImageList.clear();
   CompletedIniFile.reset();
+  Bests.reset();
 }

@@ -1,8 +1,10 @@
 // One list of levels on the level selection: the layout files of a folder,
 // sorted by name, shown eight to a page as thumbnails with their names, a
 // check mark on the levels the player has finished and the selected
-// level's size; arrow buttons and arrow keys turn the pages (the last page
-// is always full), a click selects and a double click asks to start.
+// level's size; on a list with bests (the standard levels) also each
+// finished level's best stars, the selected level's par and best line, and
+// the stars of the page and of the whole list; arrow buttons and arrow keys turn the pages (the
+// last page is always full), a click selects and a double click asks to start.
 #pragma once
 
 #include <functional>
@@ -13,6 +15,8 @@
 #include "LevelThumbnail.h"
 #include "Platform.h"
 #include "TFocusRing.h"
+#include "TLevelBests.h"
+#include "TLevelPars.h"
 #include "TMenu.h"
 #include "TSineCounter.h"
 
@@ -26,9 +30,17 @@ class TVLevelList : public TFocusItem {
   static constexpr int ItemY[2] = {217, 360};
   static constexpr int ItemHalfWidth = 80, ItemHalfHeight = 50;
   static constexpr int CaptionMinFontSize = 14;
-  static constexpr int SizeLineY = 455;
-  // The page indicator, under the size line between the arrows.
-  static constexpr int PageLineY = 484;
+  static constexpr int SizeLineY = 443;
+  // The selected level's best line, under the size line between the arrows.
+  static constexpr int BestLineY = 466;
+  // The page indicator (with the page's stars), under the best line.
+  static constexpr int PageLineY = 490;
+  // The whole list's stars, left of the level types (clear of the save
+  // chooser's panel).
+  static constexpr int TotalStarsX = 89, TotalStarsY = 104;
+  // A finished level's stars, on its tile's lower edge.
+  static constexpr int TileStarsBelow = 62, TileStarSize = 18, TileStarGap = 2;
+  static constexpr int NoStars = -1;
   static constexpr int NoLevelsY = 250;
 
   TVLevelList();
@@ -62,6 +74,7 @@ class TVLevelList : public TFocusItem {
   // The selected item's caption: its number and the level's own name.
   std::string SelectedCaption(const std::string& name) const;
   void DrawItemCaption(const std::string& caption, float cx, float cy) const;
+  void DrawStarTotals() const;
   void Kill();
 
   // Centre of item place i (0..7).
@@ -73,8 +86,14 @@ class TVLevelList : public TFocusItem {
   // full, may share levels with the one before it.
   int PageNumber() const;
   int PageCount() const;
-  // "Page 2 of 10" (the game text "Page Indicator").
+  // "Page 2 of 10" (the game text "Page Indicator"), with the page's stars
+  // on a list with bests ("Page 2 of 10 · Stars 9 / 24").
   std::string PageText() const;
+  // "Stars 57 / 240" (the game text "Stars Total").
+  std::string StarsText(int stars, int levels) const;
+  // The selected level's best line, "" when it has none (or the list keeps
+  // no bests).
+  std::string SelectedBestLine() const;
   // The file of the selected level (folder + name + "." + prefix), "" when
   // the list is empty.
   std::string CurrentLevelPath() const;
@@ -99,6 +118,18 @@ class TVLevelList : public TFocusItem {
   std::vector<plat::TImagePtr> ImageList;
   std::vector<std::string> LevelSizeList;
   std::vector<std::string> LevelCompletedList;
+  // The best stars of each level of the page: 0..3, or NoStars (not
+  // finished, or a list without bests).
+  std::vector<int> LevelStarsList;
+  // The player's bests file ("" for a list without bests), read again with
+  // every page; the stars of the page and of the whole list.
+  std::string BestsPath;
+  std::unique_ptr<TLevelBests> Bests;
+  int PageStars = 0, TotalStars = 0;
+  // The levels' pars, shown beside the selected level's size.
+  TLevelPars Pars;
+  std::string ParText = "Par: NNN";
+  std::string StarsTotalText = "Stars NNN / TTT";
   // Open only while a page is being built.
   std::unique_ptr<TCompletionFile> CompletedIniFile;
   int CurrentPagePosition = -1;

@@ -1,9 +1,10 @@
 // The autoplay bot: how it reads its levels, and the bot in the real game as
-// a process (headless, seeded): it wins levels through the game's own flow,
-// stops on a level where no move is ever possible, and refuses what names
-// no level.
+// a process (headless, seeded): it wins levels through the game's own flow
+// and earns their stars, stops on a level where no move is ever possible,
+// and refuses what names no level.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,25 @@ TEST_F(AutoPlayProcessTest, WinsLevelsOneAfterTheOtherAndTheGameRecordsThem) {
   EXPECT_NE(ReadWholeFile(ProfileFile("Autoplays.ini")).find("001=1"), std::string::npos);
 }
 
+TEST_F(AutoPlayProcessTest, EachWinEarnsItsStarsAndOnlyABetterWinChangesTheBests) {
+  ASSERT_EQ(Run("--steps 1"), 0);
+  // A best no win can beat on level 001, and one any win beats on 002.
+  const std::string unbeaten = "001=3,999999,1,1";
+  WriteWholeFile(ProfileFile("Cyb.ini"), unbeaten + "\r\n002=1,0,999999999,999\r\n");
+  ASSERT_EQ(Run("--seed 5 --autoplay 001-002 --player Cy"), 0) << Out();
+  std::smatch won;
+  const std::string out = Out();
+  ASSERT_TRUE(std::regex_search(out, won, std::regex("\n002 won moves=(\\d+) .* stars=([123])\n")))
+      << out;
+  EXPECT_NE(out.find("001 won moves="), std::string::npos) << out;
+  EXPECT_NE(out.find(" stars=", out.find("001 won")), std::string::npos) << out;
+  const std::string bests = ReadWholeFile(ProfileFile("Cyb.ini"));
+  EXPECT_EQ(bests.rfind(unbeaten + "\r\n002=" + won[2].str() + ",", 0), 0u) << bests;
+  EXPECT_NE(bests.find("," + won[1].str() + "\r\n"), std::string::npos) << bests;
+  // The completion record keeps its form beside it.
+  EXPECT_EQ(ReadWholeFile(ProfileFile("Cys.ini")), "001=1\r\n002=1\r\n");
+}
+
 TEST_F(AutoPlayProcessTest, ALevelWithoutAnyPossibleMoveIsLostAfterTwentyMinutes) {
   // Two marble cells side by side: no line can ever be made.
   std::string rows(16, '0');
@@ -144,6 +164,10 @@ TEST_F(AutoPlayProcessTest, ALevelThenASavedGameOfAnotherLevelAreBothRecorded) {
   for (const char* key : {"003=1", "004=1"})
     EXPECT_NE(completed.find(key), std::string::npos) << key << " in " << completed;
   EXPECT_EQ(completed.find("005"), std::string::npos) << completed;
+  // The save kept no move count: its win records completion, no stars.
+  EXPECT_NE(out.find("\nsave:s1 won moves="), std::string::npos) << out;
+  EXPECT_NE(out.find(" stars=0\n", out.find("save:s1")), std::string::npos) << out;
+  EXPECT_NE(ReadWholeFile(ProfileFile("Adab.ini")).find("003=0,"), std::string::npos);
   // A save that is not there stops the run.
   EXPECT_EQ(Run("--seed 2 --autoplay save:none --player Ada"), 1);
   EXPECT_NE(Out().find("no saved game \"none\""), std::string::npos) << Out();

@@ -141,11 +141,14 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
   EXPECT_EQ(Gui().OKInput, nullptr);
   TVEndLevelMenu& panel = *Gui().endLevelMenu;
   EXPECT_EQ(panel.Title, modetext::WithWord(Text("Level Complete"), "Level 80"));
-  ASSERT_EQ(panel.Summary.size(), 3u);
+  ASSERT_EQ(panel.Summary.size(), 4u);
   EXPECT_EQ(panel.Summary[0], Text("Score") + "1020");
   EXPECT_EQ(panel.Summary[1],
             modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed())));
-  EXPECT_EQ(panel.Summary[2], "Well done! You reached place 1!");
+  // The moves (none were made here); a level without par earns no stars.
+  EXPECT_EQ(panel.Summary[2], "Moves: 0");
+  EXPECT_EQ(panel.Stars, TVEndLevelMenu::NoStars);
+  EXPECT_EQ(panel.Summary[3], "Well done! You reached place 1!");
   // Its buttons stand below the summary, inside the panel picture.
   TMenu& buttons = *panel.Menu;
   EXPECT_GT(buttons.Buttons.front()->y, float(panel.Y));
@@ -509,8 +512,8 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   // Each line names its save's level: a custom level by its name, a save
   // from before saves named their level by the title the game gives it,
   // and a file that is no save by nothing.
-  ASSERT_GE(saved.size(), 14u);
-  const std::string boards = saved.substr(0, saved.size() - 14);
+  ASSERT_NE(saved.find("\r\nstandard "), std::string::npos);
+  const std::string boards = saved.substr(0, saved.find("\r\nstandard ") + 2);
   testsupport::WriteWholeFile(ProfileFolder() + "Castle run.save", boards + "custom Castle\r\n");
   testsupport::WriteWholeFile(ProfileFolder() + "Old.save", boards);
   testsupport::WriteWholeFile(ProfileFolder() + "Torn.save", "not a saved game\r\n");
@@ -687,8 +690,8 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelAfterARestartAndAfterAn
   ASSERT_NE(Gui().OKInput, nullptr);  // "Game saved"
   Key("enter", 30);
   std::string save = ReadWholeFile(ProfileFolder() + "S1.save");
-  ASSERT_GE(save.size(), 14u);
-  EXPECT_EQ(save.substr(save.size() - 14), "standard 003\r\n");
+  ASSERT_GE(save.size(), 23u);
+  EXPECT_EQ(save.substr(save.size() - 23), "standard 003\r\nmoves 0\r\n");
   // Right after the save nothing would be lost: "backtomenu" leaves at once.
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu", 5);
   EXPECT_EQ(Gui().QuitInput, nullptr);

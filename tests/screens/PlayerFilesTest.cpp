@@ -178,6 +178,7 @@ TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
   ASSERT_TRUE(store.Write("Zo\xEB"));
   WriteWholeFile(folder_ + ".dat", "");
   WriteWholeFile(folder_ + "Adas.ini", "001=1\r\n");
+  WriteWholeFile(folder_ + "Adab.ini", "001=3,100,9000,4\r\n");
   WriteWholeFile(folder_ + "highscores.hsdat", "");
   plat::CreateDir(folder_ + "dir.dat");
   EXPECT_EQ(store.List(), (std::vector<std::string>{"Ada", "bob", "Zo\xEB"}));
@@ -190,6 +191,7 @@ TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
   store.Delete("Ada");
   EXPECT_EQ(plat::FileType(folder_ + "Ada.dat"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(folder_ + "Adas.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(folder_ + "Adab.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(store.List(), (std::vector<std::string>{"bob", "Zo\xEB"}));
 }
 

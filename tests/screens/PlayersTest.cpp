@@ -205,6 +205,7 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   AddLevel("mine", 1);
   testsupport::WriteWholeFile(ProfileFolder() + "Adas.ini", "001=1\r\n");
   testsupport::WriteWholeFile(ProfileFolder() + "Adac.ini", "MINE=1\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Adab.ini", "001=3,100,9000,4\r\n");
   testsupport::WriteWholeFile(ProfileFolder() + "Ada.save", "shared");
   auto manager = StartWithManager();
   ASSERT_NE(manager, nullptr);
@@ -263,7 +264,7 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   EXPECT_EQ(manager->EnterName, nullptr);
   EXPECT_EQ(manager->Names(), (std::vector<std::string>{"Bo", "Zo\xEB"}));
   EXPECT_EQ(manager->SelectedName(), "Zo\xEB");
-  for (const char* gone : {"ADA.dat", "ADAs.ini", "ADAc.ini"}) {
+  for (const char* gone : {"ADA.dat", "ADAs.ini", "ADAc.ini", "ADAb.ini"}) {
     EXPECT_EQ(plat::FileType(ProfileFolder() + gone), plat::FILETYPE_NONE) << gone;
   }
   // (Through the platform, which spells the accented name as the file
@@ -274,6 +275,9 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
     return std::string(bytes.begin(), bytes.end());
   };
   EXPECT_EQ(read("Zo\xEBs.ini"), "001=1\r\n");
+  EXPECT_EQ(read("Zo\xEB"
+                 "b.ini"),
+            "001=3,100,9000,4\r\n");
   EXPECT_EQ(read("Zo\xEB"
                  "c.ini"),
             "MINE=1\r\n");

@@ -217,6 +217,10 @@ void AddInterface(Builder& b) {
   b.Picture(kGraphics, "levelhighlight.png", 176, 140, "selected level item: amber rim",
             [](int w, int h) { return PaintLevelFrame(w, h, true); });
   b.Picture(kGraphics, "check.png", 28, 28, "completion mark: check on a green badge", PaintCheck);
+  b.Picture(kGraphics, "star.png", 40, 40, "a star earned on a level: amber, glowing",
+            [](int w, int h) { return PaintStar(w, h, true); });
+  b.Picture(kGraphics, "starempty.png", 40, 40, "a star not yet earned: dim outline",
+            [](int w, int h) { return PaintStar(w, h, false); });
   b.Picture(kGraphics, "textback.png", 400, 100, "neutral text panel",
             [](int w, int h) { return PaintPanel(w, h, PanelStyle::Plain); });
   b.Picture(kGraphics, "helptextback.png", 700, 70, "bar behind the game screen's messages",

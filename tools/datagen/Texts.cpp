@@ -142,6 +142,16 @@ const std::vector<TextRule>& GameTextRules() {
       {"Level Complete", 25, 290, 1, "", "NNN"},
       {"Level Time", 20, 290, 1, "", "NNN"},
       {"No Highscore Place", 20, 290},
+      // On the end panel beside each other ("Moves: 14 · Par: 12").
+      {"Level Moves", 20, 180, 1, "", "NNN"},
+      {"Level Par", 20, 100, 1, "", "NNN"},
+      // On the end panel (290 wide) and under the level selection's grid.
+      {"Best Line", 18, 290, 1, "", "{moves}"},
+      {"Best Line Uncounted", 18, 290, 1, "", "{time}"},
+      // Under the page line and in the level selection's top corner.
+      {"Stars Total", 20, 170, 1, "", "TTT"},
+      // Under the help page's text, from x = 285 to 740.
+      {"Help Stars", 20, 455, 2},
       {"Editor Load Unsaved", 20, kQuestion},
       {"Highscore Name 1", 34, 150},
       {"Highscore Name 2", 34, 150},
@@ -184,6 +194,9 @@ std::string WithSampleValues(std::string line) {
                                                                 {"{level}", "080"},
                                                                 {"{file}", "WWWWWWWWWW.layout"},
                                                                 {"{folder}", "/home/WWWWWWWWWW/"},
+                                                                {"{score}", "99999"},
+                                                                {"{time}", "59:59"},
+                                                                {"{moves}", "999"},
                                                                 {"NNN", "999"}};
   for (const auto& [mark, value] : samples)
     for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at))

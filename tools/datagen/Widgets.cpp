@@ -147,6 +147,41 @@ Picture PaintCheck(int width, int height) {
   return out;
 }
 
+Picture PaintStar(int width, int height, bool earned) {
+  Canvas canvas(width, height, 3);
+  cairo_t* cr = canvas.Cr();
+  const double cx = width / 2.0, cy = height / 2.0 + height * 0.04;
+  const double outer = std::min(width, height) / 2.0 - 3, inner = outer * 0.45;
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 ? inner : outer;
+    const double a = -M_PI / 2 + i * M_PI / 5;
+    if (i == 0) {
+      cairo_move_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+    } else {
+      cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+    }
+  }
+  cairo_close_path(cr);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  if (earned) {
+    SourceRadial(cr, cx - outer * 0.25, cy - outer * 0.35, 0, cx, cy, outer,
+                 {{0, Hex(0xfff4cc)}, {0.55, palette::kAmber}, {1, palette::kAmberDeep}});
+    cairo_fill_preserve(cr);
+    SetColour(cr, Hex(0x4a2410), 0.9);
+  } else {
+    SetColour(cr, palette::kRockDeep, 0.55);
+    cairo_fill_preserve(cr);
+    SetColour(cr, palette::kRockHighlight, 0.8);
+  }
+  cairo_set_line_width(cr, std::max(1.2, outer * 0.09));
+  cairo_stroke(cr);
+  Picture shape = canvas.Result();
+  if (!earned) return shape;
+  Picture out = GlowOf(shape, 2, palette::kGlow, 0.5);
+  Composite(out, shape);
+  return out;
+}
+
 Picture PaintPointer(int width, int height) {
   Canvas canvas(width, height, 4);
   cairo_t* cr = canvas.Cr();

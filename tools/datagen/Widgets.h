@@ -1,5 +1,5 @@
-// Small interface pieces: bars, the volume slider, the completion mark and
-// the mouse pointer.
+// Small interface pieces: bars, the volume slider, the completion mark, the
+// stars and the mouse pointer.
 #pragma once
 
 #include "Picture.h"
@@ -15,6 +15,8 @@ Picture PaintBar(int width, int height, BarLook look);
 Picture PaintSliderTrack(int width, int height);
 Picture PaintSliderKnob(int width, int height);
 Picture PaintCheck(int width, int height);
+// A five-pointed star: earned (amber, glowing) or not yet (a dim outline).
+Picture PaintStar(int width, int height, bool earned);
 // An arrow whose tip is the top-left pixel (the pointer's hot spot).
 Picture PaintPointer(int width, int height);
 
