@@ -18,11 +18,11 @@ class TVEndLevelMenu {
   enum { SelectNone = 0, SelectNext = 1, SelectRestart = 2, SelectBack = 3 };
   // With a summary, the buttons' column starts this far below the panel's
   // centre, and the summary's lines stand from SummaryTop above it.
-  static constexpr int ButtonsBelowCentre = 34;
-  static constexpr int SummaryTop = -150;
-  static constexpr int TitleGap = 34, LineGap = 24;
+  static constexpr int ButtonsBelowCentre = 40;
+  static constexpr int SummaryTop = -156;
+  static constexpr int TitleGap = 32, LineGap = 23;
   // The row of stars under the title: each star's size and the row's height.
-  static constexpr int StarSize = 34, StarGap = 6, StarRowHeight = 38;
+  static constexpr int StarSize = 30, StarGap = 6, StarRowHeight = 34;
   static constexpr int NoStars = -1;
 
   // The buttons, placed at (x, y) or centred on the screen when x < 0.
