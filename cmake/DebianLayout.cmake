@@ -17,11 +17,3 @@ if(NOT left)
   file(REMOVE_RECURSE "${root}/bin")
 endif()
 file(RENAME "${root}/share/gleamstrand" "${root}/share/games/gleamstrand")
-
-# The game's text pipeline is one byte per character, so the texts are
-# Latin-1 on purpose (the translations' letters, the English text's middle
-# dot); lintian would read them as a legacy encoding.
-file(MAKE_DIRECTORY "${root}/share/lintian/overrides")
-file(WRITE "${root}/share/lintian/overrides/gleamstrand"
-  "gleamstrand: national-encoding [usr/share/games/gleamstrand/Data/languages/*/text/gametext.txt]\n"
-  "gleamstrand: national-encoding [usr/share/games/gleamstrand/Data/text/gametext.txt]\n")

@@ -13,6 +13,7 @@
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TVMouse.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -201,7 +202,8 @@ void TGame::IniExtract() {
     for (const TSettingKey& key : kSettings) {
       if (line.Name != IniUpper(key.name)) continue;
       if (key.text) {
-        this->*key.text = line.Value;
+        // Earlier versions wrote the player's name in Latin-1.
+        this->*key.text = plat::TextOfStoredBytes(line.Value);
       } else {
         this->*key.number = std::clamp(ToInt(line.Value), key.lowest, key.highest);
       }

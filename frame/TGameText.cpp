@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Platform.h"
 #include "TextCase.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ void TGameText::Read(const std::string& file) {
 }
 
 void TGameText::Parse(const std::string& text) {
-  std::vector<std::string> lines = SplitLines(text);
+  // The texts are UTF-8; a text file of an earlier version is Latin-1.
+  std::vector<std::string> lines = SplitLines(plat::TextOfStoredBytes(text));
   size_t i = 0;
   while (i < lines.size()) {
     if (UpperCase(lines[i]) != kHeader) {

@@ -11,7 +11,7 @@
 
 struct TLanguageName {
   std::string Code;     // "en", "de", ...
-  std::string Name;     // the language's own name, Latin-1 ("Français")
+  std::string Name;     // the language's own name, UTF-8 ("Français")
   std::string Aliases;  // other codes --language takes for it ("pt_BR")
 };
 

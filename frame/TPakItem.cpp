@@ -3,36 +3,26 @@
 #include <utility>
 
 #include "TextCase.h"
+#include "Utf8.h"
 
 namespace {
 
-// Appends one decoded character, as '?' when it does not fit in a byte.
-void AppendCode(std::string& out, uint32_t code) { out.push_back(char(code > 255 ? '?' : code)); }
-
-std::string DecodeUtf8(const std::vector<uint8_t>& b, size_t i) {
-  std::string out;
-  while (i < b.size()) {
-    uint32_t c = b[i];
-    size_t extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    if (i + extra >= b.size()) {  // a sequence cut off at the end
-      AppendCode(out, '?');
-      break;
-    }
-    if (extra > 0) c &= 0x3Fu >> extra;
-    for (size_t k = 1; k <= extra; ++k) c = (c << 6) | (b[i + k] & 0x3Fu);
-    AppendCode(out, c);
-    i += extra + 1;
-  }
-  return out;
-}
-
 std::string DecodeUtf16(const std::vector<uint8_t>& b, bool bigEndian) {
-  std::string out;
+  std::u32string chars;
   for (size_t i = 2; i + 1 < b.size(); i += 2) {
-    uint32_t c = bigEndian ? (uint32_t(b[i]) << 8 | b[i + 1]) : (uint32_t(b[i + 1]) << 8 | b[i]);
-    AppendCode(out, c);
+    char32_t c = bigEndian ? (char32_t(b[i]) << 8 | b[i + 1]) : (char32_t(b[i + 1]) << 8 | b[i]);
+    // A pair of surrogates is one character beyond the first 65536.
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < b.size()) {
+      char32_t low =
+          bigEndian ? (char32_t(b[i + 2]) << 8 | b[i + 3]) : (char32_t(b[i + 3]) << 8 | b[i + 2]);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    chars.push_back(c);  // a lone surrogate becomes U+FFFD in UTF-8
   }
-  return out;
+  return plat::Utf8Of(chars);
 }
 
 }  // namespace
@@ -55,10 +45,12 @@ plat::TStreamPtr TPakItem::GetStream() const { return std::make_unique<plat::TMe
 
 std::string TPakItem::GetText() const {
   const auto& b = Data;
-  if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) return DecodeUtf8(b, 3);
+  if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+    return plat::ShowableUtf8(GetString().substr(3));
+  }
   if (b.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) return DecodeUtf16(b, false);
   if (b.size() >= 2 && b[0] == 0xFE && b[1] == 0xFF) return DecodeUtf16(b, true);
-  return GetString();
+  return plat::TextOfStoredBytes(GetString());
 }
 
 std::shared_ptr<plat::TPixmap> TPakItem::GetPixmap() const {

@@ -31,8 +31,8 @@ class TPakItem {
   const std::vector<uint8_t>& GetBank() const { return Data; }
   std::string GetString() const;
   plat::TStreamPtr GetStream() const;
-  // Text as a text loader reads it: a UTF-8 or UTF-16 byte-order mark is
-  // honoured, characters beyond 255 become '?'; otherwise one byte each.
+  // Text as a text loader reads it, in UTF-8: a UTF-8 or UTF-16 byte-order
+  // mark is honoured; without one, text that is not UTF-8 is Latin-1.
   std::string GetText() const;
   std::shared_ptr<plat::TPixmap> GetPixmap() const;
   plat::TImagePtr GetImage(int flags = -1) const;

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "Pad.h"
 #include "TIniFile.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -139,9 +140,9 @@ std::string ParseCommand(const std::string& command, std::istringstream& in,
     if (command != "keydown") out.push_back(Make(plat::EVENT_KEYUP, code));
   } else if (command == "char") {
     if (!(in >> word)) return "char needs a character or a code";
-    bool code = word.size() > 1 && std::isdigit(static_cast<unsigned char>(word[0]));
-    out.push_back(Make(plat::EVENT_KEYCHAR,
-                       code ? std::atoi(word.c_str()) : static_cast<unsigned char>(word[0])));
+    int code = ScriptCharCode(word);
+    if (code < 0) return "char needs one character or a Unicode code point, not \"" + word + "\"";
+    out.push_back(Make(plat::EVENT_KEYCHAR, code));
   } else if (command == "wheel") {
     if (!ReadInt(in, a)) return "wheel needs a number of steps";
     out.push_back(Make(plat::EVENT_MOUSEWHEEL, a));
@@ -165,6 +166,20 @@ std::string ParseCommand(const std::string& command, std::istringstream& in,
 }
 
 }  // namespace
+
+int ScriptCharCode(const std::string& word) {
+  std::u32string chars = plat::CodePoints(word);
+  if (chars.size() == 1 &&
+      !(word.size() == 1 && std::isdigit(static_cast<unsigned char>(word[0])))) {
+    return int(chars[0]);
+  }
+  bool hex = word.size() > 2 && (word[0] == 'U' || word[0] == 'u') && word[1] == '+';
+  char* end = nullptr;
+  long code = std::strtol(word.c_str() + (hex ? 2 : 0), &end, hex ? 16 : 10);
+  if (word.empty() || *end != '\0' || code < 0 || code > 0x10FFFF) return -1;
+  if (code >= 0xD800 && code <= 0xDFFF) return -1;  // halves of UTF-16 pairs are no characters
+  return int(code);
+}
 
 int ScriptKeyCode(const std::string& name) {
   std::string upper = IniUpper(name);

@@ -56,3 +56,6 @@ class TScreenshotQueue {
 // Key code of a script key name ("esc", "enter", "alt", "p", "f12", "65"),
 // -1 when unknown.
 int ScriptKeyCode(const std::string& name);
+// The character of "char C": one character, or its code point (decimal or
+// U+hex); -1 for anything else.
+int ScriptCharCode(const std::string& word);

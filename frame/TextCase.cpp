@@ -1,14 +1,8 @@
 #include "TextCase.h"
 
+#include "Utf8.h"
+
 namespace {
-
-bool IsLowerLetter(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
-}
-
-bool IsUpperLetter(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-}
 
 size_t FilePartStart(const std::string& path) {
   size_t slash = path.find_last_of("/\\");
@@ -23,20 +17,13 @@ size_t ExtensionDot(const std::string& path) {
 
 }  // namespace
 
-std::string UpperCase(std::string text) {
-  for (char& ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (IsLowerLetter(c)) ch = static_cast<char>(c - 32);
-  }
-  return text;
-}
+std::string UpperCase(std::string text) { return plat::UpperUtf8(text); }
 
-std::string LowerCase(std::string text) {
-  for (char& ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (IsUpperLetter(c)) ch = static_cast<char>(c + 32);
-  }
-  return text;
+std::string LowerCase(std::string text) { return plat::LowerUtf8(text); }
+
+std::string UpperCaseFirst(const std::string& text) {
+  std::string first = plat::FirstChars(text, 1);
+  return UpperCase(first) + text.substr(first.size());
 }
 
 std::string FileExtension(const std::string& path) {

@@ -16,7 +16,6 @@
 #include "DrawState.h"
 #include "FrameRecord.h"
 #include "Internal.h"
-#include "TextEncoding.h"
 
 namespace plat {
 
@@ -221,10 +220,8 @@ Uint32 BackBufferFormat(SDL_Window* window, SDL_Renderer* renderer) {
 bool OpenWindow(int width, int height, bool full) {
   auto& b = Backend();
   Uint32 flags = SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  // SDL takes UTF-8, as SetWindowTitle gives it.
-  std::string title = detail::Latin1ToUtf8(b.options.WindowTitle);
-  b.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                              height, flags);
+  b.window = SDL_CreateWindow(b.options.WindowTitle.c_str(), SDL_WINDOWPOS_CENTERED,
+                              SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!b.window) return false;
   internal::WatchForLostWindow();
   b.renderer = CreateRenderer(b.window, b.driver);
@@ -567,8 +564,7 @@ void SetWindowTitle(const std::string& title) {
   auto& b = Backend();
   b.options.WindowTitle = title;
   if (!b.window) return;
-  std::string utf8 = detail::Latin1ToUtf8(title);
-  SDL_SetWindowTitle(b.window, utf8.c_str());
+  SDL_SetWindowTitle(b.window, title.c_str());
 }
 
 void SetWindowIcon(const TPixmap& icon) {

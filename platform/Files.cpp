@@ -19,7 +19,7 @@
 #include "FileTimes.h"
 #include "Language.h"
 #include "Platform.h"
-#include "TextEncoding.h"
+#include "Utf8.h"
 
 namespace plat {
 
@@ -32,19 +32,9 @@ int OsType(const std::string& osPath) {
   return FILETYPE_FILE;
 }
 
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // Latin-1 capitals
-  return c;
-}
-
-// Letters beyond ASCII fold as the Latin-1 letters they are.
+// Latin, Greek and Cyrillic letters fold; other bytes compare as they are.
 bool SameIgnoringCase(const std::string& osA, const std::string& osB) {
-  std::string a = detail::Utf8ToLatin1(osA), b = detail::Utf8ToLatin1(osB);
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  return true;
+  return LowerUtf8(osA) == LowerUtf8(osB);
 }
 
 std::vector<std::string> SplitPath(const std::string& path) {
@@ -210,11 +200,11 @@ std::string ResolvePath(const std::string& path) {
   return os.empty() ? path : os;
 }
 
-std::string FileNameOfText(const std::string& text) { return detail::Latin1ToUtf8(text); }
+std::string FileNameOfText(const std::string& text) { return text; }
 
 bool TextOfFileName(const std::string& fileName, std::string& text) {
-  text = detail::Utf8ToLatin1(fileName);
-  return detail::Latin1ToUtf8(text) == fileName;
+  text = fileName;
+  return IsUtf8(fileName);
 }
 
 void SetStreamFactory(TStreamFactory factory) {

@@ -1,14 +1,15 @@
-// TrueType text through FreeType: each character (0..255, the game's
-// Latin-1 codes, which are also their Unicode code points) is rendered once
-// into a glyph image and drawn with the current drawing state.
+// TrueType text through FreeType: each character of the UTF-8 text is
+// rendered once, when first drawn or measured, into a glyph image and drawn
+// with the current drawing state.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <array>
 #include <cmath>
+#include <unordered_map>
 
 #include "DrawState.h"
 #include "ImageImpl.h"
+#include "Utf8.h"
 
 namespace plat {
 
@@ -56,12 +57,12 @@ struct TFont::Impl {
   bool smooth = true;
   int ascend = 0;
   int height = 0;
-  std::array<TGlyph, 256> glyphs;
+  std::unordered_map<char32_t, TGlyph> glyphs;
 
   ~Impl() {
     if (face) FT_Done_Face(face);
   }
-  const TGlyph& Glyph(unsigned char c);
+  const TGlyph& Glyph(char32_t c);
 };
 
 TFont::TFont() : impl(std::make_unique<Impl>()) {}
@@ -85,7 +86,7 @@ TPixmap GlyphPixels(const FT_Bitmap& bitmap) {
 
 }  // namespace
 
-const TGlyph& TFont::Impl::Glyph(unsigned char c) {
+const TGlyph& TFont::Impl::Glyph(char32_t c) {
   TGlyph& glyph = glyphs[c];
   if (glyph.rendered) return glyph;
   glyph.rendered = true;
@@ -173,7 +174,7 @@ void DrawText(const std::string& text, double x, double y) {
   internal::ReportDrawn(true, text, {0, 0, TextWidth(text), double(font->impl->height)}, tx, ty);
   internal::TTextReport glyphs;
   double pen = 0;
-  for (unsigned char c : text) {
+  for (char32_t c : CodePoints(text)) {
     const TGlyph& glyph = font->impl->Glyph(c);
     if (glyph.image) {
       const TImage& image = *glyph.image;
@@ -189,7 +190,7 @@ double TextWidth(const std::string& text) {
   TFont* font = CurrentFont();
   if (!font) return 0;
   double width = 0;
-  for (unsigned char c : text) width += font->impl->Glyph(c).advance;
+  for (char32_t c : CodePoints(text)) width += font->impl->Glyph(c).advance;
   return width;
 }
 

@@ -10,6 +10,7 @@
 #include "FrameRecord.h"
 #include "Internal.h"
 #include "Pad.h"
+#include "Utf8.h"
 
 namespace plat {
 
@@ -62,7 +63,7 @@ void UpdateTables(const TEvent& e) {
       Press(in.keyDown, in.keyHits, ValidKey(e.data), e.data, e.kind == EVENT_KEYDOWN);
       break;
     case EVENT_KEYCHAR:
-      if (in.chars.size() < kMaxChars) in.chars.push_back(e.data & 0xFFFF);
+      if (in.chars.size() < kMaxChars) in.chars.push_back(e.data);
       break;
     case EVENT_MOUSEDOWN:
     case EVENT_MOUSEUP:
@@ -150,27 +151,6 @@ int ButtonOfSdl(Uint8 button) {
     default:
       return 0;
   }
-}
-
-// UTF-8 text as 16-bit characters (UTF-16 units).
-std::vector<int> Utf16OfUtf8(const char* text) {
-  std::vector<int> units;
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
-  while (*p) {
-    uint32_t cp = *p;
-    int extra = cp >= 0xF0 ? 3 : cp >= 0xE0 ? 2 : cp >= 0xC0 ? 1 : 0;
-    cp = extra ? cp & (0x3F >> extra) : cp;
-    ++p;
-    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i, ++p) cp = (cp << 6) | (*p & 0x3F);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      units.push_back(int(0xD800 + (cp >> 10)));
-      units.push_back(int(0xDC00 + (cp & 0x3FF)));
-    } else {
-      units.push_back(int(cp));
-    }
-  }
-  return units;
 }
 
 void TranslateKey(const SDL_KeyboardEvent& key, bool down) {
@@ -305,7 +285,7 @@ void TranslateSdlEvent(const SDL_Event& event) {
       TranslateKey(event.key, event.type == SDL_KEYDOWN);
       break;
     case SDL_TEXTINPUT:
-      for (int unit : Utf16OfUtf8(event.text.text)) Deliver(EVENT_KEYCHAR, unit);
+      for (char32_t c : CodePoints(event.text.text)) Deliver(EVENT_KEYCHAR, int(c));
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -3,10 +3,9 @@
 // decoder; this header includes none of them.
 //
 // Conventions:
-//  - Strings are byte strings in which every byte is one character (0..255,
-//    Latin-1). Paths are the exception: a path is the system's bytes and
-//    reaches the file system unchanged, whatever letters it holds. A name
-//    the player sees or types becomes part of a path only through
+//  - Strings are UTF-8 (Utf8.h walks them by character). Paths are the
+//    system's bytes and reach the file system unchanged, whatever they hold.
+//    A name the player sees or types becomes part of a path only through
 //    FileNameOfText, and a listed file name is shown through TextOfFileName.
 //  - Colours are 0..255, alpha 0..1 (clamped when set).
 //  - Every drawing position is in the logical 800 x 600 display.
@@ -166,9 +165,8 @@ enum { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 int FileType(const std::string& path);
 int64_t FileSize(const std::string& path);                  // -1 when absent
 std::vector<std::string> ReadDir(const std::string& path);  // names, no "." or ".."
-// A player's name (one byte a character) as a file name (UTF-8), and back.
-// TextOfFileName fails for a file name with letters beyond Latin-1, which
-// the game can neither show nor type.
+// A player's name as a file name (both UTF-8), and back. TextOfFileName
+// fails for a file name that is not UTF-8, which the game cannot show.
 std::string FileNameOfText(const std::string& text);
 bool TextOfFileName(const std::string& fileName, std::string& text);
 bool CreateDir(const std::string& path, bool recurse = false);
@@ -491,7 +489,7 @@ enum TEventKind {
   EVENT_NONE = 0,
   EVENT_KEYDOWN,       // data: key code
   EVENT_KEYUP,         // data: key code
-  EVENT_KEYCHAR,       // data: 16-bit character
+  EVENT_KEYCHAR,       // data: the character typed (a code point)
   EVENT_MOUSEDOWN,     // data: button 1 left, 2 right, 3 middle
   EVENT_MOUSEUP,       // data: button
   EVENT_MOUSEMOVE,     // x, y: logical position
@@ -526,7 +524,7 @@ void FlushEvents();
 // The polled interface, for loops outside the main loop.
 bool KeyDown(int key);
 int KeyHit(int key);  // presses since the last query
-int GetChar();        // next typed character, 0 when none
+int GetChar();        // next typed character (a code point), 0 when none
 void FlushKeys();
 int MouseX();
 int MouseY();

@@ -18,16 +18,13 @@
 
 #include "FileTimes.h"
 #include "Platform.h"
-#include "TextEncoding.h"
+#include "Utf8.h"
 
 extern char** environ;
 
 namespace plat {
 
 namespace {
-
-using detail::MessageToUtf8;
-using detail::Utf8ToLatin1;
 
 bool MessageBoxesOff() {
   const char* driver = std::getenv("SDL_VIDEODRIVER");
@@ -47,11 +44,11 @@ bool MakeFolders(const std::string& path) {
 
 void ShowMessage(const std::string& title, const std::string& text) {
   if (!MessageBoxesOff() &&
-      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, MessageToUtf8(title).c_str(),
-                               MessageToUtf8(text).c_str(), nullptr) == 0) {
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, ShowableUtf8(title).c_str(),
+                               ShowableUtf8(text).c_str(), nullptr) == 0) {
     return;
   }
-  std::fprintf(stderr, "%s: %s\n", MessageToUtf8(title).c_str(), MessageToUtf8(text).c_str());
+  std::fprintf(stderr, "%s: %s\n", ShowableUtf8(title).c_str(), ShowableUtf8(text).c_str());
 }
 
 bool SingleInstanceLock(const std::string& folder) {
@@ -127,8 +124,8 @@ std::string DesktopDateTimeText(int64_t seconds) {
   if (!localtime_r(&moment, &parts)) return "";
   char text[64];
   size_t n = std::strftime(text, sizeof text, "%x %H:%M", &parts);
-  // A locale in UTF-8 may spell a month or an era; the game's text is Latin-1.
-  return Utf8ToLatin1(std::string(text, n));
+  // A locale in another encoding than UTF-8 is shown as Latin-1.
+  return ShowableUtf8(std::string(text, n));
 }
 
 }  // namespace plat

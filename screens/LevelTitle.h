@@ -18,7 +18,7 @@ std::string LevelName(const std::string& levelPath, int custom);
 // A playing time as a clock shows it: "2:05", "1:02:05" from an hour on.
 std::string PlayingTimeText(int ms);
 
-// A player's bests on a level: "Best: 1250 \xb7 0:42 \xb7 14 moves" (the
+// A player's bests on a level: "Best: 1250 · 0:42 · 14 moves" (the
 // moves left out when no win counted them).
 std::string BestLineText(const TLevelBest& best);
 

@@ -4,8 +4,13 @@
 #include "Platform.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
+#include "Utf8.h"
 
-void TCompletionFile::Load() { Lines = IniReadLines(Path); }
+void TCompletionFile::Load() {
+  Lines = IniReadLines(Path);
+  // Earlier versions wrote the keys of levels named beyond ASCII in Latin-1.
+  for (TIniLine& line : Lines) line.Name = plat::TextOfStoredBytes(line.Name);
+}
 
 // The key is text, as the player's level names are; the path is the system's.
 std::string TCompletionFile::KeyOf(const std::string& level) {

@@ -201,7 +201,7 @@ std::string TGameGUI::ScoreTheWin(TVEndLevelMenu& panel) {
   if (moves >= 0) parts.push_back(modetext::WithWord(Text("Level Moves"), std::to_string(moves)));
   if (par > 0) parts.push_back(modetext::WithWord(Text("Level Par"), std::to_string(par)));
   if (!parts.empty()) {
-    panel.Summary.push_back(parts.size() == 1 ? parts[0] : parts[0] + " \xb7 " + parts[1]);
+    panel.Summary.push_back(parts.size() == 1 ? parts[0] : parts[0] + " \u00b7 " + parts[1]);
   }
   // A level without par (a custom one) earns no stars; a win of a saved
   // game that kept no count earns none on a level with par.

@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "TGameText.h"
 #include "TTalvorineGame.h"
+#include "Utf8.h"
 
 TGleamstrandHighScoreList TGleamstrandHighScoreList::Create(const std::string& name,
                                                             int maxNameLength) {
@@ -47,17 +48,22 @@ void TGleamstrandHighScoreList::Load() {
     return;
   }
   bytes = in->ReadAll();
+  // Files of earlier versions have no mark: their names are Latin-1.
+  bool utf8 = bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, kUtf8Mark);
   // Whole entries only: a name without its terminator or a score cut short
   // ends the table there. A damaged file is read as far as it goes.
-  size_t pos = 0;
+  size_t pos = utf8 ? 4 : 0;
+  const size_t maxBytes = size_t(std::max(0, MaxNameLength)) * (utf8 ? 4 : 1);
   while (pos < bytes.size()) {
     // A name longer than the table shows is cut (a damaged file may hold
     // a name of any length).
-    std::string name;
+    std::string stored;
     while (pos < bytes.size() && bytes[pos] != 0) {
-      if (int(name.size()) < MaxNameLength) name += char((bytes[pos] - NameShift) & 255);
+      if (stored.size() < maxBytes) stored += char((bytes[pos] - NameShift) & 255);
       ++pos;
     }
+    std::string name = plat::FirstChars(
+        utf8 ? plat::TextOfStoredBytes(stored) : plat::Utf8OfLatin1(stored), size_t(MaxNameLength));
     if (pos + 5 > bytes.size()) break;
     ++pos;
     uint32_t score = uint32_t(bytes[pos]) | uint32_t(bytes[pos + 1]) << 8 |
@@ -78,6 +84,7 @@ void TGleamstrandHighScoreList::Load() {
 
 int TGleamstrandHighScoreList::Save() const {
   if (plat::TStreamPtr out = plat::WriteFileAtomic(filepath)) {
+    for (char mark : kUtf8Mark) out->WriteByte(static_cast<unsigned char>(mark));
     for (const TGleamstrandHighScore& entry : Entries) {
       for (char ch : entry.name) {
         int byte = (static_cast<unsigned char>(ch) + NameShift) & 255;

@@ -1,7 +1,9 @@
-// The ten best scores of the installation and their file: entries best
-// first, each the name's characters shifted by NameShift, a 0 byte and the
-// score as a little-endian 32-bit integer. Draws nothing; the high-score
-// screen and the game screen show it.
+// The ten best scores of the installation and their file: the 4 bytes
+// "GSU8", then the entries best first, each the name's UTF-8 bytes shifted
+// by NameShift, a 0 byte and the score as a little-endian 32-bit integer. A
+// file without the mark, from an earlier version, holds its names in
+// Latin-1 (one byte a character) and reads as exactly those names. Draws
+// nothing; the high-score screen and the game screen show it.
 #pragma once
 
 #include <string>
@@ -19,7 +21,9 @@ class TGleamstrandHighScoreList {
   // Added to every name character on writing. 256 - NameShift is the
   // Escape character, which no name prompt lets through, so no character of
   // a typed name is ever written as the terminating 0.
+  // Byte 27 is no part of UTF-8 text but that character either.
   static constexpr int NameShift = 229;
+  static constexpr char kUtf8Mark[4] = {'G', 'S', 'U', '8'};
 
   // An empty table over the profile folder's name + ".hsdat".
   static TGleamstrandHighScoreList Create(const std::string& name, int maxNameLength);
@@ -46,5 +50,5 @@ class TGleamstrandHighScoreList {
 
   std::vector<TGleamstrandHighScore> Entries;
   std::string filepath;
-  int MaxNameLength = 10;
+  int MaxNameLength = 10;  // characters
 };

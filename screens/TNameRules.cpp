@@ -4,6 +4,7 @@
 #include "TPlayerFiles.h"
 #include "TProfileStore.h"
 #include "TextCase.h"
+#include "Utf8.h"
 
 std::string TNameRules::Trim(const std::string& typed) {
   size_t first = typed.find_first_not_of(' ');
@@ -14,7 +15,7 @@ std::string TNameRules::Trim(const std::string& typed) {
 
 std::string TNameRules::Stored(const std::string& typed) const {
   std::string name = Trim(typed);
-  if (UpperFirstChar && !name.empty()) name = UpperCase(name.substr(0, 1)) + name.substr(1);
+  if (UpperFirstChar) name = UpperCaseFirst(name);
   return name;
 }
 
@@ -22,7 +23,7 @@ TNameRules::TVerdict TNameRules::Check(const std::string& typed) const {
   if (typed.empty()) return Empty;
   std::string name = Stored(typed);
   if (name.empty()) return OnlySpaces;
-  if (int(name.size()) > MaxLength) return TooLong;
+  if (int(plat::CharCount(name)) > MaxLength) return TooLong;
   switch (TPlayerFiles::ProblemOf(name)) {
     case TPlayerFiles::Dots:
       return Dots;

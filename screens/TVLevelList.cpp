@@ -341,7 +341,7 @@ std::string TVLevelList::PageText() const {
   std::string text = modetext::WithWord(PageIndicatorText, std::to_string(PageNumber()));
   text = modetext::WithWord(text, std::to_string(PageCount()), "TTT");
   if (BestsPath.empty()) return text;
-  return text + " \xb7 " + StarsText(PageStars, int(ImageList.size()));
+  return text + " \u00b7 " + StarsText(PageStars, int(ImageList.size()));
 }
 
 std::string TVLevelList::DisplayName(const std::string& name) const {
@@ -400,7 +400,7 @@ void TVLevelList::DrawLevelImage(int index) {
     // "Marble cells: 6 · Par: 12" where the level has a par.
     std::string line = LevelSizeText + ": " + LevelSizeList[size_t(index)];
     if (int par = Pars.ParOf(name); par > 0) {
-      line += " \xb7 " + modetext::WithWord(ParText, std::to_string(par));
+      line += " \u00b7 " + modetext::WithWord(ParText, std::to_string(par));
     }
     plat::SetImageFont(GameFont(25));
     DrawTextLine(line, 400, SizeLineY, 1, 1, 1);
@@ -415,8 +415,8 @@ void TVLevelList::DrawLevelImage(int index) {
 
 std::string TVLevelList::SelectedCaption(const std::string& name) const {
   std::string own = LevelNameFunction ? LevelNameFunction(LevelPath(name)) : "";
-  // "3 · First Light" (the middle dot in the game text's Latin-1)
-  return own.empty() ? DisplayName(name) : DisplayName(name) + " \xb7 " + own;
+  // "3 · First Light"
+  return own.empty() ? DisplayName(name) : DisplayName(name) + " \u00b7 " + own;
 }
 
 void TVLevelList::DrawItemCaption(const std::string& caption, float cx, float cy) const {

@@ -37,7 +37,7 @@ LANGUAGES_TABLE = os.path.join(ROOT, "frame", "Languages.def")
 
 def read_languages():
     """The language codes of the game's table, in order."""
-    with open(LANGUAGES_TABLE, encoding="latin-1") as table:
+    with open(LANGUAGES_TABLE, encoding="utf-8") as table:
         return re.findall(r'^GS_LANGUAGE\(\s*\d+,\s*"([^"]+)"', table.read(), re.M)
 
 
@@ -191,7 +191,7 @@ def write_game_texts(levels, folder):
     """Replaces the level texts in every language's game text."""
     for code in LANGUAGES:
         path = os.path.join(folder, "gametext.txt" if code == "en" else f"gametext.{code}.txt")
-        with open(path, encoding="latin-1") as f:
+        with open(path, encoding="utf-8") as f:
             text = f.read()
         kept = []
         for block in text.split("[TEXT]\n")[1:]:
@@ -201,7 +201,7 @@ def write_game_texts(levels, folder):
         if not body.endswith("\n"):
             body += "\n"
         body += "".join(f"[TEXT]\n{key}\n{value}\n" for key, value in game_text_blocks(levels, code))
-        with open(path, "w", encoding="latin-1", newline="\n") as f:
+        with open(path, "w", encoding="utf-8", newline="\n") as f:
             f.write(body)
 
 

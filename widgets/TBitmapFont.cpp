@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "TextDraw.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -62,15 +63,6 @@ int NextPowerOfTwo(int v) {
   return p;
 }
 
-template <typename Text>
-int CodeAt(const Text& text, size_t i) {
-  if constexpr (sizeof(text[0]) == 1) {
-    return static_cast<unsigned char>(text[i]);
-  } else {
-    return int(text[i]);
-  }
-}
-
 }  // namespace
 
 std::shared_ptr<TBitmapFont> TBitmapFont::Create(const std::string& url, int flags,
@@ -110,25 +102,22 @@ bool TBitmapFont::ReadDescriptor(const std::string& text) {
   if (StartsWith(line(), "page")) ++at;
   if (StartsWith(line(), "chars")) ++at;
 
-  NumChars = NumExtraChars = 0;
+  NumChars = 0;
+  Glyphs.clear();
   for (; at < lines.size() && !StartsWith(lines[at], "kerning"); ++at) {
-    const std::string& glyph = lines[at];
+    const std::string& line = lines[at];
     bool hasId = false;
-    int code = int(Field(glyph, "id=", 4, &hasId));
-    if (!hasId || code < 0) continue;
-    int slot = code;
-    if (code >= FIRST_EXTRA_SLOT) {
-      if (FIRST_EXTRA_SLOT + NumExtraChars >= SLOTS) continue;  // no slot left
-      slot = FIRST_EXTRA_SLOT + NumExtraChars++;
-    }
-    ID[slot] = code;
-    xPos[slot] = Field(glyph, "x=", 4) / TextureW;
-    yPos[slot] = Field(glyph, "y=", 4) / TextureH;
-    width[slot] = Field(glyph, "width=", 3) / TextureW;
-    height[slot] = Field(glyph, "height=", 3) / TextureH;
-    xOffset[slot] = Field(glyph, "xoffset=", 3);
-    yOffset[slot] = Field(glyph, "yoffset=", 3);
-    xAdvance[slot] = Field(glyph, "xadvance=", 3);
+    // Up to seven digits: every code point has room.
+    double code = Field(line, "id=", 7, &hasId);
+    if (!hasId || code < 0 || code > 0x10FFFF) continue;
+    TBitmapGlyph& glyph = Glyphs[char32_t(code)];
+    glyph.xPos = Field(line, "x=", 4) / TextureW;
+    glyph.yPos = Field(line, "y=", 4) / TextureH;
+    glyph.width = Field(line, "width=", 3) / TextureW;
+    glyph.height = Field(line, "height=", 3) / TextureH;
+    glyph.xOffset = Field(line, "xoffset=", 3);
+    glyph.yOffset = Field(line, "yoffset=", 3);
+    glyph.xAdvance = Field(line, "xadvance=", 3);
     ++NumChars;
   }
   return true;
@@ -140,8 +129,7 @@ int TBitmapFont::CalcVRAM() const {
 
 namespace {
 
-template <typename Text>
-void DrawGlyphs(TBitmapFont& f, const Text& text, double x, double y, int centre, int right,
+void DrawGlyphs(TBitmapFont& f, const std::string& text, double x, double y, int centre, int right,
                 int roundX, int roundY, int shadow) {
   if (text.empty()) return;
   double a0 = plat::GetAlpha();
@@ -172,17 +160,17 @@ void DrawGlyphs(TBitmapFont& f, const Text& text, double x, double y, int centre
   }
   sx *= f.ScaleFactor;
   sy *= f.ScaleFactor;
-  for (size_t i = 0; i < text.size(); ++i) {
-    int slot = f.SlotOf(CodeAt(text, i));
-    double dw = f.width[slot] * f.TextureW * f.ScaleFactor;
-    double dh = f.height[slot] * f.TextureH * f.ScaleFactor;
+  for (char32_t code : plat::CodePoints(text)) {
+    const TBitmapGlyph& g = f.Glyph(code);
+    double dw = g.width * f.TextureW * f.ScaleFactor;
+    double dh = g.height * f.TextureH * f.ScaleFactor;
     double px = x, py = y, hx = 0, hy = 0;
     if (f.ChangeHandle == 0) {
-      px += sx * f.xOffset[slot];
-      py += sy * f.yOffset[slot];
+      px += sx * g.xOffset;
+      py += sy * g.yOffset;
     } else {
-      hx = f.HandleX - f.xOffset[slot] * f.ScaleFactor;
-      hy = f.HandleY - f.yOffset[slot] * f.ScaleFactor;
+      hx = f.HandleX - g.xOffset * f.ScaleFactor;
+      hy = f.HandleY - g.yOffset * f.ScaleFactor;
     }
     if (roundX) {
       px = RoundHalfUp(px);
@@ -193,14 +181,13 @@ void DrawGlyphs(TBitmapFont& f, const Text& text, double x, double y, int centre
       dh = RoundHalfUp(dh);
     }
     if (f.Image && dw > 0 && dh > 0) {
-      plat::DrawSubImageRect(*f.Image, px, py, dw, dh, f.xPos[slot] * f.TextureW,
-                             f.yPos[slot] * f.TextureH, f.width[slot] * f.TextureW,
-                             f.height[slot] * f.TextureH, hx, hy);
+      plat::DrawSubImageRect(*f.Image, px, py, dw, dh, g.xPos * f.TextureW, g.yPos * f.TextureH,
+                             g.width * f.TextureW, g.height * f.TextureH, hx, hy);
     }
     if (f.ChangeHandle == 0) {
-      x += sx * (f.xAdvance[slot] + f.CharGap);
+      x += sx * (g.xAdvance + f.CharGap);
     } else {
-      f.HandleX -= (f.xAdvance[slot] + f.CharGap) * f.ScaleFactor;
+      f.HandleX -= (g.xAdvance + f.CharGap) * f.ScaleFactor;
     }
   }
   if (shadow) {
@@ -210,25 +197,9 @@ void DrawGlyphs(TBitmapFont& f, const Text& text, double x, double y, int centre
   plat::SetAlpha(a0);
 }
 
-template <typename Text>
-double WidthOf(const TBitmapFont& f, const Text& text) {
-  double sum = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    int slot = f.SlotOf(CodeAt(text, i));
-    sum += f.xAdvance[slot] + f.CharGap;
-  }
-  if (sum > 0) sum -= f.CharGap;
-  return sum * f.ScaleFactor;
-}
-
 }  // namespace
 
 void TBitmapFont::Draw(const std::string& text, double x, double y, int centre, int right,
-                       int roundX, int roundY, int shadow) {
-  DrawGlyphs(*this, text, x, y, centre, right, roundX, roundY, shadow);
-}
-
-void TBitmapFont::Draw(const std::u16string& text, double x, double y, int centre, int right,
                        int roundX, int roundY, int shadow) {
   DrawGlyphs(*this, text, x, y, centre, right, roundX, roundY, shadow);
 }
@@ -257,32 +228,35 @@ void TBitmapFont::DrawStringArray(const std::vector<std::string>& lines, double 
   }
 }
 
-int TBitmapFont::FindChar(int code) const {
-  for (int slot = FIRST_EXTRA_SLOT; slot < FIRST_EXTRA_SLOT + NumExtraChars; ++slot) {
-    if (ID[slot] == code) return slot;
-  }
-  return 0;
+const TBitmapGlyph& TBitmapFont::Glyph(char32_t code) const {
+  static const TBitmapGlyph none;
+  auto it = Glyphs.find(code);
+  return it == Glyphs.end() ? none : it->second;
 }
 
 void TBitmapFont::Kill() { Image.reset(); }
 
 double TBitmapFont::StringHeight(const std::string& text) const {
-  if (text.empty()) return 0;
+  std::u32string chars = plat::CodePoints(text);
+  if (chars.empty()) return 0;
   double sum = 0;
-  for (unsigned char c : text) sum += height[c] * TextureH;
-  double divisor = text.size() > 1 ? double(text.size() - 1) : 1.0;
+  for (char32_t c : chars) sum += Glyph(c).height * TextureH;
+  double divisor = chars.size() > 1 ? double(chars.size() - 1) : 1.0;
   return sum / divisor * ScaleFactor;
 }
 
-double TBitmapFont::StringWidth(const std::string& text) const { return WidthOf(*this, text); }
-
-double TBitmapFont::StringWidth(const std::u16string& text) const { return WidthOf(*this, text); }
+double TBitmapFont::StringWidth(const std::string& text) const {
+  double sum = 0;
+  for (char32_t c : plat::CodePoints(text)) sum += Glyph(c).xAdvance + CharGap;
+  if (sum > 0) sum -= CharGap;
+  return sum * ScaleFactor;
+}
 
 std::string TBitmapFont::TruncateString(const std::string& text, double maxWidth) const {
-  std::string part;
-  for (char c : text) {
-    if (StringWidth(part + c) > maxWidth * ScaleFactor) break;
-    part += c;
+  size_t end = 0;
+  for (size_t next = 0; next < text.size(); end = next) {
+    plat::NextChar(text, next);
+    if (StringWidth(text.substr(0, next)) > maxWidth * ScaleFactor) break;
   }
-  return part;
+  return text.substr(0, end);
 }

@@ -1,19 +1,23 @@
-// A font read from a text descriptor (N + ".fnt") and one page image: up to
-// 256 glyphs by code plus 150 for larger codes, each a rectangle of the page
-// with its offsets and advance.
+// A font read from a text descriptor (N + ".fnt") and one page image: its
+// glyphs by code point, each a rectangle of the page with its offsets and
+// advance. Texts are UTF-8.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Platform.h"
 
+// One glyph: its rectangle of the page as texture coordinates (0..1), its
+// offsets and advance in pixels.
+struct TBitmapGlyph {
+  double width = 0, height = 0, xAdvance = 0, xOffset = 0, yOffset = 0, xPos = 0, yPos = 0;
+};
+
 class TBitmapFont {
  public:
-  static constexpr int SLOTS = 406;
-  static constexpr int FIRST_EXTRA_SLOT = 256;
-
   // Page image from url + imageSuffix (with flags), descriptor url + ".fnt".
   // Null when either cannot be read.
   static std::shared_ptr<TBitmapFont> Create(const std::string& url, int flags,
@@ -32,8 +36,10 @@ class TBitmapFont {
   void DrawStringArray(const std::vector<std::string>& lines, double x, double y, int centre,
                        int right, int roundX, int roundY, int shadow, double gap,
                        int centreVertically);
-  // The slot (256 and up) holding the code; 0 when none does.
-  int FindChar(int code) const;
+  // The glyph of a code point; a character the font lacks has an empty one
+  // (no picture, no advance).
+  const TBitmapGlyph& Glyph(char32_t code) const;
+  bool HasGlyph(char32_t code) const { return Glyphs.count(code) > 0; }
   void Kill();
   // Prepares the page image for drawing, so the first text drawn does not hitch.
   void Precache() {
@@ -43,24 +49,15 @@ class TBitmapFont {
   // none: 0.
   double StringHeight(const std::string& text) const;
   double StringWidth(const std::string& text) const;
+  // The longest leading part of whole characters that fits maxWidth.
   std::string TruncateString(const std::string& text, double maxWidth) const;
 
   double CharGap = 0;
   int ChangeHandle = 0;
   double HandleX = 0, HandleY = 0;
   double ScaleFactor = 1.0;
-  int ID[SLOTS] = {};
   plat::TImagePtr Image;
-  int NumChars = 0;
-  int NumExtraChars = 0;
+  int NumChars = 0;  // glyph lines read
   double TextureH = 0, TextureW = 0;
-  double width[SLOTS] = {}, height[SLOTS] = {}, xAdvance[SLOTS] = {}, xOffset[SLOTS] = {},
-         yOffset[SLOTS] = {}, xPos[SLOTS] = {}, yPos[SLOTS] = {};
-
-  // Texts of 16-bit characters (codes above 255 reach the extra slots).
-  void Draw(const std::u16string& text, double x, double y, int centre, int right, int roundX,
-            int roundY, int shadow);
-  double StringWidth(const std::u16string& text) const;
-  // The slot of a code: its own below 256, else FindChar.
-  int SlotOf(int code) const { return code >= 0 && code < 256 ? code : FindChar(code); }
+  std::unordered_map<char32_t, TBitmapGlyph> Glyphs;
 };

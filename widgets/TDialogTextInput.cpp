@@ -7,6 +7,7 @@
 #include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TextCase.h"
+#include "Utf8.h"
 
 std::unique_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& caption,
                                                            const std::string& initialText,
@@ -18,7 +19,7 @@ std::unique_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& ca
   dialog->Text = TLabel::CreateSpecial(initialText, 0, 0, 0, 0);
   dialog->BoxColor.Set(0, 0, 0);
   dialog->TextInput.Text = initialText;
-  dialog->TextInput.CurrentChar = int(initialText.size()) + 1;
+  dialog->TextInput.CurrentChar = int(plat::CharCount(initialText)) + 1;
   dialog->TextInput.MaxLength = maxLength;
   dialog->TextInput.MaxPixelWidth = maxPixelWidth;
   return dialog;
@@ -85,7 +86,7 @@ void TDialogTextInput::ClickSound() {
 
 bool TDialogTextInput::OKClick(int withSound) {
   std::string& text = TextInput.Text;
-  if (UppercaseFirstChar && !text.empty()) text[0] = UpperCase(text.substr(0, 1))[0];
+  if (UppercaseFirstChar) text = UpperCaseFirst(text);
   if (ErrorCheckFunc) {
     std::string message;
     if (ErrorCheckFunc(text, message) == -1) {

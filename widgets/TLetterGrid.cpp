@@ -11,6 +11,7 @@
 #include "TNavInput.h"
 #include "TTextInput.h"
 #include "TextDraw.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -26,25 +27,36 @@ std::string TextOfKey(const std::string& key) {
 const int CharBackspace = 8;
 const int CharEnter = 13;
 
-// Latin-1: the lower-case letter of an upper-case one (and of the signs,
-// themselves).
-int LowerOf(int c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  return c;
-}
+// The lower-case letter of an upper-case one (and of the signs, themselves).
+int LowerOf(int c) { return int(plat::LowerOf(char32_t(c))); }
 
 std::vector<int> Candidates(int page) {
   std::vector<int> chars;
-  if (page == 0) {
-    for (int c = 'A'; c <= 'Z'; ++c) chars.push_back(c);
-    for (int c = '0'; c <= '9'; ++c) chars.push_back(c);
-    for (char c : std::string("-'.!")) chars.push_back(c);
-  } else {
-    // The accented capitals of Latin-1 (not the multiplication sign), and ß.
-    for (int c = 0xC0; c <= 0xDF; ++c) {
-      if (c != 0xD7) chars.push_back(c);
-    }
+  auto add = [&](std::string_view text) {
+    for (char32_t c : plat::CodePoints(text)) chars.push_back(int(c));
+  };
+  switch (page) {
+    case 0:
+      for (int c = 'A'; c <= 'Z'; ++c) chars.push_back(c);
+      for (int c = '0'; c <= '9'; ++c) chars.push_back(c);
+      add("-'.!");
+      break;
+    case 1:
+      // The accented capitals of Latin-1 (not the multiplication sign), and ß.
+      for (int c = 0xC0; c <= 0xDF; ++c) {
+        if (c != 0xD7) chars.push_back(c);
+      }
+      break;
+    case 2:
+      // The capitals of central and eastern European and Turkish names.
+      add("ĀĂĄĆČĎĐĒĖĘĚĞĪĮİĽŁŃŇŐŒŘŚŞŠŢŤŪŮŰŲŹŻŽ");
+      break;
+    case 3:
+      add("ΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩ");
+      break;
+    default:
+      add("АБВГҐДЕЁЄЖЗИІЇЙКЛМНОПРСТУЎФХЦЧШЩЪЫЬЭЮЯ");
+      break;
   }
   return chars;
 }
@@ -52,17 +64,18 @@ std::vector<int> Candidates(int page) {
 }  // namespace
 
 void TLetterGrid::Setup(const TTextInput& field) {
-  for (int page = 0; page < 2; ++page) {
-    pages_[page].clear();
-    for (int c : Candidates(page)) {
-      // A letter stands when the field takes it in either case.
-      if (field.Accepts(c) || field.Accepts(LowerOf(c))) pages_[page].push_back(c);
+  pages_.clear();
+  for (int candidates = 0; candidates < CandidatePages; ++candidates) {
+    std::vector<int> page;
+    for (int c : Candidates(candidates)) {
+      // A letter stands when the field takes it in either case (a capital
+      // beyond ASCII by itself: the small letter of İ is the ASCII i).
+      if (field.Accepts(c) || (c < 128 && field.Accepts(LowerOf(c)))) page.push_back(c);
     }
-    if (pages_[page].size() > size_t(Columns * LetterRows)) {
-      pages_[page].resize(size_t(Columns * LetterRows));
-    }
+    if (page.size() > size_t(Columns * LetterRows)) page.resize(size_t(Columns * LetterRows));
+    if (!page.empty() || candidates == 0) pages_.push_back(std::move(page));
   }
-  hasAccents_ = pages_[1].empty() ? 0 : 1;
+  hasAccents_ = pages_.size() > 1 ? 1 : 0;
   Row = Column = Page = Lower = 0;
   Glow = 0;
 }
@@ -73,7 +86,8 @@ bool TLetterGrid::Shown(const TTextInput& field) const {
 
 int TLetterGrid::CharAt(int row, int column) const {
   size_t index = size_t(row * Columns + column);
-  const auto& page = pages_[Page];
+  if (size_t(Page) >= pages_.size()) return 0;
+  const auto& page = pages_[size_t(Page)];
   if (row < 0 || row >= LetterRows || column < 0 || column >= Columns || index >= page.size()) {
     return 0;
   }
@@ -99,7 +113,8 @@ void TLetterGrid::Move(int dx, int dy) {
     Column = (KeyPage + (dx < 0 ? -1 : 1)) * 2;
   }
   // An empty cell (a short page) sends the focus to the last letter.
-  const auto& page = pages_[Page];
+  if (size_t(Page) >= pages_.size()) return;
+  const auto& page = pages_[size_t(Page)];
   if (Row < LetterRows && CharAt(Row, Column) == 0 && !page.empty()) {
     int last = int(page.size()) - 1;
     if (Row * Columns + Column > last) {
@@ -126,7 +141,7 @@ void TLetterGrid::Press() {
       Lower = Lower ? 0 : 1;
       break;
     case KeyPage:
-      if (hasAccents_) Page = Page ? 0 : 1;
+      if (hasAccents_) Page = (Page + 1) % int(pages_.size());
       break;
     case KeyDelete:
       Type(CharBackspace);
@@ -182,6 +197,17 @@ int TLetterGrid::Manage(const TTextInput& field) {
   return used;
 }
 
+std::string TLetterGrid::PageKeyText() const {
+  // The first letters of the page the key turns to.
+  if (pages_.empty()) return "";
+  const auto& next = pages_[size_t(Page + 1) % pages_.size()];
+  std::string text;
+  for (size_t i = 0; i < next.size() && i < 3; ++i) {
+    text += plat::Utf8Of(char32_t(Lower ? LowerOf(next[i]) : next[i]));
+  }
+  return text;
+}
+
 void TLetterGrid::Draw(const TTextInput& field, float alpha, float dx, float dy) const {
   if (!Shown(field)) return;
   const float px = float(X) + dx, py = float(Y) + dy;
@@ -228,15 +254,14 @@ void TLetterGrid::Draw(const TTextInput& field, float alpha, float dx, float dy)
   };
   for (int row = 0; row < LetterRows; ++row) {
     for (int column = 0; column < Columns; ++column) {
-      if (int c = CharAt(row, column)) cell(row, column, 1, std::string(1, char(c)));
+      if (int c = CharAt(row, column)) cell(row, column, 1, plat::Utf8Of(char32_t(c)));
     }
   }
   for (int key = 0; key < Keys; ++key) {
     if (key == KeyPage && !hasAccents_) continue;
     std::string text;
     if (key == KeyCase) text = Lower ? "ABC" : "abc";
-    if (key == KeyPage)
-      text = Page ? (Lower ? "abc" : "ABC") : Lower ? "\xE0\xE9\xEE" : "\xC0\xC9\xCE";
+    if (key == KeyPage) text = PageKeyText();
     if (kKeyTexts[key]) text = TextOfKey(kKeyTexts[key]);
     cell(LetterRows, key * 2, 2, text);
   }

@@ -1,7 +1,9 @@
 // The on-screen letter grid for typing with a game pad: the characters a
 // text field accepts (its own rules: banned characters, digits only, the
-// accented letters where the field takes them) laid out in cells, with a
-// row of keys for the case, the accented page, a space, delete and OK. The
+// letters of other alphabets where the field takes them) laid out in pages
+// of cells: Latin letters and digits, accented Latin letters (two pages),
+// Greek and Cyrillic; with a row of keys for the case, the next page, a
+// space, delete and OK. The
 // pad's navigation commands move its focus; what it types goes into the
 // game's typed-character ring, so the field takes it exactly as a
 // keyboard's characters. It shows while a pad is plugged in and acts only
@@ -23,6 +25,7 @@ class TLetterGrid {
   static constexpr int LetterRows = 4;
   static constexpr int CellWidth = 42, CellHeight = 36;
   static constexpr int Border = 12;
+  static constexpr int CandidatePages = 5;
 
   // The characters of the field's rules, on each page; the focus goes to
   // the first cell.
@@ -52,7 +55,7 @@ class TLetterGrid {
 
   int X = 0, Y = 0;
   int Row = 0, Column = 0;  // the focus; row LetterRows is the key row
-  int Page = 0;             // 0 letters and digits, 1 accented letters
+  int Page = 0;             // 0 letters and digits, then the other alphabets
   int Lower = 0;            // letters shown in lower case
   float Glow = 0;           // the focus's pulse, in logic steps
 
@@ -61,7 +64,10 @@ class TLetterGrid {
   void Move(int dx, int dy);
   void Press();
   void Type(int c);
-  std::vector<int> pages_[2];  // upper-case characters (and signs), grid order
+  std::string PageKeyText() const;
+  // Upper-case characters (and signs) in grid order, of the pages that hold
+  // any character the field takes.
+  std::vector<std::vector<int>> pages_;
   int hasAccents_ = 0;
   int ready_ = 0;
 };

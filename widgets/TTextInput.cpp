@@ -9,6 +9,7 @@
 #include "TPlayerFiles.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
+#include "Utf8.h"
 #include "WidgetFiles.h"
 
 namespace {
@@ -44,7 +45,7 @@ void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y
   X = x;
   Y = y;
   BitmapFont = std::move(bitmapFont);
-  CurrentChar = int(Text.size()) + 1;
+  CurrentChar = int(plat::CharCount(Text)) + 1;
   TextCol.Set(255, 255, 255);
   DotCol.Set(150, 150, 150);
   CursorCol.Set(0, 255, 255);
@@ -55,7 +56,7 @@ void TTextInput::Init(plat::TFontPtr font, const std::string& text, int x, int y
 
 void TTextInput::SetText(const std::string& text) {
   Text = text;
-  CurrentChar = int(text.size()) + 1;
+  CurrentChar = int(plat::CharCount(text)) + 1;
   Selected = text.empty() ? 0 : 1;
 }
 
@@ -93,11 +94,17 @@ void TTextInput::SetCursorFlashSpeed(int ms) {
 
 void TTextInput::MakeCharsFileNameSafe() { BannedChars = TPlayerFiles::RefusedCharacters; }
 
+bool TTextInput::Banned(int c) const {
+  return c > 0 && BannedChars.find(plat::Utf8Of(char32_t(c))) != std::string::npos;
+}
+
 bool TTextInput::Accepts(int c) const {
-  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) return false;
+  if (Banned(c)) return false;
   if (NumbersOnly && !(c >= '0' && c <= '9')) return false;
-  // Texts are Latin-1: a character beyond 255 has no place in them.
-  return (c >= 32 && c <= 126) || (AllowExtendedChars == 1 && c >= 127 && c <= 255);
+  // Beyond ASCII: any character but the control codes of 127..159 and the
+  // halves of UTF-16 pairs.
+  bool extended = c >= 0xA0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+  return (c >= 32 && c <= 126) || (AllowExtendedChars == 1 && extended);
 }
 
 float TTextInput::GetWidth(const std::string& s) const {
@@ -118,18 +125,18 @@ float TTextInput::RefusedFlashLevel() const {
 int TTextInput::Manage() {
   if (!Active) return 0;
   int c = GameGetChar();
-  if (c > 0 && c < 256 && BannedChars.find(char(c)) != std::string::npos) {
+  if (Banned(c)) {
     Refuse();
     c = 0;
   }
   ManageSelection(c);
   if (c == CharBackspace) {
     CurrentChar = std::max(1, CurrentChar - 1);
-    if (int(Text.size()) > CurrentChar - 1) Text.resize(size_t(CurrentChar - 1));
+    Text = plat::FirstChars(Text, size_t(CurrentChar - 1));
   }
   if (NumbersOnly && c != CharEnter && !(c >= '0' && c <= '9')) c = 0;
   if (Accepts(c)) {
-    std::string typed(1, char(c));
+    std::string typed = plat::Utf8Of(char32_t(c));
     if (CurrentChar <= MaxLength &&
         (MaxPixelWidth == 0 || GetWidth(typed) <= float(MaxPixelWidth))) {
       Text += typed;
@@ -186,7 +193,8 @@ void TTextInput::Draw() {
     TextCol.Apply();
   }
   DrawPiece(Text, px);
-  if (DrawUnderscore && int(Text.size()) < MaxLength) {
+  int length = int(plat::CharCount(Text));
+  if (DrawUnderscore && length < MaxLength) {
     if (CursorOn) {
       CursorCol.Apply();
       float cursorX = px;
@@ -196,7 +204,7 @@ void TTextInput::Draw() {
   }
   if (DrawDots) {
     DotCol.Apply();
-    int dots = std::max(0, MaxLength - int(Text.size()));
+    int dots = std::max(0, MaxLength - length);
     DrawPiece(std::string(size_t(dots), '.'), px);
   }
   TColor::Restore();

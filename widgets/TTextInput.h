@@ -28,10 +28,12 @@ class TTextInput {
   int Manage();
   // Refuses the characters that cannot stand in a file name.
   void MakeCharsFileNameSafe();
-  // The field takes the typed character c (0..255) by its rules: printable,
-  // not banned, a digit where only digits go, above 126 only where the
-  // accented letters are allowed. (The on-screen letter grid asks too.)
+  // The field takes the typed character c (a code point) by its rules:
+  // printable, not banned, a digit where only digits go, beyond ASCII only
+  // where letters of other alphabets are allowed. (The on-screen letter
+  // grid asks too.)
   bool Accepts(int c) const;
+  bool Banned(int c) const;
   void Finish();
   // Width of Text + s in the field's font.
   float GetWidth(const std::string& s) const;
@@ -43,7 +45,7 @@ class TTextInput {
   void Draw();
 
   std::string Text;
-  int MaxLength = 10;
+  int MaxLength = 10;     // characters, not bytes
   int MaxPixelWidth = 0;  // 0: no limit
   int CurrentChar = 1;    // length + 1
   int Selected = 0;       // the whole text is selected
@@ -64,7 +66,7 @@ class TTextInput {
   int CursorOn = 1;
   int AllowEscToAbort = 1;
   int AllowNull = 1;
-  std::string BannedChars;
+  std::string BannedChars;  // UTF-8, each character refused
   int AllowExtendedChars = 0;
   int NumbersOnly = 0;
   TGameSoundPtr RefusedSound;

@@ -1,7 +1,7 @@
 // The module-level text settings and functions every label, button and
 // slide line draws through: one line (aligned, rounded, with an optional
 // drop shadow), several lines, splitting at line ends and word wrap.
-// Texts are Latin-1 byte strings; TrueType text uses the platform's current
+// Texts are UTF-8; TrueType text uses the platform's current
 // font.
 #pragma once
 

@@ -16,6 +16,6 @@ GS_FUZZ_TARGET(font) {
   font.StringHeight(all);
   font.TruncateString(all, 200);
   font.Draw(all, 10, 10, 1, 0, 1, 1, 1);
-  font.Draw(std::u16string(u"\u20ac\u0100\uffff"), 10, 50, 0, 1, 0, 0, 0);
+  font.Draw("\u20ac\u0100\uffff\U0001F600", 10, 50, 0, 1, 0, 0, 0);
   return 0;
 }

@@ -45,11 +45,16 @@ TEST_F(GameTextFile, ThreeValueLinesGiveTwoCrLfPairs) {
   EXPECT_EQ(text.FindString("help"), "one\r\ntwo\r\nthree");
 }
 
-TEST_F(GameTextFile, EightBitCharactersAndHeadersWithoutKeys) {
+TEST_F(GameTextFile, Utf8OrLatinOneCharactersAndHeadersWithoutKeys) {
   TGameText text;
-  text.Parse("[TEXT]\n[TEXT]\nName\xE9\ncaf\xE9\n");
-  EXPECT_EQ(text.FindString("NAME\xC9"), "caf\xE9");
-  EXPECT_EQ(text.Map.size(), 1u);
+  text.Parse("[TEXT]\n[TEXT]\nNameé\ncafé\n[TEXT]\nΌνομα\nИмя «Ж»\n");
+  EXPECT_EQ(text.FindString("NAMEÉ"), "café");
+  EXPECT_EQ(text.FindString("όνομα"), "Имя «Ж»");  // keys fold in Greek too
+  EXPECT_EQ(text.Map.size(), 2u);
+  // A file that is no UTF-8 is the Latin-1 of earlier versions.
+  TGameText latin;
+  latin.Parse("[TEXT]\nName\xE9\ncaf\xE9\n");
+  EXPECT_EQ(latin.FindString("NAMEÉ"), "café");
   TGameText empty;
   empty.Parse("");
   EXPECT_TRUE(empty.Map.empty());

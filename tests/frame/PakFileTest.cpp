@@ -208,11 +208,12 @@ TEST(PakFileManager, LoadPakFileAddsOneArchive) {
 
 TEST(PakItem, TextHonoursByteOrderMarksAndKindsFollowExtensions) {
   TPakItem plain("a.txt", PAK_TEXT, {'h', 0xE9, 'j'});
-  EXPECT_EQ(plain.GetText(), "h\xE9j");
+  EXPECT_EQ(plain.GetText(), "h\u00e9j");  // Latin-1
   TPakItem utf8("b.txt", PAK_TEXT, {0xEF, 0xBB, 0xBF, 'h', 0xC3, 0xA9, 0xE2, 0x82, 0xAC, 0xC3});
-  EXPECT_EQ(utf8.GetText(), "h\xE9??");
-  TPakItem utf16("c.txt", PAK_TEXT, {0xFF, 0xFE, 'h', 0, 0xE9, 0, 0xAC, 0x20});
-  EXPECT_EQ(utf16.GetText(), "h\xE9?");
+  EXPECT_EQ(utf8.GetText(), "h\u00e9\u20ac\u00c3");  // a cut sequence: its byte as Latin-1
+  TPakItem utf16("c.txt", PAK_TEXT,
+                 {0xFF, 0xFE, 'h', 0, 0xE9, 0, 0xAC, 0x20, 0x3D, 0xD8, 0x00, 0xDE});
+  EXPECT_EQ(utf16.GetText(), "h\u00e9\u20ac\U0001F600");
   TPakItem utf16be("d.txt", PAK_TEXT, {0xFE, 0xFF, 0, 'o', 0, 'k'});
   EXPECT_EQ(utf16be.GetText(), "ok");
   EXPECT_EQ(TPakItem(plain).ToString(), "a.txt");

@@ -312,10 +312,10 @@ TEST_F(Startup, ADamagedHighScoreTableIsSortedWithoutNegativesBeforeItTakesANewS
   ASSERT_TRUE(plat::CreateDir(run_->SharedFile("profiles"), true));
   WriteWholeFile(run_->SharedFile("profiles/highscores.hsdat"), table);
   ASSERT_EQ(run_->Run(400000, "--autoplay 001 --seed 1"), 0) << run_->Output();
-  // Sorted: the best first; the negative score gone; the new score (above
-  // 1) pushed the lowest out.
+  // Sorted: the best first (after the mark of a UTF-8 table); the negative
+  // score gone; the new score (above 1) pushed the lowest out.
   std::string now = ReadWholeFile(run_->SharedFile("profiles/highscores.hsdat"));
-  EXPECT_EQ(now.find(entry("Best", 1425)), 0u);
+  EXPECT_EQ(now.find("GSU8" + entry("Best", 1425)), 0u);
   std::string name = entry("Autoplay", 0).substr(0, 9);
   EXPECT_NE(now.find(name), std::string::npos);
   for (const char* gone : {"Minus", "Low"}) {

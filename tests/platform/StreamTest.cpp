@@ -99,10 +99,12 @@ TEST(Files, ReadOnlyPathsResolveRegardlessOfLetterCase) {
   WriteWholeFile(tmp.Path() + "/Data/graphics/Cell1.png", "gem");
   WriteWholeFile(tmp.Path() + "/Data/graphics/zone.png", "gem");  // the end of the alphabet
   WriteWholeFile(tmp.Path() + "/Data/graphics/\xc3\xa9t\xc3\xa9.png", "gem");  // "été"
+  WriteWholeFile(tmp.Path() + "/Data/graphics/жар.png", "gem");
 
-  for (const char* asked : {"/data/graphics/cell1.png", "/Data/graphics/Cell1.png",
-                            "/DATA/GRAPHICS/CELL1.PNG", "/DATA/GRAPHICS/ZONE.PNG",
-                            "/data/graphics/ZoNe.png", "/Data/graphics/\xc3\x89T\xc3\x89.PNG"}) {
+  for (const char* asked :
+       {"/data/graphics/cell1.png", "/Data/graphics/Cell1.png", "/DATA/GRAPHICS/CELL1.PNG",
+        "/DATA/GRAPHICS/ZONE.PNG", "/data/graphics/ZoNe.png",
+        "/Data/graphics/\xc3\x89T\xc3\x89.PNG", "/Data/graphics/ЖАР.png"}) {
     std::string path = tmp.Path() + asked;
     EXPECT_EQ(plat::FileType(path), plat::FILETYPE_FILE) << asked;
     auto s = plat::ReadStream(path);
@@ -120,7 +122,7 @@ TEST(Files, NamesAboveAsciiAreStoredAsUtf8AndListedBack) {
   // A folder beyond Latin-1 ("Дмитрий"): a path reaches the disk as it is.
   std::string folder = tmp.Path() + "/\xd0\x94\xd0\xbc\xd0\xb8\xd1\x82\xd1\x80\xd0\xb8\xd0\xb9";
   ASSERT_TRUE(plat::CreateDir(folder + "/inner", true));
-  std::string name = "Ren\xe9";  // "René", one byte per character
+  std::string name = "Ren\xc3\xa9";  // "René"
   auto out = plat::WriteFileAtomic(folder + "/inner/" + plat::FileNameOfText(name) + ".dat");
   ASSERT_TRUE(out);
   out->WriteLine(std::string("x"));
@@ -136,8 +138,11 @@ TEST(Files, NamesAboveAsciiAreStoredAsUtf8AndListedBack) {
   EXPECT_EQ(plat::FileSize(folder + "/inner/" + listed[0]), 3);
   EXPECT_EQ(plat::ReadDir(tmp.Path()),
             std::vector<std::string>{folder.substr(tmp.Path().size() + 1)});
-  // A file name the game's one-byte text cannot hold is not shown as another.
-  EXPECT_FALSE(plat::TextOfFileName("\xd0\x94.save", shown));
+  // A file name beyond Latin-1 is shown as it is; one that is no UTF-8 is
+  // not shown as another.
+  EXPECT_TRUE(plat::TextOfFileName("\xd0\x94.save", shown));
+  EXPECT_EQ(shown, "Д.save");
+  EXPECT_FALSE(plat::TextOfFileName("Ren\xe9.save", shown));
   EXPECT_EQ(plat::RemoveStaleTemporaries(folder), 0);
   EXPECT_TRUE(plat::DeleteDir(folder, true));
   EXPECT_EQ(plat::FileType(folder), plat::FILETYPE_NONE);

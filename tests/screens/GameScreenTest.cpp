@@ -155,8 +155,9 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
   EXPECT_LT(buttons.Buttons.back()->y + float(buttons.Buttons.back()->h), float(panel.Y + 180));
   std::string table = ReadWholeFile(ProfileFolder() + "highscores.hsdat");
   ASSERT_GE(table.size(), 8u);
-  EXPECT_EQ(uint8_t(table[3]), 0);  // "Ada" and its terminator
-  EXPECT_EQ(uint8_t(table[4]) | uint8_t(table[5]) << 8, 1020);
+  EXPECT_EQ(table.substr(0, 4), "GSU8");
+  EXPECT_EQ(uint8_t(table[7]), 0);  // "Ada" and its terminator
+  EXPECT_EQ(uint8_t(table[8]) | uint8_t(table[9]) << 8, 1020);
   EXPECT_EQ(screen_.HighscoreList.Entries.front().name, "Ada");
 
   ASSERT_TRUE(Steps(120));
@@ -304,7 +305,7 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
   ASSERT_TRUE(Steps(20));
   EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.save"), plat::FILETYPE_FILE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zoë.save"), plat::FILETYPE_FILE);
   // "Game saved" is told; once it is closed the buttons are back.
   ASSERT_NE(Gui().OKInput, nullptr);
   ExpectMenuHiddenUnder(*Gui().OKInput);

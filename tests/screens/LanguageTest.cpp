@@ -51,7 +51,7 @@ TEST_F(LanguageTest, TheStoredChoiceOutranksTheDesktopAndTheRunOutranksBoth) {
   setenv("LC_MESSAGES", "de_DE.UTF-8", 1);
   SetSetting("REGION", "4");  // Spanish
   EXPECT_EQ(PromptInLanguage(), "Escribe tu nombre:");
-  EXPECT_EQ(GameText->FindString("Highscore Name 1"), "\xc1mbar");
+  EXPECT_EQ(GameText->FindString("Highscore Name 1"), "Ámbar");
 }
 
 TEST_F(LanguageTest, TheRunsLanguageIsNotStored) {

@@ -75,7 +75,7 @@ TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnd
   EXPECT_EQ(list.ImageList.size(), 8u);
   // The size told is the number of marble cells to clear.
   EXPECT_EQ(list.LevelSizeList.front(), "2");
-  EXPECT_EQ(list.PageText(), "Page 1 of 2 \xb7 Stars 0 / 24");
+  EXPECT_EQ(list.PageText(), "Page 1 of 2 · Stars 0 / 24");
   ASSERT_NE(list.ImageList.front(), nullptr);
   Shot("levels");
 
@@ -91,7 +91,7 @@ TEST_F(LevelSelection, ThirteenLevelsMakeTwoFullPagesAndTheArrowKeysStopAtTheEnd
   EXPECT_EQ(list.CurrentLevel, "006");
   ASSERT_EQ(list.ImageList.size(), 8u);
   EXPECT_EQ(list.DisplayName(list.LevelList[9]), "10");
-  EXPECT_EQ(list.PageText(), "Page 2 of 2 \xb7 Stars 0 / 24");
+  EXPECT_EQ(list.PageText(), "Page 2 of 2 · Stars 0 / 24");
   Shot("levels-last-page");
   for (int i = 0; i < 7; ++i) ASSERT_TRUE(Key("right", 1));
   EXPECT_EQ(list.CurrentLevelID, 7);
@@ -136,11 +136,11 @@ TEST_F(LevelSelection, CustomLevelsSortWithoutLetterCaseAndOpenUnderTheirOwnFile
   ASSERT_NE(Play().CustomLevelList, nullptr);
   TVLevelList& custom = *Play().CustomLevelList;
   EXPECT_EQ(custom.LevelList, (std::vector<std::string>{"apple", "Banana", "cherry",
-                                                        "\xC9"
+                                                        "\xc3\x89"
                                                         "clair"}));
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(Key("right", 1));
   EXPECT_EQ(custom.CurrentLevel,
-            "\xC9"
+            "\xc3\x89"
             "clair");
   EXPECT_NE(custom.ImageList[3], nullptr);
   EXPECT_EQ(custom.LevelSizeList[3], "2");

@@ -125,7 +125,7 @@ TEST_F(Names, APlayerWhoseNameEndsInASpaceStillLoadsAndKeepsItsName) {
 TEST(NameRules, TrimCheckAndTellInOnePlace) {
   TNameRules rules(10);
   rules.UpperFirstChar = 1;
-  rules.TakenNames = {"Ann ", "zo\xEB"};
+  rules.TakenNames = {"Ann ", "zoë", "Дмитрий"};
   EXPECT_EQ(TNameRules::Trim("  a b  "), "a b");
   EXPECT_EQ(rules.Stored("  bea "), "Bea");
   EXPECT_EQ(rules.Check(""), TNameRules::Empty);
@@ -135,14 +135,17 @@ TEST(NameRules, TrimCheckAndTellInOnePlace) {
   EXPECT_EQ(rules.Check("Abcdefghij"), TNameRules::Accepted);
   EXPECT_EQ(rules.Check(" Abcdefghij "), TNameRules::Accepted);
   EXPECT_EQ(rules.Check("Abcdefghijk"), TNameRules::TooLong);
+  EXPECT_EQ(rules.Check("Ωμέγααλφαβ"), TNameRules::Accepted);  // ten letters, twenty bytes
+  EXPECT_EQ(rules.Check("Ωμέγααλφαβη"), TNameRules::TooLong);
   EXPECT_EQ(rules.Check("a/b"), TNameRules::RefusedCharacter);
   EXPECT_EQ(rules.Check("a\tb"), TNameRules::RefusedCharacter);
   EXPECT_EQ(rules.Check("ANN"), TNameRules::Taken);
-  EXPECT_EQ(rules.Check("Zo\xCB"), TNameRules::Taken);
+  EXPECT_EQ(rules.Check("ZOË"), TNameRules::Taken);
+  EXPECT_EQ(rules.Check("дМИТРИЙ"), TNameRules::Taken);
   // A player renamed may keep its own name in another letter case.
   rules.Keeping = "Ann ";
   EXPECT_EQ(rules.Check("ANN"), TNameRules::Accepted);
-  EXPECT_EQ(rules.Check("zo\xEB"), TNameRules::Taken);
+  EXPECT_EQ(rules.Check("zoë"), TNameRules::Taken);
   std::string message = "x";
   EXPECT_EQ(rules.ErrorCheck("", message), -1);
   EXPECT_EQ(message, "");

@@ -73,7 +73,7 @@ TEST(PlayerFilesKillTest, CompletionRecordIsOldOrNewWhateverMomentTheGameIsKille
 }
 
 TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled) {
-  // Version n: ten entries, the first named "V" + n.
+  // Version n: the mark, then ten entries, the first named "V" + n.
   TSaveKind kind;
   kind.Name = "high scores";
   kind.File = "highscores.hsdat";
@@ -87,10 +87,11 @@ TEST(PlayerFilesKillTest, HighScoreTableIsOldOrNewWhateverMomentTheGameIsKilled)
     ASSERT_EQ(table.Save(), 1);
   };
   kind.VersionOf = [](const std::string& bytes) -> long long {
+    if (bytes.compare(0, 4, "GSU8") != 0) return -1;
     size_t end = bytes.find('\0');
     if (end == std::string::npos) return -1;
     std::string name;
-    for (size_t i = 0; i < end; ++i) {
+    for (size_t i = 4; i < end; ++i) {
       name +=
           char((static_cast<unsigned char>(bytes[i]) + 256 - TGleamstrandHighScoreList::NameShift) &
                255);

@@ -70,11 +70,13 @@ TEST_F(PlayerFiles, MissingHighScoreFileGivesTheDefaultTableOnDisk) {
   EXPECT_EQ(table_.Entries[0].score, 200);
   EXPECT_EQ(table_.Entries[9].score, 10);
   std::string bytes = ReadWholeFile(table_.filepath);
-  // Nine entries of a 5-character name, a terminator and a score, and "Name10".
-  EXPECT_EQ(bytes.size(), 9 * 10u + 11u);
-  EXPECT_EQ(bytes[5], '\0');
-  EXPECT_EQ(uint8_t(bytes[6]), 200);
-  EXPECT_EQ(uint8_t(bytes[0]), uint8_t('N' + TGleamstrandHighScoreList::NameShift));
+  // The mark, nine entries of a 5-character name, a terminator and a score,
+  // and "Name10".
+  EXPECT_EQ(bytes.size(), 4 + 9 * 10u + 11u);
+  EXPECT_EQ(bytes.substr(0, 4), "GSU8");
+  EXPECT_EQ(bytes[4 + 5], '\0');
+  EXPECT_EQ(uint8_t(bytes[4 + 6]), 200);
+  EXPECT_EQ(uint8_t(bytes[4]), uint8_t('N' + TGleamstrandHighScoreList::NameShift));
   TGleamstrandHighScoreList again;
   again.filepath = table_.filepath;
   again.Load();
@@ -85,7 +87,9 @@ TEST_F(PlayerFiles, MissingHighScoreFileGivesTheDefaultTableOnDisk) {
 
 TEST_F(PlayerFiles, NamesAbove127SurviveAndNoCharacterEndsANameEarly) {
   FillTable();
-  table_.Entries[0].name = "Zo\xEB";
+  table_.Entries[0].name = "Zoë";
+  table_.Entries[2].name = "Дмитрий";  // ten letters at most, not ten bytes
+  table_.Entries[3].name = "Ωμέγα 😀";
   // The one character that would be written as the terminator.
   table_.Entries[1].name =
       std::string("A") + char(256 - TGleamstrandHighScoreList::NameShift) + "B";
@@ -94,10 +98,23 @@ TEST_F(PlayerFiles, NamesAbove127SurviveAndNoCharacterEndsANameEarly) {
   again.filepath = table_.filepath;
   again.Load();
   ASSERT_EQ(again.Entries.size(), 10u);
-  EXPECT_EQ(again.Entries[0].name, "Zo\xEB");
+  EXPECT_EQ(again.Entries[0].name, "Zoë");
   EXPECT_EQ(again.Entries[1].name, "AB");
   EXPECT_EQ(again.Entries[1].score, 90);
+  EXPECT_EQ(again.Entries[2].name, "Дмитрий");
+  EXPECT_EQ(again.Entries[3].name, "Ωμέγα 😀");
   EXPECT_EQ(again.Entries[9].score, 10);
+
+  // A table of an earlier version: no mark, names in Latin-1.
+  const int shift = TGleamstrandHighScoreList::NameShift;
+  std::string old;
+  for (unsigned char c : std::string("Zo\xEB")) old += char((c + shift) & 255);
+  old += std::string("\0\x2a\0\0\0", 5);
+  WriteWholeFile(table_.filepath, old);
+  again.Load();
+  ASSERT_EQ(again.Entries.size(), 1u);
+  EXPECT_EQ(again.Entries[0].name, "Zoë");
+  EXPECT_EQ(again.Entries[0].score, 42);
 }
 
 TEST_F(PlayerFiles, DamagedHighScoreFilesLoadWhatTheyCan) {
@@ -105,7 +122,7 @@ TEST_F(PlayerFiles, DamagedHighScoreFilesLoadWhatTheyCan) {
   ASSERT_EQ(table_.Save(), 1);
   std::string whole = ReadWholeFile(table_.filepath);
   // Cut inside the fourth entry's score: three entries survive.
-  WriteWholeFile(table_.filepath, whole.substr(0, 3 * 7 + 3 + 2));
+  WriteWholeFile(table_.filepath, whole.substr(0, 4 + 3 * 7 + 3 + 2));
   table_.Load();
   ASSERT_EQ(table_.Entries.size(), 3u);
   EXPECT_EQ(table_.Entries[2].score, 80);
@@ -135,7 +152,7 @@ TEST_F(PlayerFiles, AFileEndingInTheLastEntrysScoreLoadsWithoutThatEntry) {
   table_.Entries.resize(4);
   ASSERT_EQ(table_.Save(), 1);
   std::string whole = ReadWholeFile(table_.filepath);
-  ASSERT_EQ(whole.size(), 4u * 7);
+  ASSERT_EQ(whole.size(), 4 + 4u * 7);
   // The fourth entry's name, its terminator and three of its score's four bytes.
   WriteWholeFile(table_.filepath, whole.substr(0, whole.size() - 1));
   table_.Load();
@@ -175,15 +192,17 @@ TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
   TProfileStore store(folder_);
   ASSERT_TRUE(store.Write("bob"));
   ASSERT_TRUE(store.Write("Ada"));
-  ASSERT_TRUE(store.Write("Zo\xEB"));
+  ASSERT_TRUE(store.Write("Zoë"));
+  ASSERT_TRUE(store.Write("Дмитрий"));
   WriteWholeFile(folder_ + ".dat", "");
   WriteWholeFile(folder_ + "Adas.ini", "001=1\r\n");
   WriteWholeFile(folder_ + "Adab.ini", "001=3,100,9000,4\r\n");
   WriteWholeFile(folder_ + "highscores.hsdat", "");
   plat::CreateDir(folder_ + "dir.dat");
-  EXPECT_EQ(store.List(), (std::vector<std::string>{"Ada", "bob", "Zo\xEB"}));
+  EXPECT_EQ(store.List(), (std::vector<std::string>{"Ada", "bob", "Zoë", "Дмитрий"}));
   EXPECT_TRUE(store.Exists("ADA"));
-  EXPECT_TRUE(store.Exists("zo\xCB"));  // Latin-1 letters fold too
+  EXPECT_TRUE(store.Exists("zOË"));  // letters beyond ASCII fold too
+  EXPECT_TRUE(store.Exists("дМИТРИЙ"));
   EXPECT_FALSE(store.Exists("Ad"));
   EXPECT_EQ(ReadWholeFile(folder_ + "Ada.dat"), std::string("\x01\0\0\0", 4));
   EXPECT_EQ(store.Read("Ada"), 1);
@@ -192,7 +211,7 @@ TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
   EXPECT_EQ(plat::FileType(folder_ + "Ada.dat"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(folder_ + "Adas.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(folder_ + "Adab.ini"), plat::FILETYPE_NONE);
-  EXPECT_EQ(store.List(), (std::vector<std::string>{"bob", "Zo\xEB"}));
+  EXPECT_EQ(store.List(), (std::vector<std::string>{"bob", "Zoë", "Дмитрий"}));
 }
 
 TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
@@ -203,15 +222,17 @@ TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
     EXPECT_FALSE(store.Write(bad)) << bad;
   }
   EXPECT_EQ(plat::FileType(folder_ + "x.dat"), plat::FILETYPE_NONE);
-  EXPECT_TRUE(TPlayerFiles::IsSafeName("Zo\xEB"));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName("Zoë"));
   EXPECT_TRUE(TPlayerFiles::IsSafeName("Mary Ann"));
   // A name whose files' names the file system cannot hold is no name (a
   // damaged settings file may hold a megabyte of one).
   EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(1 << 20, 'W')));
   EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(239, 'W')));
   EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(240, 'W')));
-  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(120, '\xE9')));  // two bytes each
-  EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(119, '\xE9')));
+  std::string e119;
+  for (int i = 0; i < 119; ++i) e119 += "é";  // two bytes each
+  EXPECT_FALSE(TPlayerFiles::IsSafeName(e119 + "é"));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName(e119));
   // The longest name's files can all be written.
   const std::string longest(239, 'W');
   EXPECT_TRUE(store.Write(longest));

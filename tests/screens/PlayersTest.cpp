@@ -17,6 +17,7 @@
 #include "TTalvorineGame.h"
 #include "TVLevelList.h"
 #include "TVPlayerManager.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ class Players : public ScreenTest {
   void Type(const std::string& text) {
     std::string script;
     int step = 1;
-    for (unsigned char c : text)
-      script += std::to_string(step++) + " char " + std::to_string(c) + "\n";
+    for (char32_t c : plat::CodePoints(text))
+      script += std::to_string(step++) + " char " + std::to_string(int(c)) + "\n";
     script += std::to_string(step) + " key enter\n";
     Script(script);
     Steps(step + 10);
@@ -124,10 +125,10 @@ TEST_F(Players, FirstRunAsksForANameAndMakesThePlayer) {
   Key("enter", 30);
   Script("1 char 08\n2 char 08\n3 char 08");
   ASSERT_TRUE(Steps(10));
-  Type("zo\xEB");
+  Type("zoë");
   EXPECT_EQ(host_.Result, 1);
-  EXPECT_EQ(Game->ProfileName, "Zo\xEB");
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.dat"), plat::FILETYPE_FILE);
+  EXPECT_EQ(Game->ProfileName, "Zoë");
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zoë.dat"), plat::FILETYPE_FILE);
 }
 
 TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
@@ -243,27 +244,27 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
 
   // A rename that cannot write one of its files changes nothing.
   plat::CreateDir(ProfileFolder() +
-                  "Zo\xEB"
+                  "Zoë"
                   "c.ini");
   ClickButton(*manager->Menu, "Rename", 20);
   clear();
-  Type("zo\xEB");
+  Type("zoë");
   ASSERT_NE(manager->EnterName, nullptr);
   ASSERT_NE(manager->EnterName->DialogOK, nullptr);
   EXPECT_EQ(manager->EnterName->DialogOK->Caption->Text, Text("Rename Failed"));
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEB.dat"), plat::FILETYPE_NONE);
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zo\xEBs.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zoë.dat"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Zoës.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "ADAc.ini"), "MINE=1\r\n");
   EXPECT_EQ(Game->ProfileName, "ADA");
   Key("enter", 30);
   plat::DeleteDir(ProfileFolder() +
-                  "Zo\xEB"
+                  "Zoë"
                   "c.ini");
   clear();
-  Type("zo\xEB");
+  Type("zoë");
   EXPECT_EQ(manager->EnterName, nullptr);
-  EXPECT_EQ(manager->Names(), (std::vector<std::string>{"Bo", "Zo\xEB"}));
-  EXPECT_EQ(manager->SelectedName(), "Zo\xEB");
+  EXPECT_EQ(manager->Names(), (std::vector<std::string>{"Bo", "Zoë"}));
+  EXPECT_EQ(manager->SelectedName(), "Zoë");
   for (const char* gone : {"ADA.dat", "ADAs.ini", "ADAc.ini", "ADAb.ini"}) {
     EXPECT_EQ(plat::FileType(ProfileFolder() + gone), plat::FILETYPE_NONE) << gone;
   }
@@ -274,16 +275,16 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
     plat::LoadBytes(ProfileFolder() + file, bytes);
     return std::string(bytes.begin(), bytes.end());
   };
-  EXPECT_EQ(read("Zo\xEBs.ini"), "001=1\r\n");
-  EXPECT_EQ(read("Zo\xEB"
+  EXPECT_EQ(read("Zoës.ini"), "001=1\r\n");
+  EXPECT_EQ(read("Zoë"
                  "b.ini"),
             "001=3,100,9000,4\r\n");
-  EXPECT_EQ(read("Zo\xEB"
+  EXPECT_EQ(read("Zoë"
                  "c.ini"),
             "MINE=1\r\n");
   // Shared files keep their names.
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Ada.save"), "shared");
-  EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Zo\xEB\r\n"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Zoë\r\n"), std::string::npos);
   ClickButton(*manager->Menu, "OK", 10);
   EXPECT_EQ(host_.Result, 1);
 
@@ -291,7 +292,7 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   ASSERT_TRUE(RestartGame());
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
   ASSERT_EQ(ChoosePlayerAtStart(), TStartPlayer::Ready);
-  EXPECT_EQ(Game->CurrentProfile->Name, "Zo\xEB");
+  EXPECT_EQ(Game->CurrentProfile->Name, "Zoë");
   ASSERT_TRUE(TGameScreens::ChangeTo(Screens->Play.get()));
   ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
   ASSERT_NE(Screens->Play->StandardLevelList, nullptr);

@@ -76,7 +76,7 @@ TEST_F(Stars, AWinShowsItsStarsTheBestIsKeptAndTheTileShowsItAfterARestart) {
   // Five moves at par 4: two stars, on the panel and in the bests.
   Win(5, 1250);
   EXPECT_EQ(Panel().Stars, 2);
-  EXPECT_NE(std::find(Panel().Summary.begin(), Panel().Summary.end(), "Moves: 5 \xb7 Par: 4"),
+  EXPECT_NE(std::find(Panel().Summary.begin(), Panel().Summary.end(), "Moves: 5 · Par: 4"),
             Panel().Summary.end());
   ASSERT_TRUE(Steps(60));
   Shot("stars-endpanel");
@@ -92,7 +92,7 @@ TEST_F(Stars, AWinShowsItsStarsTheBestIsKeptAndTheTileShowsItAfterARestart) {
   const TLevelBest best{3, 1250, std::min(firstMs, LevelClock.Elapsed()), 3};
   EXPECT_EQ(Bests(), "001=" + TLevelBests::ValueText(best) + "\r\n");
   EXPECT_EQ(Panel().Summary.back(), BestLineText(best));
-  EXPECT_EQ(Panel().Summary.back().rfind("Best: 1250 \xb7 0:", 0), 0u) << Panel().Summary.back();
+  EXPECT_EQ(Panel().Summary.back().rfind("Best: 1250 · 0:", 0), 0u) << Panel().Summary.back();
   const std::string kept = Bests();
 
   // A worse win in everything changes nothing.
@@ -116,7 +116,7 @@ TEST_F(Stars, AWinShowsItsStarsTheBestIsKeptAndTheTileShowsItAfterARestart) {
   EXPECT_EQ(list.CurrentLevel, "001");
   EXPECT_EQ(list.SelectedBestLine(), BestLineText(best));
   EXPECT_EQ(list.TotalStars, 3);
-  EXPECT_EQ(list.PageText(), "Page 1 of 1 \xb7 Stars 3 / 6");
+  EXPECT_EQ(list.PageText(), "Page 1 of 1 · Stars 3 / 6");
   ASSERT_TRUE(Steps(10));
   Shot("stars-levels");
   // The first of the tile's stars is drawn earned (amber).

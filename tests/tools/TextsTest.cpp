@@ -6,6 +6,7 @@
 #include "DataTree.h"
 #include "Generator.h"
 #include "Texts.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -132,8 +133,8 @@ TEST(Translations, EveryLanguageHasTheEnglishKeysValuesAndPlaceholders) {
     std::string own = Source("gametext." + code + ".txt");
     for (const std::string& p : datagen::CheckTranslation(english, own))
       ADD_FAILURE() << code << ": " << p;
-    // One byte per character: nothing a Latin-1 font cannot show.
-    EXPECT_EQ(own.find("\xc3\xa9"), std::string::npos) << code << " looks like UTF-8";
+    // UTF-8 throughout: a byte of Latin-1 would show as a wrong letter.
+    EXPECT_TRUE(plat::IsUtf8(own)) << code << " is not UTF-8";
   }
   datagen::GeneratorOptions options;
   options.text = datatest::SourceDir() + "/tools/datagen/text";
@@ -157,7 +158,8 @@ TEST(Translations, CheckFindsMissingKeysEmptyValuesAndOtherPlaceholders) {
 TEST(Translations, ThePseudoLanguageIsLongerAccentedAndKeepsPlaceholders) {
   std::string words = datagen::PseudoWords("Well done! You reached place {place}!");
   EXPECT_NE(words.find("{place}"), std::string::npos);
-  EXPECT_GE(words.size(), size_t(37 * 1.4));
+  EXPECT_GE(plat::CharCount(words), size_t(37 * 1.4));
+  EXPECT_TRUE(plat::IsUtf8(words));
   EXPECT_EQ(words.find("Well"), std::string::npos);
   EXPECT_NE(datagen::PseudoWords("Bonus: NNN points").find("NNN"), std::string::npos);
   auto blocks = datagen::ParseGameText(datagen::PseudoGameText(Source("gametext.txt")));

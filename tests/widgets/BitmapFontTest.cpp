@@ -57,15 +57,13 @@ TEST_F(BitmapFontTest, EveryGlyphLineIsReadWithoutAKerningLine) {
     EXPECT_DOUBLE_EQ(font->TextureW, 64);
     EXPECT_DOUBLE_EQ(font->TextureH, 32);
     EXPECT_EQ(font->NumChars, 4);
-    EXPECT_EQ(font->NumExtraChars, 1);
-    EXPECT_DOUBLE_EQ(font->xPos[66], 10.0 / 64);
-    EXPECT_DOUBLE_EQ(font->height[66], 12.0 / 32);
-    EXPECT_DOUBLE_EQ(font->xOffset[66], -1);
-    EXPECT_DOUBLE_EQ(font->xAdvance[32], 4);  // the last line, no line end
-    EXPECT_EQ(font->FindChar(8364), 256);
-    EXPECT_EQ(font->ID[256], 8364);
-    EXPECT_DOUBLE_EQ(font->xAdvance[256], 7);
-    EXPECT_EQ(font->FindChar(8482), 0);
+    EXPECT_DOUBLE_EQ(font->Glyph('B').xPos, 10.0 / 64);
+    EXPECT_DOUBLE_EQ(font->Glyph('B').height, 12.0 / 32);
+    EXPECT_DOUBLE_EQ(font->Glyph('B').xOffset, -1);
+    EXPECT_DOUBLE_EQ(font->Glyph(' ').xAdvance, 4);  // the last line, no line end
+    EXPECT_TRUE(font->HasGlyph(8364));
+    EXPECT_DOUBLE_EQ(font->Glyph(8364).xAdvance, 7);
+    EXPECT_FALSE(font->HasGlyph(8482));
     EXPECT_EQ(font->CalcVRAM(), 64 * 32 * 4);
   }
 }
@@ -77,13 +75,16 @@ TEST_F(BitmapFontTest, WidthsAndHeightsFollowAdvancesGapsAndScale) {
   font->CharGap = 3;
   EXPECT_DOUBLE_EQ(font->StringWidth("A"), 9 * 2);
   EXPECT_DOUBLE_EQ(font->StringWidth("AB"), (9 + 3 + 10) * 2);
-  EXPECT_DOUBLE_EQ(font->StringWidth(u"A\u20ac"), (9 + 3 + 7) * 2);
-  // A code above 255 the font lacks has slot 0's metrics: no advance.
-  EXPECT_DOUBLE_EQ(font->StringWidth(u"\u2122"), 0);
+  EXPECT_DOUBLE_EQ(font->StringWidth("A\u20ac"), (9 + 3 + 7) * 2);
+  // A character the font lacks has no advance.
+  EXPECT_DOUBLE_EQ(font->StringWidth("\u2122"), 0);
   EXPECT_DOUBLE_EQ(font->StringHeight("AB"), (10 + 12) / 1.0 * 2);
   EXPECT_DOUBLE_EQ(font->StringHeight("ABA"), (10 + 12 + 10) / 2.0 * 2);
   font->CharGap = 0;
   EXPECT_EQ(font->TruncateString("ABAB", 19), "AB");
+  // Cut between characters, never inside one.
+  EXPECT_EQ(font->TruncateString("A\u20acA", 17), "A\u20ac");
+  EXPECT_EQ(font->TruncateString("A\u20acA", 15), "A");
 }
 
 TEST_F(BitmapFontTest, GlyphsDrawAtTheirOffsetsAndAlignmentThreeDrawsNothing) {
@@ -103,7 +104,7 @@ TEST_F(BitmapFontTest, GlyphsDrawAtTheirOffsetsAndAlignmentThreeDrawsNothing) {
 
   // Right-aligned: the text ends at its advance; the euro sign draws too.
   Clear(0, 0, 0);
-  font->Draw(u"\u20acA", 300, 100, 0, 1, 1, 1, 0);
+  font->Draw("\u20acA", 300, 100, 0, 1, 1, 1, 0);
   ASSERT_TRUE(LitBounds(Grab(), black, box));
   EXPECT_EQ(box.x0, 300 - 16 + 1);
   EXPECT_EQ(box.x1, 300 - 16 + 7 + 7);
@@ -139,7 +140,7 @@ TEST_F(BitmapFontTest, DamagedDescriptorsGiveAFontOrNoneNeverACrash) {
   EXPECT_FALSE(Load(""));
   // A zero page size would divide by zero.
   EXPECT_FALSE(Load("info\ncommon scaleW=0 scaleH=0\n"));
-  // Huge and negative numbers, more large codes than slots.
+  // Huge and negative numbers, many large codes.
   std::string many = "info\ncommon scaleW=99999999 scaleH=-5\n";
   EXPECT_FALSE(Load(many));
   many = "info\ncommon scaleW=64 scaleH=32\n";
@@ -151,9 +152,10 @@ TEST_F(BitmapFontTest, DamagedDescriptorsGiveAFontOrNoneNeverACrash) {
   many += "char id=-5 x=1\nchar id=65";
   auto font = Load(many);
   ASSERT_TRUE(font);
-  EXPECT_EQ(font->NumExtraChars, 150);
+  EXPECT_EQ(font->NumChars, 401);
+  EXPECT_TRUE(font->HasGlyph(1399));  // no limit on codes above 255
   font->DrawAligned("A\xff", 10, 10, 0, 1, 1, 1);
-  font->Draw(u"\u03e8\u0400", 10, 10, 0, 0, 0, 0, 1);
+  font->Draw("\u03e8\u0400", 10, 10, 0, 0, 0, 0, 1);
 
   std::mt19937 rng(3);
   for (int round = 0; round < 200; ++round) {

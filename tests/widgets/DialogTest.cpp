@@ -14,6 +14,7 @@
 #include "TTalvorineGame.h"
 #include "TestSupport.h"
 #include "TextDraw.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -223,7 +224,7 @@ class TextQuestionTest : public DialogTest {
   // Script lines typing text from the given step, one character a step.
   static std::string Typing(const std::string& text, int from) {
     std::string lines;
-    for (unsigned char c : text) {
+    for (char32_t c : plat::CodePoints(text)) {
       lines += std::to_string(from++) + " char " + std::to_string(int(c)) + "\n";
     }
     return lines;
@@ -254,16 +255,18 @@ TEST_F(TextQuestionTest, TheFieldKeepsItsLimitsAndRefusals) {
   EXPECT_EQ(ask->TextInput.Text, "");
   EXPECT_EQ(ask->Active, 1);
   // The eleven refused characters, then more than fourteen allowed ones
-  // with an accented letter among them.
-  Script(Typing("\"|*\\/:;~?<>", 1) + Typing("Ren\xE9 the Bold, 2nd", 12));
+  // with letters beyond ASCII among them: the limit counts characters.
+  Script(Typing("\"|*\\/:;~?<>", 1) + Typing("René Жук Bold, 2nd", 12));
   Steps(40);
-  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bold,");
-  Script("1 char 08\n2 char 08\n" + Typing("x", 3));
-  Steps(3);
-  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bolx");
+  EXPECT_EQ(ask->TextInput.Text, "René Жук Bold,");
+  // Backspace takes whole characters.
+  Script("1 char 08\n2 char 08\n3 char 08\n4 char 08\n5 char 08\n6 char 08\n7 char 08\n" +
+         Typing("x", 8));
+  Steps(8);
+  EXPECT_EQ(ask->TextInput.Text, "René Жуx");
   Script(Enter(1));
   EXPECT_EQ(Answer(), std::make_pair(1, 1));
-  EXPECT_EQ(ask->TextInput.Text, "Ren\xE9 the Bolx");
+  EXPECT_EQ(ask->TextInput.Text, "René Жуx");
 }
 
 TEST_F(TextQuestionTest, EscapeCancelsOnlyTheQuestionWithACancelButton) {
@@ -365,10 +368,10 @@ TEST_F(TextQuestionTest, AFieldKeepsItsLengthWidthAndDigitLimits) {
 TEST_F(TextQuestionTest, ANameWithAnAccentedLetterSurvivesAsAFileName) {
   TDialogTextInput* ask = Ask();
   dropOnResult = false;
-  Script(Typing("ren\xE9", 1) + Enter(5));
+  Script(Typing("ωμέγα", 1) + Enter(6));
   EXPECT_EQ(Answer().first, 1);
   std::string name = ask->TextInput.Text;
-  ASSERT_EQ(name, "Ren\xE9");
+  ASSERT_EQ(name, "Ωμέγα");  // the first letter in upper case, Greek too
   testsupport::TempDir dir;
   auto file = plat::WriteFileAtomic(dir.Path() + "/" + name + ".dat");
   ASSERT_NE(file, nullptr);

@@ -67,6 +67,31 @@ TEST_F(LetterGrid, LettersDigitsAndSignsOfTheNameRulesTypeIntoTheRing) {
   EXPECT_EQ(grid.Column, 0);
 }
 
+TEST_F(LetterGrid, ThePageKeyTurnsThroughLatinGreekAndCyrillic) {
+  grid.Setup(field);
+  grid.Row = TLetterGrid::LetterRows;
+  grid.Column = 2;  // the page key
+  Do({TNavCommand::Accept, TNavCommand::Accept});
+  EXPECT_EQ(grid.CharAt(0, 0), 0x100);  // Ā
+  Do({TNavCommand::Accept});
+  EXPECT_EQ(grid.CharAt(0, 0), 0x391);  // Α
+  EXPECT_EQ(grid.CharAt(2, 3), 0x3A9);  // Ω, the 24th
+  Do({TNavCommand::Accept});
+  EXPECT_EQ(grid.CharAt(0, 0), 0x410);  // А
+  grid.Lower = 1;
+  EXPECT_EQ(grid.CharAt(0, 3), 0x433);  // г
+  // The letter typed is the Cyrillic one, as a keyboard would type it.
+  grid.Row = 0;
+  grid.Column = 3;
+  Do({TNavCommand::Accept});
+  EXPECT_EQ(Typed(), (std::vector<int>{0x433}));
+  // After the last page, the first.
+  grid.Row = TLetterGrid::LetterRows;
+  grid.Column = 2;
+  Do({TNavCommand::Accept});
+  EXPECT_EQ(grid.Page, 0);
+}
+
 TEST_F(LetterGrid, BannedAndUnacceptedCharactersAreLeftOut) {
   field.BannedChars = "AaEe!";
   field.AllowExtendedChars = 0;

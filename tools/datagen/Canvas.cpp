@@ -285,25 +285,12 @@ void SelectFont(cairo_t* cr, Face face, double pixels) {
   cairo_font_options_destroy(options);
 }
 
-std::string Latin1ToUtf8(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      out += char(c);
-    } else {
-      out += char(0xC0 | c >> 6);
-      out += char(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 TextBox MeasureText(Face face, double pixels, const std::string& text) {
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
   cairo_t* cr = cairo_create(s);
   SelectFont(cr, face, pixels);
   cairo_text_extents_t e, cap;
-  cairo_text_extents(cr, Latin1ToUtf8(text).c_str(), &e);
+  cairo_text_extents(cr, text.c_str(), &e);
   cairo_text_extents(cr, "H", &cap);
   cairo_destroy(cr);
   cairo_surface_destroy(s);
@@ -316,7 +303,7 @@ double TextWidth(Face face, double pixels, const std::string& text) {
 
 void TextPath(cairo_t* cr, const std::string& text, double x, double y) {
   cairo_move_to(cr, x, y);
-  cairo_text_path(cr, Latin1ToUtf8(text).c_str());
+  cairo_text_path(cr, text.c_str());
 }
 
 }  // namespace datagen

@@ -85,11 +85,10 @@ enum class Face { Regular, Bold };
 void SetFontFolder(const std::string& folder);
 std::string FontFile(Face face);
 void SelectFont(cairo_t* cr, Face face, double pixels);
-// Text is 8-bit (Latin-1), like every string of the game.
+// Text is UTF-8, like every string of the game.
 double TextWidth(Face face, double pixels, const std::string& text);
 // Adds the text's outline to the path with its baseline starting at (x, y).
 void TextPath(cairo_t* cr, const std::string& text, double x, double y);
-std::string Latin1ToUtf8(const std::string& text);
 
 // Vertical metrics of a face at a pixel size, for centring captions.
 struct TextBox {

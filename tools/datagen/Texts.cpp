@@ -322,14 +322,15 @@ std::vector<std::string> CheckTranslation(const std::string& english,
 
 namespace {
 
-// Latin-1 look-alikes with accents, so that a pseudo text is still readable.
-char Accented(char c) {
-  static const std::map<char, unsigned char> marks = {
-      {'a', 0xe0}, {'e', 0xe9}, {'i', 0xee}, {'o', 0xf6}, {'u', 0xfc}, {'c', 0xe7},
-      {'n', 0xf1}, {'y', 0xfd}, {'A', 0xc5}, {'E', 0xc9}, {'I', 0xce}, {'O', 0xd6},
-      {'U', 0xdb}, {'C', 0xc7}, {'N', 0xd1}, {'Y', 0xdd}};
+// Look-alikes with accents, from Latin-1 and beyond it, so that a pseudo
+// text is still readable and shows every glyph range the game draws.
+std::string Accented(char c) {
+  static const std::map<char, std::string> marks = {{'a', "à"}, {'e', "ę"}, {'i', "î"}, {'o', "ő"},
+                                                    {'u', "ů"}, {'c', "č"}, {'n', "ñ"}, {'y', "ý"},
+                                                    {'A', "Å"}, {'E', "Ę"}, {'I', "Î"}, {'O', "Ő"},
+                                                    {'U', "Ů"}, {'C', "Č"}, {'N', "Ñ"}, {'Y', "Ý"}};
   auto it = marks.find(c);
-  return it == marks.end() ? c : char(it->second);
+  return it == marks.end() ? std::string(1, c) : it->second;
 }
 
 }  // namespace
@@ -355,8 +356,9 @@ std::string PseudoWords(const std::string& english) {
   }
   // 40% longer: the two marks that show where the text ends, and filler.
   size_t extra = (english.size() * 4 + 9) / 10;
-  std::string filler = extra > 2 ? std::string(" ") + std::string(extra - 3, '\xe8') : "";
-  return "\xab" + out + filler + "\xbb";
+  std::string filler = " ";
+  for (size_t k = 3; k < extra; ++k) filler += "è";
+  return "«" + out + (extra > 2 ? filler : "") + "»";
 }
 
 std::string PseudoGameText(const std::string& english) {
