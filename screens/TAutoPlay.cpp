@@ -379,9 +379,9 @@ void TAutoPlay::StepLevelOver() {
     return;
   }
   TGameGUI& gui = *screen->GUI;
-  if (gui.OKInput) {
-    TButton* ok = gui.OKInput->FirstButton();
-    if (TakesClicks(gui.OKInput.get()) && ok) {
+  if (TDialog* message = gui.Dialogs.As<TDialog>(TDialogSlot::OKInput)) {
+    TButton* ok = message->FirstButton();
+    if (TakesClicks(message) && ok) {
       if (Keys) {
         hands_.PressKey(plat::KEY_ENTER);
       } else {

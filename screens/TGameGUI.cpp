@@ -10,16 +10,14 @@
 #include "LevelTitle.h"
 #include "Platform.h"
 #include "TCellBox.h"
-#include "TCompletionFile.h"
 #include "TGameMenu.h"
 #include "TGameModeEditor.h"
 #include "TGameModeMatch3.h"
 #include "TGameScreen.h"
 #include "TGameText.h"
 #include "TImageBank.h"
-#include "TLevelBests.h"
 #include "TLevelClock.h"
-#include "TLevelPars.h"
+#include "TLevelEnd.h"
 #include "TModeText.h"
 #include "TNameRules.h"
 #include "TNavInput.h"
@@ -41,28 +39,19 @@ constexpr int BarSpacing = 6;
 
 std::string Text(const std::string& key) { return GameText ? GameText->FindString(key) : key; }
 
-// The file part of a path: what a message names.
-std::string PathFileName(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 TGameGUI::TGameGUI(TGameScreen& screen)
     : Screen(&screen), BoardFocus([this] {
         const TGamePlay& play = Screen->GamePlay;
         return play.GameMode ? play.GameMode->Board() : nullptr;
-      }) {}
+      }) {
+  Dialogs.Closed = [this](TDialogSlot::TKind kind) { DialogClosed(kind); };
+}
 
 TGameGUI::~TGameGUI() = default;
 
 bool TGameGUI::InEditor() const { return Screen->State.stateCustomMode != 0; }
-
-bool TGameGUI::DialogOpen() const {
-  return ShuffleInput || RestartInput || QuitInput || ResetInput || LoadInput || OKInput ||
-         SaveGameNameInput || SaveGameManager;
-}
 
 // ---------------------------------------------------------------- life
 
@@ -87,16 +76,7 @@ void TGameGUI::Start() {
 }
 
 void TGameGUI::Kill() {
-  ShuffleInput.reset();
-  RestartInput.reset();
-  QuitInput.reset();
-  ResetInput.reset();
-  LoadInput.reset();
-  OKInput.reset();
-  PendingMessages.clear();
-  SaveGameNameInput.reset();
-  if (SaveGameManager) SaveGameManager->Kill();
-  SaveGameManager.reset();
+  Dialogs.Kill();
   endLevelMenu.reset();
 }
 
@@ -118,7 +98,8 @@ void TGameGUI::Logic() {
       MainMenu->Manage();
     }
   }
-  CheckInputDialogs();
+  if (DialogOpen()) state.disableButtons = 1;
+  Dialogs.Manage();
   CheckButtonClicks();
   CheckEndGameMenu();
 }
@@ -153,71 +134,13 @@ void TGameGUI::EndLevel() {
   play.ParticleList = std::make_shared<TParticleList>();
   if (SoundBank) PlayWidgetSound(SoundBank->Find("applause"));
   LevelClock.Pause();
-  // A level of no name (an old saved game) is recorded nowhere. A record
-  // that cannot be written is told first; the high-score place follows.
-  if (play.GameMode->GameType == TGameMode::TypeMatch3 && !play.CurrentLevel.empty() &&
-      Game->CurrentProfile && !Game->CurrentProfile->Name.empty()) {
-    TCompletionFile record(
-        TPlayerFiles::Path(Game->CurrentProfile->Name, TPlayerFiles::Record(play.IsCustomLevel)));
-    if (!record.MarkCompleted(play.CurrentLevel)) CreateFailure(PathFileName(record.Path));
-  }
-  TGleamstrandHighScoreList& table = Screen->HighscoreList;
-  int place = table.GetPosition(play.Score);
-  if (place) {
-    table.Insert(CurrentPlayerName(), play.Score);
-    if (!table.Save()) {
-      // A place the table could not keep is not told as won.
-      CreateFailure(PathFileName(table.filepath));
-      place = 0;
-    }
-  }
   state.disableButtons = 0;
   if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
-  // The high-score place is told on the panel, with the rest of the summary.
-  endLevelMenu->Title =
-      modetext::WithWord(Text("Level Complete"), LevelTitle(play.CurrentLevel, play.IsCustomLevel));
-  endLevelMenu->Summary = {
-      Text("Score") + std::to_string(play.Score),
-      modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed()))};
-  const std::string best = ScoreTheWin(*endLevelMenu);
-  endLevelMenu->Summary.push_back(
-      place ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
-            : Text("No Highscore Place"));
-  if (!best.empty()) endLevelMenu->Summary.push_back(best);
+  TLevelEnd(play, Screen->HighscoreList, [this](const std::string& file) {
+    CreateFailure(file);
+  }).Record(*endLevelMenu);
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(OffersNextPuzzle(), 1, 1);
-}
-
-std::string TGameGUI::ScoreTheWin(TVEndLevelMenu& panel) {
-  const TGamePlay& play = Screen->GamePlay;
-  const TGameModeMatch3* match3 = play.Match3();
-  const int moves = match3 ? match3->Moves : TGameModeMatch3::MovesUnknown;
-  const bool standard = !play.IsCustomLevel && !play.CurrentLevel.empty();
-  TLevelPars pars;
-  if (standard) pars.LoadStandard();
-  const int par = standard ? pars.ParOf(play.CurrentLevel) : 0;
-  // "Moves: 14 · Par: 12": the count and the par, each when known.
-  std::vector<std::string> parts;
-  if (moves >= 0) parts.push_back(modetext::WithWord(Text("Level Moves"), std::to_string(moves)));
-  if (par > 0) parts.push_back(modetext::WithWord(Text("Level Par"), std::to_string(par)));
-  if (!parts.empty()) {
-    panel.Summary.push_back(parts.size() == 1 ? parts[0] : parts[0] + " \u00b7 " + parts[1]);
-  }
-  // A level without par (a custom one) earns no stars; a win of a saved
-  // game that kept no count earns none on a level with par.
-  panel.Stars = par > 0 ? TLevelPars::Stars(moves, par) : TVEndLevelMenu::NoStars;
-  if (!standard || !Game->CurrentProfile || Game->CurrentProfile->Name.empty()) return "";
-  const TLevelBest win{std::max(panel.Stars, 0), play.Score, LevelClock.Elapsed(),
-                       std::max(moves, 0)};
-  TLevelBests bests = TLevelBests::OfPlayer(Game->CurrentProfile->Name);
-  TLevelBest before;
-  if (!bests.Record(play.CurrentLevel, win, &before)) {
-    CreateFailure(PathFileName(bests.Path));
-    return "";
-  }
-  // The best so far, when this win was not it in every respect.
-  const TLevelBest best = TLevelBests::Merge(before, win);
-  return before != TLevelBest{} && best != win ? BestLineText(best) : "";
 }
 
 bool TGameGUI::OffersNextPuzzle() const {
@@ -231,9 +154,18 @@ bool TGameGUI::WouldLoseWork() const {
   return play.Match3() && play.Match3()->HasUnsavedProgress();
 }
 
+void TGameGUI::Ask(TDialogSlot::TKind kind, const std::string& key, std::function<void()> onYes) {
+  Dialogs.Open(
+      kind, [key] { return GameDialogYesNoForKey(key); },
+      [onYes = std::move(onYes)](int result, TDialog&) {
+        if (result == 1) onYes();
+      });
+}
+
 void TGameGUI::AskToLeave() {
   if (WouldLoseWork()) {
-    QuitInput = GameDialogYesNoForKey(InEditor() ? "Exit Editor" : "Exit Playing");
+    Ask(TDialogSlot::QuitInput, InEditor() ? "Exit Editor" : "Exit Playing",
+        [this] { Screen->ChangeTo(Screen->LeaveTo); });
   } else {
     Screen->ChangeTo(Screen->LeaveTo);
   }
@@ -241,7 +173,7 @@ void TGameGUI::AskToLeave() {
 
 void TGameGUI::AskToRestart() {
   if (WouldLoseWork()) {
-    RestartInput = GameDialogYesNoForKey("Restart Puzzle");
+    Ask(TDialogSlot::RestartInput, "Restart Puzzle", [this] { Restart(); });
   } else {
     Restart();
   }
@@ -251,7 +183,7 @@ void TGameGUI::AskToShuffle() {
   // A won level has no jewels left to deal on its marble cells.
   if (Screen->State.stateFinished) return;
   if (WouldLoseWork()) {
-    ShuffleInput = GameDialogYesNoForKey("Reshuffle Puzzle");
+    Ask(TDialogSlot::ShuffleInput, "Reshuffle Puzzle", [this] { Shuffle(); });
   } else {
     Shuffle();
   }
@@ -324,14 +256,16 @@ void TGameGUI::CheckButtonClicks() {
         if (check == 0) {
           AskFileName("Enter Level Name", LastFileName);
         } else if (check >= 1 && check <= 5) {
-          OKInput = GameDialogOKForKey("Editor Error " + std::to_string(check));
+          Message(Text("Editor Error " + std::to_string(check)));
         } else {
-          OKInput = GameDialogOKForKey("Editor Error 6");
+          Message(Text("Editor Error 6"));
         }
       } else if (CustomMenu->Clicked("loadcustom")) {
         AskToLoad();
       } else if (CustomMenu->Clicked("reset")) {
-        ResetInput = GameDialogYesNoForKey("Clear Puzzle");
+        Ask(TDialogSlot::ResetInput, "Clear Puzzle", [this] {
+          if (Screen->GamePlay.GameMode) Screen->GamePlay.GameMode->Clear();
+        });
       } else if (CustomMenu->Clicked("backtomenu") || NavInput.Hit(TNavCommand::Back)) {
         AskToLeave();
       }
@@ -343,9 +277,10 @@ void TGameGUI::CheckButtonClicks() {
   }
 }
 
-void TGameGUI::DialogClosed(bool clear) {
+void TGameGUI::DialogClosed(TDialogSlot::TKind kind) {
   Screen->State.disableButtons = 0;
-  if (clear) {
+  // A restart or a new deal starts the screen afresh, which clears the click.
+  if (kind != TDialogSlot::RestartInput && kind != TDialogSlot::ShuffleInput) {
     Game->Mouse.ClearMouseHit();
     VMouse.UpdateMouseClicks();
   }
@@ -353,12 +288,8 @@ void TGameGUI::DialogClosed(bool clear) {
 }
 
 void TGameGUI::Message(const std::string& text) {
-  // One message at a time; the next shows when the open one is closed.
-  if (OKInput) {
-    PendingMessages.push_back(text);
-  } else {
-    OKInput = GameDialogOK(text);
-  }
+  // One at a time: a message waits for the open dialog to close.
+  Dialogs.Open(TDialogSlot::OKInput, [text] { return GameDialogOK(text); });
 }
 
 void TGameGUI::CreateFailure(const std::string& fileName) {
@@ -381,11 +312,21 @@ void TGameGUI::LoadChosen(const std::string& name) {
 }
 
 void TGameGUI::AskFileName(const std::string& key, const std::string& initial) {
-  SaveGameNameInput = GameDialogTextInputForKey(key, 1);
-  GameCheckText(*SaveGameNameInput, [](const std::string& text, std::string& message) {
-    return FileNameRules().ErrorCheck(text, message);
-  });
-  if (!initial.empty()) SaveGameNameInput->TextInput.SetText(initial);
+  Dialogs.Open(
+      TDialogSlot::SaveGameNameInput,
+      [key, initial] {
+        auto dialog = GameDialogTextInputForKey(key, 1);
+        GameCheckText(*dialog, [](const std::string& text, std::string& message) {
+          return FileNameRules().ErrorCheck(text, message);
+        });
+        if (!initial.empty()) dialog->TextInput.SetText(initial);
+        return dialog;
+      },
+      [this](int result, TDialog& closed) {
+        if (result == 1) {
+          SaveTyped(TNameRules::Trim(static_cast<TDialogTextInput&>(closed).TextInput.Text));
+        }
+      });
 }
 
 void TGameGUI::SaveTyped(const std::string& text) {
@@ -409,103 +350,32 @@ void TGameGUI::SaveTyped(const std::string& text) {
 
 void TGameGUI::AskSaveName() {
   TGamePlay& play = Screen->GamePlay;
-  AskFileName("Enter Save Name");
-  std::string name =
-      SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel, plat::LocalDateTime(),
-                         size_t(SaveGameNameInput->TextInput.MaxLength));
-  SaveGameNameInput->TextInput.SetText(name);
-}
-
-void TGameGUI::CheckInputDialogs() {
-  TState& state = Screen->State;
-  TGamePlay& play = Screen->GamePlay;
-  if (DialogOpen()) state.disableButtons = 1;
-  if (SaveGameManager) {
-    int result = SaveGameManager->Manage();
-    if (result != 0) {
-      std::string chosen = SaveGameManager->ChosenName();
-      SaveGameManager->Kill();
-      SaveGameManager.reset();
-      DialogClosed(true);
-      if (result == 1) {
-        if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
-        LoadChosen(chosen);
-      }
-    } else if (SaveGameManager->Active) {
-      return;
-    }
-  }
-  // Each result is taken before the consequence runs, so that a message the
-  // consequence opens is not dropped with the dialog that led to it.
-  if (SaveGameNameInput) {
-    if (int result = SaveGameNameInput->Manage()) {
-      std::string typed = SaveGameNameInput->TextInput.Text;
-      SaveGameNameInput.reset();
-      DialogClosed(true);
-      if (result == 1) SaveTyped(TNameRules::Trim(typed));
-    }
-  }
-  if (LoadInput) {
-    if (int result = LoadInput->Manage()) {
-      LoadInput.reset();
-      DialogClosed(true);
-      if (result == 1) ShowSaveGameManager();
-    }
-  }
-  if (ResetInput) {
-    if (int result = ResetInput->Manage()) {
-      ResetInput.reset();
-      DialogClosed(true);
-      if (result == 1 && play.GameMode) play.GameMode->Clear();
-    }
-  }
-  if (RestartInput) {
-    if (int result = RestartInput->Manage()) {
-      RestartInput.reset();
-      DialogClosed(false);
-      if (result == 1) Restart();
-    }
-  }
-  if (QuitInput) {
-    if (int result = QuitInput->Manage()) {
-      QuitInput.reset();
-      DialogClosed(true);
-      if (result == 1) Screen->ChangeTo(Screen->LeaveTo);
-    }
-  }
-  if (ShuffleInput) {
-    if (int result = ShuffleInput->Manage()) {
-      ShuffleInput.reset();
-      DialogClosed(false);
-      if (result == 1) Shuffle();
-    }
-  }
-  if (OKInput) {
-    if (OKInput->Manage() == 1) {
-      OKInput.reset();
-      DialogClosed(true);
-      if (!PendingMessages.empty()) {
-        Message(PendingMessages.front());
-        PendingMessages.pop_front();
-      }
-    }
-  }
+  AskFileName("Enter Save Name",
+              SaveNameSuggestion(play.CurrentLevel, play.IsCustomLevel, plat::LocalDateTime(),
+                                 size_t(FileNameRules().MaxLength)));
 }
 
 void TGameGUI::AskToLoad() {
   if (WouldLoseWork()) {
-    LoadInput = GameDialogYesNoForKey("Editor Load Unsaved");
+    Ask(TDialogSlot::LoadInput, "Editor Load Unsaved", [this] { ShowSaveGameManager(); });
   } else {
     ShowSaveGameManager();
   }
 }
 
 void TGameGUI::ShowSaveGameManager() {
-  if (InEditor()) {
-    SaveGameManager = TSaveGameManager::CreateForGame("layout", "Choose Layout");
-  } else {
-    SaveGameManager = TSaveGameManager::CreateForGame("save", "Choose Savegame");
-  }
+  const bool editor = InEditor();
+  Dialogs.Open(
+      TDialogSlot::SaveGameManager,
+      [editor] {
+        return editor ? TSaveGameManager::CreateForGame("layout", "Choose Layout")
+                      : TSaveGameManager::CreateForGame("save", "Choose Savegame");
+      },
+      [this](int result, TDialog& closed) {
+        if (result != 1) return;
+        if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
+        LoadChosen(static_cast<TSaveGameManager&>(closed).ChosenName());
+      });
 }
 
 // ---------------------------------------------------------------- drawing
@@ -526,7 +396,7 @@ void TGameGUI::Draw() {
       endLevelMenu->Draw();
     }
   }
-  DrawDialogs();
+  Dialogs.Draw();
 }
 
 void TGameGUI::DrawMenus() {
@@ -535,15 +405,4 @@ void TGameGUI::DrawMenus() {
   } else if (MainMenu) {
     MainMenu->Draw();
   }
-}
-
-void TGameGUI::DrawDialogs() {
-  if (RestartInput) RestartInput->Draw();
-  if (ResetInput) ResetInput->Draw();
-  if (LoadInput) LoadInput->Draw();
-  if (QuitInput) QuitInput->Draw();
-  if (ShuffleInput) ShuffleInput->Draw();
-  if (OKInput) OKInput->Draw();
-  if (SaveGameNameInput) SaveGameNameInput->Draw();
-  if (SaveGameManager) SaveGameManager->Draw();
 }

@@ -5,19 +5,16 @@
 // open at a time; while one is, the bars and the in-game menu rest.
 #pragma once
 
-#include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "TBoardFocus.h"
-#include "TDialogOK.h"
-#include "TDialogTextInput.h"
-#include "TDialogYesNo.h"
+#include "TDialogSlot.h"
 #include "TMenu.h"
 #include "TVEndLevelMenu.h"
 
 class TGameScreen;
-class TSaveGameManager;
 
 class TGameGUI {
  public:
@@ -34,7 +31,6 @@ class TGameGUI {
   void Start();
   void Logic();
   void CheckEndGameMenu();
-  void CheckInputDialogs();
   // Next puzzle: the following standard level (or "001") on a fresh screen.
   void Match3Next();
   // A new deal on the same layout, on a fresh screen.
@@ -42,7 +38,6 @@ class TGameGUI {
   void CheckButtonClicks();
   void Draw();
   void DrawMenus();
-  void DrawDialogs();
   void ShowSaveGameManager();
   // The editor's "loadcustom": the layout chooser, after a question when
   // loading would replace unsaved changes.
@@ -52,7 +47,7 @@ class TGameGUI {
   void Kill();
 
   // A dialog is open.
-  bool DialogOpen() const;
+  bool DialogOpen() const { return Dialogs.IsOpen(); }
   // The question for a level's or a saved game's name (game text of key),
   // under the rules of file names; Cancel closes it.
   void AskFileName(const std::string& key, const std::string& initial = "");
@@ -71,18 +66,8 @@ class TGameGUI {
   // An OK message; after the open one when one is open.
   void Message(const std::string& text);
 
-  // ---- dialogs, null while closed
-  std::unique_ptr<TDialogYesNo> ShuffleInput;
-  std::unique_ptr<TDialogYesNo> RestartInput;
-  std::unique_ptr<TDialogYesNo> QuitInput;
-  std::unique_ptr<TDialogYesNo> ResetInput;
-  // "Load another level?" (editor, over unsaved changes)
-  std::unique_ptr<TDialogYesNo> LoadInput;
-  std::unique_ptr<TDialogOK> OKInput;
-  std::unique_ptr<TDialogTextInput> SaveGameNameInput;
-  std::unique_ptr<TSaveGameManager> SaveGameManager;
-  // Messages waiting for the open one to close, oldest first.
-  std::deque<std::string> PendingMessages;
+  // The open question, message or chooser, and those waiting their turn.
+  TDialogSlot Dialogs;
 
   std::string LastFileName;
   std::unique_ptr<TVEndLevelMenu> endLevelMenu;
@@ -96,14 +81,12 @@ class TGameGUI {
 
  private:
   void EndLevel();
-  // The win's moves against the level's par and the stars they earn, on
-  // the panel; the player's bests (standard levels) recorded. Returns the
-  // line of the best so far when this win was not it, else "".
-  std::string ScoreTheWin(TVEndLevelMenu& panel);
-  // After a dialog closed: buttons back on, and (clear) the click that
-  // closed it not seen again; the Escape that closed it stays away from the
-  // in-game menu.
-  void DialogClosed(bool clear);
+  // A yes/no question of the game text of key; yes runs onYes.
+  void Ask(TDialogSlot::TKind kind, const std::string& key, std::function<void()> onYes);
+  // After a dialog closed: buttons back on, and the click that closed it not
+  // seen again (unless the answer starts the level afresh); the Escape that
+  // closed it stays away from the in-game menu.
+  void DialogClosed(TDialogSlot::TKind kind);
   // "Could not create the file 'NAME'".
   void CreateFailure(const std::string& fileName);
   void SaveTyped(const std::string& text);

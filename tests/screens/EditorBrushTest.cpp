@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "BoardGrid.h"
+#include "GameDialogs.h"
 #include "GameResources.h"
 #include "ScreenTestSupport.h"
 #include "TCellBox.h"
@@ -147,39 +148,45 @@ TEST_F(EditorBrush, ALevelNameIsTrimmedAndHeldToTheField) {
   ASSERT_EQ(Editor().IsLayoutValid(), 0);
   TGameGUI& gui = *screen_.GUI;
   ClickButton(gui.CustomMenu.get(), "savecustom", 10);
-  ASSERT_NE(gui.SaveGameNameInput, nullptr);
+  ASSERT_NE(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   // Spaces alone are not a name: told so, and the question stays.
   Type("  ");
-  ASSERT_NE(gui.SaveGameNameInput, nullptr);
-  ASSERT_NE(gui.SaveGameNameInput->DialogOK, nullptr);
-  EXPECT_EQ(gui.SaveGameNameInput->DialogOK->Caption->Text,
-            GameText->FindString("Name Error Spaces"));
+  ASSERT_NE(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  ASSERT_NE(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->DialogOK, nullptr);
+  EXPECT_EQ(
+      gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->DialogOK->Caption->Text,
+      GameText->FindString("Name Error Spaces"));
   Key("enter", 40);
   Script("1 char 08\n2 char 08");
   ASSERT_TRUE(Steps(6));
   // Fourteen characters fit; the fifteenth is refused with a flash.
   Type("Badname Grotto", false);
-  EXPECT_EQ(gui.SaveGameNameInput->TextInput.RefusedFlashLevel(), 0.0f);
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)
+                ->TextInput.RefusedFlashLevel(),
+            0.0f);
   Script("1 char 33");
   ASSERT_TRUE(Steps(2));
-  EXPECT_GT(gui.SaveGameNameInput->TextInput.RefusedFlashLevel(), 0.5f);
-  EXPECT_EQ(gui.SaveGameNameInput->TextInput.Text, "Badname Grotto");
+  EXPECT_GT(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)
+                ->TextInput.RefusedFlashLevel(),
+            0.5f);
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text,
+            "Badname Grotto");
   Shot("editor-name-full");
   Key("enter", 20);
-  EXPECT_EQ(gui.SaveGameNameInput, nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Badname Grotto.layout"), plat::FILETYPE_FILE);
-  ASSERT_NE(gui.OKInput, nullptr);  // "Level saved"
+  ASSERT_NE(gui.Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);  // "Level saved"
   Key("enter", 30);
   // Spaces at both ends are not part of the file's name.
   ClickButton(gui.CustomMenu.get(), "savecustom", 10);
-  ASSERT_NE(gui.SaveGameNameInput, nullptr);
+  ASSERT_NE(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   std::string erase;
   for (int i = 1; i <= 14; ++i) erase += std::to_string(i) + " char 08\n";
   Script(erase);
   ASSERT_TRUE(Steps(18));
-  EXPECT_EQ(gui.SaveGameNameInput->TextInput.Text, "");
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text, "");
   Type("  Grotto ");
-  EXPECT_EQ(gui.SaveGameNameInput, nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Grotto.layout"), plat::FILETYPE_FILE);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "  Grotto .layout"), plat::FILETYPE_NONE);
   EXPECT_EQ(gui.LastFileName, "Grotto");

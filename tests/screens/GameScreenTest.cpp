@@ -10,6 +10,7 @@
 #include "BoardGrid.h"
 #include "DrawRecord.h"
 #include "FileTimes.h"
+#include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "LevelTitle.h"
@@ -138,7 +139,7 @@ TEST_F(GameScreen, ALevelWonShowsItsSummaryOnThePanelAndFireworksThenTheNextPuzz
   EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adas.ini").find("080=1"), std::string::npos);
   // The panel says what was done, the high-score place with it: no message
   // lies over it.
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   TVEndLevelMenu& panel = *Gui().endLevelMenu;
   EXPECT_EQ(panel.Title, modetext::WithWord(Text("Level Complete"), "Level 80"));
   ASSERT_EQ(panel.Summary.size(), 4u);
@@ -195,7 +196,7 @@ TEST_F(GameScreen, NextPuzzleGoesFromOneDigitToTwo) {
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   ASSERT_TRUE(Steps(60));
-  ASSERT_EQ(Gui().OKInput, nullptr);
+  ASSERT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   ClickButton(*Gui().endLevelMenu->Menu, "nextpuzzle", 5);
   ASSERT_TRUE(RunUntil([&] { return Game->GameFade.Active; }, 20));
   ASSERT_TRUE(RunUntilShown(&screen_));
@@ -210,7 +211,7 @@ TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
   ASSERT_TRUE(Steps(10));
   // No place in the table: no message.
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adac.ini").find("MINE=1"), std::string::npos);
   TMenu& panel = *Gui().endLevelMenu->Menu;
   EXPECT_EQ(panel.FindButton("nextpuzzle"), nullptr);
@@ -226,11 +227,11 @@ TEST_F(GameScreen, AFinishedCustomLevelOffersRestartAndBackOnlyCentred) {
   Key("esc", 60);
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   // Restart from the menu: the first deal again, the panel gone; a won
   // level loses nothing, so nothing is asked.
   ClickButton(*screen_.InGameMenu->Buttons(), "restartpuzzle", 60);
-  EXPECT_EQ(Gui().RestartInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::RestartInput), nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 0);
   EXPECT_EQ(screen_.InGameMenu->Active, 0);
 }
@@ -297,21 +298,21 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   // Two seconds in the menu did not count.
   EXPECT_EQ(LevelClock.Elapsed(), played);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 1);
-  ExpectMenuHiddenUnder(*Gui().SaveGameNameInput);
+  ExpectMenuHiddenUnder(*Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput));
   Shot("gamescreen-savename");
-  Gui().SaveGameNameInput->TextInput.SetText("");
+  Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.SetText("");
   Script("1 char Z\n2 char o\n3 char 235\n4 key enter");
   ASSERT_TRUE(Steps(20));
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Zoë.save"), plat::FILETYPE_FILE);
   // "Game saved" is told; once it is closed the buttons are back.
-  ASSERT_NE(Gui().OKInput, nullptr);
-  ExpectMenuHiddenUnder(*Gui().OKInput);
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  ExpectMenuHiddenUnder(*Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput));
   Shot("gamescreen-saved-over-menu");
   Key("enter", 30);
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 0);
   // The menu is still open behind the question; Escape closes it and the
   // clock runs again.
@@ -325,8 +326,8 @@ TEST_F(GameScreen, TheInGameMenuStopsTheClockAndSavesTheGame) {
   ClickButton(*Gui().MainMenu, "menu", 60);
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu");
-  ASSERT_NE(Gui().QuitInput, nullptr);
-  ExpectMenuHiddenUnder(*Gui().QuitInput);
+  ASSERT_NE(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
+  ExpectMenuHiddenUnder(*Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput));
   Shot("gamescreen-quit");
   Key("enter", 5);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
@@ -353,7 +354,7 @@ TEST_F(GameScreen, TheMusicComesBackAfterTheFadesToAndFromTheGame) {
   // And back out through "backtomenu" (nothing played: nothing asked).
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu", 60);
-  EXPECT_EQ(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   EXPECT_LT(plat::ProbeChannel(music).volume, 0.8);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
   ASSERT_TRUE(Steps(400));
@@ -386,7 +387,7 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   testsupport::WriteWholeFile(ProfileFolder() + "other.SAVE", "x");
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& manager = *Gui().SaveGameManager;
+  TSaveGameManager& manager = *Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager);
   ASSERT_EQ(manager.ListBox->Strings.size(), 12u);
   EXPECT_EQ(manager.ListBox->Strings.front(), "save01");
   EXPECT_EQ(manager.StartList(), 0);
@@ -414,19 +415,20 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
     EXPECT_FALSE(Visits(visits, manager.Menu->FindButton(greyed))) << greyed;
   }
   ClickButton(*manager.Menu, "Load", 5);
-  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   ClickButton(*manager.Menu, "Cancel", 5);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   EXPECT_EQ(screen_.State.disableButtons, 0);
   // A game that is gone by the time it is loaded is told; play goes on.
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  Gui().SaveGameManager->ListBox->SetIndex(0);
+  Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->ListBox->SetIndex(0);
   plat::DeleteFile(ProfileFolder() + "save01.save");
-  ClickButton(*Gui().SaveGameManager->Menu, "Load", 20);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_NE(Gui().OKInput->Caption->Text.find("'save01.save'"), std::string::npos);
+  ClickButton(*Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->Menu, "Load", 20);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text.find("'save01.save'"),
+            std::string::npos);
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
   EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellMarbleCount(), 2);
 }
@@ -436,21 +438,24 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   Playing().Score = 345;
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   // The level and the day are offered as the name.
-  std::string offered = Gui().SaveGameNameInput->TextInput.Text;
+  std::string offered =
+      Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text;
   EXPECT_EQ(offered, SaveNameSuggestion(Playing().CurrentLevel, 0, plat::LocalDateTime(), 14));
   EXPECT_EQ(offered.rfind("Level 5 ", 0), 0u) << offered;
   Shot("gamescreen-savename-offered");
   // The offer is selected: an arrow keeps it, Backspace clears it whole.
   Key("left", 5);
-  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, offered);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text,
+            offered);
   Key("backspace", 5);
-  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, offered.substr(0, offered.size() - 1));
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text,
+            offered.substr(0, offered.size() - 1));
   Key("esc", 20);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
   Key("backspace", 5);
-  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, "");
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text, "");
   Key("esc", 20);
   // The first letter typed replaces it.
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
@@ -458,9 +463,9 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
       "1 char c\n2 char a\n3 char v\n4 char e\n5 char 32\n6 char r\n7 char u\n8 char n\n"
       "9 key enter");
   ASSERT_TRUE(Steps(20));
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Game Saved"));
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text, Text("Game Saved"));
   Shot("gamescreen-saved");
   Key("enter", 30);
   offered = "Cave run";
@@ -470,7 +475,7 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   // A lone save is selected already and tells its score and when it was saved.
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& one = *Gui().SaveGameManager;
+  TSaveGameManager& one = *Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager);
   ASSERT_EQ(one.ListBox->Strings, std::vector<std::string>{offered});
   EXPECT_EQ(one.ListBox->Index, 0);
   ASSERT_EQ(one.ListBox->Details.size(), 1u);
@@ -487,7 +492,7 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
           .MarkCompleted(Playing().CurrentLevel));
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& manager = *Gui().SaveGameManager;
+  TSaveGameManager& manager = *Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager);
   EXPECT_EQ(manager.ListBox->Marked, std::vector<int>{1});
   Shot("savegame-manager-finished");
   const std::string saved = ReadWholeFile(file);
@@ -506,9 +511,9 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   ASSERT_TRUE(Steps(10));
   Shot("savegame-manager-empty");
   ClickButton(*manager.Menu, "Load", 5);
-  ASSERT_NE(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   ClickButton(*manager.Menu, "Cancel", 5);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
 
   // Each line names its save's level: a custom level by its name, a save
   // from before saves named their level by the title the game gives it,
@@ -520,7 +525,7 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   testsupport::WriteWholeFile(ProfileFolder() + "Torn.save", "not a saved game\r\n");
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& three = *Gui().SaveGameManager;
+  TSaveGameManager& three = *Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager);
   ASSERT_EQ(three.ListBox->Strings, (std::vector<std::string>{"Castle run", "Old", "Torn"}));
   ASSERT_EQ(three.ListBox->Details.size(), 3u);
   EXPECT_EQ(three.ListBox->Details[0][0], "Castle");
@@ -531,7 +536,7 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   EXPECT_EQ(three.ListBox->Details[2][1], "");
   Shot("savegame-manager-levels");
   ClickButton(*three.Menu, "Cancel", 5);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
 }
 
 TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
@@ -540,17 +545,19 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   EXPECT_EQ(screen_.State.stateCustomMode, 1);
   // An empty board cannot be saved: the first reason is told.
   ClickButton(*Gui().CustomMenu, "savecustom");
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Editor Error 1"));
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
+            Text("Editor Error 1"));
   Key("enter", 30);
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   // The layout chooser lists the player's layouts; "mine" is loaded.
   ClickButton(*Gui().CustomMenu, "loadcustom", 20);
-  ASSERT_NE(Gui().SaveGameManager, nullptr);
-  ASSERT_EQ(Gui().SaveGameManager->ListBox->Strings, std::vector<std::string>{"mine"});
-  Gui().SaveGameManager->ListBox->SetIndex(0);
-  ClickButton(*Gui().SaveGameManager->Menu, "Load", 20);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
+  ASSERT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->ListBox->Strings,
+            std::vector<std::string>{"mine"});
+  Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->ListBox->SetIndex(0);
+  ClickButton(*Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->Menu, "Load", 20);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   TCellBox* board = Playing().GameMode->Board();
   EXPECT_EQ(board->GetLayoutCellMarbleCount(), 2);
   // New jewels come in along the top row: now the layout can be played.
@@ -563,54 +570,58 @@ TEST_F(GameScreen, TheEditorChecksLoadsAndSavesLayouts) {
   // Saved under a new name (its first letter made upper case), which the
   // next save offers again.
   ClickButton(*Gui().CustomMenu, "savecustom");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   Script("1 char c\n2 char o\n3 char p\n4 char y\n5 key enter");
   ASSERT_TRUE(Steps(20));
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   // Told, as a saved game is.
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Level Saved"));
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text, Text("Level Saved"));
   Key("enter", 30);
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   TCellBox copy;
   ASSERT_EQ(copy.ReadLayout(ProfileFolder() + "Copy.layout"), 1);
   EXPECT_EQ(copy.GetLayoutCellCreateCount(), 6);
   EXPECT_EQ(copy.GetLayoutCellMarbleCount(), 2);
   ClickButton(*Gui().CustomMenu, "savecustom");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
-  EXPECT_EQ(Gui().SaveGameNameInput->TextInput.Text, "Copy");
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text,
+            "Copy");
   Key("esc", 10);
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   // Right after the save nothing would be lost; a cell painted since
   // would: Escape with no dialog open asks to leave the editor; "No" stays.
   EXPECT_FALSE(Playing().Editor()->HasUnsavedChanges());
   Click(board::CentreX(2), board::CentreY(2), 5);
   EXPECT_TRUE(Playing().Editor()->HasUnsavedChanges());
   Key("esc", 20);
-  ASSERT_NE(Gui().QuitInput, nullptr);
-  EXPECT_EQ(Gui().QuitInput->Caption->Text, Text("Exit Editor"));
+  ASSERT_NE(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput)->Caption->Text,
+            Text("Exit Editor"));
   Key("n", 30);
-  EXPECT_EQ(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   EXPECT_EQ(Current(), &screen_);
   // Loading a layout over those changes asks first; "No" keeps the board.
   ClickButton(*Gui().CustomMenu, "loadcustom", 20);
-  ASSERT_NE(Gui().LoadInput, nullptr);
-  EXPECT_EQ(Gui().LoadInput->Caption->Text, Text("Editor Load Unsaved"));
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput)->Caption->Text,
+            Text("Editor Load Unsaved"));
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   Shot("editor-load-question");
   Key("n", 30);
-  EXPECT_EQ(Gui().LoadInput, nullptr);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   EXPECT_TRUE(Playing().Editor()->HasUnsavedChanges());
   ClickButton(*Gui().CustomMenu, "loadcustom", 20);
-  ASSERT_NE(Gui().LoadInput, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput), nullptr);
   Key("enter", 30);
-  ASSERT_NE(Gui().SaveGameManager, nullptr);
-  ClickButton(*Gui().SaveGameManager->Menu, "Cancel", 10);
-  EXPECT_EQ(Gui().SaveGameManager, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
+  ClickButton(*Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->Menu, "Cancel",
+              10);
+  EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   // "reset" clears the board after a yes.
   ClickButton(*Gui().CustomMenu, "reset");
-  ASSERT_NE(Gui().ResetInput, nullptr);
+  ASSERT_NE(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::ResetInput), nullptr);
   Key("enter", 30);
   EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellNotEmptyCount(), 0);
 }
@@ -626,10 +637,11 @@ TEST_F(GameScreen, EachReasonALayoutCannotBeSavedHasItsOwnMessage) {
   };
   auto expectMessage = [&](int code) {
     ClickButton(*Gui().CustomMenu, "savecustom");
-    ASSERT_NE(Gui().OKInput, nullptr) << code;
-    EXPECT_EQ(Gui().OKInput->Caption->Text, Text("Editor Error " + std::to_string(code)));
+    ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr) << code;
+    EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
+              Text("Editor Error " + std::to_string(code)));
     Key("enter", 30);
-    ASSERT_EQ(Gui().OKInput, nullptr);
+    ASSERT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   };
   // Every message differs from the others, so each check below can fail.
   for (int a = 1; a <= 6; ++a) {
@@ -648,7 +660,7 @@ TEST_F(GameScreen, EachReasonALayoutCannotBeSavedHasItsOwnMessage) {
   paint(5, 5, 1, 1, 1);
   expectMessage(5);  // one jewel dealt: no first move
   Shot("editor-error-5");
-  EXPECT_EQ(Gui().SaveGameNameInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
 }
 
 TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
@@ -657,15 +669,16 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   plat::CreateDir(ProfileFolder() + "blocked.save");
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
-  Gui().SaveGameNameInput->TextInput.SetText("");
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.SetText("");
   Script("1 char b\n2 char l\n3 char o\n4 char c\n5 char k\n6 char e\n7 char d\n8 key enter");
   ASSERT_TRUE(Steps(20));
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text, "Could not create the file 'Blocked.save'");
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
+            "Could not create the file 'Blocked.save'");
   Shot("gamescreen-save-failed");
   Key("enter", 30);
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "blocked.save"), plat::FILETYPE_DIR);
   // A player's level whose layout cannot be read is not started; one of
   // the game's own is a broken install.
@@ -684,18 +697,18 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelAfterARestartAndAfterAn
   // upper case): the file names its level.
   Key("esc", 60);
   ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-  ASSERT_NE(Gui().SaveGameNameInput, nullptr);
-  Gui().SaveGameNameInput->TextInput.SetText("");
+  ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.SetText("");
   Script("1 char s\n2 char 49\n3 key enter");
   ASSERT_TRUE(Steps(20));
-  ASSERT_NE(Gui().OKInput, nullptr);  // "Game saved"
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);  // "Game saved"
   Key("enter", 30);
   std::string save = ReadWholeFile(ProfileFolder() + "S1.save");
   ASSERT_GE(save.size(), 23u);
   EXPECT_EQ(save.substr(save.size() - 23), "standard 003\r\nmoves 0\r\n");
   // Right after the save nothing would be lost: "backtomenu" leaves at once.
   ClickButton(*screen_.InGameMenu->Buttons(), "backtomenu", 5);
-  EXPECT_EQ(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
 
   // Quit and start again (the bot does the same in a process of its own:
@@ -733,11 +746,11 @@ TEST_F(GameScreen, AResumedGameIsRecordedUnderItsOwnLevelAfterARestartAndAfterAn
   ASSERT_TRUE(RunUntilShown(&screen_));
   Gui().ShowSaveGameManager();
   ASSERT_TRUE(Steps(30));
-  TSaveGameManager& chooser = *Gui().SaveGameManager;
+  TSaveGameManager& chooser = *Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager);
   ASSERT_EQ(chooser.ListBox->Strings, std::vector<std::string>{"S1"});
   chooser.ListBox->SetIndex(0);
   ClickButton(*chooser.Menu, "Load", 20);
-  ASSERT_EQ(Gui().SaveGameManager, nullptr);
+  ASSERT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "003");
   EXPECT_EQ(Playing().IsCustomLevel, 0);
   Shot("gamescreen-resumed");
@@ -785,7 +798,7 @@ TEST_F(GameScreen, WinRestartWinRunsTheClockDropsPendingPointsAndAsksNothing) {
   Playing().ScoreAdder = 300;
   // A won level: "restartpuzzle" restarts at once, without a question.
   ClickButton(*Gui().endLevelMenu->Menu, "restartpuzzle", 5);
-  EXPECT_EQ(Gui().RestartInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::RestartInput), nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 0);
   EXPECT_EQ(Playing().ScoreAdder, 0);
   EXPECT_FALSE(LevelClock.IsPaused());
@@ -811,14 +824,14 @@ TEST_F(GameScreen, WinRestartWinRunsTheClockDropsPendingPointsAndAsksNothing) {
     EXPECT_NE(button.ImageDisabled, nullptr) << name;  // drawn grey
   }
   ClickButton(*screen_.InGameMenu->Buttons(), "shufflepuzzle", 10);
-  EXPECT_EQ(Gui().ShuffleInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::ShuffleInput), nullptr);
   EXPECT_EQ(screen_.State.stateFinished, 1);
   Shot("gamescreen-won-menu");
   Key("esc", 60);
   // Leaving a won level asks nothing either.
   ASSERT_TRUE(Steps(30));
   ClickButton(*Gui().endLevelMenu->Menu, "backtomenu", 5);
-  EXPECT_EQ(Gui().QuitInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
 }
 
@@ -834,14 +847,14 @@ TEST_F(GameScreen, AfterGameSavedNothingIsAskedAndAWonLevelsGreyedButtonsTakeNoF
     Key("esc", 60);
     ASSERT_EQ(screen_.InGameMenu->Active, 1);
     ClickButton(*screen_.InGameMenu->Buttons(), "savegame");
-    ASSERT_NE(Gui().SaveGameNameInput, nullptr);
+    ASSERT_NE(Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
     Key("enter", 20);
-    ASSERT_NE(Gui().OKInput, nullptr);
+    ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
     Key("enter", 30);
-    ASSERT_EQ(Gui().OKInput, nullptr);
+    ASSERT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
     ClickButton(*screen_.InGameMenu->Buttons(), then, 30);
-    EXPECT_EQ(Gui().RestartInput, nullptr);
-    EXPECT_EQ(Gui().QuitInput, nullptr);
+    EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::RestartInput), nullptr);
+    EXPECT_EQ(Gui().Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   }
   ASSERT_TRUE(RunUntilShown(Screens->FirstScreen()));
 
@@ -852,7 +865,7 @@ TEST_F(GameScreen, AfterGameSavedNothingIsAskedAndAWonLevelsGreyedButtonsTakeNoF
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 400));
   ASSERT_TRUE(Steps(60));
-  if (Gui().OKInput) Key("enter", 30);
+  if (Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)) Key("enter", 30);
   Key("esc", 60);
   ASSERT_EQ(screen_.InGameMenu->Active, 1);
   TMenu& menu = *screen_.InGameMenu->Buttons();
@@ -910,8 +923,8 @@ TEST_F(GameScreen, TheWonBoardSettlesAndTheClickOnNextPuzzleStaysOffTheNewBoard)
   ASSERT_TRUE(Steps(60));
   Shot("gamescreen-won-settled");
   // The faded jewel's points may have earned a place: its message first.
-  if (Gui().OKInput) Key("enter", 30);
-  ASSERT_EQ(Gui().OKInput, nullptr);
+  if (Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)) Key("enter", 30);
+  ASSERT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   // The press on "nextpuzzle" starts the next level and selects nothing on
   // its board, however long the button is held.
   TButton* next = Gui().endLevelMenu->Menu->FindButton("nextpuzzle");
@@ -959,19 +972,19 @@ TEST_F(GameScreen, RecordsThatCannotBeWrittenAreToldAndNoPlaceIsClaimed) {
   Playing().Score = 1000;
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return screen_.State.stateFinished == 1; }, 100));
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text,
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
             GameTextWith("Could Not Create File", {{"file", "Adas.ini"}}));
   ASSERT_TRUE(Steps(30));
   Shot("gamescreen-record-failed");
   Key("enter", 30);
   // The table could not be saved: told next, and the panel claims no place
   // it did not keep.
-  ASSERT_NE(Gui().OKInput, nullptr);
-  EXPECT_EQ(Gui().OKInput->Caption->Text,
+  ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
             GameTextWith("Could Not Create File", {{"file", "highscores.hsdat"}}));
   Key("enter", 30);
-  EXPECT_EQ(Gui().OKInput, nullptr);
+  EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   EXPECT_EQ(Gui().endLevelMenu->Summary.back(), Text("No Highscore Place"));
 }
 

@@ -306,24 +306,27 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   TButton* save = menu.Buttons()->FindButton("savegame");
   menu.Focus.FocusOn(save);
   ASSERT_TRUE(Key("enter", 10));
-  ASSERT_NE(gui.SaveGameNameInput, nullptr);
-  Walk(gui.SaveGameNameInput->Focus, ButtonsOf(gui.SaveGameNameInput->Menu.get()), "save name");
+  ASSERT_NE(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  Walk(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->Focus,
+       ButtonsOf(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->Menu.get()),
+       "save name");
   Shot("keyboard-dialog-focus");
   // Enter saves under the name the dialog suggests; Enter again closes the
   // message that says so.
   ASSERT_TRUE(Key("enter", 10));
-  EXPECT_EQ(gui.SaveGameNameInput, nullptr);
-  if (gui.OKInput) {
+  EXPECT_EQ(gui.Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
+  if (gui.Dialogs.As<TDialogOK>(TDialogSlot::OKInput)) {
     ASSERT_TRUE(Key("enter", 30));
   }
-  EXPECT_EQ(gui.OKInput, nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   // Leaving asks only when something would be lost: as after a line made
   // since the save.
   Mode()->UnsavedProgress = 1;
   menu.Focus.FocusOn(menu.Buttons()->FindButton("backtomenu"));
   ASSERT_TRUE(Key("enter", 10));
-  ASSERT_NE(gui.QuitInput, nullptr);
-  Walk(gui.QuitInput->Focus, ButtonsOf(gui.QuitInput->Menu.get()), "yes/no");
+  ASSERT_NE(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
+  Walk(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput)->Focus,
+       ButtonsOf(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput)->Menu.get()), "yes/no");
   ASSERT_TRUE(Key("y", 10));
   ASSERT_TRUE(RunUntilShown(&playScreen));
 
@@ -351,7 +354,7 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   menu.Focus.FocusOn(menu.Buttons()->FindButton("backtomenu"));
   // Just resumed, nothing would be lost: the game is left at once.
   ASSERT_TRUE(Key("enter", 10));
-  EXPECT_EQ(gui.QuitInput, nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   ASSERT_TRUE(RunUntilShown(&playScreen));
   Game_().StartEditor();
   ASSERT_TRUE(RunUntilShown(&Game_()));
@@ -366,11 +369,12 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   Game_().GamePlay.Editor()->UnsavedChanges = 1;  // as after a painted cell
   gui.Focus.FocusOn(gui.CustomMenu->FindButton("loadcustom"));
   ASSERT_TRUE(Key("enter", 10));
-  ASSERT_NE(gui.LoadInput, nullptr);
-  Walk(gui.LoadInput->Focus, ButtonsOf(gui.LoadInput->Menu.get()), "editor load");
+  ASSERT_NE(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput), nullptr);
+  Walk(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput)->Focus,
+       ButtonsOf(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput)->Menu.get()), "editor load");
   ASSERT_TRUE(Key("esc", 10));
-  EXPECT_EQ(gui.LoadInput, nullptr);
-  EXPECT_EQ(gui.SaveGameManager, nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TDialogYesNo>(TDialogSlot::LoadInput), nullptr);
+  EXPECT_EQ(gui.Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
 #include "ScreenTestSupport.h"
@@ -58,7 +59,7 @@ class LevelSelection : public ScreenTest {
     ASSERT_TRUE(Key("esc", 60));
     ASSERT_TRUE(game.InGameMenu->Active);
     ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), "backtomenu", 0));
-    ASSERT_EQ(game.GUI->QuitInput, nullptr);
+    ASSERT_EQ(game.GUI->Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
     ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
   }
 };
@@ -222,18 +223,18 @@ TEST_F(LevelSelection, AnEmptyCustomListStartsNothingAndTheEditorSavesALevelThat
   ASSERT_NE(game.GamePlay.Editor(), nullptr);
   ASSERT_EQ(game.GamePlay.Editor()->LoadLayout(painted), 1);
   ASSERT_TRUE(ClickButton(game.GUI->CustomMenu.get(), "savecustom", 60));
-  ASSERT_NE(game.GUI->SaveGameNameInput, nullptr);
+  ASSERT_NE(game.GUI->Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   Script("1 char m\n2 char i\n3 char n\n4 char e\n6 key enter");
   ASSERT_TRUE(Steps(80));
-  EXPECT_EQ(game.GUI->SaveGameNameInput, nullptr);
+  EXPECT_EQ(game.GUI->Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput), nullptr);
   ASSERT_EQ(plat::FileType(ProfileFolder() + "mine.layout"), plat::FILETYPE_FILE);
-  ASSERT_NE(game.GUI->OKInput, nullptr);  // "Level saved"
+  ASSERT_NE(game.GUI->Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);  // "Level saved"
   Key("enter", 30);
   Shot("editor");
 
   // Saved: the editor is left without a question.
   ASSERT_TRUE(ClickButton(game.GUI->CustomMenu.get(), "backtomenu", 0));
-  ASSERT_EQ(game.GUI->QuitInput, nullptr);
+  ASSERT_EQ(game.GUI->Dialogs.As<TDialogYesNo>(TDialogSlot::QuitInput), nullptr);
   ASSERT_TRUE(RunUntilShown(&play));
   // Back from the editor, the custom list shows the new level.
   ASSERT_NE(play.CustomLevelList, nullptr);
