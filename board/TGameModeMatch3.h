@@ -35,7 +35,6 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   static constexpr int BonusPointsPerMatch = 50;
   static constexpr int BonusApplauseMatches = 25;
   static constexpr int StartFadeLength = 1500;
-  static constexpr int HintKey = 72;  // H
 
   // `art`: the pictures of the board (null: the game's banks).
   explicit TGameModeMatch3(TGamePlay& play, std::shared_ptr<const TBoardArt> art = nullptr);

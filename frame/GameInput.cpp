@@ -87,10 +87,6 @@ void GameFlushMouse() {
   }
 }
 
-void GameKeyHitRestore(int key) {
-  if (InTable(key)) keys.hits[size_t(key)] = 1;
-}
-
 void UseEventInput() {
   keys.polled = 0;
   plat::FlushEvents();

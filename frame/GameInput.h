@@ -16,8 +16,6 @@ int GameFirstKeyHit();
 int GameAnyKeyHit();
 void GameFlushKeys();
 void GameFlushMouse();
-// Puts a hit back so that a later query sees it (Esc passed to a screen).
-void GameKeyHitRestore(int key);
 
 void UseEventInput();
 void UsePolledInput();

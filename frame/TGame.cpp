@@ -550,8 +550,6 @@ void TGame::EscapeKey() {
     Paused = 0;
     UnPause();
     GameFlushKeys();
-  } else if (IgnoreEscapeKey) {
-    NavInput.Restore(TNavCommand::Back);
   } else {
     EscapeSoundPlay();
     int length = 0;
@@ -586,7 +584,7 @@ int TGame::ReadKeys() {
   }
   if (BlockKeys) return 0;
   if (!IgnorePauseKey) {
-    bool pauseHit = GameKeyHit(plat::KEY_P) == 1;
+    bool pauseHit = NavInput.Hit(TNavCommand::Pause) != 0;
     if (pauseHit || (Paused && Mouse.h1 > 0)) {
       Paused = Paused ? 0 : 1;
       if (Paused) {
@@ -600,8 +598,15 @@ int TGame::ReadKeys() {
       GameFlushMouse();
     }
   }
-  // Escape, or any device's Back.
-  if (NavInput.Hit(TNavCommand::Back)) EscapeKey();
+  // Back (Escape, any device's) ends a fade or the pause before anything
+  // else; otherwise it is the screen's when nothing is open over it and the
+  // screen does not read it itself.
+  if (GameFade.Active || Paused) {
+    if (NavInput.Hit(TNavCommand::Back)) EscapeKey();
+  } else if (!(CurrentTScreen && CurrentTScreen->ReadsBack()) &&
+             NavInput.BackOwners.Hit(TBackOwners::Screen)) {
+    EscapeKey();
+  }
   bool alt = altEnter_ || GameKeyDown(plat::KEY_LALT) || GameKeyDown(plat::KEY_RALT);
   altEnter_ = false;
   if (alt && GameKeyHit(plat::KEY_ENTER)) {

@@ -268,7 +268,6 @@ class TGame {
   int TerminatedEvent = 0;
   std::function<int()> TerminatedUserFunction;
   int SuspendedEvent = 0;
-  int IgnoreEscapeKey = 0;
   int IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
   std::string OSVersion = "Mac OSX";
   std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;

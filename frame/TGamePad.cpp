@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "GameInput.h"
 #include "TScreen.h"
 #include "TTalvorineGame.h"
 
@@ -28,39 +27,59 @@ void TGamePad::Feed(const plat::TEvent& event) {
   if (event.kind == plat::EVENT_PADDOWN && button) {
     down_[size_t(event.data)] = 1;
     ++pressed_[size_t(event.data)];
-    // The hint and the pause have keys of their own: the pad presses them.
-    if (event.data == plat::PAD_Y) GameKeyHitRestore(plat::KEY_H);
-    if (event.data == plat::PAD_BACK) GameKeyHitRestore(plat::KEY_P);
   } else if (event.kind == plat::EVENT_PADUP && button) {
     down_[size_t(event.data)] = 0;
   } else if (event.kind == plat::EVENT_PADREMOVED && InPlay() && !Game->Paused) {
-    // Exactly what the pause key does, on this step.
-    GameKeyHitRestore(plat::KEY_P);
+    pauseOnRemoval_ = true;
   }
+}
+
+namespace {
+
+struct TPadCommand {
+  int button;
+  TNavCommand command;
+};
+
+// In play Start opens the in-game menu, as Escape does; elsewhere it
+// confirms, so that it never leaves the title by accident.
+std::array<TPadCommand, 12> PadCommands(bool inPlay) {
+  return {{{plat::PAD_UP, TNavCommand::Up},
+           {plat::PAD_DOWN, TNavCommand::Down},
+           {plat::PAD_LEFT, TNavCommand::Left},
+           {plat::PAD_RIGHT, TNavCommand::Right},
+           {plat::PAD_A, TNavCommand::Accept},
+           {plat::PAD_B, TNavCommand::Back},
+           {plat::PAD_X, TNavCommand::Erase},
+           {plat::PAD_Y, TNavCommand::Hint},
+           {plat::PAD_BACK, TNavCommand::Pause},
+           {plat::PAD_LEFTSHOULDER, TNavCommand::PageUp},
+           {plat::PAD_RIGHTSHOULDER, TNavCommand::PageDown},
+           {plat::PAD_START, inPlay ? TNavCommand::Back : TNavCommand::Accept}}};
+}
+
+}  // namespace
+
+int TGamePad::ButtonFor(TNavCommand command) {
+  for (const TPadCommand& entry : PadCommands(InPlay())) {
+    if (entry.command == command) return entry.button;
+  }
+  return -1;
 }
 
 void TGamePad::Report(TNavInput& input) {
   StickHeld =
       StickDirection(plat::PadAxis(plat::PAD_LEFTX), plat::PadAxis(plat::PAD_LEFTY), StickHeld);
-  auto report = [&](int button, TNavCommand command) {
-    if (Held(button)) {
-      input.Hold(command, TNavDevice::Pad);
-    } else if (pressed_[size_t(button)]) {
-      input.Press(command, TNavDevice::Pad);  // down and up again within the step
+  for (const TPadCommand& entry : PadCommands(InPlay())) {
+    if (Held(entry.button)) {
+      input.Hold(entry.command, TNavDevice::Pad);
+    } else if (pressed_[size_t(entry.button)]) {
+      input.Press(entry.command, TNavDevice::Pad);  // down and up again within the step
     }
-  };
-  report(plat::PAD_UP, TNavCommand::Up);
-  report(plat::PAD_DOWN, TNavCommand::Down);
-  report(plat::PAD_LEFT, TNavCommand::Left);
-  report(plat::PAD_RIGHT, TNavCommand::Right);
-  report(plat::PAD_A, TNavCommand::Accept);
-  report(plat::PAD_B, TNavCommand::Back);
-  report(plat::PAD_X, TNavCommand::Erase);
-  report(plat::PAD_LEFTSHOULDER, TNavCommand::PageUp);
-  report(plat::PAD_RIGHTSHOULDER, TNavCommand::PageDown);
-  // In play Start opens the in-game menu, as Escape does; elsewhere it
-  // confirms, so that it never leaves the title by accident.
-  report(plat::PAD_START, InPlay() ? TNavCommand::Back : TNavCommand::Accept);
+  }
+  // A pad pulled out in play pauses on the step it went.
+  if (pauseOnRemoval_) input.Press(TNavCommand::Pause, TNavDevice::Pad);
+  pauseOnRemoval_ = false;
   pressed_.fill(0);
 }
 

@@ -2,8 +2,8 @@
 // D-pad and left stick, A, B, X, Start and the shoulders become the same
 // navigation commands the keys give (TNavInput), so the focus, the lists,
 // the level pages and the board cursor need nothing of their own for it.
-// Y and Back/Select press the hint and pause keys; pulling the pad out in
-// play sets the pause, as the pause key does. (The platform keeps the
+// Y and Back/Select give the hint and pause commands; pulling the pad out
+// in play pauses, as the pause command does. (The platform keeps the
 // button and stick tables; this class gives them their meaning.)
 #pragma once
 
@@ -19,7 +19,13 @@ class TGamePad {
   // The pad's report to the navigation layer, once per logic step.
   void Report(TNavInput& input);
   // Forgets presses not yet reported (the game flushed its keys).
-  void Flush() { pressed_.fill(0); }
+  void Flush() {
+    pressed_.fill(0);
+    pauseOnRemoval_ = false;
+  }
+  // The button that gives the command now, or -1: the one table, read by
+  // the bot's hands as by Report.
+  static int ButtonFor(TNavCommand command);
 
   // The stick's direction: a D-pad button, or -1 in the dead zone. A stick
   // already pointing one way keeps it down to a smaller push, so a stick
@@ -34,6 +40,7 @@ class TGamePad {
   bool Held(int button) const { return down_[size_t(button)] || button == StickHeld; }
   std::array<int, plat::PAD_BUTTONS> pressed_{};  // presses since the last report
   std::array<int, plat::PAD_BUTTONS> down_{};
+  bool pauseOnRemoval_ = false;
 };
 
 // The one pad device of the game; InstallPadNavigation makes it NavInput's

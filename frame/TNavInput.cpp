@@ -25,6 +25,8 @@ bool TNavInput::Repeats(TNavCommand command) {
     case TNavCommand::Back:
     case TNavCommand::FocusNext:
     case TNavCommand::FocusPrev:
+    case TNavCommand::Hint:
+    case TNavCommand::Pause:
       return false;
     default:
       return true;
@@ -74,8 +76,6 @@ int TNavInput::Hit(TNavCommand command) {
 
 int TNavInput::Peek(TNavCommand command) const { return hits_[size_t(command)] > 0 ? 1 : 0; }
 
-void TNavInput::Restore(TNavCommand command) { hits_[size_t(command)] = 1; }
-
 int TNavInput::Held(TNavCommand command) const { return heldNow_[size_t(command)]; }
 
 void TNavInput::Flush() {
@@ -110,6 +110,8 @@ const TKeyCommand kKeyCommands[] = {
     {plat::KEY_HOME, TNavCommand::Home, false},
     {plat::KEY_END, TNavCommand::End, false},
     {plat::KEY_DELETE, TNavCommand::Erase, false},
+    {plat::KEY_H, TNavCommand::Hint, false},
+    {plat::KEY_P, TNavCommand::Pause, false},
 };
 
 bool Down(int key) { return GameKeyDown(key) != 0; }
@@ -137,3 +139,11 @@ void ReportKeyboard(TNavInput& input) {
 }
 
 }  // namespace
+
+int TNavInput::KeyFor(TNavCommand command) {
+  if (command == TNavCommand::FocusNext) return plat::KEY_TAB;
+  for (const TKeyCommand& entry : kKeyCommands) {
+    if (entry.command == command) return entry.key;
+  }
+  return -1;
+}

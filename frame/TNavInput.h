@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "TBackOwners.h"
 #include "TKeyRepeat.h"
 
 enum class TNavCommand {
@@ -18,7 +19,7 @@ enum class TNavCommand {
   Right,
   Accept,     // Enter
   Select,     // Space: as Accept, but a text field's OK button ignores it
-  Back,       // Escape
+  Back,       // Escape: read through BackOwners, by its one owner
   FocusNext,  // Tab
   FocusPrev,  // Shift+Tab
   PageUp,
@@ -26,6 +27,8 @@ enum class TNavCommand {
   Home,
   End,
   Erase,  // Delete
+  Hint,   // H
+  Pause,  // P
   Count
 };
 
@@ -38,11 +41,12 @@ class TNavInput {
   using TSource = std::function<void(TNavInput& input)>;
 
   // The keyboard's source is installed from the start: the arrows, Enter,
-  // Space, Escape, Tab and Shift+Tab, Page Up/Down, Home, End and
-  // Delete. The key hits it turns into commands are consumed from the key
-  // tables. While a text field has the keys (TGame::BlockKeys) it leaves
-  // Space, Delete, Home, End and the left and right arrows to the field; an
-  // Enter chorded with Alt is the full-screen toggle's, not a command.
+  // Space, Escape, Tab and Shift+Tab, Page Up/Down, Home, End, Delete, H
+  // (hint) and P (pause). The key hits it turns into commands are consumed
+  // from the key tables. While a text field has the keys (TGame::BlockKeys)
+  // it leaves Space, Delete, Home, End, H, P and the left and right arrows
+  // to the field; an Enter chorded with Alt is the full-screen toggle's,
+  // not a command.
   TNavInput();
 
   // Installs (or, with an empty function, removes) the device's source.
@@ -68,8 +72,6 @@ class TNavInput {
   int Hit(TNavCommand command);
   // The same without consuming it.
   int Peek(TNavCommand command) const;
-  // Puts a consumed command back for a later reader of the same step.
-  void Restore(TNavCommand command);
   // 1 while some device holds the command.
   int Held(TNavCommand command) const;
   // Some command acts on this step (consumed or not).
@@ -78,10 +80,17 @@ class TNavInput {
   // control held across a flush acts again only after a fresh press.
   void Flush();
 
+  // Who Back goes to.
+  TBackOwners BackOwners{*this};
+
   // The device of the latest command, and a count of commands so far (a
   // reader can tell whether anything came since it last looked).
   TNavDevice LastDevice = TNavDevice::None;
   long long CommandCount = 0;
+
+  // The key that gives the command (Tab for FocusNext), or -1: the
+  // keyboard's one table, read by the bot's hands as by the keyboard.
+  static int KeyFor(TNavCommand command);
 
   static constexpr int RepeatDelayMs = 400;
   static constexpr int RepeatIntervalMs = 100;

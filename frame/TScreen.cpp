@@ -31,7 +31,6 @@ void TScreen::ResetStops() {
 
 void TScreen::Start() {
   Game->Mouse.On();
-  Game->IgnoreEscapeKey = 0;
   CoreStart();
 }
 

@@ -27,6 +27,9 @@ class TScreen {
   // Sets Game->DestinationTScreen for the Esc fade; returns its length in
   // ms, 0 for DefaultFadeLength.
   virtual int SetEscDestination();
+  // The screen reads Back itself (when nothing is open over it) instead of
+  // leaving by it.
+  virtual bool ReadsBack() const { return false; }
   virtual void SpecificKeys() {}
   // Advances a loading bar; only the loading screen has one.
   virtual void MoveBar() {}

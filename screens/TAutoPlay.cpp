@@ -238,7 +238,7 @@ void TAutoPlay::StepPlaying() {
     if (!TakesClicks(mode->ShufflePieces.get())) return;
     if (TButton* yes = mode->ShufflePieces->Menu->FindButton("Yes")) {
       if (Keys) {
-        hands_.PressKey(plat::KEY_ENTER);  // "Yes" takes Enter
+        hands_.Press(TNavCommand::Accept);  // "Yes" takes Enter
       } else {
         hands_.ClickButton(*yes);
       }
@@ -261,7 +261,7 @@ void TAutoPlay::StepPlaying() {
   const TCellBox& board = *mode->CellBox;
   if (Keys && !board.Cursor.Visible) {
     // The first arrow only shows the cursor.
-    hands_.PressKey(plat::KEY_RIGHT);
+    hands_.Press(TNavCommand::Right);
     waitUntil_ = hands_.QueueEnd() + pace_.Settle;
     return;
   }
@@ -383,7 +383,7 @@ void TAutoPlay::StepLevelOver() {
     TButton* ok = message->FirstButton();
     if (TakesClicks(message) && ok) {
       if (Keys) {
-        hands_.PressKey(plat::KEY_ENTER);
+        hands_.Press(TNavCommand::Accept);
       } else {
         hands_.ClickButton(*ok);
       }
@@ -427,7 +427,7 @@ bool TAutoPlay::PressEndPanelButton(const TButton& button) {
   // Tab until the focus stands on the button, then Enter.
   const TFocusRing& focus = Screen()->GUI->endLevelMenu->Focus;
   bool onIt = focus.Shown() && focus.Current() == &button;
-  hands_.PressKey(onIt ? plat::KEY_ENTER : plat::KEY_TAB);
+  hands_.Press(onIt ? TNavCommand::Accept : TNavCommand::FocusNext);
   return onIt;
 }
 

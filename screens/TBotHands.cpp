@@ -7,6 +7,7 @@
 #include "Pad.h"
 #include "TButton.h"
 #include "TCellBox.h"
+#include "TGamePad.h"
 
 const TBotPace& TBotPace::For(bool headless) {
   static constexpr TBotPace Headless{0, 1, 0, 4, 0};
@@ -43,22 +44,19 @@ void TBotHands::ClickButton(const TButton& button) {
   ClickAt(int(button.x) + button.w / 2, int(button.y) + button.h / 2);
 }
 
-void TBotHands::PressKey(int key) {
-  // In a window the keys come at the pace of a pointer's glide.
+void TBotHands::Press(TNavCommand command) {
+  // In a window the commands come at the pace of a pointer's glide.
   if (Pad) {
-    // The pad's button that gives the key's command. A pad reports its
-    // state, so its button stays down for a step at least.
-    int button = key == plat::KEY_LEFT     ? plat::PAD_LEFT
-                 : key == plat::KEY_RIGHT  ? plat::PAD_RIGHT
-                 : key == plat::KEY_UP     ? plat::PAD_UP
-                 : key == plat::KEY_DOWN   ? plat::PAD_DOWN
-                 : key == plat::KEY_TAB    ? plat::PAD_RIGHT  // the focus's next control
-                 : key == plat::KEY_ESCAPE ? plat::PAD_B
-                                           : plat::PAD_A;  // Enter, Space
+    // A pad player moves the focus with the D-pad and picks with A.
+    if (command == TNavCommand::FocusNext) command = TNavCommand::Right;
+    if (command == TNavCommand::Select) command = TNavCommand::Accept;
+    // A pad reports its state, so its button stays down for a step at least.
+    const int button = TGamePad::ButtonFor(command);
     Post(pace_.Glide / 2 + 1, {plat::EVENT_PADDOWN, button, 0, 0});
     Post(std::max(1, pace_.Hold), {plat::EVENT_PADUP, button, 0, 0});
     return;
   }
+  const int key = TNavInput::KeyFor(command);
   Post(pace_.Glide / 2 + 1, {plat::EVENT_KEYDOWN, key, 0, 0});
   Post(pace_.Hold, {plat::EVENT_KEYUP, key, 0, 0});
 }
@@ -69,13 +67,15 @@ bool TBotHands::KeyMove(const TCellBox& board, const TAutoPlayMove& move) {
   TBoardCursor cursor = board.Cursor;
   constexpr int W = board::GridWidth, H = board::GridHeight;
   struct TArrow {
-    int Key, Dx, Dy;
+    TNavCommand Command;
+    int Dx, Dy;
   };
-  const TArrow arrows[] = {{plat::KEY_LEFT, -1, 0},
-                           {plat::KEY_RIGHT, 1, 0},
-                           {plat::KEY_UP, 0, -1},
-                           {plat::KEY_DOWN, 0, 1}};
-  std::vector<int> from(W * H, -1), key(W * H, 0);
+  const TArrow arrows[] = {{TNavCommand::Left, -1, 0},
+                           {TNavCommand::Right, 1, 0},
+                           {TNavCommand::Up, 0, -1},
+                           {TNavCommand::Down, 0, 1}};
+  std::vector<int> from(W * H, -1);
+  std::vector<TNavCommand> step(W * H, TNavCommand::Count);
   std::deque<int> open{cursor.X * H + cursor.Y};
   from[size_t(open.front())] = open.front();
   while (!open.empty()) {
@@ -88,19 +88,19 @@ bool TBotHands::KeyMove(const TCellBox& board, const TAutoPlayMove& move) {
       int to = cursor.X * H + cursor.Y;
       if (from[size_t(to)] >= 0) continue;
       from[size_t(to)] = at;
-      key[size_t(to)] = arrow.Key;
+      step[size_t(to)] = arrow.Command;
       open.push_back(to);
     }
   }
   int target = move.X1 * H + move.Y1;
   if (from[size_t(target)] < 0) return false;
-  std::vector<int> path;
+  std::vector<TNavCommand> path;
   for (int at = target; at != from[size_t(at)]; at = from[size_t(at)])
-    path.push_back(key[size_t(at)]);
-  for (auto it = path.rbegin(); it != path.rend(); ++it) PressKey(*it);
-  PressKey(plat::KEY_SPACE);
+    path.push_back(step[size_t(at)]);
+  for (auto it = path.rbegin(); it != path.rend(); ++it) Press(*it);
+  Press(TNavCommand::Select);
   for (const TArrow& arrow : arrows) {
-    if (move.X1 + arrow.Dx == move.X2 && move.Y1 + arrow.Dy == move.Y2) PressKey(arrow.Key);
+    if (move.X1 + arrow.Dx == move.X2 && move.Y1 + arrow.Dy == move.Y2) Press(arrow.Command);
   }
   return true;
 }

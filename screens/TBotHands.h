@@ -1,8 +1,9 @@
 // The autoplay bot's hands: the input it gives the game, queued step by
 // step and fed to the game's event feed as each step comes. The pointer
-// glides to a target and clicks; a key is tapped (or, with a virtual game
-// pad, the pad's button that gives the key's command is pressed); a move on
-// the board is made with the cursor keys over the cursor's own path. In a
+// glides to a target and clicks; a command is given by tapping the key (or,
+// with a virtual game pad, pressing the button) that the device's own table
+// gives it; a move on the board is made with the cursor's commands over
+// its own path. In a
 // window the hands move at a watchable pace, headless at once.
 #pragma once
 
@@ -10,6 +11,7 @@
 
 #include "Platform.h"
 #include "TAutoPlayChoice.h"
+#include "TNavInput.h"
 
 class TButton;
 class TCellBox;
@@ -32,7 +34,7 @@ class TBotHands {
 
   // Plays with the keyboard alone (no pointer event at all).
   bool Keys = false;
-  // With Keys: the keys' commands come from a virtual game pad instead.
+  // With Keys: the commands come from a virtual game pad instead.
   bool Pad = false;
 
   // The step now: what is queued from here on waits for the queue before.
@@ -47,10 +49,10 @@ class TBotHands {
   // Glides the pointer to (x, y) (at once when headless) and clicks there.
   void ClickAt(int x, int y);
   void ClickButton(const TButton& button);
-  // A key tapped: down now, up a moment later.
-  void PressKey(int key);
+  // A command given: its key (or pad button) down now, up a moment later.
+  void Press(TNavCommand command);
   // The arrows that take the board's cursor to the move's first jewel,
-  // Space, and the arrow toward its second. False when the first jewel
+  // Select, and the arrow toward its second. False when the first jewel
   // cannot be reached.
   bool KeyMove(const TCellBox& board, const TAutoPlayMove& move);
 

@@ -59,13 +59,11 @@ void TChooserDialog::ListArea(int lineHeight, int lines, int& bx, int& by, int& 
 void TChooserDialog::ShowMessage(const std::string& text) {
   if (!ErrorDialogFunc) return;
   DialogOK = ErrorDialogFunc(text);
-  if (DialogOK) DialogOK->ReenableEscapeKey = 0;
 }
 
 void TChooserDialog::AskYesNo(const std::string& text) {
   if (!DialogYesNoFunc) return;
   DialogYesNo = DialogYesNoFunc(text);
-  if (DialogYesNo) DialogYesNo->ReenableEscapeKey = 0;
 }
 
 TChooserDialog::TSubDialogs TChooserDialog::ManageSubDialogs() {
@@ -98,7 +96,7 @@ bool TChooserDialog::ManageChoice(bool doubleClicked, const char* okName, int& r
     result = OKClick();
     return true;
   }
-  bool escape = NavInput.Hit(TNavCommand::Back) != 0;
+  bool escape = NavInput.BackOwners.Hit(this) != 0;
   if (escape || Menu->Clicked("Cancel")) {
     if (escape) ClickSound();
     result = CancelClick();

@@ -266,14 +266,15 @@ void TGameGUI::CheckButtonClicks() {
         Ask(TDialogSlot::ResetInput, "Clear Puzzle", [this] {
           if (Screen->GamePlay.GameMode) Screen->GamePlay.GameMode->Clear();
         });
-      } else if (CustomMenu->Clicked("backtomenu") || NavInput.Hit(TNavCommand::Back)) {
+      } else if (CustomMenu->Clicked("backtomenu") ||
+                 NavInput.BackOwners.Hit(TBackOwners::Screen)) {
         AskToLeave();
       }
     }
   }
   if (!state.stateFinished && !state.disableButtons && play.GameMode) {
     bool clicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
-    if (clicked || GameKeyHit(HintKey)) play.GameMode->ResetHintTimer(HintDelayMs);
+    if (clicked || NavInput.Hit(TNavCommand::Hint)) play.GameMode->ResetHintTimer(HintDelayMs);
   }
 }
 
@@ -284,7 +285,6 @@ void TGameGUI::DialogClosed(TDialogSlot::TKind kind) {
     Game->Mouse.ClearMouseHit();
     VMouse.UpdateMouseClicks();
   }
-  Game->IgnoreEscapeKey = 1;
 }
 
 void TGameGUI::Message(const std::string& text) {

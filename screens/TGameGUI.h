@@ -18,7 +18,6 @@ class TGameScreen;
 
 class TGameGUI {
  public:
-  static constexpr int HintKey = 72;  // H
   static constexpr int HintDelayMs = 100;
   static constexpr int PlayBarX = 710, PlayBarY = 18;
   static constexpr int EditorBarY = 565, EditorBarGap = 20;
@@ -84,8 +83,7 @@ class TGameGUI {
   // A yes/no question of the game text of key; yes runs onYes.
   void Ask(TDialogSlot::TKind kind, const std::string& key, std::function<void()> onYes);
   // After a dialog closed: buttons back on, and the click that closed it not
-  // seen again (unless the answer starts the level afresh); the Escape that
-  // closed it stays away from the in-game menu.
+  // seen again (unless the answer starts the level afresh).
   void DialogClosed(TDialogSlot::TKind kind);
   // "Could not create the file 'NAME'".
   void CreateFailure(const std::string& fileName);

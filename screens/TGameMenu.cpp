@@ -34,8 +34,19 @@ void TGameMenu::Load() {
   FadeIn->Stop();
   FadeOut = TAnimation::Create(FadeMs, 0, 0, 0);
   FadeOut->Stop();
-  Active = 0;
+  SetActive(0);
   buttons_->Precache();
+}
+
+TGameMenu::~TGameMenu() { NavInput.BackOwners.Remove(this); }
+
+void TGameMenu::SetActive(int active) {
+  Active = active;
+  if (active) {
+    NavInput.BackOwners.Push(this);
+  } else {
+    NavInput.BackOwners.Remove(this);
+  }
 }
 
 void TGameMenu::Kill() {
@@ -45,11 +56,11 @@ void TGameMenu::Kill() {
   Menu.reset();
   FadeIn.reset();
   FadeOut.reset();
-  Active = 0;
+  SetActive(0);
 }
 
 void TGameMenu::Show(int playSound) {
-  Active = 1;
+  SetActive(1);
   Page.reset();
   OfferForLevel();
   Focus.Reset();
@@ -88,7 +99,7 @@ void TGameMenu::Logic() {
     FadeIn->Manage();
     if (FadeOut->Active) {
       if (FadeOut->Manage()) {
-        Active = 0;
+        SetActive(0);
         return;
       }
     } else {
@@ -97,7 +108,7 @@ void TGameMenu::Logic() {
     }
   }
   if (FadeOut->Active) return;
-  if (NavInput.Hit(TNavCommand::Back)) {
+  if (NavInput.BackOwners.Hit(Active ? this : TBackOwners::Screen)) {
     if (Active) {
       Game->EscapeSoundPlay();
       Hide();

@@ -23,6 +23,7 @@ class TGameMenu : public TScreen {
   static constexpr float DimAlpha = 0.7f;
 
   explicit TGameMenu(TGameScreen& screen) : Screen(&screen) { name = "ingamemenu"; }
+  ~TGameMenu() override;
 
   void Load() override;
   void Kill() override;
@@ -48,6 +49,9 @@ class TGameMenu : public TScreen {
   TGameScreen* Screen;
 
  private:
+  // Open, the menu takes Back (and closes by it); closed, Back is the
+  // screen's, which opens it.
+  void SetActive(int active);
   // Greys out what the level does not offer (on a won level: reshuffle and
   // save).
   void OfferForLevel();

@@ -11,6 +11,7 @@
 #include "TTalvorineGame.h"
 
 TGameMenuPage::TGameMenuPage(TKind kind) : Kind(kind) {
+  NavInput.BackOwners.Push(this);
   bool options = kind == TKind::Options;
   Header = TMenuScreen::MakeHeader(options ? "optionsheader" : "helpheader", 400, 50);
   OkMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
@@ -25,6 +26,7 @@ TGameMenuPage::TGameMenuPage(TKind kind) : Kind(kind) {
 }
 
 TGameMenuPage::~TGameMenuPage() {
+  NavInput.BackOwners.Remove(this);
   Focus.Leave();
   Options.Kill();
   if (OkMenu) OkMenu->Kill();
@@ -35,7 +37,7 @@ int TGameMenuPage::Manage() {
   Focus.Manage();
   OkMenu->Manage();
   if (Kind == TKind::Options) Options.Logic();
-  bool back = NavInput.Hit(TNavCommand::Back) != 0;
+  bool back = NavInput.BackOwners.Hit(this) != 0;
   if (!back && !OkMenu->Clicked("ok")) return 0;
   if (back) Game->EscapeSoundPlay();
   if (Kind == TKind::Options) {

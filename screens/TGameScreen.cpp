@@ -109,7 +109,6 @@ void TGameScreen::Start() {
   LastTime = 0;
   DidPauseOrSuspend = -1;
   Game->Mouse.On();
-  Game->IgnoreEscapeKey = 1;
   GameFlushKeys();
   GameFlushMouse();
   LastFade = plat::MilliSecs();

@@ -51,6 +51,8 @@ class TGameScreen : public TScreen {
   void Logic() override;
   void Draw() override;
   void Kill() override;
+  // Back opens the in-game menu (in the editor: asks to leave).
+  bool ReadsBack() const override { return true; }
 
   // The new-game step: the level clock restarts, the game-play object makes
   // a mode of the type (1 editor, 2 match-three) and the interface builds

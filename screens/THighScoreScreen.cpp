@@ -56,12 +56,6 @@ void THighScoreScreen::SetSlideLines() {
 }
 
 void THighScoreScreen::Logic() {
-  // Escape is held off only for the step in which the question closed, so
-  // that it leaves the screen again afterwards.
-  if (escapeHeld_) {
-    escapeHeld_ = false;
-    Game->IgnoreEscapeKey = 0;
-  }
   ManageHeader();
   if (ClearHighscore) {
     ShowingInput = 1;
@@ -76,9 +70,6 @@ void THighScoreScreen::Logic() {
       ShowingInput = 0;
       ClearHighscore->Kill();
       ClearHighscore.reset();
-      // The Escape that answered "no" does not leave the screen.
-      Game->IgnoreEscapeKey = 1;
-      escapeHeld_ = true;
     }
   }
   if (!ShowingInput) ManageMenu();

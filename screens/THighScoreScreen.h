@@ -47,7 +47,4 @@ class THighScoreScreen : public TMenuScreen {
   TGleamstrandHighScoreList* CurrentHighScoreList = nullptr;
   std::unique_ptr<TDialogYesNo> ClearHighscore;
   int ShowingInput = 0;
-
- private:
-  bool escapeHeld_ = false;
 };

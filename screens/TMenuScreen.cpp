@@ -48,7 +48,6 @@ void TMenuScreen::Start() {
   Game->GameFade.Init(DefaultFadeLength, 0, nullptr, 0, 0);
   Game->Mouse.On();
   Game->FixedRateLogic.Init();
-  Game->IgnoreEscapeKey = 0;
 }
 
 void TMenuScreen::Kill() {

@@ -48,19 +48,6 @@ void TTitleScreen::Load() {
   if (first) PromptForName();
 }
 
-void TTitleScreen::Start() {
-  TMenuScreen::Start();
-  // The start-up chooser opened in Load holds the Escape key; the screen's
-  // start must not hand it back to the game, which would fade to the exit.
-  // The chooser gives it back to the screen when it closes.
-  for (TDialog* open :
-       {static_cast<TDialog*>(EnterName.get()), static_cast<TDialog*>(PlayerManager.get())}) {
-    if (!open || !open->Active) continue;
-    open->OldIgnoreEscapeKey = 0;
-    Game->IgnoreEscapeKey = 1;
-  }
-}
-
 void TTitleScreen::PromptForName() {
   switch (ChoosePlayerAtStart()) {
     case TStartPlayer::Ready:
@@ -84,8 +71,6 @@ void TTitleScreen::PlayerChosen() {
   EnterName.reset();
   if (PlayerManager) PlayerManager->Kill();
   PlayerManager.reset();
-  // The chooser held Escape for the screen (see Start).
-  Game->IgnoreEscapeKey = 0;
 }
 
 bool TTitleScreen::DialogShowing() const {

@@ -25,7 +25,6 @@ class TTitleScreen : public TMenuScreen {
   ~TTitleScreen() override;
 
   void Load() override;
-  void Start() override;
   void Logic() override;
   void Draw() override;
   void Kill() override;

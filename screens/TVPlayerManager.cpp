@@ -143,7 +143,6 @@ int TPlayerManager::Manage() {
       ShowMessage(MessageCannotCreate);
     } else if (EnterNamePromptFunc) {
       EnterName = EnterNamePromptFunc(1);
-      if (EnterName) EnterName->ReenableEscapeKey = 0;
     }
   }
   if (Menu->Clicked("Rename")) RenameProfile();
@@ -156,7 +155,6 @@ void TPlayerManager::RenameProfile() {
   if (name.empty() || !RenamePromptFunc) return;
   EnterName = RenamePromptFunc(name);
   if (!EnterName) return;
-  EnterName->ReenableEscapeKey = 0;
   Renaming = 1;
 }
 

@@ -241,15 +241,12 @@ int TButton::Manage() {
       Clicked = 0;
     }
     if (OKButton) {
-      bool enter = GameKeyHit(plat::KEY_ENTER) != 0;
-      // Space is consumed even when it does not click.
-      bool space = !enter && GameKeyHit(plat::KEY_SPACE) != 0;
       // Enter and Space arrive as the Accept and Select commands (any
       // device's); a focus that is showing has taken them already for the
-      // focused control.
-      bool accept = enter || NavInput.Hit(TNavCommand::Accept) != 0;
+      // focused control. Select is consumed even when it does not click.
+      bool accept = NavInput.Hit(TNavCommand::Accept) != 0;
       bool select = NavInput.Hit(TNavCommand::Select) != 0;
-      if (accept || ((space || select) && OKButtonUseSpace)) SimulateClick();
+      if (accept || (select && OKButtonUseSpace)) SimulateClick();
     }
   } else {
     MouseOver = 0;

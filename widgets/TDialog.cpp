@@ -3,6 +3,7 @@
 #include "GameInput.h"
 #include "Globals.h"
 #include "TChannelArray.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TextDraw.h"
 #include "WidgetFiles.h"
@@ -19,13 +20,13 @@ void TDialog::Init(const std::string& caption, plat::TImagePtr background, int w
   y = top;
 }
 
+TDialog::~TDialog() { NavInput.BackOwners.Remove(this); }
+
 void TDialog::Start() {
   CalcAll();
   MenuPosition();
-  // Started again while open, it must not take its own setting for the
-  // screen's.
-  if (!Active) OldIgnoreEscapeKey = Game->IgnoreEscapeKey;
-  Game->IgnoreEscapeKey = 1;
+  // Back is the dialog's while it is open.
+  NavInput.BackOwners.Push(this);
   Active = 1;
   Focus.Clear();
   Focus.Add(Menu.get());
@@ -234,7 +235,7 @@ int TDialog::Close(int result) {
 
 void TDialog::Finalise() {
   Active = 0;
-  if (ReenableEscapeKey) Game->IgnoreEscapeKey = OldIgnoreEscapeKey;
+  NavInput.BackOwners.Remove(this);
   CloseResult = CloseResultTemp;
 }
 
@@ -243,6 +244,7 @@ TButton* TDialog::FirstButton() const {
 }
 
 void TDialog::Kill() {
+  NavInput.BackOwners.Remove(this);
   if (Menu) Menu->Kill();
   Menu.reset();
   Caption.reset();

@@ -1,9 +1,9 @@
 // A modal box over a screen: a background image (or a plain box) with a
 // caption, an optional header sprite, pictures and a menu of buttons, with
 // optional slide and fade transitions and background dimming. While open
-// the game's own Escape handling is off so that Escape reaches the dialog
-// alone. The owner calls Start, then Manage once per logic step until it
-// returns non-zero (1 OK/yes, -1 cancel/no), and Draw after everything else.
+// Back (Escape) is the dialog's alone, unless another opens over it. The owner calls Start, then
+// Manage once per logic step until it returns non-zero (1 OK/yes, -1 cancel/no), and Draw after
+// everything else.
 #pragma once
 
 #include <memory>
@@ -25,7 +25,7 @@ class TBitmapFont;
 class TDialog {
  public:
   TDialog() = default;
-  virtual ~TDialog() = default;
+  virtual ~TDialog();
   TDialog(const TDialog&) = delete;
   TDialog& operator=(const TDialog&) = delete;
 
@@ -77,8 +77,6 @@ class TDialog {
   int MenuShow = 1;
   int Centre = 1;
   int FixedWidth = 0;
-  int ReenableEscapeKey = 1;
-  int OldIgnoreEscapeKey = 0;
   int CaptionOX = 0, CaptionOY = 0;
   int CaptionOffsetX = 0, CaptionOffsetY = 0;
   int CaptionCentreVert = 0;

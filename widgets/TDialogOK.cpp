@@ -35,7 +35,7 @@ int TDialogOK::Manage() {
   if (!ManageCore()) return 0;
   if (CloseResult != 0) return CloseResult;
   if (Transitioning) return 0;
-  if (NavInput.Hit(TNavCommand::Back)) {
+  if (NavInput.BackOwners.Hit(this)) {
     if (TButton* ok = Menu->FindButton("OK")) ok->SimulateClick();
     return OKClick();
   }

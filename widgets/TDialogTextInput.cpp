@@ -31,6 +31,12 @@ TDialogTextInput::~TDialogTextInput() {
 
 void TDialogTextInput::Start() {
   TDialog::Start();
+  // The letter grid leads the ring while a pad shows it; without one the
+  // focus starts on the first button, "OK".
+  Focus.Clear();
+  Focus.Add(&LetterGrid);
+  Focus.Add(Menu.get());
+  Focus.SetDefault(&LetterGrid);
   Game->BlockKeys = 1;
 }
 
@@ -93,7 +99,6 @@ bool TDialogTextInput::OKClick(int withSound) {
       if (withSound) ClickSound();
       if (ErrorDialogFunc) {
         DialogOK = ErrorDialogFunc(message);
-        if (DialogOK) DialogOK->ReenableEscapeKey = 0;
       }
       // Without a message to read, the field takes input again at once.
       if (!DialogOK) TextInput.Reset();
@@ -111,7 +116,7 @@ int TDialogTextInput::ProcessOKClickedFunc() {
   if (result >= 1) return result;
   // Refused: the dialog stays open and the field takes input again.
   Active = 1;
-  Game->IgnoreEscapeKey = 1;
+  NavInput.BackOwners.Push(this);
   TextInput.Reset();
   return 0;
 }
@@ -141,10 +146,15 @@ int TDialogTextInput::Manage() {
     if (Menu) Menu->ManageFixedGlowOnly();
     return 0;
   }
-  // The pad's commands go to the letter grid before the focus sees them.
   PlaceLetterGrid();
-  LetterGrid.Manage(TextInput);
+  LetterGrid.Manage();
   if (!Disabled && Menu) {
+    // A pad that leads finds the ring on the grid, so that its first press
+    // already types.
+    if (!Focus.Shown() && LetterGrid.CanFocus() && NavInput.LastDevice == TNavDevice::Pad &&
+        NavInput.AnyThisStep()) {
+      Focus.FocusOn(&LetterGrid);
+    }
     Focus.Manage();
     // A button pressed through the focus answers as a click on it; the
     // Enter that pressed it is not typed into the field as well.
@@ -191,7 +201,7 @@ int TDialogTextInput::Manage() {
   TButton* cancel = Menu->FindButton("Cancel");
   if (cancel && cancel->Active) {
     bool clicked = Menu->Clicked("Cancel") != 0;
-    if (clicked || NavInput.Hit(TNavCommand::Back)) {
+    if (clicked || NavInput.BackOwners.Hit(this)) {
       TextInput.Finish();
       if (!clicked) ClickSound();
       return CancelClick();

@@ -51,7 +51,7 @@ class TDialogTextInput : public TDialog {
   int TextBorder = 10;
   TTextInput TextInput;
   // The pad's letter grid below the dialog, while a pad is plugged in.
-  TLetterGrid LetterGrid;
+  TLetterGrid LetterGrid{TextInput};
   int TextYOffset = 0;
   int AllowNull = 0;
   // (text, message out) -> -1 rejects the text with the message.

@@ -51,7 +51,7 @@ int TDialogYesNo::Manage() {
   if (!ManageCore()) return 0;
   if (CloseResult != 0) return CloseResult;
   if (Transitioning) return 0;
-  if (NavInput.Hit(TNavCommand::Back) || GameKeyHit(KeyN)) {
+  if (NavInput.BackOwners.Hit(this) || GameKeyHit(KeyN)) {
     if (TButton* no = Menu->FindButton("No")) no->SimulateClick();
     return NoClick();
   }

@@ -179,22 +179,16 @@ int TLetterGrid::Command(TNavCommand command) {
   }
 }
 
-int TLetterGrid::Manage(const TTextInput& field) {
-  if (!Shown(field)) return 0;
-  if (!ready_) Setup(field);
+void TLetterGrid::Manage() {
+  if (!Shown(field_)) return;
+  if (!ready_) Setup(field_);
   ready_ = 1;
   Glow += LogicDelta;
+}
+
+bool TLetterGrid::FocusCommand(TNavCommand command) {
   // The keyboard's arrows and Enter stay the keyboard's.
-  if (NavInput.LastDevice != TNavDevice::Pad) return 0;
-  int used = 0;
-  for (TNavCommand command : {TNavCommand::Up, TNavCommand::Down, TNavCommand::Left,
-                              TNavCommand::Right, TNavCommand::Accept, TNavCommand::Erase}) {
-    if (NavInput.Peek(command) && Command(command)) {
-      NavInput.Hit(command);
-      used = 1;
-    }
-  }
-  return used;
+  return NavInput.LastDevice == TNavDevice::Pad && Command(command) != 0;
 }
 
 std::string TLetterGrid::PageKeyText() const {

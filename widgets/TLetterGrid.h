@@ -3,23 +3,27 @@
 // letters of other alphabets where the field takes them) laid out in pages
 // of cells: Latin letters and digits, accented Latin letters (two pages),
 // Greek and Cyrillic; with a row of keys for the case, the next page, a
-// space, delete and OK. The
-// pad's navigation commands move its focus; what it types goes into the
-// game's typed-character ring, so the field takes it exactly as a
-// keyboard's characters. It shows while a pad is plugged in and acts only
-// on the pad's commands: a keyboard keeps typing as before.
+// space, delete and OK. It is a control of its dialog's focus ring, first
+// in it while shown: the pad's navigation commands move the cell it stands
+// on; what it types goes into the game's typed-character ring, so the
+// field takes it exactly as a keyboard's characters. It shows while a pad
+// is plugged in and acts only on the pad's commands: a keyboard keeps
+// typing as before.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "Platform.h"
+#include "TFocusRing.h"
 #include "TNavInput.h"
 
 class TTextInput;
 
-class TLetterGrid {
+class TLetterGrid : public TFocusItem {
  public:
+  explicit TLetterGrid(const TTextInput& field) : field_(field) {}
+
   enum TKey { KeyCase, KeyPage, KeySpace, KeyDelete, KeyOK, Keys };
   static constexpr int Columns = 10;
   static constexpr int LetterRows = 4;
@@ -32,10 +36,16 @@ class TLetterGrid {
   void Setup(const TTextInput& field);
   // Shown while a pad is plugged in and the field takes input.
   bool Shown(const TTextInput& field) const;
-  // One logic step, before the field's own: the pad's commands move the
-  // focus or type (the grid is set up for the field on its first step).
-  // Returns 1 when it used a command.
-  int Manage(const TTextInput& field);
+  // One logic step, before the dialog's focus ring: the grid is set up for
+  // the field on its first shown step.
+  void Manage();
+  // ---- as a control of the focus ring: the pad's commands alone.
+  bool CanFocus() const override { return Shown(field_); }
+  // The grid's cell shows where it stands whether the ring's focus is on it
+  // or not: a pad player never loses the place.
+  void SetFocused(bool) override {}
+  bool FocusCommand(TNavCommand command) override;
+  bool TakesFirstCommand() const override { return true; }
   // One command: Up, Down, Left and Right move the focus (wrapping around),
   // Accept presses the focused cell, Erase deletes the last character.
   // Returns 1 when the grid used it.
@@ -70,4 +80,5 @@ class TLetterGrid {
   std::vector<std::vector<int>> pages_;
   int hasAccents_ = 0;
   int ready_ = 0;
+  const TTextInput& field_;
 };

@@ -49,8 +49,6 @@ TEST_F(KeyTableTest, FirstKeyHitIsTheLowestSingleHitAndIsNotConsumed) {
   EXPECT_EQ(GameAnyKeyHit(), 1);
   EXPECT_EQ(GameKeyHit(90), 1);
   EXPECT_EQ(GameFirstKeyHit(), -1);
-  GameKeyHitRestore(27);
-  EXPECT_EQ(GameFirstKeyHit(), 27);
 }
 
 TEST_F(KeyTableTest, TheCharacterRingKeepsOrderAndDropsBeyond256Unread) {

@@ -106,13 +106,14 @@ TEST_F(DialogTest, AYesNoQuestionAnswersEachKeyAndButton) {
 
 TEST_F(DialogTest, EscapeInADialogNeverReachesTheScreenBehind) {
   screen.Destination = &screen;
-  Open(GameDialogYesNo("Leave the game?"))->Start();  // a second start does no harm
-  EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+  TDialogYesNo* dialog = Open(GameDialogYesNo("Leave the game?"));
+  dialog->Start();  // a second start does no harm
+  EXPECT_TRUE(NavInput.BackOwners.IsTop(dialog));
   Script("1 key esc\n");
   EXPECT_EQ(Answer(), std::make_pair(-1, 1));
   Steps(5);
-  EXPECT_EQ(Game->GameFade.Active, 0);  // no fade away from the screen
-  EXPECT_EQ(Game->IgnoreEscapeKey, 0);  // restored once closed
+  EXPECT_EQ(Game->GameFade.Active, 0);       // no fade away from the screen
+  EXPECT_TRUE(NavInput.BackOwners.Empty());  // the screen's again once closed
 }
 
 TEST_F(DialogTest, WithAnOutTransitionTheAnswerComesWhenItEnds) {
@@ -312,7 +313,7 @@ TEST_F(TextQuestionTest, ARefusedNameShowsTheMessageAndTheFieldTakesInputAgain) 
   EXPECT_EQ(ask->DialogOK, nullptr);
   EXPECT_EQ(ask->Active, 1);
   EXPECT_EQ(ask->TextInput.Active, 1);
-  EXPECT_EQ(Game->IgnoreEscapeKey, 1);
+  EXPECT_TRUE(NavInput.BackOwners.IsTop(ask));
   Script("1 char 08\n2 char 08\n" + Typing("in", 3) + Enter(5));
   EXPECT_EQ(Answer(), std::make_pair(1, 5));
   EXPECT_EQ(ask->TextInput.Text, "Takin");

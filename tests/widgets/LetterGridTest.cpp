@@ -29,7 +29,7 @@ class LetterGrid : public ::testing::Test {
     for (TNavCommand command : commands) EXPECT_EQ(grid.Command(command), 1);
   }
   TTextInput field;
-  TLetterGrid grid;
+  TLetterGrid grid{field};
 };
 
 TEST_F(LetterGrid, LettersDigitsAndSignsOfTheNameRulesTypeIntoTheRing) {
