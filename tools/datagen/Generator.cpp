@@ -264,8 +264,17 @@ void CheckLanguages(const GeneratorOptions& o) {
   std::string english = ReadText(o, "gametext.txt");
   std::vector<std::string> problems;
   for (const std::string& code : TranslationCodes()) {
-    for (const std::string& p : CheckTranslation(english, ReadText(o, "gametext." + code + ".txt")))
+    const std::string own = ReadText(o, "gametext." + code + ".txt");
+    for (const std::string& p : CheckTranslation(english, own))
       problems.push_back("gametext." + code + ".txt: " + p);
+    std::vector<std::string> lacked = LackedKeys(english, own);
+    if (!lacked.empty()) {
+      std::string keys;
+      for (const std::string& key : lacked) keys += (keys.empty() ? "" : ", ") + key;
+      std::fprintf(stderr,
+                   "gleamstrand-datagen: gametext.%s.txt, keys shown in English (%zu): %s\n",
+                   code.c_str(), lacked.size(), keys.c_str());
+    }
     auto words = PictureWords(ReadText(o, "pictures." + code + ".txt"));
     for (const std::string& p : CheckPictureWords(words, false))
       problems.push_back("pictures." + code + ".txt: " + p);

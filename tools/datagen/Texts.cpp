@@ -292,23 +292,42 @@ std::vector<std::string> PlaceholdersOf(const std::vector<std::string>& lines) {
   return found;
 }
 
+namespace {
+
+// The translation's blocks by upper-case key; false when it cannot be read.
+bool BlocksByKey(const std::string& translated,
+                 std::map<std::string, std::vector<std::string>>& own) {
+  try {
+    for (const TextBlock& b : ParseGameText(translated)) own[Upper(b.key)] = b.lines;
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> LackedKeys(const std::string& english, const std::string& translated) {
+  std::map<std::string, std::vector<std::string>> own;
+  std::vector<std::string> lacked;
+  if (!BlocksByKey(translated, own)) return lacked;
+  for (const TextBlock& b : ParseGameText(english)) {
+    if (!own.count(Upper(b.key))) lacked.push_back(b.key);
+  }
+  return lacked;
+}
+
 std::vector<std::string> CheckTranslation(const std::string& english,
                                           const std::string& translated) {
   std::vector<std::string> problems = CheckGameText(translated);
   std::map<std::string, std::vector<std::string>> own;
-  try {
-    for (const TextBlock& b : ParseGameText(translated)) own[Upper(b.key)] = b.lines;
-  } catch (const std::exception&) {
-    return problems;  // the header problem is reported already
-  }
+  // A text that cannot be read: the header problem is reported already.
+  if (!BlocksByKey(translated, own)) return problems;
   std::set<std::string> englishKeys;
   for (const TextBlock& b : ParseGameText(english)) {
     englishKeys.insert(Upper(b.key));
     auto it = own.find(Upper(b.key));
-    if (it == own.end()) {
-      problems.push_back(b.key + ": not translated");
-      continue;
-    }
+    if (it == own.end()) continue;  // lacked: shown in English
     bool empty = true;
     for (const std::string& line : it->second) empty = empty && line.empty();
     if (empty) problems.push_back(b.key + ": empty value");

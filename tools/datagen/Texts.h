@@ -60,10 +60,14 @@ const std::vector<std::string>& TranslationCodes();
 // The placeholders of a value ("{name}", "NNN", "TTT"), sorted.
 std::vector<std::string> PlaceholdersOf(const std::vector<std::string>& lines);
 
-// Everything wrong with a translation: CheckGameText's problems, and keys,
-// empty values or placeholders that differ from the English text.
+// Everything wrong with a translation: CheckGameText's problems, keys the
+// English text does not have, empty values or placeholders that differ
+// from the English text. A key it lacks is no fault: the game shows the
+// English text for it (LackedKeys lists them).
 std::vector<std::string> CheckTranslation(const std::string& english,
                                           const std::string& translated);
+// The keys of the English text that a translation lacks, in English order.
+std::vector<std::string> LackedKeys(const std::string& english, const std::string& translated);
 
 // The pseudo-language of the tests: every text accented and 40% longer,
 // its placeholders kept, in the block format of the game text.
