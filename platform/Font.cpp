@@ -86,10 +86,25 @@ TPixmap GlyphPixels(const FT_Bitmap& bitmap) {
 
 }  // namespace
 
+namespace {
+
+// The spaces of Unicode (no-break, thin, ideographic ...).
+bool IsSpace(char32_t c) {
+  return c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F ||
+         c == 0x3000;
+}
+
+}  // namespace
+
 const TGlyph& TFont::Impl::Glyph(char32_t c) {
   TGlyph& glyph = glyphs[c];
   if (glyph.rendered) return glyph;
   glyph.rendered = true;
+  // A space the face lacks is a space, not the face's box for "no glyph".
+  if (IsSpace(c) && FT_Get_Char_Index(face, c) == 0) {
+    glyph = Glyph(' ');
+    return glyph;
+  }
   FT_Int32 flags = FT_LOAD_RENDER | (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
   if (FT_Load_Char(face, c, flags) != 0) return glyph;
   FT_GlyphSlot slot = face->glyph;

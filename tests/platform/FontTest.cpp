@@ -60,6 +60,28 @@ TEST_F(FontTest, TrueTypeFaceHasItsSizeAndDrawsInsideItsBox) {
   EXPECT_GT(ink.bottom - ink.top, 15);  // capitals reach well up
 }
 
+TEST_F(FontTest, GreekCyrillicAndTheSpacesOfOtherLanguagesHaveTheirGlyphs) {
+  auto font = LoadImageFont(kCarlito, 30);
+  ASSERT_TRUE(font);
+  SetImageFont(font);
+  SetBlend(ALPHABLEND);
+  SetColor(255, 255, 255);
+  // Each letter has a width and puts ink down.
+  for (const char* letter : {"Ж", "Ω", "ł", "€", "…", "«"}) {
+    Cls();
+    EXPECT_GT(TextWidth(letter), 5) << letter;
+    DrawText(letter, 100, 100);
+    EXPECT_GT(Ink().count, 10) << letter;
+  }
+  // The no-break space the face lacks is a space: no ink, a space's width.
+  Cls();
+  DrawText("\u00a0", 100, 100);
+  EXPECT_EQ(Ink().count, 0);
+  EXPECT_EQ(TextWidth("a\u00a0b"), TextWidth("a b"));
+  EXPECT_GT(TextWidth("\u202f"), 0);  // the narrow one French uses
+  EXPECT_LT(TextWidth("\u202f"), TextWidth(" ") + 0.5);
+}
+
 TEST_F(FontTest, TextTakesTheColourAndTheTransform) {
   auto font = LoadImageFont(kCarlito, 40, false);  // unsmoothed: pure colour
   ASSERT_TRUE(font);

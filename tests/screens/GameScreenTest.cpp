@@ -427,7 +427,7 @@ TEST_F(GameScreen, TheSaveGameChooserScrollsDeletesAndCancels) {
   ClickButton(*Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager)->Menu, "Load", 20);
   EXPECT_EQ(Gui().Dialogs.As<TSaveGameManager>(TDialogSlot::SaveGameManager), nullptr);
   ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
-  EXPECT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text.find("'save01.save'"),
+  EXPECT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text.find("‘save01.save’"),
             std::string::npos);
   EXPECT_EQ(FileStem(Playing().CurrentLevel), "005");
   EXPECT_EQ(Playing().GameMode->Board()->GetLayoutCellMarbleCount(), 2);
@@ -675,7 +675,7 @@ TEST_F(GameScreen, ASaveThatCannotBeWrittenIsToldAndPlayGoesOn) {
   ASSERT_TRUE(Steps(20));
   ASSERT_NE(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);
   EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput)->Caption->Text,
-            "Could not create the file 'Blocked.save'");
+            "Could not create the file ‘Blocked.save’");
   Shot("gamescreen-save-failed");
   Key("enter", 30);
   EXPECT_EQ(Gui().Dialogs.As<TDialogOK>(TDialogSlot::OKInput), nullptr);

@@ -101,10 +101,8 @@ class Keyboard : public ScreenTest {
 TEST_F(Keyboard, AFirstRunFromTheNamePromptToAWonLevelOneWithTheKeysAlone) {
   AddLevel("001");
   Fades = false;
-  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(StartAtNamePrompt());
   TTitleScreen& title = *Screens->Title;
-  ASSERT_TRUE(RunUntilShown(&title));
-  ASSERT_TRUE(RunUntil([&] { return title.EnterName && title.EnterName->Active; }));
   // The name, typed; the focus of the prompt shows on "OK" at the first arrow.
   Script("1 char k\n2 char a\n3 char y\n");
   ASSERT_TRUE(Steps(5));

@@ -33,7 +33,8 @@ class LanguageTest : public ScreenTest {
 
 TEST_F(LanguageTest, AFreshStartSpeaksTheDesktopsLanguage) {
   setenv("LANG", "fr_FR.UTF-8", 1);
-  EXPECT_EQ(PromptInLanguage(), "Tapez votre nom :");
+  // French typography: a narrow no-break space before the colon.
+  EXPECT_EQ(PromptInLanguage(), "Tapez votre nom\u202f:");
   EXPECT_EQ(GameLanguage.Code, "fr");
   ASSERT_TRUE(Steps(30));
   Shot("language-fr-prompt");
@@ -63,10 +64,10 @@ TEST_F(LanguageTest, TheRunsLanguageIsNotStored) {
 
 TEST_F(LanguageTest, PlaceholdersMoveTheValueAndEnglishReadsAsBefore) {
   SetSetting("REGION", "2");
-  MakePlayer("Zo\xeb");
+  MakePlayer("Zoë");
   ASSERT_TRUE(StartGame());
   EXPECT_EQ(GameTextWith("Highscore Place", {{"place", "3"}}), "Super! Du hast Platz 3 erreicht!");
-  EXPECT_EQ(GameTextWith("Welcome", {{"name", "Zo\xeb"}}), "Willkommen, Zo\xeb!");
+  EXPECT_EQ(GameTextWith("Welcome", {{"name", "Zoë"}}), "Willkommen, Zoë!");
   // A German picture replaces the English one of the same name; a picture
   // without words is the English one.
   EXPECT_EQ(plat::ResolvePath("Data/languages/de/menus/play.png"),
@@ -77,7 +78,7 @@ TEST_F(LanguageTest, PlaceholdersMoveTheValueAndEnglishReadsAsBefore) {
   GameLanguage.LoadText();
   EXPECT_EQ(GameTextWith("Highscore Place", {{"place", "3"}}), "Well done! You reached place 3!");
   EXPECT_EQ(GameTextWith("Could Not Create File", {{"file", "Ada.dat"}}),
-            "Could not create the file 'Ada.dat'");
+            "Could not create the file ‘Ada.dat’");
 }
 
 TEST_F(LanguageTest, TheOptionsButtonMovesOnToTheNextLanguageAtOnce) {

@@ -354,7 +354,7 @@ TEST_F(LevelSelection, AnEmptyCutOrDamagedSavedGameIsRefusedAndNothingIsRecorded
     ASSERT_TRUE(ClickButton(manager.Menu.get(), "load", 60));
     ASSERT_NE(Play().Message, nullptr);
     EXPECT_EQ(Play().Message->Caption->Text,
-              "Could not read the file '" + std::string(name) + ".save'");
+              "Could not read the file ‘" + std::string(name) + ".save’");
     if (std::string(name) == "empty") Shot("levels-empty-save");
     ASSERT_TRUE(Steps(100));
     EXPECT_EQ(Current(), &Play());

@@ -119,7 +119,7 @@ TEST_F(Players, FirstRunAsksForANameAndMakesThePlayer) {
   Type("bea");
   EXPECT_EQ(host_.Result, 0);
   ASSERT_NE(prompt->DialogOK, nullptr);
-  EXPECT_EQ(prompt->DialogOK->Caption->Text, "Could not create the file 'Bea.dat'");
+  EXPECT_EQ(prompt->DialogOK->Caption->Text, "Could not create the file ‘Bea.dat’");
   EXPECT_EQ(Game->ProfileName, "Ada");
   // Accented letters are welcome.
   Key("enter", 30);

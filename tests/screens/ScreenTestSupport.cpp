@@ -23,6 +23,7 @@
 #include "TMenu.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
+#include "TTitleScreen.h"
 #include "TVMouse.h"
 
 namespace screentest {
@@ -373,6 +374,12 @@ bool ScreenTest::RunUntil(const std::function<bool()>& done, int limit) {
     if (done()) return true;
   }
   return done();
+}
+
+bool ScreenTest::StartAtNamePrompt() {
+  if (!StartGame() || !RunUntilShown(Screens->Title.get())) return false;
+  const TTitleScreen& title = *Screens->Title;
+  return RunUntil([&] { return title.EnterName && title.EnterName->Active; });
 }
 
 bool ScreenTest::RunUntilShown(const TScreen* screen, int limit) {

@@ -66,6 +66,9 @@ class ScreenTest : public ::testing::Test {
   // folders and settings file (what the last run left in it); false when
   // the new start-up asked to exit.
   bool RestartGame();
+  // A first run (no player made before): start-up up to the title's name
+  // prompt, open for typing; false when it did not come.
+  bool StartAtNamePrompt();
   // Scripted input in the format of docs/script.md, with step numbers
   // counted from the last step run (1 = the next step).
   void Script(const std::string& text);

@@ -133,6 +133,12 @@ TEST(Text, LettersOfLatinGreekAndCyrillicHaveTheirGlyphs) {
   for (const char* letter : {"é", "Ł", "Ω", "Ж"}) {
     EXPECT_GT(datagen::TextWidth(datagen::Face::Regular, 20, letter), 3) << letter;
   }
+  // What the face lacks is found, each character once (the data build
+  // refuses a text with such a character).
+  EXPECT_EQ(datagen::CharactersWithoutGlyph(datagen::Face::Bold, "Plein\u00a0: oui\u00a0Ж\u202f!"),
+            U"\u00a0");
+  EXPECT_TRUE(
+      datagen::CharactersWithoutGlyph(datagen::Face::Regular, "«\u202fÉ…\u202f»\n").empty());
   EXPECT_GT(datagen::TextWidth(datagen::Face::Bold, 20, "WW"),
             datagen::TextWidth(datagen::Face::Bold, 20, "ii"));
 }

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "Utf8.h"
+
 namespace datagen {
 
 Rgba8 Unpremultiply(uint32_t argb) {
@@ -269,6 +271,25 @@ Fonts& TheFonts() {
 }  // namespace
 
 void SetFontFolder(const std::string& folder) { TheFonts().folder = folder; }
+
+std::u32string CharactersWithoutGlyph(Face face, const std::string& text) {
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) != 0) throw std::runtime_error("FreeType failed");
+  FT_Face ft = nullptr;
+  const std::string path = FontFile(face);
+  if (FT_New_Face(library, path.c_str(), 0, &ft) != 0) {
+    FT_Done_FreeType(library);
+    throw std::runtime_error("cannot open font " + path);
+  }
+  std::u32string missing;
+  for (char32_t c : plat::CodePoints(text)) {
+    if (c == '\n' || c == '\r' || missing.find(c) != std::u32string::npos) continue;
+    if (FT_Get_Char_Index(ft, FT_ULong(c)) == 0) missing.push_back(c);
+  }
+  FT_Done_Face(ft);
+  FT_Done_FreeType(library);
+  return missing;
+}
 
 std::string FontFile(Face face) {
   return TheFonts().folder + (face == Face::Bold ? "/Carlito-Bold.ttf" : "/Carlito-Regular.ttf");

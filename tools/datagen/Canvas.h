@@ -86,6 +86,9 @@ void SetFontFolder(const std::string& folder);
 std::string FontFile(Face face);
 void SelectFont(cairo_t* cr, Face face, double pixels);
 // Text is UTF-8, like every string of the game.
+// The characters of the text that the face has no glyph for (line ends
+// aside), each once, in order.
+std::u32string CharactersWithoutGlyph(Face face, const std::string& text);
 double TextWidth(Face face, double pixels, const std::string& text);
 // Adds the text's outline to the path with its baseline starting at (x, y).
 void TextPath(cairo_t* cr, const std::string& text, double x, double y);

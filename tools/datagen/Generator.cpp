@@ -263,8 +263,25 @@ void AddWordedJobs(const std::map<std::string, std::string>& words, const std::s
 void CheckLanguages(const GeneratorOptions& o) {
   std::string english = ReadText(o, "gametext.txt");
   std::vector<std::string> problems;
+  // Every character a text holds has its glyph, in both faces: the game
+  // draws the texts in the regular face, the pictures in the bold one.
+  auto glyphs = [&](const std::string& file, const std::string& text) {
+    for (Face face : {Face::Regular, Face::Bold}) {
+      std::string codes;
+      for (char32_t c : CharactersWithoutGlyph(face, text)) {
+        char code[16];
+        std::snprintf(code, sizeof code, " U+%04X", unsigned(c));
+        codes += code;
+      }
+      if (!codes.empty())
+        problems.push_back(file + ": characters without a glyph in Carlito:" + codes);
+    }
+  };
+  glyphs("gametext.txt", english);
   for (const std::string& code : TranslationCodes()) {
     const std::string own = ReadText(o, "gametext." + code + ".txt");
+    glyphs("gametext." + code + ".txt", own);
+    glyphs("pictures." + code + ".txt", ReadText(o, "pictures." + code + ".txt"));
     for (const std::string& p : CheckTranslation(english, own))
       problems.push_back("gametext." + code + ".txt: " + p);
     std::vector<std::string> lacked = LackedKeys(english, own);
