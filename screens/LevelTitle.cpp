@@ -4,6 +4,7 @@
 #include "TModeText.h"
 #include "TStandardLevels.h"
 #include "TextCase.h"
+#include "Utf8.h"
 
 std::string LevelTitle(const std::string& levelPath, int custom) {
   std::string stem = FileStem(levelPath);
@@ -41,8 +42,8 @@ std::string SaveNameSuggestion(const std::string& levelPath, int custom, const p
   std::string date = std::to_string(day.day) + "." + std::to_string(day.month);
   std::string level = LevelTitle(levelPath, custom);
   if (maxLength <= date.size() + 1) return date.substr(0, maxLength);
-  size_t room = maxLength - date.size() - 1;
-  if (level.size() > room) level = level.substr(0, room);
+  // maxLength counts characters, as the name field does.
+  level = plat::FirstChars(level, maxLength - date.size() - 1);
   while (!level.empty() && level.back() == ' ') level.pop_back();
   return level.empty() ? date : level + " " + date;
 }

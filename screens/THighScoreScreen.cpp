@@ -11,15 +11,23 @@
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
 #include "TextDraw.h"
+#include "Utf8.h"
 
 namespace {
 
 // A column heading from the game text: "Score" also labels the running
-// score on the game screen ("Score: "), so a trailing colon is dropped.
+// score on the game screen ("Score: ", in French "Score : " with a narrow
+// no-break space), so a trailing colon and the spaces before it are dropped.
 std::string Heading(const std::string& key) {
   std::string text = GameText ? GameText->FindString(key) : key;
-  while (!text.empty() && (text.back() == ' ' || text.back() == ':')) text.pop_back();
-  return text;
+  for (;;) {
+    size_t last = plat::CharStartBefore(text, text.size());
+    std::string tail = text.substr(last);
+    if (text.empty() || (tail != " " && tail != ":" && tail != "\u202f" && tail != "\u00a0")) {
+      return text;
+    }
+    text.resize(last);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "Platform.h"
 #include "TBitmapFont.h"
+#include "Utf8.h"
 
 TTextSettings TextSettings;
 
@@ -151,7 +152,11 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float 
 
 std::string FitTextToWidth(const std::string& text, float width) {
   if (width <= 0 || TextLineWidth(text, nullptr) <= width) return text;
+  const std::string ellipsis = "\u2026";
   std::string cut = text;
-  while (!cut.empty() && TextLineWidth(cut + "...", nullptr) > width) cut.pop_back();
-  return cut + "...";
+  // Whole characters go, never a part of one.
+  while (!cut.empty() && TextLineWidth(cut + ellipsis, nullptr) > width) {
+    cut.resize(plat::CharStartBefore(cut, cut.size()));
+  }
+  return cut + ellipsis;
 }

@@ -1,5 +1,5 @@
 // Text on the headless display: the drop shadow, alignment, word wrap,
-// labels and Latin-1 characters, read back from the pixels.
+// labels and letters beyond ASCII, read back from the pixels.
 #include <gtest/gtest.h>
 
 #include "DrawTestSupport.h"
@@ -109,6 +109,17 @@ TEST_F(TextTest, WordWrapFillsLinesToTheWidth) {
             (std::vector<std::string>{"a", "extraordinarily", "b", ""}));
 }
 
+TEST_F(TextTest, TooLongATextLosesWholeCharactersForAnEllipsis) {
+  const std::string name = "Дмитрий Ωμέγα";
+  EXPECT_EQ(FitTextToWidth(name, 2000), name);
+  float room = TextLineWidth("Дмитрий Ω\u2026", nullptr);
+  EXPECT_EQ(FitTextToWidth(name, room), "Дмитрий Ω\u2026");
+  EXPECT_EQ(FitTextToWidth(name, room - 1), "Дмитрий \u2026");
+  // Cyrillic words wrap at their blanks like any others.
+  float one = TextLineWidth("Жук", nullptr);
+  EXPECT_EQ(WrapLines({"Жук Жук"}, one, nullptr, 1), (std::vector<std::string>{"Жук", "Жук"}));
+}
+
 TEST_F(TextTest, TheSecondWidthAppliesFromTheGivenLineOn) {
   float one = TextLineWidth("abc", nullptr);
   float three = TextLineWidth("abc abc abc", nullptr);
@@ -179,10 +190,10 @@ TEST_F(TextTest, ALabelDrawsInItsColourAndRestoresTheDrawingState) {
 }
 
 // Each accented letter draws its accent above the plain letter's top.
-TEST_F(TextTest, LatinOneLettersDrawGlyphsNotBoxes) {
+TEST_F(TextTest, AccentedLatinGreekAndCyrillicLettersDrawGlyphsNotBoxes) {
   const uint32_t black = plat::ARGB(255, 0, 0, 0);
-  for (auto [plain, accented] :
-       {std::pair{"e", "\xe9"}, std::pair{"o", "\xf6"}, std::pair{"n", "\xf1"}}) {
+  for (auto [plain, accented] : {std::pair{"e", "é"}, std::pair{"o", "ö"}, std::pair{"n", "ñ"},
+                                 std::pair{"c", "č"}, std::pair{"E", "Ё"}, std::pair{"ε", "έ"}}) {
     Clear(0, 0, 0);
     plat::DrawText(plain, 100, 100);
     TBox2 plainBox;
