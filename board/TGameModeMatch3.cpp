@@ -20,7 +20,7 @@
 namespace {
 
 // Right of the level's title and the progress label on the top line.
-constexpr int ProgressX = 336, ProgressY = 44;
+constexpr int ProgressX = 364, ProgressY = 44;
 // The label ends this far left of the bar, on the top line.
 constexpr int ProgressLabelGap = 8, ProgressLabelY = modetext::HudLineY;
 // "7 left" on the bar: its face, and its top above the bar's middle.

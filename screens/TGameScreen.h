@@ -35,7 +35,7 @@ class TGameScreen : public TScreen {
   static constexpr int BurstSparks = 50;
   // The top line, in one face size (modetext::HudTextSize): the level's
   // title, the progress label and bar (the mode's), the score.
-  static constexpr int ScoreX = 450, ScoreY = modetext::HudLineY;
+  static constexpr int ScoreX = 478, ScoreY = modetext::HudLineY;
   // The level's title, left of the progress label; a custom level's long
   // name takes a smaller face before it is cut.
   static constexpr int LevelX = 8, LevelWidth = 116, LevelMinFontSize = 16;

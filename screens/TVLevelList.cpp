@@ -397,8 +397,13 @@ void TVLevelList::DrawLevelImage(int index) {
   DrawItemCaption(selected ? SelectedCaption(name) : DisplayName(name), cx, cy);
   if (!selected) return;
   if (!LevelSizeText.empty()) {
-    // "Marble cells: 6 · Par: 12" where the level has a par.
-    std::string line = LevelSizeText + ": " + LevelSizeList[size_t(index)];
+    // "Marble cells: 6 · Par: 12" where the level has a par. The label is a
+    // whole phrase with the count's place in it, so that each language sets
+    // its own punctuation; a label without the place gets ": " and the count.
+    const std::string& cells = LevelSizeList[size_t(index)];
+    std::string line = LevelSizeText.find(CellsPlaceholder) != std::string::npos
+                           ? modetext::WithWord(LevelSizeText, cells, CellsPlaceholder)
+                           : LevelSizeText + ": " + cells;
     if (int par = Pars.ParOf(name); par > 0) {
       line += " \u00b7 " + modetext::WithWord(ParText, std::to_string(par));
     }

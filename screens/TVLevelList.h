@@ -129,6 +129,8 @@ class TVLevelList : public TFocusItem {
   // The levels' pars, shown beside the selected level's size.
   TLevelPars Pars;
   std::string ParText = "Par: NNN";
+  // Where the count goes in LevelSizeText ("Marble cells: {cells}").
+  static constexpr const char* CellsPlaceholder = "{cells}";
   std::string StarsTotalText = "Stars NNN / TTT";
   // Open only while a page is being built.
   std::unique_ptr<TCompletionFile> CompletedIniFile;

@@ -5,11 +5,14 @@
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TTalvorineGame.h"
+#include "TextDraw.h"
 #include "WidgetFiles.h"
 
 namespace {
 
 const int TextFontSize = 20;
+// A dialog's border each side of its caption.
+const int CaptionBorder = 20;
 
 plat::TImagePtr BankPicture(const std::string& name) {
   TGameImagePtr picture = InterfaceImageBank ? InterfaceImageBank->Find(name) : nullptr;
@@ -49,10 +52,24 @@ std::unique_ptr<Dialog> StartNow(std::unique_ptr<Dialog> dialog) {
   return dialog;
 }
 
+// A question longer than "input" holds (a longer language) gets the wide
+// box of the messages instead of being cut.
+std::string QuestionPicture(const std::string& text) {
+  plat::TFontPtr font = GameFont(TextFontSize);
+  plat::TImagePtr narrow = BankPicture("input");
+  if (!font || !narrow) return "input";
+  plat::TFontPtr old = plat::GetImageFont();
+  plat::SetImageFont(font);
+  const bool fits =
+      TextLineWidth(text, nullptr) <= float(plat::ImageWidth(*narrow) - 2 * CaptionBorder);
+  plat::SetImageFont(old);
+  return fits ? "input" : "inputlong";
+}
+
 }  // namespace
 
 std::unique_ptr<TDialogYesNo> GameDialogYesNo(const std::string& text) {
-  auto dialog = TDialogYesNo::Create(text, BankPicture("input"));
+  auto dialog = TDialogYesNo::Create(text, BankPicture(QuestionPicture(text)));
   Style(*dialog);
   return StartNow(std::move(dialog));
 }

@@ -194,11 +194,12 @@ TEST_F(DialogTest, APlainBoxWrapsItsCaptionToAFixedWidth) {
 }
 
 TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
+  const std::vector<std::string> prompts = {"Enter Save Name", "Enter Level Name", "Rename Player"};
+  // A yes/no question takes the wide box where the narrow one is too short.
   const std::vector<std::string> questions = {
-      "No Valid Matches 1",   "Restart Puzzle",  "Reshuffle Puzzle", "Exit Playing",
-      "Exit Editor",          "Clear Puzzle",    "Delete File",      "Clear Highscore",
-      "Player Delete Player", "Enter Save Name", "Enter Level Name", "Rename Player",
-      "Editor Load Unsaved"};
+      "No Valid Matches 1",   "Restart Puzzle",     "Reshuffle Puzzle", "Exit Playing",
+      "Exit Editor",          "Clear Puzzle",       "Delete File",      "Clear Highscore",
+      "Player Delete Player", "Editor Load Unsaved"};
   const std::vector<std::string> messages = {
       "Editor Error 1",    "Editor Error 2", "Editor Error 3", "Editor Error 4",
       "Editor Error 5",    "Editor Error 6", "Name Error",     "Player No More",
@@ -209,10 +210,16 @@ TEST_F(DialogTest, EveryDialogTextOfTheGameFitsItsPictureOnOneLine) {
     plat::SetImageFont(GameFont(20));
     EXPECT_LE(TextLineWidth(text, nullptr), float(pictureWidth - 2 * 20)) << key << ": " << text;
   };
-  for (const std::string& key : questions) fits(key, 460);  // "input"
-  for (const std::string& key : messages) fits(key, 640);   // "inputlong"
-  fits("Enter Name", 460);                                  // "entername"
-  fits("Highscore Place", 640 - 40);                        // room left for the place and "!"
+  for (const std::string& key : prompts) fits(key, 460);  // "input"
+  for (const std::string& key : questions) {
+    fits(key, 640);  // "inputlong" at most
+    auto question = GameDialogYesNoForKey(key);
+    const bool narrow = TextLineWidth(question->Caption->Text, nullptr) <= 460 - 2 * 20;
+    EXPECT_EQ(question->w, narrow ? 460 : 640) << key;
+  }
+  for (const std::string& key : messages) fits(key, 640);  // "inputlong"
+  fits("Enter Name", 460);                                 // "entername"
+  fits("Highscore Place", 640 - 40);                       // room left for the place and "!"
 }
 
 // ---------------------------------------------------------------- text questions

@@ -60,7 +60,8 @@ std::vector<TextBlock> ParseGameText(const std::string& bytes) {
 
 const std::vector<TextRule>& GameTextRules() {
   // Widths follow the boxes the texts are drawn in: yes/no questions and
-  // prompts on "input" (460 wide), messages on "inputlong" (640), the help
+  // prompts on "input" (460 wide), messages on "inputlong" (640; also a
+  // question a language needs more room for), the help
   // lines on "helptextback" (700), the help page from x = 285 to 740.
   const double kQuestion = 420, kMessage = 600, kPanel = 660;
   static const std::vector<TextRule> rules = {
@@ -72,8 +73,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Help Message", 25, kPanel},
       // The game screen's top line, all at 25 px: the level's title from
       // x = 8 (116 wide), the progress label ending 8 px left of the bar
-      // (at 228), the score from x = 450 to the buttons at 710.
-      {"Progress Field", 25, 96},
+      // (at 256), the score from x = 478 to the buttons at 710.
+      {"Progress Field", 25, 124},
       {"Level Editor 1", 25, 780},
       {"Level Editor 2", 25, 780},
       // The brush panel right of the editor's frame, 97 pixels wide.
@@ -89,13 +90,14 @@ const std::vector<TextRule>& GameTextRules() {
       {"Editor Error 4", 20, kMessage},
       {"Editor Error 5", 20, kMessage},
       {"Editor Error 6", 20, kMessage},
-      {"Score", 25, 250, 1, "99999"},
-      {"Highscore Place", 20, kMessage, 1, "", "{place}"},
+      {"Score", 25, 225, 1, "99999"},
+      // A line of the end panel (320 wide).
+      {"Highscore Place", 20, 320, 1, "", "{place}"},
       {"Finished Puzzle", 25, kPanel, 2},
       {"Restart Puzzle", 20, kQuestion},
       {"Reshuffle Puzzle", 20, kQuestion},
       {"Exit Playing", 20, kQuestion},
-      {"Exit Editor", 20, kQuestion},
+      {"Exit Editor", 20, kMessage},
       {"Clear Puzzle", 20, kQuestion},
       {"Enter Save Name", 20, kQuestion},
       {"Enter Level Name", 20, kQuestion},
@@ -104,7 +106,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Delete File", 20, kQuestion},
       {"Delete Saved Game", 20, kQuestion, 1, "", "NNN"},
       {"Delete Layout", 20, kQuestion, 1, "", "NNN"},
-      {"Tiles Field", 25, 185, 1, ": 99"},  // between the page arrows
+      // Above the page arrows (228 to 572), with " · Par: 99" beside it.
+      {"Tiles Field", 25, 230, 1, "", "{cells}"},
       {"No Levels", 25, 760},
       {"Welcome", 20, 700, 1, "", "{name}"},
       {"Version", 18, 300, 1, "", "{version}"},
@@ -123,7 +126,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Choose Player", 25, kQuestion},
       {"Player No More", 20, kMessage},
       {"Player One Player", 20, kMessage},
-      {"Player Delete Player", 20, kQuestion, 1, "", "NNN"},
+      {"Player Delete Player", 20, kMessage, 1, "", "NNN"},
       {"Options Hint", 18, 300},
       {"Volume Percent", 25, 80, 1, "", "NNN"},
       {"Highscore Rank", 25, 70, 1, "", "NNN"},
@@ -152,7 +155,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Stars Total", 20, 170, 1, "", "TTT"},
       // Under the help page's text, from x = 285 to 740.
       {"Help Stars", 20, 455, 2},
-      {"Editor Load Unsaved", 20, kQuestion},
+      {"Editor Load Unsaved", 20, kMessage},
       {"Highscore Name 1", 34, 150},
       {"Highscore Name 2", 34, 150},
       {"Highscore Name 3", 34, 150},
@@ -197,6 +200,7 @@ std::string WithSampleValues(std::string line) {
                                                                 {"{score}", "99999"},
                                                                 {"{time}", "59:59"},
                                                                 {"{moves}", "999"},
+                                                                {"{cells}", "99"},
                                                                 {"NNN", "999"}};
   for (const auto& [mark, value] : samples)
     for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at))
