@@ -136,6 +136,11 @@ bool CreateAutoPlay(std::string& error) {
   std::string player = RunOptions.Player.empty() ? "Autoplay" : RunOptions.Player;
   uint32_t seed = RunOptions.HasSeed ? RunOptions.Seed : uint32_t(std::time(nullptr));
   AutoPlay = std::make_unique<TAutoPlay>(std::move(list), player, seed, RunOptions.Headless);
+  if (!RunOptions.Mode.empty() && !playway::Parse(RunOptions.Mode, AutoPlay->Way)) {
+    error = "--mode needs relaxed or clock, not \"" + RunOptions.Mode + "\"";
+    AutoPlay.reset();
+    return false;
+  }
   AutoPlay->Keys = RunOptions.Keys || RunOptions.Pad;
   AutoPlay->Pad = RunOptions.Pad;
   return true;

@@ -14,6 +14,7 @@
 #include "TSavedGame.h"
 #include "TSoundBank.h"
 #include "TTalvorineGame.h"
+#include "TTimeLimit.h"
 #include "TVMouse.h"
 #include "TextCase.h"
 
@@ -98,6 +99,9 @@ void TGameModeMatch3::Init(const std::string& name, int custom) {
   Moves = 0;
   AddOriginalUndo();
   TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
+  TimeLimit.LimitMs =
+      play_.Way == TPlayWay::Clock ? TTimeLimit::ForLevel(name, custom, TotalMarbles) : 0;
+  TimeBar.Reset();
 }
 
 void TGameModeMatch3::AddOriginalUndo() {
@@ -144,9 +148,9 @@ void TGameModeMatch3::Reset() {
   OriginalPuzzle->SetAsCurrentValues(*this);
   WireBoard();
   CellBox->UpdateDrawWall();
-  // A won level's clock stopped at its end: the replay runs from now. An
-  // interruption in force (the in-game menu) goes on.
-  if (play_.State.stateFinished) {
+  // A won or lost level's clock stopped at its end: the replay runs from
+  // now. An interruption in force (the in-game menu) goes on.
+  if (play_.State.Over()) {
     LevelClock.Restart();
   } else {
     LevelClock.RestartKeepingPause();
@@ -156,6 +160,7 @@ void TGameModeMatch3::Reset() {
   HasShownShufflePiecesDialog = 0;
   DealFailed = FirstDealFailed;
   Moves = 0;
+  TimeBar.Reset();
   play_.State.Clear();
   ResetScore();
   ShowHelpMessage = 1;
@@ -170,9 +175,11 @@ int TGameModeMatch3::SaveGame(const std::string& name) {
   const std::string folder = Game ? Game->ProfilePath : "";
   TSavedLevel level;
   if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
+  TSavedClock clock;
+  if (TimeLimit.Active()) clock = {TPlayWay::Clock, TimeLimit.Remaining()};
   if (OriginalPuzzle && OriginalPuzzle->CellBox && TPlayerFiles::IsSafePath(name, folder) &&
       TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox, *CellBox,
-                        level, Moves)) {
+                        level, Moves, clock)) {
     UnsavedProgress = 0;
     return 1;
   }
@@ -188,7 +195,8 @@ int TGameModeMatch3::LoadSaveGame(const std::string& path) {
   firstDeal->Clear();
   current->Clear();
   int elapsed = 0, score = 0, moves = MovesUnknown;
-  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current, &SavedLevel, &moves)) {
+  TSavedClock clock;
+  if (!TSavedGame::Read(path, elapsed, score, *firstDeal, *current, &SavedLevel, &moves, &clock)) {
     LogFailure("Could not read file '" + path + "'");
     return 0;
   }
@@ -196,6 +204,10 @@ int TGameModeMatch3::LoadSaveGame(const std::string& path) {
   LevelClock.SetElapsed(elapsed);
   play_.Score = score;
   Moves = moves;
+  // A save of an earlier version, or of a relaxed game, is played relaxed.
+  play_.Way = clock.Way;
+  TimeLimit.LimitMs = 0;
+  if (clock.Way == TPlayWay::Clock) TimeLimit.SetRemaining(clock.RemainingMs);
   OriginalPuzzle = std::make_unique<TMatch3Undo>();
   OriginalPuzzle->CellBox = std::move(firstDeal);
   InstallBoard(std::move(current));
@@ -217,6 +229,7 @@ int TGameModeMatch3::LoadGame(const std::string& path) {
   StartGameAnimation.reset();
   HasShownShufflePiecesDialog = 0;
   DealFailed = FirstDealFailed = 0;
+  TimeBar.Reset();
   DropPendingPoints();
   play_.State.Clear();
   return 1;
@@ -243,9 +256,12 @@ bool TGameModeMatch3::IsBoardAtRest() const {
   return true;
 }
 
+bool TGameModeMatch3::IsOutOfTime() const { return TimeLimit.Expired() && !IsFinished(); }
+
 void TGameModeMatch3::Logic() {
   const TState& state = play_.State;
-  if (!state.disableButtons && !state.stateFinished) {
+  // Out of time the board stops where it stands, as a won one does.
+  if (!state.disableButtons && !state.Over() && !IsOutOfTime()) {
     // Once the last marble cell is cleared the board only settles: the
     // player's input is closed and no hint is shown.
     const bool won = IsFinished();
@@ -262,9 +278,16 @@ void TGameModeMatch3::Logic() {
     }
     ManageShuffleOffer();
   }
+  if (!state.Over()) ManageClock();
   ManageScore();
   ManageStartGameAnimation();
   ManageBonus();
+}
+
+void TGameModeMatch3::ManageClock() {
+  // A won board settling runs on no clock.
+  if (IsFinished() || LevelClock.IsPaused()) return;
+  if (TimeBar.Manage(TimeLimit)) PlaySound("tick");
 }
 
 void TGameModeMatch3::ManageScore() {
@@ -421,9 +444,10 @@ void TGameModeMatch3::Draw() {
   if (StartGameAnimation) plat::SetAlpha(StartGameAnimation->GetRatioInv());
   CellBox->Draw();
   plat::SetAlpha(alpha);
-  if (!play_.State.stateFinished) DrawHint();
+  if (!play_.State.Over()) DrawHint();
   DrawHelpMessage();
   DrawProgress();
+  TimeBar.Draw(TimeLimit);
   DrawBonus();
   DrawShuffleOffer();
   DrawDebugInformation();

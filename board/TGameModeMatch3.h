@@ -19,6 +19,8 @@
 #include "TMatch3Undo.h"
 #include "TModeText.h"
 #include "TSavedGame.h"
+#include "TTimeBar.h"
+#include "TTimeLimit.h"
 
 class TCellBox;
 class TDialogYesNo;
@@ -74,11 +76,15 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   void EndBonus();
   // 1 when the board has no marble cell left.
   int IsFinished() const;
+  // Against the clock: the time ran out before the last marble cell went.
+  bool IsOutOfTime() const;
   // Reads a saved game into the mode: 1, or 0 when the file cannot be read.
   int LoadSaveGame(const std::string& path);
   void ManageBonus();
   void ManageScore();
   void ManageStartGameAnimation();
+  // Against the clock: the tick of each of the last ten seconds.
+  void ManageClock();
   void PlayBonusApplauseSound();
   void PlayClickSound();
   void PlayStartSound();
@@ -122,6 +128,9 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   // game resumed from a save that did not count them.
   static constexpr int MovesUnknown = TSavedGame::MovesUnknown;
   int Moves = 0;
+  // Against the clock, the level's limit; none while relaxed.
+  TTimeLimit TimeLimit;
+  TTimeBar TimeBar;
   // The level line of the saved game read last.
   TSavedLevel SavedLevel;
   // The click tracker the board reads (the game's shared one by default).

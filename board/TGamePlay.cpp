@@ -7,6 +7,8 @@ TGamePlay::~TGamePlay() = default;
 
 void TGamePlay::Init(int mode) {
   State.Clear();
+  // Relaxed unless the caller says otherwise after this.
+  Way = TPlayWay::Relaxed;
   SelectedGameMode = mode == TGameMode::TypeEditor ? mode : TGameMode::TypeMatch3;
   // The old mode's board refers to nothing of the new one; drop it first.
   GameMode.reset();

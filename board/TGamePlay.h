@@ -7,6 +7,7 @@
 
 #include "TBoardArt.h"
 #include "TGameMode.h"
+#include "TPlayWay.h"
 #include "TState.h"
 
 class TGameModeMatch3;
@@ -37,6 +38,9 @@ class TGamePlay {
   // Path of the level's layout file, set by the mode's Init.
   std::string CurrentLevel;
   int IsCustomLevel = 0;
+  // How the level is played; set before the mode's Init, or by a resumed
+  // game.
+  TPlayWay Way = TPlayWay::Relaxed;
   // The bonus display asks the screen for fireworks.
   int ShowVictoryParticles = 0;
   // The shown score, and the points still to be counted into it.

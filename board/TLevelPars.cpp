@@ -19,6 +19,8 @@ bool TLevelPars::Load(const std::string& path) {
     std::string checksum;
     if (!(words >> entry.Name >> entry.Par >> checksum) || entry.Par <= 0) continue;
     entry.Checksum = uint32_t(std::strtoul(checksum.c_str(), nullptr, 16));
+    // The limit is optional: a line measured before it counts as none.
+    if (!(words >> entry.LimitSeconds) || entry.LimitSeconds < 0) entry.LimitSeconds = 0;
     Entries.push_back(entry);
   }
   in->Close();
@@ -40,6 +42,11 @@ const TLevelPars::TEntry* TLevelPars::Find(const std::string& level) const {
 int TLevelPars::ParOf(const std::string& level) const {
   const TEntry* entry = Find(level);
   return entry ? entry->Par : 0;
+}
+
+int TLevelPars::LimitOf(const std::string& level) const {
+  const TEntry* entry = Find(level);
+  return entry ? entry->LimitSeconds : 0;
 }
 
 int TLevelPars::Stars(int moves, int par) {

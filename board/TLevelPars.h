@@ -1,8 +1,9 @@
 // The par of each standard level (the moves a level takes the autoplay bot,
-// the median over ten seeds, rounded up) and the stars a win earns against
-// it. The level report writes "layouts/par.txt", one line a level:
-// "NNN PAR CHECKSUM", the checksum being that of the layout file the par was
-// measured on, so that a changed layout is caught before its par is wrong.
+// the median over ten seeds, rounded up), the stars a win earns against it,
+// and the level's time limit against the clock. The level report writes
+// "layouts/par.txt", one line a level: "NNN PAR CHECKSUM LIMIT", the checksum
+// being that of the layout file par and limit were measured on, so that a
+// changed layout is caught before they are wrong; the limit is in seconds.
 // Reads only; draws nothing.
 #pragma once
 
@@ -19,6 +20,7 @@ class TLevelPars {
     std::string Name;  // the layout's file name without extension ("005")
     int Par = 0;
     uint32_t Checksum = 0;
+    int LimitSeconds = 0;  // 0: none measured
   };
 
   // Reads a par file; a missing file or a line that does not read is no
@@ -29,6 +31,8 @@ class TLevelPars {
   // The par of a level (a path or a bare name), 0 when it has none.
   int ParOf(const std::string& level) const;
   const TEntry* Find(const std::string& level) const;
+  // The time limit of a level in seconds, 0 when it has none.
+  int LimitOf(const std::string& level) const;
 
   // 3 at moves <= par, 2 at moves <= 2 x par, else 1; 0 (no stars) when
   // the level has no par or the moves are not known (below 0).

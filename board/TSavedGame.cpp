@@ -22,8 +22,11 @@ constexpr std::array<int, 5> BlockLimits = {6, 2, 1, 1, 1};
 constexpr const char* StandardWord = "standard ";
 constexpr const char* CustomWord = "custom ";
 constexpr const char* MovesWord = "moves ";
-// The lines after the boards a save may hold: the level's and the count's.
-constexpr int TrailingLines = 2;
+constexpr const char* WayWord = "way ";
+constexpr const char* RemainingWord = "remaining ";
+// The lines after the boards a save may hold: the level's, the count's, and
+// against the clock the way's and the time left.
+constexpr int TrailingLines = 4;
 
 // A whole save is a few kilobytes; anything far larger is no saved game.
 constexpr int64_t MaxFileBytes = 64 * 1024;
@@ -117,18 +120,42 @@ std::string TSavedGame::MovesLineText(int moves) {
   return moves < 0 ? std::string() : MovesWord + std::to_string(moves);
 }
 
+namespace {
+
+// The text after `word` without its line end; "" when the line does not
+// start with it.
+std::string AfterWord(const std::string& line, const char* word) {
+  if (!StartsWith(line, word)) return "";
+  std::string rest = line.substr(std::char_traits<char>::length(word));
+  while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.pop_back();
+  return rest;
+}
+
+// A count after `word` kept within 0..limit; -1 when there is none.
+int CountAfterWord(const std::string& line, const char* word, int limit) {
+  std::string digits = AfterWord(line, word);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+  return ClampedNumber(digits, limit);
+}
+
+}  // namespace
+
 int TSavedGame::ParseMovesLine(const std::string& line) {
-  if (!StartsWith(line, MovesWord)) return MovesUnknown;
-  std::string digits = line.substr(std::char_traits<char>::length(MovesWord));
-  while (!digits.empty() && (digits.back() == '\r' || digits.back() == '\n')) digits.pop_back();
-  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
-    return MovesUnknown;
-  }
-  return ClampedNumber(digits, MaxMoves);
+  int moves = CountAfterWord(line, MovesWord, MaxMoves);
+  return moves < 0 ? MovesUnknown : moves;
+}
+
+std::string TSavedGame::WayLineText(TPlayWay way) {
+  return WayWord + std::string(playway::Name(way));
+}
+
+std::string TSavedGame::RemainingLineText(int remainingMs) {
+  return RemainingWord + std::to_string(std::max(remainingMs, 0));
 }
 
 int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
-                      const TCellBox& current, const TSavedLevel& level, int moves) {
+                      const TCellBox& current, const TSavedLevel& level, int moves,
+                      const TSavedClock& clock) {
   plat::TStreamPtr out = plat::WriteFileAtomic(path);
   if (!out) return 0;
   out->WriteLine(std::string(Header));
@@ -138,12 +165,17 @@ int TSavedGame::Write(const std::string& path, int elapsedMs, int score, const T
   WriteBoard(*out, current);
   if (level.Known()) out->WriteLine(LevelLineText(level));
   if (moves >= 0) out->WriteLine(MovesLineText(moves));
+  // A relaxed game is saved as it always was.
+  if (clock.Way != TPlayWay::Relaxed) {
+    out->WriteLine(WayLineText(clock.Way));
+    out->WriteLine(RemainingLineText(clock.RemainingMs));
+  }
   // A short write keeps the old file.
   return !out->WriteFailed() && out->Close() ? 1 : 0;
 }
 
 int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                     TCellBox& current, TSavedLevel* level, int* moves) {
+                     TCellBox& current, TSavedLevel* level, int* moves, TSavedClock* clock) {
   if (plat::FileSize(path) > MaxFileBytes) return 0;
   plat::TStreamPtr in = plat::ReadStream(path);
   if (!in || in->ReadLine() != Header) return 0;
@@ -155,13 +187,23 @@ int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellB
   // Each trailing line is known by its first word, whichever is missing.
   TSavedLevel named;
   int counted = MovesUnknown;
+  TPlayWay way = TPlayWay::Relaxed;
+  int remaining = -1;
   for (int n = 0; n < TrailingLines && !in->Eof(); ++n) {
     std::string line = in->ReadLine();
     if (TSavedLevel parsed = ParseLevelLine(line); parsed.Known()) named = parsed;
     if (int parsed = ParseMovesLine(line); parsed != MovesUnknown) counted = parsed;
+    playway::Parse(AfterWord(line, WayWord), way);
+    if (int parsed = CountAfterWord(line, RemainingWord, MaxRemainingMs); parsed >= 0) {
+      remaining = parsed;
+    }
   }
   if (level) *level = named;
   if (moves) *moves = counted;
+  // A way without its time left cannot go on against the clock: relaxed.
+  if (clock)
+    *clock =
+        way != TPlayWay::Relaxed && remaining >= 0 ? TSavedClock{way, remaining} : TSavedClock{};
   in->Close();
   return 1;
 }

@@ -3,14 +3,17 @@
 // deal's jewels, layout kinds, chains, create and fill marks, then the same
 // five for the board at saving time; then one line naming the level
 // ("standard 005" or "custom NAME") and one counting the player's moves
-// ("moves 14"). Saves written before those lines existed end after the
-// boards (or after the level line): their level or their count is unknown.
+// ("moves 14"); against the clock two more, the way and the milliseconds
+// left ("way clock", "remaining 43210"). Saves written before those lines
+// existed end earlier: their level or their count is unknown, and they are
+// played relaxed.
 // Reads and writes only; draws nothing.
 #pragma once
 
 #include <string>
 
 #include "TLevelClock.h"
+#include "TPlayWay.h"
 
 class TCellBox;
 
@@ -21,6 +24,13 @@ struct TSavedLevel {
   int Custom = 0;
   bool Known() const { return !Name.empty(); }
   bool operator==(const TSavedLevel&) const = default;
+};
+
+// How a saved game is played, and the time it has left against the clock.
+struct TSavedClock {
+  TPlayWay Way = TPlayWay::Relaxed;
+  int RemainingMs = 0;
+  bool operator==(const TSavedClock&) const = default;
 };
 
 class TSavedGame {
@@ -36,12 +46,14 @@ class TSavedGame {
   // An elapsed time read is kept within 0..this, so that the level clock
   // can always subtract it.
   static constexpr int MaxElapsedMs = TLevelClock::MaxElapsedMs;
+  static constexpr int MaxRemainingMs = TLevelClock::MaxElapsedMs;
 
   // Writes the file atomically: 1, or 0 (the old file is kept). An unknown
-  // level writes no level line, an unknown count (below 0) no moves line.
+  // level writes no level line, an unknown count (below 0) no moves line,
+  // a relaxed game neither the way's nor the time's.
   static int Write(const std::string& path, int elapsedMs, int score, const TCellBox& firstDeal,
-                   const TCellBox& current, const TSavedLevel& level = {},
-                   int moves = MovesUnknown);
+                   const TCellBox& current, const TSavedLevel& level = {}, int moves = MovesUnknown,
+                   const TSavedClock& clock = {});
   // Reads the file into two cleared boards: 1, or 0 when it cannot be
   // opened, is no saved game (another header, far too large), ends before
   // the last row of the board at saving time, holds a character that is no
@@ -49,9 +61,11 @@ class TSavedGame {
   // above 2, a mark above 1), or a board without a playing or a marble
   // cell. Jewels outside the layout are dropped. The elapsed time is kept
   // within 0..MaxElapsedMs; the level and moves lines after the boards are
-  // optional (`moves` is MovesUnknown without one).
+  // optional (`moves` is MovesUnknown without one; `clock` relaxed without
+  // both the way and the time left).
   static int Read(const std::string& path, int& elapsedMs, int& score, TCellBox& firstDeal,
-                  TCellBox& current, TSavedLevel* level = nullptr, int* moves = nullptr);
+                  TCellBox& current, TSavedLevel* level = nullptr, int* moves = nullptr,
+                  TSavedClock* clock = nullptr);
   // Only the level line, without reading the boards (the save chooser):
   // 1, or 0 when the file cannot be opened. `level` is unknown for an old
   // save or a damaged line.
@@ -62,6 +76,8 @@ class TSavedGame {
   // The moves line's text, and back (MovesUnknown when it counts none).
   static std::string MovesLineText(int moves);
   static int ParseMovesLine(const std::string& line);
+  static std::string WayLineText(TPlayWay way);
+  static std::string RemainingLineText(int remainingMs);
 
   // Reads only the shown score (for the list of saves): 1, or 0 when the
   // file cannot be opened or is no saved game.

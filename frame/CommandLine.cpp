@@ -52,6 +52,8 @@ const TOptionHelp kOptions[] = {
     {"--language", "CODE", "speak {languages} this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
     {"--pad", "", "the --autoplay bot plays with a virtual game pad alone (D-pad and A)"},
+    {"--mode", "WAY",
+     "the --autoplay bot plays its levels relaxed (the default) or clock (against the clock)"},
     {"--frame-log", "FILE", "write each presented frame's time and duration (ms) to FILE"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
@@ -143,6 +145,8 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       options.Keys = true;
     } else if (arg == "--pad") {
       options.Pad = true;
+    } else if (arg == "--mode") {
+      if (!value(options.Mode)) return false;
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

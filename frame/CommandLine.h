@@ -20,6 +20,7 @@ struct TRunOptions {
   std::string Language;  // "en", "de", ... for this run ("" for the setting)
   bool Keys = false;     // the bot plays with the keyboard alone
   bool Pad = false;      // the bot plays with a virtual game pad alone
+  std::string Mode;      // the way the bot plays its levels ("" for relaxed)
   std::string FrameLog;  // each presented frame's time and duration ("" for none)
 };
 

@@ -20,14 +20,15 @@ namespace {
 constexpr int kBarSteps = 22;
 constexpr int kBarTop = 600 - 175;
 
-const char* const kSounds[] = {"buttonclick",  "buttonmo",      "buttonclick2",
-                               "applause.ogg", "applause2.ogg", "invalid",
-                               "hint",         "score.ogg",     "startgame"};
+const char* const kSounds[] = {"buttonclick",   "buttonmo", "buttonclick2", "applause.ogg",
+                               "applause2.ogg", "invalid",  "hint",         "score.ogg",
+                               "startgame",     "tick"};
 const char* const kMusic[] = {"music1.ogg", "music2.ogg"};
 const char* const kInterfaceImages[] = {
-    "progress",  "progressmo", "levelback", "levelhighlight", "check", "textback",  "helptextback",
-    "score1",    "score2",     "paused",    "music",          "sound", "blackback", "input",
-    "inputlong", "helpimage",  "manager",   "menu",           "star",  "starempty"};
+    "progress",     "progressmo", "levelback", "levelhighlight", "check",        "textback",
+    "helptextback", "score1",     "score2",    "paused",         "music",        "sound",
+    "blackback",    "input",      "inputlong", "helpimage",      "manager",      "menu",
+    "star",         "starempty",  "timebar",   "timebarfill",    "timebarurgent"};
 const char* const kCellImages[] = {"cellnormal", "cellnormalmo", "cellmarble", "cellmarblemo",
                                    "cell1",      "cell2",        "cell3",      "cell4",
                                    "cell5",      "cell6",        "cellchain",  "cellcreate",

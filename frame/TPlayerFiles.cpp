@@ -53,6 +53,12 @@ const char* TPlayerFiles::Extension(TKind kind) {
       return "c.ini";
     case Bests:
       return "b.ini";
+    case ClockRecord:
+      return "t.ini";
+    case ClockCustomRecord:
+      return "tc.ini";
+    case ClockBests:
+      return "tb.ini";
   }
   return "";
 }
@@ -79,6 +85,8 @@ std::string TPlayerFiles::PathOfStem(const std::string& stem, TKind kind) {
 
 std::vector<std::string> TPlayerFiles::FilesOfPlayer(const std::string& folder,
                                                      const std::string& name) {
-  return {Path(folder, name, Profile), Path(folder, name, StandardRecord),
-          Path(folder, name, CustomRecord), Path(folder, name, Bests)};
+  return {Path(folder, name, Profile),      Path(folder, name, StandardRecord),
+          Path(folder, name, CustomRecord), Path(folder, name, Bests),
+          Path(folder, name, ClockRecord),  Path(folder, name, ClockCustomRecord),
+          Path(folder, name, ClockBests)};
 }

@@ -14,21 +14,24 @@ class TPlayerFiles {
  public:
   // The kinds of file a player owns.
   enum TKind {
-    Save,            // NAME.save: a saved game
-    Layout,          // NAME.layout: a level of the editor
-    Profile,         // NAME.dat: makes a player known
-    StandardRecord,  // NAMEs.ini: the standard levels finished
-    CustomRecord,    // NAMEc.ini: the player's own levels finished
-    Bests,           // NAMEb.ini: the best results on the standard levels
+    Save,               // NAME.save: a saved game
+    Layout,             // NAME.layout: a level of the editor
+    Profile,            // NAME.dat: makes a player known
+    StandardRecord,     // NAMEs.ini: the standard levels finished
+    CustomRecord,       // NAMEc.ini: the player's own levels finished
+    Bests,              // NAMEb.ini: the best results on the standard levels
+    ClockRecord,        // NAMEt.ini: the standard levels won against the clock
+    ClockCustomRecord,  // NAMEtc.ini: the player's own levels won against the clock
+    ClockBests,         // NAMEtb.ini: the best results against the clock
   };
 
   // What a typed name may not hold: these would leave the folder or are
   // refused by some file system. Control characters are refused as well.
   static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
   // The longest name, in bytes of its file name, whose files fit the 255
-  // bytes a file system gives a file name: NAME + "s.ini" while it is
-  // written, as its temporary NAME + "s.ini.tmp-XXXXXX".
-  static constexpr size_t MaxNameBytes = 255 - 16;
+  // bytes a file system gives a file name: NAME + "tb.ini" while it is
+  // written, as its temporary NAME + "tb.ini.tmp-XXXXXX".
+  static constexpr size_t MaxNameBytes = 255 - 17;
 
   // Why a name cannot be a file name of the profile folder.
   enum TProblem { None, Empty, OnlyBlanks, Dots, TooLong, Refused };
@@ -50,7 +53,7 @@ class TPlayerFiles {
   static bool IsSafePath(const std::string& path, const std::string& folder);
 
   // The ending a kind adds to the name: ".save", ".layout", ".dat",
-  // "s.ini", "c.ini".
+  // "s.ini", "c.ini", "b.ini", "t.ini", "tc.ini", "tb.ini".
   static const char* Extension(TKind kind);
   // The file name of a name the player typed or sees (the text becomes a
   // file name through the platform's rule), and its path in `folder`
@@ -65,8 +68,15 @@ class TPlayerFiles {
   // The path of a file whose stem is already a file name (a level named by
   // its layout's file), in the profile folder.
   static std::string PathOfStem(const std::string& stem, TKind kind);
-  // The record of the standard (custom 0) or custom (1) levels.
-  static TKind Record(int custom) { return custom ? CustomRecord : StandardRecord; }
-  // Every file of a player: the profile file first, then the records.
+  // The record of the standard (custom 0) or custom (1) levels, played
+  // relaxed or against the clock.
+  static TKind Record(int custom, bool clock = false) {
+    if (clock) return custom ? ClockCustomRecord : ClockRecord;
+    return custom ? CustomRecord : StandardRecord;
+  }
+  // The bests on the standard levels, relaxed or against the clock.
+  static TKind BestsOf(bool clock) { return clock ? ClockBests : Bests; }
+  // Every file of a player: the profile file first, then the records of
+  // every way to play.
   static std::vector<std::string> FilesOfPlayer(const std::string& folder, const std::string& name);
 };

@@ -148,7 +148,7 @@ bool TAutoPlay::ReadyForMove(const TGameModeMatch3& mode) const {
   const TGameScreen& screen = *Screen();
   // A won board that still settles takes no input: a move made then would be
   // clicks that land on the end panel's buttons once it opens.
-  return !screen.State.stateFinished && !mode.IsFinished() && !screen.State.disableButtons &&
+  return !screen.State.Over() && !mode.IsFinished() && !screen.State.disableButtons &&
          !(screen.InGameMenu && screen.InGameMenu->Active) && !mode.ShufflePieces &&
          !mode.StartGameAnimation && mode.IsBoardAtRest() && mode.HintList.has_value();
 }
@@ -211,7 +211,7 @@ void TAutoPlay::StepStartLevel() {
       Game->CurrentTScreen != Screens->Play.get()) {
     return;  // still loading, or still leaving the game screen
   }
-  if (!Screen()->StartLevel(level.Path, level.Custom)) {
+  if (!Screen()->StartLevel(level.Path, level.Custom, Way)) {
     Print("autoplay: the level \"" + level.Path + "\" cannot be read");
     Finish(StatusError);
     return;
@@ -226,6 +226,11 @@ void TAutoPlay::StepPlaying() {
   if (Screen()->State.stateFinished) {
     Report("won");
     phase_ = TPhase::LevelOver;
+    return;
+  }
+  if (Screen()->State.stateOutOfTime) {
+    Report("out of time");
+    Finish(StatusLost);
     return;
   }
   if (moves_ >= MaxMoves || LevelClock.Elapsed() >= MaxPlayingMs) {

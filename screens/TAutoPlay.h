@@ -13,9 +13,11 @@
 // panel's button. With Pad the same commands come from the D-pad and A of a
 // virtual game pad. One line per level goes to its printer:
 //   LEVEL won moves=N reshuffles=R seconds=T stars=S   (or "lost")
-// (moves as the game counts them; stars only where the level has a par)
-// and the run ends with status 0 (all won), 3 (a level lost; the run stops
-// there) or 1 (a level could not be started).
+// (moves as the game counts them; stars only where the level has a par);
+// against the clock (Way) a level whose time runs out gives
+//   LEVEL out of time moves=N reshuffles=R seconds=T
+// and the run ends with status 0 (all won), 3 (a level lost or out of time;
+// the run stops there) or 1 (a level could not be started).
 //
 // Headless, it runs as fast as the machine allows and draws nothing unless
 // a screenshot is due; in a window it plays at a watchable pace.
@@ -30,6 +32,7 @@
 #include "Platform.h"
 #include "TAutoPlayChoice.h"
 #include "TBotHands.h"
+#include "TPlayWay.h"
 
 class TButton;
 class TCellBox;
@@ -88,6 +91,8 @@ class TAutoPlay {
   // With Keys: the keys' commands come from a virtual game pad instead,
   // plugged in at the start (--pad).
   bool Pad = false;
+  // How the levels are played (a saved game is resumed the way it was saved).
+  TPlayWay Way = TPlayWay::Relaxed;
 
  private:
   enum class TPhase { SelectPlayer, StartLevel, Playing, LevelOver, Done };

@@ -85,9 +85,12 @@ void TGameGUI::Kill() {
 void TGameGUI::Logic() {
   TState& state = Screen->State;
   TGamePlay& play = Screen->GamePlay;
-  if (!state.stateFinished && !state.stateCustomMode && play.GameMode &&
-      play.GameMode->IsGameFinished() && play.ScoreAdder == 0) {
-    EndLevel();
+  if (!state.Over() && !state.stateCustomMode && play.GameMode) {
+    if (play.Match3() && play.Match3()->IsOutOfTime()) {
+      OutOfTime();
+    } else if (play.GameMode->IsGameFinished() && play.ScoreAdder == 0) {
+      EndLevel();
+    }
   }
   if (DialogOpen()) state.disableButtons = 1;
   if (!state.disableButtons) {
@@ -108,8 +111,8 @@ void TGameGUI::Logic() {
 void TGameGUI::ManageFocus() {
   // The reshuffle offer is the board's own question: it takes the commands.
   TGameModeMatch3* match3 = Screen->GamePlay.Match3();
-  bool playing = !Screen->InGameMenu->Active && !Screen->State.stateFinished &&
-                 !(match3 && match3->ShufflePieces);
+  bool playing =
+      !Screen->InGameMenu->Active && !Screen->State.Over() && !(match3 && match3->ShufflePieces);
   Focus.Clear();
   Focus.Add(&BoardFocus);
   if (TGameModeEditor* editor = Screen->GamePlay.Editor(); editor && InEditor()) {
@@ -135,13 +138,37 @@ void TGameGUI::EndLevel() {
   if (SoundBank) PlayWidgetSound(SoundBank->Find("applause"));
   LevelClock.Pause();
   state.disableButtons = 0;
-  if (!endLevelMenu) endLevelMenu = std::make_unique<TVEndLevelMenu>();
-  TLevelEnd(play, Screen->HighscoreList, [this](const std::string& file) {
+  // A fresh panel: the one of a level lost before had other buttons.
+  endLevelMenu = std::make_unique<TVEndLevelMenu>();
+  TLevelEnd(play, Screen->HighScoresOf(play.Way), [this](const std::string& file) {
     CreateFailure(file);
   }).Record(*endLevelMenu);
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(OffersNextPuzzle(), 1, 1);
 }
+
+void TGameGUI::OutOfTime() {
+  TState& state = Screen->State;
+  TGamePlay& play = Screen->GamePlay;
+  state.StartOutOfTime();
+  play.GameMode->GameFinished();
+  if (TGameModeMatch3* match3 = play.Match3()) {
+    match3->StopHelpMessage();
+    match3->ResetHint();
+  }
+  LevelClock.Pause();
+  // A lost level is recorded nowhere: no completion, no bests, no score.
+  endLevelMenu = std::make_unique<TVEndLevelMenu>();
+  endLevelMenu->Title = Text("Out Of Time");
+  endLevelMenu->Stars = TVEndLevelMenu::NoStars;
+  endLevelMenu->Summary = {LevelTitle(play.CurrentLevel, play.IsCustomLevel),
+                           Text("Score") + std::to_string(play.Score)};
+  endLevelMenu->RestartButton = TVEndLevelMenu::TryAgainButton;
+  endLevelMenu->Init(-1, -1);
+  endLevelMenu->Offer(0, 1, 1);
+}
+
+bool TGameGUI::PlayingClock() const { return Screen->GamePlay.Way == TPlayWay::Clock; }
 
 bool TGameGUI::OffersNextPuzzle() const {
   const TGamePlay& play = Screen->GamePlay;
@@ -180,8 +207,9 @@ void TGameGUI::AskToRestart() {
 }
 
 void TGameGUI::AskToShuffle() {
-  // A won level has no jewels left to deal on its marble cells.
-  if (Screen->State.stateFinished) return;
+  // A won level has no jewels left to deal on its marble cells; a lost one
+  // is over.
+  if (Screen->State.Over()) return;
   if (WouldLoseWork()) {
     Ask(TDialogSlot::ShuffleInput, "Reshuffle Puzzle", [this] { Shuffle(); });
   } else {
@@ -198,18 +226,28 @@ void TGameGUI::Restart() {
 
 void TGameGUI::CheckEndGameMenu() {
   TState& state = Screen->State;
-  if (!state.stateFinished || state.disableButtons || Screen->InGameMenu->Active) return;
+  if (!state.Over() || state.disableButtons || Screen->InGameMenu->Active) return;
   if (!endLevelMenu) return;
-  endLevelMenu->Logic(OffersNextPuzzle(), 1, 1);
+  const bool lost = state.stateOutOfTime;
+  endLevelMenu->Logic(!lost && OffersNextPuzzle(), 1, 1);
   switch (endLevelMenu->Selected) {
     case TVEndLevelMenu::SelectNext:
       Match3Next();
       break;
     case TVEndLevelMenu::SelectRestart:
-      AskToRestart();
+      // Out of time, nothing is left to lose: "Try again" at once.
+      if (lost) {
+        Restart();
+      } else {
+        AskToRestart();
+      }
       break;
     case TVEndLevelMenu::SelectBack:
-      AskToLeave();
+      if (lost) {
+        Screen->ChangeTo(Screen->LeaveTo);
+      } else {
+        AskToLeave();
+      }
       break;
     default:
       break;
@@ -240,7 +278,12 @@ void TGameGUI::Shuffle() {
   play.GameMode->Shuffle();
   // A new deal is a level in play again, even when the old one was won.
   Screen->State.Clear();
-  LevelClock.Restart();
+  // Against the clock a new deal buys no time: the clock goes on.
+  if (PlayingClock()) {
+    LevelClock.Resume();
+  } else {
+    LevelClock.Restart();
+  }
   Screen->ChangeTo(Screen);
 }
 
@@ -272,7 +315,7 @@ void TGameGUI::CheckButtonClicks() {
       }
     }
   }
-  if (!state.stateFinished && !state.disableButtons && play.GameMode) {
+  if (!state.Over() && !state.disableButtons && play.GameMode) {
     bool clicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     if (clicked || NavInput.Hit(TNavCommand::Hint)) play.GameMode->ResetHintTimer(HintDelayMs);
   }
@@ -382,14 +425,15 @@ void TGameGUI::ShowSaveGameManager() {
 
 void TGameGUI::Draw() {
   TState& state = Screen->State;
-  if (state.stateFinished) {
+  if (state.Over()) {
     const TGameModeMatch3* match3 = Screen->GamePlay.Match3();
     const TBottomBox box = match3 ? match3->BottomBox() : TBottomBox{};
     box.DrawImage(InterfaceImageBank ? InterfaceImageBank->FindTImage("helptextback") : nullptr);
     if (plat::TFontPtr font = GameFont(25)) {
       plat::SetImageFont(font);
       plat::SetColor(255, 255, 255);
-      DrawLinesEndingAt(400, box.TextTop, Text("Finished Puzzle"), 1, 25);
+      const char* key = state.stateOutOfTime ? "Out Of Time Box" : "Finished Puzzle";
+      DrawLinesEndingAt(400, box.TextTop, Text(key), 1, 25);
     }
     // A message or question stands alone: the panel comes after it.
     if (!Screen->InGameMenu->Active && endLevelMenu && !DialogOpen()) {

@@ -80,6 +80,10 @@ class TGameGUI {
 
  private:
   void EndLevel();
+  // Against the clock the time ran out: the board stops and the "Out of
+  // time" panel offers "Try again" and "Back to menu"; nothing is recorded.
+  void OutOfTime();
+  bool PlayingClock() const;
   // A yes/no question of the game text of key; yes runs onYes.
   void Ask(TDialogSlot::TKind kind, const std::string& key, std::function<void()> onYes);
   // After a dialog closed: buttons back on, and the click that closed it not

@@ -126,7 +126,7 @@ void TGameMenu::Logic() {
   } else if (buttons_->Clicked("shufflepuzzle")) {
     gui.AskToShuffle();
   } else if (buttons_->Clicked("savegame")) {
-    if (!Screen->State.stateFinished) {
+    if (!Screen->State.Over()) {
       gui.AskSaveName();
     }
   } else if (buttons_->Clicked("options")) {
@@ -146,9 +146,9 @@ void TGameMenu::OpenPage(TGameMenuPage::TKind kind, const char* button) {
 
 void TGameMenu::OfferForLevel() {
   if (!buttons_) return;
-  // A won level is neither dealt again nor saved: both buttons are greyed
-  // out and take no click.
-  const int won = Screen->State.stateFinished ? 1 : 0;
+  // A won or lost level is neither dealt again nor saved: both buttons are
+  // greyed out and take no click.
+  const int won = Screen->State.Over() ? 1 : 0;
   for (const char* name : {"shufflepuzzle", "savegame"}) {
     if (TButton* button = buttons_->FindButton(name)) {
       const std::string look = std::string(name) + "_disabled";

@@ -52,7 +52,7 @@ TGameMode* TGameScreen::NewGame(int mode) {
   return GamePlay.GameMode.get();
 }
 
-bool TGameScreen::StartLevel(const std::string& layoutPath, int custom) {
+bool TGameScreen::StartLevel(const std::string& layoutPath, int custom, TPlayWay way) {
   if (!Game || Game->GameFade.Active) return false;
   if (!TCellBox::IsReadableLayout(layoutPath)) {
     // One of the game's own levels damaged or missing is a broken install;
@@ -61,7 +61,9 @@ bool TGameScreen::StartLevel(const std::string& layoutPath, int custom) {
     return false;
   }
   Game->Mouse.Off();
-  NewGame(TGameMode::TypeMatch3)->Init(layoutPath, custom);
+  TGameMode* mode = NewGame(TGameMode::TypeMatch3);
+  GamePlay.Way = way;
+  mode->Init(layoutPath, custom);
   return ChangeTo(this);
 }
 
@@ -85,8 +87,15 @@ bool TGameScreen::StartEditor() {
 bool TGameScreen::ChangeTo(TScreen* screen) { return TGameScreens::ChangeTo(screen, true); }
 
 void TGameScreen::LoadHighScores() {
-  HighscoreList = TGleamstrandHighScoreList::Create("highscores", 10);
-  HighscoreList.Load();
+  for (TPlayWay way : playway::All) {
+    TGleamstrandHighScoreList& table = HighScoresOf(way);
+    table = TGleamstrandHighScoreList::Create(playway::HighScoreName(way), 10);
+    table.Load();
+  }
+}
+
+TGleamstrandHighScoreList& TGameScreen::HighScoresOf(TPlayWay way) {
+  return way == TPlayWay::Clock ? ClockHighscoreList : HighscoreList;
 }
 
 // ---------------------------------------------------------------- the screen
@@ -239,7 +248,7 @@ void TGameScreen::ManageInterruption() {
       cause = 2;
     }
     if (cause >= 0) {
-      if (!State.stateFinished) {
+      if (!State.Over()) {
         LevelClock.Pause();
         LastTime = LevelClock.PauseTime;
       }
@@ -251,7 +260,7 @@ void TGameScreen::ManageInterruption() {
                  (DidPauseOrSuspend == 1 && !Game->Suspended) ||
                  (DidPauseOrSuspend == 2 && !InGameMenu->Active);
     if (ended) {
-      if (!State.stateFinished) LevelClock.Resume();
+      if (!State.Over()) LevelClock.Resume();
       DidPauseOrSuspend = -1;
       LastTime = 0;
     }

@@ -61,15 +61,18 @@ class TGameScreen : public TScreen {
   // The new-game step with a level from its layout file, then the fade to
   // this screen. False, changing no screen, when a fade is running or the
   // layout cannot be read (the caller tells the player).
-  bool StartLevel(const std::string& layoutPath, int custom);
+  bool StartLevel(const std::string& layoutPath, int custom, TPlayWay way = TPlayWay::Relaxed);
   // The same for a saved game (the mode's LoadGame).
   bool StartSavedGame(const std::string& savePath);
   // The editor with an empty board.
   bool StartEditor();
 
-  // Loads the table from the profile folder ("highscores.hsdat"), making
-  // the default table when there is none (the start-up's high-score step).
+  // Loads the tables from the profile folder ("highscores.hsdat",
+  // "highscores-clock.hsdat"), making the default table where there is none
+  // (the start-up's high-score step).
   void LoadHighScores();
+  // The table of a way to play.
+  TGleamstrandHighScoreList& HighScoresOf(TPlayWay way);
   // Fades to the given screen (500 ms, the music with it); false while a
   // fade runs.
   bool ChangeTo(TScreen* screen);
@@ -80,6 +83,8 @@ class TGameScreen : public TScreen {
   TState State;
   TGamePlay GamePlay{State};
   TGleamstrandHighScoreList HighscoreList;
+  // The table of the games won against the clock.
+  TGleamstrandHighScoreList ClockHighscoreList;
   std::unique_ptr<TGameGUI> GUI;
   std::unique_ptr<TGameMenu> InGameMenu;
 

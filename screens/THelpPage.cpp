@@ -17,5 +17,7 @@ void THelpPage::Draw() {
   plat::SetImageFont(GameFont(20));
   plat::SetColor(255, 226, 166);
   DrawLinesEndingAt(TextX, StarsBottomY, GameText->FindString("Help Stars"), 0, StarsLineGap);
+  plat::SetImageFont(GameFont(18));
+  DrawLinesEndingAt(400, ClockBottomY, GameText->FindString("Help Clock"), 1, ClockLineGap);
   plat::SetColor(255, 255, 255);
 }

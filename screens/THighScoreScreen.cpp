@@ -1,5 +1,7 @@
 #include "THighScoreScreen.h"
 
+#include <iterator>
+
 #include "GameDialogs.h"
 #include "GameResources.h"
 #include "TGameScreen.h"
@@ -8,6 +10,7 @@
 #include "TGleamstrandHighScoreList.h"
 #include "TImageBank.h"
 #include "TModeText.h"
+#include "TNavInput.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
 #include "TextDraw.h"
@@ -38,10 +41,24 @@ void THighScoreScreen::Load() {
   AddGrowingButton("clear");
   MainMenu->MakeRow(15);
   MainMenu->SetY(MainMenu->y + 260);
-  CurrentHighScoreList = &Screens->GameScreen->HighscoreList;
-  SetSlideLines();
+  PageMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+  for (const char* arrow : {"arrowLeft", "arrowRight"}) AddGrowingButton(*PageMenu, arrow, arrow);
+  PageMenu->MakeRow(PageArrowsGap);
+  PageMenu->SetY(float(StartY - 30));
+  Focus.Clear();
+  Focus.Add(PageMenu.get());
+  Focus.Add(MainMenu.get());
+  Focus.SetDefault(MainMenu.get());
+  ShowPage(0);
   ClearHighscore.reset();
   ShowingInput = 0;
+}
+
+void THighScoreScreen::ShowPage(int page) {
+  const int pages = int(std::size(playway::All));
+  Page = (page % pages + pages) % pages;
+  CurrentHighScoreList = &Screens->GameScreen->HighScoresOf(playway::All[Page]);
+  SetSlideLines();
 }
 
 void THighScoreScreen::SetSlideLines() {
@@ -80,7 +97,15 @@ void THighScoreScreen::Logic() {
       ClearHighscore.reset();
     }
   }
-  if (!ShowingInput) ManageMenu();
+  if (!ShowingInput) {
+    ManageMenu();
+    PageMenu->Manage();
+    if (PageMenu->Clicked("arrowLeft") || NavInput.Hit(TNavCommand::PageUp)) {
+      ShowPage(Page - 1);
+    } else if (PageMenu->Clicked("arrowRight") || NavInput.Hit(TNavCommand::PageDown)) {
+      ShowPage(Page + 1);
+    }
+  }
   if (MainMenu->Clicked("ok")) {
     ChangeTo(Screens->Title.get());
   } else if (MainMenu->Clicked("clear")) {
@@ -113,6 +138,11 @@ void THighScoreScreen::Draw() {
   plat::SetColor(255, 255, 0);
   DrawTextLine(Heading("Name"), float(col1), float(StartY - 30), 1, 0, 1);
   DrawTextLine(Heading("Score"), float(ScoreRight(float(col1))), float(StartY - 30), 1, 2, 1);
+  PageMenu->Draw(0, 0);
+  plat::SetImageFont(GameFont(TableNameSize));
+  plat::SetColor(255, 226, 166);
+  const float nameY = PageMenu->y + float(PageMenu->CalcHeight() - plat::TextHeight("0")) / 2.0f;
+  DrawTextLine(modetext::Text(playway::TextKey(playway::All[Page])), 400, nameY, 1, 1, 1);
   if (SlideLines) {
     // Rows are 25 pixels apart: the 34-pixel face of the headings would make
     // their letters run into each other, so the rows use the 25-pixel face.
@@ -139,6 +169,8 @@ void THighScoreScreen::Kill() {
   if (ClearHighscore) ClearHighscore->Kill();
   ClearHighscore.reset();
   SlideLines.reset();
+  if (PageMenu) PageMenu->Kill();
+  PageMenu.reset();
   TMenuScreen::Kill();
 }
 

@@ -1,13 +1,16 @@
 // The high-score screen: the ten places of the table slide in row by row,
 // 30 ms apart and alternately from the left and the right, each lighting up
 // green as it arrives and fading back to white. "clear" asks, then restores
-// the default table; "ok" (or Escape) goes back to the title screen.
+// the default table; "ok" (or Escape) goes back to the title screen. The
+// arrows (Page Up and Down, the pad's shoulders) page through the tables of
+// the ways to play, relaxed first; "clear" clears the one shown.
 #pragma once
 
 #include <memory>
 
 #include "TDialogYesNo.h"
 #include "TMenuScreen.h"
+#include "TPlayWay.h"
 #include "TSlideLine.h"
 
 class TGleamstrandHighScoreList;
@@ -22,10 +25,14 @@ class THighScoreScreen : public TMenuScreen {
   // heading) end this far left of col3, clear of the panel's border.
   static constexpr int RankGap = 14;
   static constexpr int ScoreMargin = 20;
+  // The table's name between the column headings, and the arrows beside it.
+  static constexpr int PageArrowsGap = 230, TableNameSize = 25;
 
   THighScoreScreen() { name = "highscores"; }
   void Load() override;
   void SetSlideLines();
+  // Shows the table of the page (0 relaxed, 1 against the clock), wrapping.
+  void ShowPage(int page);
   void Logic() override;
   void Draw() override;
   void Kill() override;
@@ -45,6 +52,8 @@ class THighScoreScreen : public TMenuScreen {
   int w = 0;
   int height = 0;
   TGleamstrandHighScoreList* CurrentHighScoreList = nullptr;
+  std::shared_ptr<TMenu> PageMenu;
+  int Page = 0;
   std::unique_ptr<TDialogYesNo> ClearHighscore;
   int ShowingInput = 0;
 };

@@ -19,8 +19,8 @@ int FewestOf(int a, int b) {
 
 }  // namespace
 
-TLevelBests TLevelBests::OfPlayer(const std::string& player) {
-  return TLevelBests(TPlayerFiles::Path(player, TPlayerFiles::Bests));
+TLevelBests TLevelBests::OfPlayer(const std::string& player, bool clock) {
+  return TLevelBests(TPlayerFiles::Path(player, TPlayerFiles::BestsOf(clock)));
 }
 
 void TLevelBests::Load() { Lines = IniReadLines(Path); }

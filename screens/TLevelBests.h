@@ -23,8 +23,9 @@ struct TLevelBest {
 class TLevelBests {
  public:
   explicit TLevelBests(std::string path) : Path(std::move(path)) {}
-  // The file of the current player in the profile folder.
-  static TLevelBests OfPlayer(const std::string& player);
+  // The file of the player in the profile folder: relaxed, or against the
+  // clock ("<player>tb.ini").
+  static TLevelBests OfPlayer(const std::string& player, bool clock = false);
 
   // Reads the file; a missing or unreadable file holds no bests.
   void Load();

@@ -54,14 +54,16 @@ void TLevelEnd::Record(TVEndLevelMenu& panel) {
   if (!best.empty()) panel.Summary.push_back(best);
 }
 
+bool TLevelEnd::Clock() const { return play_.Way == TPlayWay::Clock; }
+
 void TLevelEnd::RecordCompletion() {
   // A level of no name (an old saved game) is recorded nowhere.
   if (play_.GameMode->GameType != TGameMode::TypeMatch3 || play_.CurrentLevel.empty() ||
       !HasPlayer()) {
     return;
   }
-  TCompletionFile record(
-      TPlayerFiles::Path(Game->CurrentProfile->Name, TPlayerFiles::Record(play_.IsCustomLevel)));
+  TCompletionFile record(TPlayerFiles::Path(Game->CurrentProfile->Name,
+                                            TPlayerFiles::Record(play_.IsCustomLevel, Clock())));
   if (!record.MarkCompleted(play_.CurrentLevel)) failure_(PathFileName(record.Path));
 }
 
@@ -95,7 +97,7 @@ std::string TLevelEnd::ScoreTheWin(TVEndLevelMenu& panel) {
   if (!standard || !HasPlayer()) return "";
   const TLevelBest win{std::max(panel.Stars, 0), play_.Score, LevelClock.Elapsed(),
                        std::max(moves, 0)};
-  TLevelBests bests = TLevelBests::OfPlayer(Game->CurrentProfile->Name);
+  TLevelBests bests = TLevelBests::OfPlayer(Game->CurrentProfile->Name, Clock());
   TLevelBest before;
   if (!bests.Record(play_.CurrentLevel, win, &before)) {
     failure_(PathFileName(bests.Path));

@@ -1,5 +1,6 @@
 // What a won level leaves behind: the completion record, the high-score
-// place, the player's bests, and the end panel's summary of it all. Draws
+// place, the player's bests, and the end panel's summary of it all, each
+// in the files of the way the level was played (the table is the caller's). Draws
 // nothing; a record that cannot be written is told through the owner's
 // failure callback (with the file's name), before the panel shows.
 #pragma once
@@ -21,6 +22,8 @@ class TLevelEnd {
   void Record(TVEndLevelMenu& panel);
 
  private:
+  // Played against the clock: its own records.
+  bool Clock() const;
   void RecordCompletion();
   // The place won in the table (0: none, or one the table could not keep).
   int EnterHighScore();

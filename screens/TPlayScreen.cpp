@@ -1,5 +1,7 @@
 #include "TPlayScreen.h"
 
+#include <iterator>
+
 #include "FileProblems.h"
 #include "GameDialogs.h"
 #include "GameResources.h"
@@ -13,6 +15,7 @@
 #include "TPlayerFiles.h"
 #include "TSaveGameManager.h"
 #include "TTalvorineGame.h"
+#include "TTimeLimit.h"
 #include "TTitleScreen.h"
 #include "TVListBox.h"
 #include "TVProfile.h"
@@ -45,7 +48,14 @@ void TPlayScreen::Load() {
   }
   SetLevelTypeLooks();
   LevelTypeMenu->MakeRow(50);
-  LevelTypeMenu->SetY(85);
+  LevelTypeMenu->SetY(LevelTypeY);
+  // The ways to play: tabs standing on the grid.
+  CurrentWay = TPlayWay::Relaxed;
+  PlayWayMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+  for (const char* tab : WayTabs) PlayWayMenu->AddQuick(tab);
+  SetWayLooks();
+  PlayWayMenu->MakeRow(WayTabGap);
+  PlayWayMenu->SetY(WayTabsY);
   Thumbnails = LevelThumbnailFunction();
   // Random from the clock unless the run asked for a seed.
   SeedRandom();
@@ -59,9 +69,22 @@ void TPlayScreen::SetLevelTypeLooks() {
   }
 }
 
+void TPlayScreen::SetWayLooks() {
+  for (size_t i = 0; i < std::size(WayTabs); ++i) {
+    TButton* button = PlayWayMenu->FindButton(WayTabs[i]);
+    std::string look = WayTabs[i];
+    if (playway::All[i] == CurrentWay) look += "On";
+    button->LoadImages(look, look + "MO", 0, 0, 1);
+  }
+}
+
 void TPlayScreen::Start() {
   TMenuScreen::Start();
   LevelTypeMenu->ManageNoSound();
+  PlayWayMenu->ManageNoSound();
+  // Back from a level, the way it was played.
+  CurrentWay = Screens->GameScreen->GamePlay.Way;
+  SetWayLooks();
   // The player's own levels after one of them, and after the editor.
   const TGamePlay& last = Screens->GameScreen->GamePlay;
   bool custom =
@@ -85,18 +108,28 @@ void TPlayScreen::ShowLevelList(int custom) {
   StandardLevelList.reset();
   CustomLevelList.reset();
   std::string folder = custom ? Game->ProfilePath : Game->DataPrefix + "layouts/";
-  auto list = TVLevelList::Create(folder, "layout", "", Text("Tiles Field"), Text("No Levels"),
-                                  custom ? 0 : 1, 0, 8, CurrentPlayerName() + (custom ? "c" : "s"),
-                                  Game->ProfilePath);
+  const bool clock = CurrentWay == TPlayWay::Clock;
+  // The record of this list and way: "s", "c", "t" or "tc" after the name.
+  std::string record = TPlayerFiles::Extension(TPlayerFiles::Record(custom, clock));
+  record.erase(record.size() - std::char_traits<char>::length(".ini"));
+  auto list =
+      TVLevelList::Create(folder, "layout", "", Text("Tiles Field"), Text("No Levels"),
+                          custom ? 0 : 1, 0, 8, CurrentPlayerName() + record, Game->ProfilePath);
   list->PageIndicatorText = Text("Page Indicator");
   list->CreateLevelImageFunction = Thumbnails;
   list->LevelNameFunction = [custom](const std::string& path) { return LevelName(path, custom); };
   if (!custom) {
     // The standard levels have a par and earn stars; the player's own do not.
-    list->BestsPath = TPlayerFiles::Path(CurrentPlayerName(), TPlayerFiles::Bests);
+    list->BestsPath = TPlayerFiles::Path(CurrentPlayerName(), TPlayerFiles::BestsOf(clock));
     list->Pars.LoadStandard();
     list->ParText = Text("Level Par");
     list->StarsTotalText = Text("Stars Total");
+  }
+  if (clock) {
+    list->TimeLimitText = Text("Time Limit");
+    list->TimeLimitFunction = [custom](const std::string& path, int marbles) {
+      return TTimeLimit::ForLevel(path, custom, marbles);
+    };
   }
   list->Init();
   // The page of the level last played opens with that level selected.
@@ -112,6 +145,7 @@ void TPlayScreen::SetFocusOrder() {
   TVLevelList* list = ShownList();
   Focus.Clear();
   Focus.Add(LevelTypeMenu.get());
+  Focus.Add(PlayWayMenu.get());
   Focus.Add(list);
   Focus.Add(list->NavigationMenu.get());
   Focus.Add(MainMenu.get());
@@ -130,7 +164,7 @@ void TPlayScreen::StartLevel() {
   // An empty list has no level to start.
   if (!list || list->LevelList.empty()) return;
   std::string path = list->CurrentLevelPath();
-  if (!Screens->GameScreen->StartLevel(path, CustomLevelList ? 1 : 0)) {
+  if (!Screens->GameScreen->StartLevel(path, CustomLevelList ? 1 : 0, CurrentWay)) {
     ShowProblem(GameTextWith("Could Not Read Level", {{"level", list->CurrentLevel}}));
   }
 }
@@ -162,6 +196,7 @@ void TPlayScreen::Logic() {
   }
   ManageMenu();
   LevelTypeMenu->Manage();
+  PlayWayMenu->Manage();
   if (MainMenu->Clicked("playsmall")) {
     StartLevel();
   } else if (MainMenu->Clicked("load")) {
@@ -180,6 +215,18 @@ void TPlayScreen::Logic() {
     SetLevelTypeLooks();
     ShowCustomLevelList();
   }
+  for (size_t i = 0; i < std::size(WayTabs); ++i) {
+    if (!PlayWayMenu->Clicked(WayTabs[i]) || playway::All[i] == CurrentWay) continue;
+    // The same level stays selected; its marks are those of the new way.
+    CurrentWay = playway::All[i];
+    SetWayLooks();
+    const std::string selected = ShownList() ? ShownList()->CurrentLevel : std::string();
+    ShowLevelList(CustomLevelList ? 1 : 0);
+    if (!selected.empty() && ShownList()) {
+      ShownList()->CurrentLevel = selected;
+      ShownList()->CreateImages(1);
+    }
+  }
   if (TVLevelList* list = ShownList()) {
     list->Manage();
     if (list->StartLevel) StartLevel();
@@ -192,6 +239,7 @@ void TPlayScreen::Draw() {
   DrawHeader();
   MainMenu->Draw(0, 0);
   LevelTypeMenu->Draw(0, 0);
+  PlayWayMenu->Draw(0, 0);
   if (TVLevelList* list = ShownList()) list->Draw();
   if (SaveGameManager) SaveGameManager->Draw();
   if (Message) Message->Draw();
@@ -210,6 +258,8 @@ void TPlayScreen::Kill() {
   CustomLevelList.reset();
   if (LevelTypeMenu) LevelTypeMenu->Kill();
   LevelTypeMenu.reset();
+  if (PlayWayMenu) PlayWayMenu->Kill();
+  PlayWayMenu.reset();
   Thumbnails = nullptr;
   TMenuScreen::Kill();
 }

@@ -1,5 +1,6 @@
 // The level selection: the standard levels or the player's own, chosen by
-// two radio buttons, as pages of eight thumbnails with completion marks;
+// two radio buttons, played relaxed or against the clock, chosen by two tabs
+// above the grid, as pages of eight thumbnails with completion marks;
 // "playsmall" (Enter) or a double click starts the selected level, "load"
 // resumes a saved game, "custom" opens the editor, "back" (or Escape)
 // returns to the title screen. Coming back from a level selects it again.
@@ -11,6 +12,7 @@
 #include "LevelThumbnail.h"
 #include "TDialogOK.h"
 #include "TMenuScreen.h"
+#include "TPlayWay.h"
 #include "TVLevelList.h"
 
 class TSaveGameManager;
@@ -19,6 +21,9 @@ class TPlayScreen : public TMenuScreen {
  public:
   static constexpr const char* StandardType = "standardlevel";
   static constexpr const char* CustomType = "customlevel";
+  // The tabs of the ways to play, in the order of playway::All.
+  static constexpr const char* WayTabs[] = {"playrelaxed", "playclock"};
+  static constexpr int LevelTypeY = 72, WayTabsY = 114, WayTabGap = 8;
 
   TPlayScreen();
   ~TPlayScreen() override;
@@ -41,6 +46,8 @@ class TPlayScreen : public TMenuScreen {
 
   std::shared_ptr<TMenu> LevelTypeMenu;
   std::string CurrentLevelType = StandardType;
+  std::shared_ptr<TMenu> PlayWayMenu;
+  TPlayWay CurrentWay = TPlayWay::Relaxed;
   std::unique_ptr<TSaveGameManager> SaveGameManager;
   std::unique_ptr<TVLevelList> StandardLevelList;
   std::unique_ptr<TVLevelList> CustomLevelList;
@@ -49,6 +56,7 @@ class TPlayScreen : public TMenuScreen {
 
  private:
   void SetLevelTypeLooks();
+  void SetWayLooks();
   void ShowLevelList(int custom);
   void ManageSaveGameManager();
   void ShowProblem(const std::string& text);

@@ -1,6 +1,7 @@
 #include "TVEndLevelMenu.h"
 
 #include <algorithm>
+#include <array>
 
 #include "GameResources.h"
 #include "Platform.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr int ButtonGap = 10;
-const char* const kButtons[3] = {"nextpuzzle", "restartpuzzle", "backtomenu"};
 
 plat::TImagePtr PanelImage() {
   if (!InterfaceImageBank) return nullptr;
@@ -23,9 +23,13 @@ plat::TImagePtr PanelImage() {
 
 }  // namespace
 
+std::array<std::string, 3> TVEndLevelMenu::ButtonNames() const {
+  return {"nextpuzzle", RestartButton, "backtomenu"};
+}
+
 void TVEndLevelMenu::Init(int x, int y) {
   Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, ButtonGap);
-  for (const char* name : kButtons) Menu->AddQuick(name);
+  for (const std::string& name : ButtonNames()) Menu->AddQuick(name);
   Focus.Clear();
   Focus.Reset();
   Focus.Add(Menu.get());
@@ -52,10 +56,11 @@ void TVEndLevelMenu::PositionMenu() {
 void TVEndLevelMenu::Offer(int next, int restart, int back) {
   if (!Menu) return;
   const int offered[3] = {next, restart, back};
+  const std::array<std::string, 3> names = ButtonNames();
   bool removed = false;
-  for (int i = 0; i < 3; ++i) {
-    if (offered[i] || !Menu->FindButton(kButtons[i])) continue;
-    std::string upper = UpperCase(kButtons[i]);
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (offered[i] || !Menu->FindButton(names[i])) continue;
+    std::string upper = UpperCase(names[i]);
     auto& buttons = Menu->Buttons;
     buttons.erase(std::remove_if(buttons.begin(), buttons.end(),
                                  [&](const auto& button) { return button->name == upper; }),
@@ -72,7 +77,7 @@ void TVEndLevelMenu::Logic(int next, int restart, int back) {
   Focus.Manage();
   Menu->Manage();
   if (Menu->Clicked("nextpuzzle") && next) Selected = SelectNext;
-  if (Menu->Clicked("restartpuzzle") && restart) Selected = SelectRestart;
+  if (Menu->Clicked(RestartButton) && restart) Selected = SelectRestart;
   if (Menu->Clicked("backtomenu") && back) Selected = SelectBack;
 }
 

@@ -1,11 +1,13 @@
 // The panel over a finished level: what was done (the level, the stars
 // earned, the score, the time, the moves against par, the high-score place,
 // the best so far) above "nextpuzzle", "restartpuzzle" and
-// "backtomenu" on the "endlevelback" picture. A button the level does not
+// "backtomenu" on the "endlevelback" picture; over a level that ran out of
+// time, "Out of time" above "tryagain" and "backtomenu". A button the level does not
 // offer is removed for good when the panel opens (and at each step), and the
 // rest are centred again.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +26,8 @@ class TVEndLevelMenu {
   // The row of stars under the title: each star's size and the row's height.
   static constexpr int StarSize = 30, StarGap = 6, StarRowHeight = 34;
   static constexpr int NoStars = -1;
+  // The middle button of a level lost against the clock.
+  static constexpr const char* TryAgainButton = "tryagain";
 
   // The buttons, placed at (x, y) or centred on the screen when x < 0.
   void Init(int x, int y);
@@ -49,8 +53,11 @@ class TVEndLevelMenu {
   // The stars the win earned (0..3, shown out of 3); NoStars: the level has
   // none (a custom level, or no par).
   int Stars = NoStars;
+  // The middle button: "restartpuzzle", or TryAgainButton; set before Init.
+  std::string RestartButton = "restartpuzzle";
 
  private:
+  std::array<std::string, 3> ButtonNames() const;
   void DrawSummary() const;
   void DrawStars(float top) const;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "GameInput.h"
 #include "GameResources.h"
@@ -12,6 +13,7 @@
 #include "TImageBank.h"
 #include "TModeText.h"
 #include "TTalvorineGame.h"
+#include "TTimeBar.h"
 #include "TVMouse.h"
 #include "TextCase.h"
 #include "TextDraw.h"
@@ -406,6 +408,11 @@ void TVLevelList::DrawLevelImage(int index) {
                            : LevelSizeText + ": " + cells;
     if (int par = Pars.ParOf(name); par > 0) {
       line += " \u00b7 " + modetext::WithWord(ParText, std::to_string(par));
+    }
+    if (TimeLimitFunction) {
+      const int limit =
+          TimeLimitFunction(LevelPath(name), std::atoi(LevelSizeList[size_t(index)].c_str()));
+      line += " \xb7 " + modetext::WithWord(TimeLimitText, TTimeBar::TimeText(limit));
     }
     plat::SetImageFont(GameFont(25));
     DrawTextLine(line, 400, SizeLineY, 1, 1, 1);

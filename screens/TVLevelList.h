@@ -132,6 +132,10 @@ class TVLevelList : public TFocusItem {
   // Where the count goes in LevelSizeText ("Marble cells: {cells}").
   static constexpr const char* CellsPlaceholder = "{cells}";
   std::string StarsTotalText = "Stars NNN / TTT";
+  // Against the clock: a level's time limit in ms from its path and its
+  // size, shown beside the par; none while relaxed.
+  std::function<int(const std::string& path, int size)> TimeLimitFunction;
+  std::string TimeLimitText = "Time limit: NNN";
   // Open only while a page is being built.
   std::unique_ptr<TCompletionFile> CompletedIniFile;
   int CurrentPagePosition = -1;

@@ -3,9 +3,9 @@
 seeds (one process per seed plays the levels one after the other, two
 processes at a time, at low priority) and the results go to docs/levels.md
 with a plot of the median moves by level, docs/levels-moves.png. The par of
-each level played (the median moves, rounded up) goes to layouts/par.txt
-with the checksum of the layout it was measured on; the lines of the levels
-not played are kept.
+each level played (the median moves, rounded up) and its time limit against
+the clock (see time_limit) go to layouts/par.txt with the checksum of the
+layout they were measured on; the lines of the levels not played are kept.
 
 usage: levelreport.py GAME [--seeds N] [--levels FIRST-LAST] [--jobs N]
   GAME: the built game (build/game/gleamstrand), with its layouts/ beside it
@@ -35,6 +35,17 @@ TARGET_SPEARMAN = 0.9
 TARGET_SPIKE = 2.0        # a median against the median of its six nearest
 TARGET_LUCK = 4.0         # the worst seed against the median
 TARGET_MARBLE_SHARE = 1 / 3  # of the playing cells, on average over 041-080
+
+# Against the clock: the bot reacts at once, a person looks before each move.
+LIMIT_FACTOR = 3          # times the bot's median playing seconds
+LIMIT_STEP = 5            # rounded up to whole steps of this many seconds
+LIMIT_FLOOR = 60          # and never below this
+
+
+def time_limit(median_seconds):
+    """A level's time limit against the clock, in seconds."""
+    steps = math.ceil(LIMIT_FACTOR * median_seconds / LIMIT_STEP)
+    return max(LIMIT_FLOOR, steps * LIMIT_STEP)
 
 
 def layout_counts(path):
@@ -67,25 +78,29 @@ def checksum(path):
 
 def write_pars(levels, source_layouts):
     """Par = the median moves rounded up; a level lost on any seed keeps
-    the 500 its lost games count, which no player is held to: it gets none."""
+    the 500 its lost games count, which no player is held to: it gets none.
+    The time limit follows the median seconds of the games won."""
     pars = {}
     if os.path.exists(PARS):
         with open(PARS) as f:
             for line in f:
                 words = line.split()
-                if len(words) == 3 and not line.startswith("#"):
+                if len(words) in (3, 4) and not line.startswith("#"):
                     pars[words[0]] = line.strip()
     for l in levels:
         if l["wins"] == 0:
             pars.pop(l["name"], None)
             continue
         path = os.path.join(source_layouts, l["name"] + ".layout")
-        pars[l["name"]] = "%s %d %08x" % (l["name"], math.ceil(l["median_moves"]),
-                                          checksum(path))
+        pars[l["name"]] = "%s %d %08x %d" % (l["name"], math.ceil(l["median_moves"]),
+                                             checksum(path), l["limit"])
     with open(PARS, "w") as f:
-        f.write("# The par of each standard level: the median moves of the autoplay bot over\n"
-                "# seeds 1-10, rounded up, and the FNV-1a checksum of the layout it was\n"
-                "# measured on. Written by scripts/levelreport.sh; do not edit by hand.\n")
+        f.write("# NNN PAR CHECKSUM LIMIT for each standard level: the par is the median\n"
+                "# moves of the autoplay bot over seeds 1-10, rounded up; the checksum the\n"
+                "# FNV-1a of the layout it was measured on; the limit against the clock, in\n"
+                "# seconds, %d times the bot's median playing seconds rounded up to %d s,\n"
+                "# at least %d s. Written by scripts/levelreport.sh; do not edit by hand.\n"
+                % (LIMIT_FACTOR, LIMIT_STEP, LIMIT_FLOOR))
         for name in sorted(pars):
             f.write(pars[name] + "\n")
 
@@ -256,10 +271,13 @@ def main():
         won = [m for m, _ in runs if m and m.group(2) == "won"]
         moves = [int(m.group(3)) if m else 500 for m, _ in runs]
         resh = [int(m.group(4)) for m, _ in runs if m]
+        seconds = [float(m.group(5)) for m in won]
+        median_seconds = statistics.median(seconds) if seconds else 0
         playing, marble, chains, creates = layout_counts(os.path.join(layouts, name + ".layout"))
         levels.append(dict(name=name, playing=playing, marble=marble, chains=chains,
                            creates=creates, wins=len(won), median_moves=statistics.median(moves),
                            median_resh=statistics.median(resh) if resh else 0,
+                           median_seconds=median_seconds, limit=time_limit(median_seconds),
                            max_moves=max(moves)))
 
     numbers = [int(l["name"]) for l in levels]
@@ -303,8 +321,11 @@ def main():
                "(`gleamstrand --headless --seed N --autoplay 001-080`) played each level "
                "with seeds 1 to %d. Moves are the moves as the game counts them (exchanges that "
                "made a line); a lost game counts as 500 moves. Par (the median, rounded up) is "
-               "written to `layouts/par.txt`, where the game reads it for its stars. The drawings of the levels are in `layouts/levels.txt`, and "
-               "`scripts/levelsheet.sh` draws all of them into one picture.\n" % a.seeds)
+               "written to `layouts/par.txt`, where the game reads it for its stars, with the "
+               "level's time limit against the clock: %d times the bot's median playing "
+               "seconds, rounded up to %d s, at least %d s. The drawings of the levels are in `layouts/levels.txt`, and "
+               "`scripts/levelsheet.sh` draws all of them into one picture.\n"
+               % (a.seeds, LIMIT_FACTOR, LIMIT_STEP, LIMIT_FLOOR))
     out.append("## Targets\n")
     out.append("| target | met | figure |\n|---|---|---|")
     for text, ok, figure in checks:
@@ -322,13 +343,14 @@ def main():
     out.append("Bars in red: levels lost on some seed.\n")
     out.append("## Levels\n")
     out.append("| level | playing | marble | chained | create | wins | median moves | par | "
-               "most moves | median reshuffles |")
-    out.append("|---|---|---|---|---|---|---|---|---|---|")
+               "most moves | median reshuffles | median seconds | time limit |")
+    out.append("|---|---|---|---|---|---|---|---|---|---|---|---|")
     for l in levels:
-        out.append("| %s | %d | %d (%d%%) | %d | %d | %d/%d | %g | %d | %d | %g |" % (
+        out.append("| %s | %d | %d (%d%%) | %d | %d | %d/%d | %g | %d | %d | %g | %.1f | %d s |" % (
             l["name"], l["playing"], l["marble"], round(100 * l["marble"] / l["playing"]),
             l["chains"], l["creates"], l["wins"], a.seeds, l["median_moves"],
-            math.ceil(l["median_moves"]), l["max_moves"], l["median_resh"]))
+            math.ceil(l["median_moves"]), l["max_moves"], l["median_resh"],
+            l["median_seconds"], l["limit"]))
     out.append("")
     with open(os.path.join(DOCS, "levels.md"), "w") as f:
         f.write("\n".join(out))

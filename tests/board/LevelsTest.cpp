@@ -100,7 +100,7 @@ TEST(LevelsTest, TheFolderHoldsExactlyTheStandardLevels) {
   for (int n = 1; n <= LevelCount; ++n) EXPECT_EQ(names[size_t(n - 1)], LevelName(n));
 }
 
-TEST(LevelsTest, EveryLevelHasTheParMeasuredOnItsLayoutAsItIsNow) {
+TEST(LevelsTest, EveryLevelHasTheParAndTimeLimitMeasuredOnItsLayoutAsItIsNow) {
   // A layout changed since the level report ran needs its par measured
   // again: scripts/levelreport.sh writes layouts/par.txt.
   TLevelPars pars;
@@ -110,6 +110,7 @@ TEST(LevelsTest, EveryLevelHasTheParMeasuredOnItsLayoutAsItIsNow) {
     const TLevelPars::TEntry* entry = pars.Find(LevelPath(n));
     ASSERT_NE(entry, nullptr) << LevelName(n) << " has no par";
     EXPECT_GT(entry->Par, 0) << LevelName(n);
+    EXPECT_GE(entry->LimitSeconds, 60) << LevelName(n) << " has no time limit";
     EXPECT_EQ(entry->Checksum, TLevelPars::Checksum(testsupport::ReadWholeFile(LevelPath(n))))
         << LevelName(n) << " changed after its par was measured";
   }

@@ -149,7 +149,8 @@ TEST_F(Startup, AMegabyteNameInThePlayerFilesIsRefusedOrCutAndCostsNoMoreThanIts
   EXPECT_TRUE(run_->GoodExit());
   EXPECT_EQ(run_->ErrorLog(), "");
   // No player file was made for the name that no player can have.
-  EXPECT_EQ(plat::ReadDir(profiles), (std::vector<std::string>{"Bob.dat", "highscores.hsdat"}));
+  EXPECT_EQ(plat::ReadDir(profiles),
+            (std::vector<std::string>{"Bob.dat", "highscores-clock.hsdat", "highscores.hsdat"}));
 }
 
 TEST_F(Startup, WholeDataReachesTheFirstScreenAndExitsCleanly) {

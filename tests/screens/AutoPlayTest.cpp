@@ -188,6 +188,32 @@ TEST_F(AutoPlayProcessTest, ASaveNamedInAnotherCaseIsResumedInAFreshFolder) {
   EXPECT_NE(Out().find("differ only in letter case"), std::string::npos) << Out();
 }
 
+TEST_F(AutoPlayProcessTest, AgainstTheClockAWinIsRecordedForThatWayAndTimeRunsOutOfASave) {
+  ASSERT_EQ(Run("--seed 5 --mode clock --autoplay 001 --player Cal"), 0) << Out();
+  EXPECT_EQ(Out().rfind("001 won moves=", 0), 0u) << Out();
+  EXPECT_NE(Out().find(" seconds="), std::string::npos) << Out();
+  EXPECT_NE(ReadWholeFile(ProfileFile("Calt.ini")).find("001=1"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(ProfileFile("Caltb.ini")).find("001="), std::string::npos);
+  for (const char* relaxed : {"Cals.ini", "Calb.ini"}) {
+    EXPECT_EQ(plat::FileType(ProfileFile(relaxed)), plat::FILETYPE_NONE) << relaxed;
+  }
+  // A game against the clock saved with three seconds left: resumed with
+  // them, it runs out; the run ends with 3 and records nothing.
+  SaveLevelThree("late.save");
+  std::string save = ReadWholeFile(ProfileFile("late.save"));
+  WriteWholeFile(ProfileFile("late.save"), save + "way clock\r\nremaining 3000\r\n");
+  EXPECT_EQ(Run("--seed 5 --autoplay save:late --player Cal"), 3) << Out();
+  std::regex outOfTime("save:late out of time moves=\\d+ reshuffles=\\d+ seconds=3\\.0\n");
+  EXPECT_TRUE(std::regex_match(Out(), outOfTime)) << Out();
+  EXPECT_EQ(ReadWholeFile(ProfileFile("Calt.ini")).find("003"), std::string::npos);
+  // The same save without its two lines is played relaxed, and won.
+  WriteWholeFile(ProfileFile("late.save"), save);
+  ASSERT_EQ(Run("--seed 5 --autoplay save:late --player Cal"), 0) << Out();
+  EXPECT_NE(ReadWholeFile(ProfileFile("Cals.ini")).find("003=1"), std::string::npos);
+  EXPECT_EQ(Run("--mode fast --autoplay 001"), 2);
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--mode"), std::string::npos);
+}
+
 TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {
   EXPECT_EQ(Run("--autoplay first"), 2);
   EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--autoplay"), std::string::npos);

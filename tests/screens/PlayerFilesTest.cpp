@@ -227,17 +227,19 @@ TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {
   // A name whose files' names the file system cannot hold is no name (a
   // damaged settings file may hold a megabyte of one).
   EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(1 << 20, 'W')));
-  EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(239, 'W')));
-  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(240, 'W')));
+  EXPECT_TRUE(TPlayerFiles::IsSafeName(std::string(238, 'W')));
+  EXPECT_FALSE(TPlayerFiles::IsSafeName(std::string(239, 'W')));
   std::string e119;
   for (int i = 0; i < 119; ++i) e119 += "é";  // two bytes each
   EXPECT_FALSE(TPlayerFiles::IsSafeName(e119 + "é"));
   EXPECT_TRUE(TPlayerFiles::IsSafeName(e119));
   // The longest name's files can all be written.
-  const std::string longest(239, 'W');
+  const std::string longest(238, 'W');
   EXPECT_TRUE(store.Write(longest));
   TCompletionFile record(TPlayerFiles::Path(store.Folder, longest, TPlayerFiles::StandardRecord));
   EXPECT_TRUE(record.MarkCompleted("005"));
+  TCompletionFile clock(TPlayerFiles::Path(store.Folder, longest, TPlayerFiles::ClockBests));
+  EXPECT_TRUE(clock.MarkCompleted("005"));
 }
 
 TEST_F(PlayerFiles, CompletionRecordsReplaceTheirLineAndKeepTheRest) {

@@ -212,6 +212,12 @@ void AddInterface(Builder& b) {
             [](int w, int h) { return PaintBar(w, h, BarLook::Empty); });
   b.Picture(kGraphics, "progressmo.png", 200, 20, "progress bar, filled",
             [](int w, int h) { return PaintBar(w, h, BarLook::Full); });
+  b.Picture(kGraphics, "timebar.png", 200, 16, "time bar against the clock, empty",
+            [](int w, int h) { return PaintBar(w, h, BarLook::Empty); });
+  b.Picture(kGraphics, "timebarfill.png", 200, 16, "time bar, the time left",
+            [](int w, int h) { return PaintBar(w, h, BarLook::Full); });
+  b.Picture(kGraphics, "timebarurgent.png", 200, 16, "time bar in its last ten seconds: red",
+            [](int w, int h) { return PaintBar(w, h, BarLook::Urgent); });
   b.Picture(kGraphics, "levelback.png", 176, 140, "level item frame with name strip",
             [](int w, int h) { return PaintLevelFrame(w, h, false); });
   b.Picture(kGraphics, "levelhighlight.png", 176, 140, "selected level item: amber rim",
@@ -325,6 +331,7 @@ void AddSounds(Builder& b) {
   b.Sound(kSound, "hint.wav", "three rising bells", SynthHint);
   b.Sound(kSound, "score.ogg", "crystal chime of a breaking line", SynthScore);
   b.Sound(kSound, "startgame.wav", "rising bell arpeggio over a chord", SynthStartGame);
+  b.Sound(kSound, "tick.wav", "clock tick: each of the last ten seconds", SynthTick);
   b.Sound(
       kMusic, "music1.ogg", "ambient track 1 in D major: pads, bells, reverb",
       [] { return ComposeMusic(1); }, true);
@@ -356,6 +363,9 @@ void AddButtons(Builder& b) {
       {"standardlevel", "standardlevelMO", 200, 40, radio("Standard levels"), "",
        "radio: the standard levels"},
       {"customlevel", "customlevelMO", 200, 40, radio("My levels"), "", "radio: custom levels"},
+      {"playrelaxed", "playrelaxedMO", 210, 32, radio("Relaxed"), "", "tab: play relaxed"},
+      {"playclock", "playclockMO", 210, 32, radio("Against the clock"), "",
+       "tab: play against the clock"},
       {"arrowLeft", "arrowLeftMO", 40, 40, glyph(Glyph::Left), "", "previous page"},
       {"arrowRight", "arrowRightMO", 40, 40, glyph(Glyph::Right), "", "next page"},
       {"menu", "menuMO", 80, 28, text("Menu"), "", "game screen: in-game menu"},
@@ -371,6 +381,7 @@ void AddButtons(Builder& b) {
       {"gameoptions", "gameoptionsMO", 170, 34, text("Options"), "", "in-game menu: options"},
       {"gamehelp", "gamehelpMO", 170, 34, text("Help"), "", "in-game menu: help"},
       {"nextpuzzle", "nextpuzzleMO", 170, 34, text("Next level"), "", "end of level: next level"},
+      {"tryagain", "tryagainMO", 170, 34, text("Try again"), "", "out of time: the level again"},
       {"OK", "OKMO", 95, 36, text("OK"), "", "dialog: OK"},
       {"Yes", "YesMO", 95, 36, text("Yes"), "", "dialog: yes"},
       {"No", "NoMO", 95, 36, text("No"), "", "dialog: no"},

@@ -102,6 +102,16 @@ Audio SynthStartGame() {
   return Finish(a, 0.3);
 }
 
+Audio SynthTick() {
+  Audio a = MakeAudio(0.16, 1);
+  Rng rng(11);
+  // A dry wooden tick with a short glassy ring, like a pocket watch.
+  AddNoiseBurst(a, 0, 0.0018, 0.6, Biquad::BandPass(3200, 2.5), rng);
+  AddTone(a, 0, 1760, 0.3, Shortened(GlassPartials(), 0.12), 0.0005);
+  AddTone(a, 0, 880, 0.15, {{1, 1, 0.02}, {2, 0.4, 0.015}}, 0.0005);
+  return Finish(a, 0.03);
+}
+
 Audio SynthScore() {
   Audio a = MakeAudio(0.75, 1);
   Rng rng(7);

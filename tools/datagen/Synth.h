@@ -16,6 +16,7 @@ Audio SynthHint();
 Audio SynthStartGame();
 Audio SynthScore();  // a line breaks
 Audio SynthApplause(bool big);
+Audio SynthTick();  // the clock's tick in the last seconds against the clock
 // The maker's splash: a shimmering chord that loops seamlessly.
 Audio SynthSplash();
 

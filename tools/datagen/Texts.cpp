@@ -175,6 +175,16 @@ const std::vector<TextRule>& GameTextRules() {
       {"Unnamed Level", 25, 290, 1, " completato"},
       // On the progress bar, 200 px wide.
       {"Marbles Left", 16, 190, 1, "", "NNN"},
+      // The high-score table's name between its page arrows.
+      {"Way Relaxed", 25, 225},
+      {"Way Clock", 25, 225},
+      // The lost level's panel title and the box under the board.
+      {"Out Of Time", 25, 290},
+      {"Out Of Time Box", 25, kPanel},
+      // After the size and the par under the level selection's grid.
+      {"Time Limit", 25, 250, 1, "", "NNN"},
+      // Under the help page's panel, centred.
+      {"Help Clock", 18, 640, 2},
   };
   return rules;
 }

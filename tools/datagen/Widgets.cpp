@@ -17,13 +17,20 @@ void Trough(cairo_t* cr, double x, double y, double w, double h) {
   cairo_stroke(cr);
 }
 
-void CrystalFill(cairo_t* cr, double x, double y, double w, double h, bool final) {
+void CrystalFill(cairo_t* cr, double x, double y, double w, double h, BarLook look) {
   RoundedRect(cr, x, y, w, h, h / 2);
-  SourceLinear(cr, x, 0, x + w, 0,
-               {{0, palette::kMineralDeep},
-                {0.35, palette::kMineral},
-                {0.75, Hex(0xd9e87a)},
-                {1, final ? Hex(0xfff3c4) : palette::kAmber}});
+  if (look == BarLook::Urgent) {
+    // Embers: the time is almost gone.
+    SourceLinear(
+        cr, x, 0, x + w, 0,
+        {{0, Hex(0x6e0f1c)}, {0.4, Hex(0xc0262e)}, {0.8, Hex(0xf2553a)}, {1, Hex(0xffa36b)}});
+  } else {
+    SourceLinear(cr, x, 0, x + w, 0,
+                 {{0, palette::kMineralDeep},
+                  {0.35, palette::kMineral},
+                  {0.75, Hex(0xd9e87a)},
+                  {1, look == BarLook::Final ? Hex(0xfff3c4) : palette::kAmber}});
+  }
   cairo_fill(cr);
   // Faceted bands: the fill reads as a growing crystal.
   cairo_save(cr);
@@ -53,12 +60,11 @@ Picture PaintBar(int width, int height, BarLook look) {
   Trough(cr, m, m, width - 2 * m, height - 2 * m);
   if (look != BarLook::Empty) {
     double inset = std::max(2.0, height * 0.16);
-    CrystalFill(cr, m + inset, m + inset, width - 2 * (m + inset), height - 2 * (m + inset),
-                look == BarLook::Final);
+    CrystalFill(cr, m + inset, m + inset, width - 2 * (m + inset), height - 2 * (m + inset), look);
   }
   Picture shape = canvas.Result();
   if (look == BarLook::Empty) return shape;
-  Picture out = GlowOf(shape, 3, palette::kMineral, 0.4);
+  Picture out = GlowOf(shape, 3, look == BarLook::Urgent ? Hex(0xff4a3a) : palette::kMineral, 0.4);
   Composite(out, shape);
   return out;
 }

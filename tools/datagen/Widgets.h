@@ -6,7 +6,7 @@
 
 namespace datagen {
 
-enum class BarLook { Empty, Full, Final };
+enum class BarLook { Empty, Full, Final, Urgent };
 
 // Progress and loading bars: an empty trough, or the same trough filled with
 // crystal light (the game reveals the filled look from the left).
