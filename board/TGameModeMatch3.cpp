@@ -447,7 +447,7 @@ void TGameModeMatch3::Draw() {
   if (!play_.State.Over()) DrawHint();
   DrawHelpMessage();
   DrawProgress();
-  TimeBar.Draw(TimeLimit);
+  TimeBar.Draw(TimeLimit, ProgressX);
   DrawBonus();
   DrawShuffleOffer();
   DrawDebugInformation();

@@ -4,7 +4,7 @@
 
 #include "GameResources.h"
 #include "TImageBank.h"
-#include "TModeText.h"
+#include "TextDraw.h"
 
 namespace {
 
@@ -35,18 +35,28 @@ bool TTimeBar::Manage(const TTimeLimit& limit) {
   return true;
 }
 
-void TTimeBar::Draw(const TTimeLimit& limit) const {
+void TTimeBar::Draw(const TTimeLimit& limit, int x) const {
   if (!limit.Active()) return;
   const bool urgent = limit.Urgent();
-  if (back_) plat::DrawImage(*back_, X, Y);
+  if (back_) plat::DrawImage(*back_, x, Y);
   const plat::TImagePtr& fill = urgent && urgent_ ? urgent_ : fill_;
   if (fill) {
     const int width = plat::ImageWidth(*fill), height = plat::ImageHeight(*fill);
     const int shown = int((long long)width * limit.Remaining() / limit.LimitMs);
     if (shown > 0) {
-      plat::DrawSubImageRect(*fill, X - width / 2, Y - height / 2, shown, height, 0, 0, shown,
+      plat::DrawSubImageRect(*fill, x - width / 2, Y - height / 2, shown, height, 0, 0, shown,
                              height);
     }
   }
-  modetext::DrawCentredAt(TimeText(limit.Remaining()), float(X), float(Y - TextAbove), TextSize);
+  if (plat::TFontPtr font = GameFont(TextSize)) {
+    plat::SetImageFont(font);
+    // The time left turns to embers with the bar.
+    if (urgent) {
+      plat::SetColor(255, 170, 140);
+    } else {
+      plat::SetColor(255, 255, 255);
+    }
+    DrawTextLine(TimeText(limit.Remaining()), float(x), float(Y - TextAbove), 1, 1, 1);
+    plat::SetColor(255, 255, 255);
+  }
 }

@@ -9,9 +9,9 @@
 
 class TTimeBar {
  public:
-  // Centre of the bar, above the progress bar; the time's face and the top
-  // of its letters above the bar's middle.
-  static constexpr int X = 336, Y = 15;
+  // Middle of the bar's height, above the progress bar (whose centre x it
+  // shares); the time's face and the top of its letters above the middle.
+  static constexpr int Y = 15;
   static constexpr int TextSize = 16, TextAbove = 10;
 
   TTimeBar();
@@ -20,7 +20,8 @@ class TTimeBar {
   bool Manage(const TTimeLimit& limit);
   // Forgets the ticks heard (a restarted level ticks again).
   void Reset() { lastTickSecond_ = 0; }
-  void Draw(const TTimeLimit& limit) const;
+  // The bar centred on x.
+  void Draw(const TTimeLimit& limit, int x) const;
   // "1:23", the seconds left rounded up: the bar reads 0:00 only at the end.
   static std::string TimeText(int remainingMs);
 

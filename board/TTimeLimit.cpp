@@ -10,11 +10,15 @@ int TTimeLimit::ForCustomLevel(int marbleCells) {
   return int(std::min<long long>(ms, MaxLimitMs));
 }
 
-int TTimeLimit::ForLevel(const std::string& path, int custom, int marbleCells) {
+int TTimeLimit::ForLevel(const std::string& path, int custom, int marbleCells,
+                         const TLevelPars* pars) {
   if (!custom) {
-    TLevelPars pars;
-    pars.LoadStandard();
-    if (int seconds = pars.LimitOf(path); seconds > 0) {
+    TLevelPars read;
+    if (!pars) {
+      read.LoadStandard();
+      pars = &read;
+    }
+    if (int seconds = pars->LimitOf(path); seconds > 0) {
       return std::min(seconds, MaxLimitMs / 1000) * 1000;
     }
   }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+class TLevelPars;
+
 class TTimeLimit {
  public:
   // The last seconds in which the time bar turns urgent and ticks.
@@ -16,8 +18,10 @@ class TTimeLimit {
   // A standard level measured without a limit gets the same rule.
   static constexpr int MaxLimitMs = 24 * 60 * 60 * 1000;
 
-  // The limit of a level (its layout's path) in ms.
-  static int ForLevel(const std::string& path, int custom, int marbleCells);
+  // The limit of a level (its layout's path) in ms, from `pars` (read from
+  // the standard levels' file when null).
+  static int ForLevel(const std::string& path, int custom, int marbleCells,
+                      const TLevelPars* pars = nullptr);
   static int ForCustomLevel(int marbleCells);
 
   bool Active() const { return LimitMs > 0; }

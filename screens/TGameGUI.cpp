@@ -177,6 +177,8 @@ bool TGameGUI::OffersNextPuzzle() const {
 
 bool TGameGUI::WouldLoseWork() const {
   const TGamePlay& play = Screen->GamePlay;
+  // A level lost against the clock has nothing left to lose.
+  if (Screen->State.stateOutOfTime) return false;
   if (InEditor()) return play.Editor() && play.Editor()->HasUnsavedChanges();
   return play.Match3() && play.Match3()->HasUnsavedProgress();
 }
@@ -228,26 +230,16 @@ void TGameGUI::CheckEndGameMenu() {
   TState& state = Screen->State;
   if (!state.Over() || state.disableButtons || Screen->InGameMenu->Active) return;
   if (!endLevelMenu) return;
-  const bool lost = state.stateOutOfTime;
-  endLevelMenu->Logic(!lost && OffersNextPuzzle(), 1, 1);
+  endLevelMenu->Logic(!state.stateOutOfTime && OffersNextPuzzle(), 1, 1);
   switch (endLevelMenu->Selected) {
     case TVEndLevelMenu::SelectNext:
       Match3Next();
       break;
     case TVEndLevelMenu::SelectRestart:
-      // Out of time, nothing is left to lose: "Try again" at once.
-      if (lost) {
-        Restart();
-      } else {
-        AskToRestart();
-      }
+      AskToRestart();
       break;
     case TVEndLevelMenu::SelectBack:
-      if (lost) {
-        Screen->ChangeTo(Screen->LeaveTo);
-      } else {
-        AskToLeave();
-      }
+      AskToLeave();
       break;
     default:
       break;

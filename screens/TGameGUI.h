@@ -53,7 +53,7 @@ class TGameGUI {
   // The end panel offers "nextpuzzle": a standard level of known name.
   bool OffersNextPuzzle() const;
   // Leaving, restarting or reshuffling now would lose something: unsaved
-  // changes in the editor, unsaved progress on a level not yet won.
+  // changes in the editor, unsaved progress on a level not yet won nor lost.
   bool WouldLoseWork() const;
   // Leave, restart or reshuffle: with a question when something would be
   // lost, at once otherwise. A won level is not reshuffled.

@@ -45,10 +45,8 @@ void THighScoreScreen::Load() {
   for (const char* arrow : {"arrowLeft", "arrowRight"}) AddGrowingButton(*PageMenu, arrow, arrow);
   PageMenu->MakeRow(PageArrowsGap);
   PageMenu->SetY(float(StartY - 30));
-  Focus.Clear();
+  // "ok" first, as on every screen of the title; the arrows after "clear".
   Focus.Add(PageMenu.get());
-  Focus.Add(MainMenu.get());
-  Focus.SetDefault(MainMenu.get());
   ShowPage(0);
   ClearHighscore.reset();
   ShowingInput = 0;
@@ -138,6 +136,7 @@ void THighScoreScreen::Draw() {
   plat::SetColor(255, 255, 0);
   DrawTextLine(Heading("Name"), float(col1), float(StartY - 30), 1, 0, 1);
   DrawTextLine(Heading("Score"), float(ScoreRight(float(col1))), float(StartY - 30), 1, 2, 1);
+  plat::SetColor(255, 255, 255);
   PageMenu->Draw(0, 0);
   plat::SetImageFont(GameFont(TableNameSize));
   plat::SetColor(255, 226, 166);

@@ -127,8 +127,10 @@ void TPlayScreen::ShowLevelList(int custom) {
   }
   if (clock) {
     list->TimeLimitText = Text("Time Limit");
-    list->TimeLimitFunction = [custom](const std::string& path, int marbles) {
-      return TTimeLimit::ForLevel(path, custom, marbles);
+    // The list's own pars: nothing is read again while the grid is drawn.
+    const TLevelPars* pars = &list->Pars;
+    list->TimeLimitFunction = [custom, pars](const std::string& path, int marbles) {
+      return TTimeLimit::ForLevel(path, custom, marbles, pars);
     };
   }
   list->Init();

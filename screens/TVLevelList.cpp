@@ -410,11 +410,14 @@ void TVLevelList::DrawLevelImage(int index) {
       line += " \u00b7 " + modetext::WithWord(ParText, std::to_string(par));
     }
     if (TimeLimitFunction) {
-      const int limit =
-          TimeLimitFunction(LevelPath(name), std::atoi(LevelSizeList[size_t(index)].c_str()));
-      line += " \xb7 " + modetext::WithWord(TimeLimitText, TTimeBar::TimeText(limit));
+      const int limit = TimeLimitFunction(LevelPath(name), std::atoi(cells.c_str()));
+      line += " \u00b7 " + modetext::WithWord(TimeLimitText, TTimeBar::TimeText(limit));
     }
-    plat::SetImageFont(GameFont(25));
+    // Between the page arrows; a long line (the time limit too) is smaller.
+    for (int size : {25, 20}) {
+      plat::SetImageFont(GameFont(size));
+      if (plat::TextWidth(line) <= SizeLineWidth) break;
+    }
     DrawTextLine(line, 400, SizeLineY, 1, 1, 1);
   }
   if (std::string best = SelectedBestLine(); !best.empty()) {

@@ -30,7 +30,7 @@ class TVLevelList : public TFocusItem {
   static constexpr int ItemY[2] = {217, 360};
   static constexpr int ItemHalfWidth = 80, ItemHalfHeight = 50;
   static constexpr int CaptionMinFontSize = 14;
-  static constexpr int SizeLineY = 443;
+  static constexpr int SizeLineY = 443, SizeLineWidth = 330;
   // The selected level's best line, under the size line between the arrows.
   static constexpr int BestLineY = 466;
   // The page indicator (with the page's stars), under the best line.

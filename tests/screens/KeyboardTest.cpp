@@ -272,12 +272,16 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   EXPECT_EQ(options.Panel.MusicSlider->Value, std::max(0, volume - 5));
   EXPECT_EQ(Game->MusicVolume, options.Panel.MusicSlider->Value);
 
-  for (TMenuScreen* screen : {static_cast<TMenuScreen*>(Screens->Help.get()),
-                              static_cast<TMenuScreen*>(Screens->HighScores.get())}) {
-    ASSERT_TRUE(TGameScreens::ChangeTo(screen));
-    ASSERT_TRUE(RunUntilShown(screen));
-    Walk(screen->Focus, ButtonsOf(screen->MainMenu.get()), screen->name);
-  }
+  TMenuScreen& help = *Screens->Help;
+  ASSERT_TRUE(TGameScreens::ChangeTo(&help));
+  ASSERT_TRUE(RunUntilShown(&help));
+  Walk(help.Focus, ButtonsOf(help.MainMenu.get()), help.name);
+  // The high scores: "ok" and "clear", then the arrows of the tables.
+  THighScoreScreen& scores = *Screens->HighScores;
+  ASSERT_TRUE(TGameScreens::ChangeTo(&scores));
+  ASSERT_TRUE(RunUntilShown(&scores));
+  Walk(scores.Focus, Join({ButtonsOf(scores.MainMenu.get()), ButtonsOf(scores.PageMenu.get())}),
+       scores.name);
 
   TPlayScreen& playScreen = *Screens->Play;
   ASSERT_TRUE(TGameScreens::ChangeTo(&playScreen));
@@ -285,6 +289,7 @@ TEST_F(Keyboard, EveryScreenAndDialogHasAllItsControlsInItsFocusOrder) {
   TVLevelList* grid = playScreen.ShownList();
   Walk(playScreen.Focus,
        Join({ButtonsOf(playScreen.LevelTypeMenu.get()),
+             ButtonsOf(playScreen.PlayWayMenu.get()),
              {grid},
              ButtonsOf(grid->NavigationMenu.get()),
              ButtonsOf(playScreen.MainMenu.get())}),
