@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -100,11 +99,11 @@ bool OpenWithDefaultHandler(const std::string& path) {
   return posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) == 0;
 }
 
-TDateTime LocalDateTime() {
-  std::time_t now = std::time(nullptr);
+TDateTime LocalDateTimeOf(int64_t seconds) {
+  std::time_t moment = std::time_t(seconds);
   std::tm parts{};
-  localtime_r(&now, &parts);
   TDateTime result;
+  if (!localtime_r(&moment, &parts)) return result;
   result.year = parts.tm_year + 1900;
   result.month = parts.tm_mon + 1;
   result.day = parts.tm_mday;
@@ -114,18 +113,6 @@ TDateTime LocalDateTime() {
   return result;
 }
 
-std::string DesktopDateTimeText(int64_t seconds) {
-  // Only the time category follows the desktop: numbers and text stay as
-  // the game reads and writes them.
-  static const bool localeSet = std::setlocale(LC_TIME, "") != nullptr;
-  (void)localeSet;
-  std::time_t moment = std::time_t(seconds);
-  std::tm parts{};
-  if (!localtime_r(&moment, &parts)) return "";
-  char text[64];
-  size_t n = std::strftime(text, sizeof text, "%x %H:%M", &parts);
-  // A locale in another encoding than UTF-8 is shown as Latin-1.
-  return ShowableUtf8(std::string(text, n));
-}
+TDateTime LocalDateTime() { return LocalDateTimeOf(int64_t(std::time(nullptr))); }
 
 }  // namespace plat

@@ -1,5 +1,6 @@
 #include "LevelTitle.h"
 
+#include "LanguageForms.h"
 #include "TGameText.h"
 #include "TModeText.h"
 #include "TStandardLevels.h"
@@ -38,12 +39,13 @@ std::string BestLineText(const TLevelBest& best) {
 
 std::string SaveNameSuggestion(const std::string& levelPath, int custom, const plat::TDateTime& day,
                                size_t maxLength) {
-  // Day and month with a dot: the file name refuses "/" and ":".
-  std::string date = std::to_string(day.day) + "." + std::to_string(day.month);
+  // The day as the whole game writes it, which a file name takes.
+  std::string date = DayText(day);
   std::string level = LevelTitle(levelPath, custom);
-  if (maxLength <= date.size() + 1) return date.substr(0, maxLength);
+  const size_t dateLength = plat::CharCount(date);
+  if (maxLength <= dateLength + 1) return plat::FirstChars(date, maxLength);
   // maxLength counts characters, as the name field does.
-  level = plat::FirstChars(level, maxLength - date.size() - 1);
+  level = plat::FirstChars(level, maxLength - dateLength - 1);
   while (!level.empty() && level.back() == ' ') level.pop_back();
   return level.empty() ? date : level + " " + date;
 }

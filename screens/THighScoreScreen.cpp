@@ -4,6 +4,7 @@
 
 #include "GameDialogs.h"
 #include "GameResources.h"
+#include "LanguageForms.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TGameText.h"
@@ -146,7 +147,6 @@ void THighScoreScreen::Draw() {
     // Rows are 25 pixels apart: the 34-pixel face of the headings would make
     // their letters run into each other, so the rows use the 25-pixel face.
     plat::SetImageFont(GameFont(25));
-    std::string rank = modetext::Text("Highscore Rank");
     int place = 0;
     for (const auto& line : SlideLines->Lines) {
       ++place;
@@ -155,7 +155,7 @@ void THighScoreScreen::Draw() {
       float lx = line->GetX(), ly = float(int(line->GetY()));
       TColor colour = RowColour(*line);
       colour.ApplyNoAlpha();
-      DrawTextLine(modetext::WithNumber(rank, place), lx - float(RankGap), ly, 1, 2, 1);
+      DrawTextLine(RankText(place), lx - float(RankGap), ly, 1, 2, 1);
       DrawTextLine(entry->name, lx, ly, 1, 0, 1);
       DrawTextLine(std::to_string(entry->score), float(ScoreRight(lx)), ly, 1, 2, 1);
     }

@@ -6,6 +6,7 @@
 #include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
+#include "LanguageForms.h"
 #include "LevelTitle.h"
 #include "Platform.h"
 #include "TCompletionFile.h"
@@ -120,7 +121,8 @@ void TSaveGameManager::FillDetails() {
           !player.empty() && level.Known() && records[level.Custom ? 1 : 0].IsCompleted(level.Name);
       ListBox->Marked.push_back(finished ? 1 : 0);
     }
-    line.push_back(Files.Modified[i] >= 0 ? plat::DesktopDateTimeText(Files.Modified[i]) : "");
+    line.push_back(Files.Modified[i] >= 0 ? DateTimeText(plat::LocalDateTimeOf(Files.Modified[i]))
+                                          : "");
     ListBox->Details.push_back(std::move(line));
   }
 }

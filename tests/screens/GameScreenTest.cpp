@@ -13,6 +13,7 @@
 #include "GameDialogs.h"
 #include "GameResources.h"
 #include "Globals.h"
+#include "LanguageForms.h"
 #include "LevelTitle.h"
 #include "PlayerSelection.h"
 #include "ScreenTestSupport.h"
@@ -442,8 +443,13 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   // The level and the day are offered as the name.
   std::string offered =
       Gui().Dialogs.As<TDialogTextInput>(TDialogSlot::SaveGameNameInput)->TextInput.Text;
-  EXPECT_EQ(offered, SaveNameSuggestion(Playing().CurrentLevel, 0, plat::LocalDateTime(), 14));
-  EXPECT_EQ(offered.rfind("Level 5 ", 0), 0u) << offered;
+  const plat::TDateTime today = plat::LocalDateTime();
+  EXPECT_EQ(offered, SaveNameSuggestion(Playing().CurrentLevel, 0, today, 14));
+  // The day in the game's one form: "Level 5 9 Dec".
+  static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::string day = std::to_string(today.day) + " " + months[today.month - 1];
+  EXPECT_EQ(offered, "Level 5 " + day);
   Shot("gamescreen-savename-offered");
   // The offer is selected: an arrow keeps it, Backspace clears it whole.
   Key("left", 5);
@@ -480,8 +486,10 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
   EXPECT_EQ(one.ListBox->Index, 0);
   ASSERT_EQ(one.ListBox->Details.size(), 1u);
   EXPECT_EQ(one.ListBox->Details[0],
-            (std::vector<std::string>{"Level 5", "345",
-                                      plat::DesktopDateTimeText(plat::FileModified(file))}));
+            (std::vector<std::string>{
+                "Level 5", "345", DateTimeText(plat::LocalDateTimeOf(plat::FileModified(file)))}));
+  // The chooser writes the same day as the name it offered: "9 Dec 2026, 18:27".
+  EXPECT_EQ(one.ListBox->Details[0][2].rfind(day + " ", 0), 0u) << one.ListBox->Details[0][2];
   EXPECT_EQ(one.Menu->FindButton("Load")->Disabled, 0);
   EXPECT_EQ(one.ListBox->Marked, std::vector<int>{0});
   Shot("savegame-manager-one");

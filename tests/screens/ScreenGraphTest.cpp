@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "GameResources.h"
+#include "LanguageForms.h"
 #include "ScreenTestSupport.h"
 #include "TCompletionFile.h"
 #include "TGameGUI.h"
@@ -233,6 +234,9 @@ TEST_F(ScreenGraph, TheHighScoreTableShowsRanksAndScoresRightAlignedClearOfTheBo
     EXPECT_NEAR(end, heading, 3);
     EXPECT_LT(end, border - 10);
   }
+  // The ranks are English ordinals.
+  EXPECT_EQ(RankText(1) + RankText(2) + RankText(3) + RankText(4) + RankText(10),
+            "1st2nd3rd4th10th");
   Shot("highscores-ranks");
 }
 

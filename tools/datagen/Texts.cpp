@@ -111,6 +111,10 @@ const std::vector<TextRule>& GameTextRules() {
       {"No Levels", 25, 760},
       {"Welcome", 20, 700, 1, "", "{name}"},
       {"Version", 18, 300, 1, "", "{version}"},
+      // Days and times, as the save chooser and the suggested save name write them.
+      {"Date Form", 20, 0, 1, "", "{day}"},
+      {"Date Time Form", 20, 0, 1, "", "{date}"},
+      {"Month Names", 20, 0},
       {"Help Message Gleamstrand", 25, 455, 12},
       {"Clear Highscore", 20, kQuestion},
       {"Name", 34, 200},
@@ -130,6 +134,9 @@ const std::vector<TextRule>& GameTextRules() {
       {"Options Hint", 18, 300},
       {"Volume Percent", 25, 80, 1, "", "NNN"},
       {"Highscore Rank", 25, 70, 1, "", "NNN"},
+      {"Highscore Rank 1", 25, 70, 1, "", "NNN"},
+      {"Highscore Rank 2", 25, 70, 1, "", "NNN"},
+      {"Highscore Rank 3", 25, 70, 1, "", "NNN"},
       {"Page Indicator", 20, 180, 1, "", "TTT"},
       {"Level Label", 25, 116, 1, "", "NNN"},
       {"No Saved Games", 20, kQuestion},
@@ -211,6 +218,10 @@ std::string WithSampleValues(std::string line) {
                                                                 {"{time}", "59:59"},
                                                                 {"{moves}", "999"},
                                                                 {"{cells}", "99"},
+                                                                {"{day}", "30"},
+                                                                {"{month}", "WWW"},
+                                                                {"{date}", "30 WWW"},
+                                                                {"{year}", "2026"},
                                                                 {"NNN", "999"}};
   for (const auto& [mark, value] : samples)
     for (size_t at = line.find(mark); at != std::string::npos; at = line.find(mark, at))
