@@ -40,12 +40,13 @@ std::string BestLineText(const TLevelBest& best) {
 std::string SaveNameSuggestion(const std::string& levelPath, int custom, const plat::TDateTime& day,
                                size_t maxLength) {
   // The day as the whole game writes it, which a file name takes.
-  std::string date = DayText(day);
-  std::string level = LevelTitle(levelPath, custom);
-  const size_t dateLength = plat::CharCount(date);
-  if (maxLength <= dateLength + 1) return plat::FirstChars(date, maxLength);
-  // maxLength counts characters, as the name field does.
-  level = plat::FirstChars(level, maxLength - dateLength - 1);
+  const std::string date = DayText(day);
+  // maxLength counts characters, as the name field does. The level's title
+  // leads and the day follows where both fit: a cut title could leave a
+  // number that reads as another level ("Level 10. Dez" for level 1).
+  std::string level = plat::FirstChars(LevelTitle(levelPath, custom), maxLength);
   while (!level.empty() && level.back() == ' ') level.pop_back();
-  return level.empty() ? date : level + " " + date;
+  if (level.empty()) return plat::FirstChars(date, maxLength);
+  if (plat::CharCount(level) + 1 + plat::CharCount(date) <= maxLength) return level + " " + date;
+  return level;
 }

@@ -26,7 +26,7 @@ class THighScoreScreen : public TMenuScreen {
   static constexpr int RankGap = 14;
   static constexpr int ScoreMargin = 20;
   // The table's name between the column headings, and the arrows beside it.
-  static constexpr int PageArrowsGap = 230, TableNameSize = 25;
+  static constexpr int PageArrowsGap = 190, TableNameSize = 25;
 
   THighScoreScreen() { name = "highscores"; }
   void Load() override;

@@ -450,6 +450,10 @@ TEST_F(GameScreen, ASaveIsOfferedANameToldAndTellsItselfApartInTheChooser) {
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const std::string day = std::to_string(today.day) + " " + months[today.month - 1];
   EXPECT_EQ(offered, "Level 5 " + day);
+  // Where the day does not fit beside the level, the level is kept whole.
+  EXPECT_EQ(SaveNameSuggestion(TStandardLevels::Path(TStandardLevels::Folder(), 80), 0,
+                               {2026, 12, 10, 18, 27, 0}, 14),
+            "Level 80");
   Shot("gamescreen-savename-offered");
   // The offer is selected: an arrow keeps it, Backspace clears it whole.
   Key("left", 5);

@@ -355,7 +355,7 @@ void AddButtons(Builder& b) {
       {"oksmall", "oksmallMO", 120, 40, text("OK"), "", "back to the title screen"},
       {"fullscreen", "fullscreenMO", 260, 40, radio("Full screen: off"), "Full screen: on",
        "options: full-screen toggle"},
-      {"clear", "clearMO", 120, 40, text("Clear"), "", "high scores: reset the table"},
+      {"clear", "clearMO", 120, 40, text("Reset"), "", "high scores: reset the table"},
       {"playsmall", "playsmallMO", 150, 45, text("Play"), "", "level selection: play"},
       {"load", "loadMO", 150, 45, text("Load"), "", "resume a saved game / load the file"},
       {"customsmall", "customsmallMO", 150, 45, text("Editor"), "", "open the level editor"},

@@ -91,8 +91,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Editor Error 5", 20, kMessage},
       {"Editor Error 6", 20, kMessage},
       {"Score", 25, 225, 1, "99999"},
-      // A line of the end panel (320 wide).
-      {"Highscore Place", 20, 320, 1, "", "{place}"},
+      // A line of the end panel (320 wide, 290 inside its frame).
+      {"Highscore Place", 20, 290, 1, "", "{place}"},
       {"Finished Puzzle", 25, kPanel, 2},
       {"Restart Puzzle", 20, kQuestion},
       {"Reshuffle Puzzle", 20, kQuestion},
