@@ -39,8 +39,6 @@ class TDialogSlot {
 
   // Opens the dialog now when the slot is free, else queues it.
   void Open(TKind kind, TMake make, TAnswer answer = {});
-  // Opens an already built dialog now, dropping any open one.
-  void Replace(TKind kind, std::unique_ptr<TDialog> dialog, TAnswer answer = {});
   bool IsOpen() const { return dialog_ != nullptr; }
   TKind Kind() const { return kind_; }
   TDialog* Dialog() const { return dialog_.get(); }
@@ -67,6 +65,8 @@ class TDialogSlot {
     TAnswer answer;
   };
   void Show(TWaiting waiting);
+  // Puts a dialog in the slot now, dropping any open one.
+  void Replace(TKind kind, std::unique_ptr<TDialog> dialog, TAnswer answer = {});
 
   TKind kind_ = None;
   std::unique_ptr<TDialog> dialog_;
