@@ -54,11 +54,11 @@ const char* TPlayerFiles::Extension(TKind kind) {
     case Bests:
       return "b.ini";
     case ClockRecord:
-      return "t.ini";
+      return "~s.ini";
     case ClockCustomRecord:
-      return "tc.ini";
+      return "~c.ini";
     case ClockBests:
-      return "tb.ini";
+      return "~b.ini";
   }
   return "";
 }

@@ -14,23 +14,26 @@ class TPlayerFiles {
  public:
   // The kinds of file a player owns.
   enum TKind {
-    Save,               // NAME.save: a saved game
-    Layout,             // NAME.layout: a level of the editor
-    Profile,            // NAME.dat: makes a player known
-    StandardRecord,     // NAMEs.ini: the standard levels finished
-    CustomRecord,       // NAMEc.ini: the player's own levels finished
-    Bests,              // NAMEb.ini: the best results on the standard levels
-    ClockRecord,        // NAMEt.ini: the standard levels won against the clock
-    ClockCustomRecord,  // NAMEtc.ini: the player's own levels won against the clock
-    ClockBests,         // NAMEtb.ini: the best results against the clock
+    Save,            // NAME.save: a saved game
+    Layout,          // NAME.layout: a level of the editor
+    Profile,         // NAME.dat: makes a player known
+    StandardRecord,  // NAMEs.ini: the standard levels finished
+    CustomRecord,    // NAMEc.ini: the player's own levels finished
+    Bests,           // NAMEb.ini: the best results on the standard levels
+    // Against the clock the same three with "~" before the letter: no name
+    // holds "~", so no file of one name is a file of another (as "Pat" + "b.ini"
+    // and "Pa" + "tb.ini" would be).
+    ClockRecord,        // NAME~s.ini: the standard levels won against the clock
+    ClockCustomRecord,  // NAME~c.ini: the player's own levels won against the clock
+    ClockBests,         // NAME~b.ini: the best results against the clock
   };
 
   // What a typed name may not hold: these would leave the folder or are
   // refused by some file system. Control characters are refused as well.
   static constexpr const char* RefusedCharacters = "\"|*\\/:;~?<>";
   // The longest name, in bytes of its file name, whose files fit the 255
-  // bytes a file system gives a file name: NAME + "tb.ini" while it is
-  // written, as its temporary NAME + "tb.ini.tmp-XXXXXX".
+  // bytes a file system gives a file name: NAME + "~b.ini" while it is
+  // written, as its temporary NAME + "~b.ini.tmp-XXXXXX".
   static constexpr size_t MaxNameBytes = 255 - 17;
 
   // Why a name cannot be a file name of the profile folder.
@@ -53,7 +56,7 @@ class TPlayerFiles {
   static bool IsSafePath(const std::string& path, const std::string& folder);
 
   // The ending a kind adds to the name: ".save", ".layout", ".dat",
-  // "s.ini", "c.ini", "b.ini", "t.ini", "tc.ini", "tb.ini".
+  // "s.ini", "c.ini", "b.ini", "~s.ini", "~c.ini", "~b.ini".
   static const char* Extension(TKind kind);
   // The file name of a name the player typed or sees (the text becomes a
   // file name through the platform's rule), and its path in `folder`

@@ -24,7 +24,7 @@ class TLevelBests {
  public:
   explicit TLevelBests(std::string path) : Path(std::move(path)) {}
   // The file of the player in the profile folder: relaxed, or against the
-  // clock ("<player>tb.ini").
+  // clock ("<player>~b.ini").
   static TLevelBests OfPlayer(const std::string& player, bool clock = false);
 
   // Reads the file; a missing or unreadable file holds no bests.

@@ -192,8 +192,8 @@ TEST_F(AutoPlayProcessTest, AgainstTheClockAWinIsRecordedForThatWayAndTimeRunsOu
   ASSERT_EQ(Run("--seed 5 --mode clock --autoplay 001 --player Cal"), 0) << Out();
   EXPECT_EQ(Out().rfind("001 won moves=", 0), 0u) << Out();
   EXPECT_NE(Out().find(" seconds="), std::string::npos) << Out();
-  EXPECT_NE(ReadWholeFile(ProfileFile("Calt.ini")).find("001=1"), std::string::npos);
-  EXPECT_NE(ReadWholeFile(ProfileFile("Caltb.ini")).find("001="), std::string::npos);
+  EXPECT_NE(ReadWholeFile(ProfileFile("Cal~s.ini")).find("001=1"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(ProfileFile("Cal~b.ini")).find("001="), std::string::npos);
   for (const char* relaxed : {"Cals.ini", "Calb.ini"}) {
     EXPECT_EQ(plat::FileType(ProfileFile(relaxed)), plat::FILETYPE_NONE) << relaxed;
   }
@@ -205,7 +205,7 @@ TEST_F(AutoPlayProcessTest, AgainstTheClockAWinIsRecordedForThatWayAndTimeRunsOu
   EXPECT_EQ(Run("--seed 5 --autoplay save:late --player Cal"), 3) << Out();
   std::regex outOfTime("save:late out of time moves=\\d+ reshuffles=\\d+ seconds=3\\.0\n");
   EXPECT_TRUE(std::regex_match(Out(), outOfTime)) << Out();
-  EXPECT_EQ(ReadWholeFile(ProfileFile("Calt.ini")).find("003"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(ProfileFile("Cal~s.ini")).find("003"), std::string::npos);
   // The same save without its two lines is played relaxed, and won.
   WriteWholeFile(ProfileFile("late.save"), save);
   ASSERT_EQ(Run("--seed 5 --autoplay save:late --player Cal"), 0) << Out();

@@ -115,7 +115,7 @@ TEST_F(Clock, OutOfTimeRecordsNothingAndTryAgainRestartsTheLevelAndItsClock) {
   EXPECT_EQ(panel.Menu->FindButton("nextpuzzle"), nullptr);
   EXPECT_EQ(panel.Menu->FindButton("restartpuzzle"), nullptr);
   // Nothing is recorded, for either way to play.
-  for (const char* file : {"Adas.ini", "Adab.ini", "Adat.ini", "Adatb.ini"}) {
+  for (const char* file : {"Adas.ini", "Adab.ini", "Ada~s.ini", "Ada~b.ini"}) {
     EXPECT_FALSE(Exists(file)) << file;
   }
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "highscores-clock.hsdat"), clockTable);
@@ -130,8 +130,8 @@ TEST_F(Clock, OutOfTimeRecordsNothingAndTryAgainRestartsTheLevelAndItsClock) {
   // A win against the clock is recorded for this way to play alone.
   ClearMarbles();
   ASSERT_TRUE(RunUntil([&] { return game.State.stateFinished == 1; }, 400));
-  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adat.ini").find("001=1"), std::string::npos);
-  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Adatb.ini").find("001="), std::string::npos);
+  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Ada~s.ini").find("001=1"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(ProfileFolder() + "Ada~b.ini").find("001="), std::string::npos);
   EXPECT_FALSE(Exists("Adas.ini"));
   EXPECT_FALSE(Exists("Adab.ini"));
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "highscores.hsdat"), relaxedTable);

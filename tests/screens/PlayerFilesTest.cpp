@@ -212,6 +212,34 @@ TEST_F(PlayerFiles, ProfilesAreListedSortedAndFoundWithoutCase) {
   EXPECT_EQ(plat::FileType(folder_ + "Adas.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(folder_ + "Adab.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(store.List(), (std::vector<std::string>{"bob", "Zoë", "Дмитрий"}));
+  // One player's files are never another's: deleting "Pa" leaves "Pat"'s.
+  ASSERT_TRUE(store.Write("Pat"));
+  ASSERT_TRUE(store.Write("Pa"));
+  for (TPlayerFiles::TKind kind :
+       {TPlayerFiles::StandardRecord, TPlayerFiles::CustomRecord, TPlayerFiles::Bests}) {
+    WriteWholeFile(TPlayerFiles::Path(store.Folder, "Pat", kind), "001=1\r\n");
+  }
+  store.Delete("Pa");
+  EXPECT_EQ(ReadWholeFile(folder_ + "Patb.ini"), "001=1\r\n");
+  EXPECT_EQ(ReadWholeFile(folder_ + "Patc.ini"), "001=1\r\n");
+  EXPECT_EQ(ReadWholeFile(folder_ + "Pats.ini"), "001=1\r\n");
+  // And so for every pair of kinds: where one ending ends another, what the
+  // longer one adds holds a character no name may hold.
+  const std::initializer_list<TPlayerFiles::TKind> kinds = {
+      TPlayerFiles::Save,         TPlayerFiles::Layout,
+      TPlayerFiles::Profile,      TPlayerFiles::StandardRecord,
+      TPlayerFiles::CustomRecord, TPlayerFiles::Bests,
+      TPlayerFiles::ClockRecord,  TPlayerFiles::ClockCustomRecord,
+      TPlayerFiles::ClockBests};
+  for (TPlayerFiles::TKind longer : kinds) {
+    for (TPlayerFiles::TKind shorter : kinds) {
+      std::string a = TPlayerFiles::Extension(longer), b = TPlayerFiles::Extension(shorter);
+      if (longer == shorter || a.size() < b.size() || a.compare(a.size() - b.size(), b.size(), b))
+        continue;
+      std::string added = a.substr(0, a.size() - b.size());
+      EXPECT_NE(TPlayerFiles::ProblemOfStem("Pa" + added), TPlayerFiles::None) << a << " " << b;
+    }
+  }
 }
 
 TEST_F(PlayerFiles, NamesThatWouldLeaveTheFolderAreRefused) {

@@ -135,7 +135,7 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   for (const char* name : {"Gus", "ada", "Fay", "Cy", "Eve", "Bo", "Dot"}) MakePlayer(name, false);
   SetSetting("PROFILE NAME", "Cy");
   testsupport::WriteWholeFile(ProfileFolder() + "Cys.ini", "001=1\r\n");
-  testsupport::WriteWholeFile(ProfileFolder() + "Cytb.ini", "001=1,10,9000,4\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Cy~b.ini", "001=1,10,9000,4\r\n");
   auto manager = StartWithManager();
   ASSERT_NE(manager, nullptr);
   Shot("players-manager");
@@ -156,7 +156,7 @@ TEST_F(Players, TheManagerKeepsBetweenOneAndSevenPlayers) {
   Key("enter", 30);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy.dat"), plat::FILETYPE_NONE);
   EXPECT_EQ(plat::FileType(ProfileFolder() + "Cys.ini"), plat::FILETYPE_NONE);
-  EXPECT_EQ(plat::FileType(ProfileFolder() + "Cytb.ini"), plat::FILETYPE_NONE);
+  EXPECT_EQ(plat::FileType(ProfileFolder() + "Cy~b.ini"), plat::FILETYPE_NONE);
   EXPECT_EQ(manager->Names().size(), 6u);
   // Nobody is the last player now, and that is stored at once: closing
   // the window here does not bring the deleted one back at the next start.
@@ -210,8 +210,8 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   testsupport::WriteWholeFile(ProfileFolder() + "Adac.ini", "MINE=1\r\n");
   testsupport::WriteWholeFile(ProfileFolder() + "Adab.ini", "001=3,100,9000,4\r\n");
   // Against the clock: the levels won and the bests.
-  testsupport::WriteWholeFile(ProfileFolder() + "Adat.ini", "002=1\r\n");
-  testsupport::WriteWholeFile(ProfileFolder() + "Adatb.ini", "002=2,50,60000,9\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Ada~s.ini", "002=1\r\n");
+  testsupport::WriteWholeFile(ProfileFolder() + "Ada~b.ini", "002=2,50,60000,9\r\n");
   testsupport::WriteWholeFile(ProfileFolder() + "Ada.save", "shared");
   auto manager = StartWithManager();
   ASSERT_NE(manager, nullptr);
@@ -271,7 +271,7 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   EXPECT_EQ(manager->Names(), (std::vector<std::string>{"Bo", "Zoë"}));
   EXPECT_EQ(manager->SelectedName(), "Zoë");
   for (const char* gone :
-       {"ADA.dat", "ADAs.ini", "ADAc.ini", "ADAb.ini", "ADAt.ini", "ADAtb.ini"}) {
+       {"ADA.dat", "ADAs.ini", "ADAc.ini", "ADAb.ini", "ADA~s.ini", "ADA~b.ini"}) {
     EXPECT_EQ(plat::FileType(ProfileFolder() + gone), plat::FILETYPE_NONE) << gone;
   }
   // (Through the platform, which spells the accented name as the file
@@ -288,8 +288,8 @@ TEST_F(Players, ARenamedPlayerKeepsItsRecordsAndIsStillCurrentAfterARestart) {
   EXPECT_EQ(read("Zoë"
                  "c.ini"),
             "MINE=1\r\n");
-  EXPECT_EQ(read("Zoët.ini"), "002=1\r\n");
-  EXPECT_EQ(read("Zoëtb.ini"), "002=2,50,60000,9\r\n");
+  EXPECT_EQ(read("Zoë~s.ini"), "002=1\r\n");
+  EXPECT_EQ(read("Zoë~b.ini"), "002=2,50,60000,9\r\n");
   // Shared files keep their names.
   EXPECT_EQ(ReadWholeFile(ProfileFolder() + "Ada.save"), "shared");
   EXPECT_NE(ReadWholeFile(SettingsFile()).find("PROFILE NAME=Zoë\r\n"), std::string::npos);
