@@ -483,8 +483,8 @@ void TGameModeMatch3::DrawProgress() const {
   plat::DrawImage(*ProgressImage, ProgressX, ProgressY);
   DrawProgressBarFill();
   // How many marble cells are left, on the bar.
-  modetext::DrawCentredAt(marblesLeftText_.With(CellBox->GetLayoutCellMarbleCount()),
-                          float(ProgressX), float(ProgressY - MarblesLeftAbove), MarblesLeftSize);
+  modetext::DrawOnBarAt(marblesLeftText_.With(CellBox->GetLayoutCellMarbleCount()),
+                        float(ProgressX), float(ProgressY - MarblesLeftAbove), MarblesLeftSize);
 }
 
 void TGameModeMatch3::DrawProgressBarFill() const {

@@ -36,13 +36,14 @@ std::string StandardLevelText(const std::string& prefix, const std::string& leve
 namespace {
 
 // align: 0 left, 1 centred, 2 right.
-void DrawLine(const std::string& text, float x, float y, int size, int align, int shade = 255) {
+void DrawLine(const std::string& text, float x, float y, int size, int align, int shade = 255,
+              int shadow = 1) {
   plat::TFontPtr font = GameFont(size);
   if (text.empty() || !font) return;
   plat::TFontPtr old = plat::GetImageFont();
   plat::SetImageFont(font);
   plat::SetColor(shade, shade, shade);
-  DrawTextLine(text, x, y, 1, align, 1);
+  DrawTextLine(text, x, y, shadow, align, 1);
   plat::SetColor(255, 255, 255);
   plat::SetImageFont(old);
 }
@@ -61,6 +62,10 @@ void DrawRightAt(const std::string& text, float x, float y, int size) {
 
 void DrawCentredAt(const std::string& text, float x, float y, int size, int shade) {
   DrawLine(text, x, y, size, 1, shade);
+}
+
+void DrawOnBarAt(const std::string& text, float x, float y, int size) {
+  DrawLine(text, x, y, size, 1, 255, TextOutline);
 }
 
 const std::string& TKeyText::Get() {

@@ -36,6 +36,10 @@ void DrawRightAt(const std::string& text, float x, float y, int size);
 // One line centred on x, in the grey of `shade` (255: white).
 void DrawCentredAt(const std::string& text, float x, float y, int size, int shade = 255);
 
+// One line centred on x, white in a dark ring: on a bar, readable over its
+// bright fill and its dark track alike.
+void DrawOnBarAt(const std::string& text, float x, float y, int size);
+
 // A text the modes draw every frame: looked up once the game text is there,
 // and its form with a number made again only when the number changes.
 class TKeyText {

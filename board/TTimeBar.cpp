@@ -56,7 +56,7 @@ void TTimeBar::Draw(const TTimeLimit& limit, int x) const {
     } else {
       plat::SetColor(255, 255, 255);
     }
-    DrawTextLine(TimeText(limit.Remaining()), float(x), float(Y - TextAbove), 1, 1, 1);
+    DrawTextLine(TimeText(limit.Remaining()), float(x), float(Y - TextAbove), TextOutline, 1, 1);
     plat::SetColor(255, 255, 255);
   }
 }

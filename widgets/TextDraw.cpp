@@ -12,19 +12,30 @@ namespace {
 
 float RoundHalfUp(float v) { return std::floor(v + 0.5f); }
 
-// The shadow, then the text, at the text alpha; colour and blend restored.
-void DrawShadowed(float x, float y, const std::string& text) {
+struct TOffset {
+  float x, y;
+};
+
+// Black copies of the text at the offsets and `alpha` x the text alpha,
+// then the text in the colour in force; colour and blend restored.
+void DrawOverDark(float x, float y, const std::string& text, const TOffset* offsets, int count,
+                  float alpha) {
   int r, g, b;
   plat::GetColor(r, g, b);
   int blend = plat::GetBlend();
   plat::SetBlend(plat::ALPHABLEND);
   plat::SetColor(0, 0, 0);
-  plat::SetAlpha(TextSettings.ShadowAlpha * TextSettings.TextAlpha);
-  plat::DrawText(text, x + TextSettings.ShadowX, y + TextSettings.ShadowY);
+  plat::SetAlpha(alpha * TextSettings.TextAlpha);
+  for (int i = 0; i < count; ++i) plat::DrawText(text, x + offsets[i].x, y + offsets[i].y);
   plat::SetColor(r, g, b);
   plat::SetAlpha(TextSettings.TextAlpha);
   plat::DrawText(text, x, y);
   plat::SetBlend(blend);
+}
+
+void DrawShadowed(float x, float y, const std::string& text) {
+  const TOffset shadow{TextSettings.ShadowX, TextSettings.ShadowY};
+  DrawOverDark(x, y, text, &shadow, 1, TextSettings.ShadowAlpha);
 }
 
 // Blanks collapsed: a run of blanks reads as one word separator, so no
@@ -42,6 +53,14 @@ std::vector<std::string> Words(const std::string& line) {
   }
   if (!word.empty()) words.push_back(std::move(word));
   return words;
+}
+
+// A dark ring a pixel wide, then the text: it reads on the bright and the
+// dark part of a bar alike.
+void DrawOutlined(float x, float y, const std::string& text) {
+  static constexpr TOffset kRing[8] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0},
+                                       {1, 0},   {-1, 1}, {0, 1},  {1, 1}};
+  DrawOverDark(x, y, text, kRing, 8, 0.5f);
 }
 
 }  // namespace
@@ -84,7 +103,9 @@ void DrawTextLine(const std::string& text, float x, float y, int shadow, int ali
     x = RoundHalfUp(x);
     y = RoundHalfUp(y);
   }
-  if (shadow) {
+  if (shadow == TextOutline) {
+    DrawOutlined(std::trunc(x), y, text);
+  } else if (shadow) {
     DrawTextWithShadow(x, y, text, 0);
   } else {
     plat::DrawText(text, x, y);

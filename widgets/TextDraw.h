@@ -33,8 +33,10 @@ void DrawLinesWithShadow(float x, float y, const std::vector<std::string>& lines
 // The lines of text (cut at each LF) drawn so that the last one stands at
 // bottomY, the block growing upward by gap (0: the height of "ABCXYZ").
 void DrawLinesEndingAt(float x, float bottomY, const std::string& text, int centred, float gap);
-// alignment 0 left at x, 1 centred on x (scale aware), 2 right-aligned at x;
-// round puts both coordinates on whole pixels (floor of value + 0.5).
+// shadow: 0 none, 1 the text shadow, TextOutline a dark ring (for text on a
+// picture both bright and dark). alignment 0 left at x, 1 centred on x (scale aware), 2
+// right-aligned at x; round puts both coordinates on whole pixels (floor of value + 0.5).
+constexpr int TextOutline = 2;
 void DrawTextLine(const std::string& text, float x, float y, int shadow, int alignment, int round);
 
 // Cuts at each LF, dropping a CR before it; "" gives no lines.
