@@ -23,6 +23,11 @@ struct TCommand {
   // renderer copies it as a scaled blit, whose sampling shifts when clipped,
   // so a region is only redrawn with such a quad whole.
   bool stretched = false;
+  // An upright quad of one texel (a filled rectangle): every part of it
+  // looks alike, so a clipped draw draws only the part. Clipped whole, the
+  // software renderer's scaled blit of one texel into a small clip takes
+  // no source pixel at all and draws nothing.
+  bool solid = false;
   SDL_BlendMode blend = SDL_BLENDMODE_NONE;
   SDL_Color colour{0, 0, 0, 0};
   SDL_Texture* texture = nullptr;
@@ -144,23 +149,31 @@ SDL_Rect BoundsOf(size_t count, TPointOf pointOf, const SDL_Rect& clip, int marg
   return Intersection(SDL_Rect{left, top, right - left, bottom - top}, clip);
 }
 
-bool IsStretchedQuad(SDL_Texture* texture, const SDL_Vertex* v, int count) {
-  if (count != 4 || !texture) return false;
-  bool upright = (v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
-                  v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x) ||
-                 (v[0].position.x == v[1].position.x && v[1].position.y == v[2].position.y &&
-                  v[2].position.x == v[3].position.x && v[3].position.y == v[0].position.y);
-  if (!upright) return false;
+// Marks an upright quad stretched (drawn at another size than its source)
+// or solid (one texel).
+void ClassifyQuad(SDL_Texture* texture, const SDL_Vertex* v, int count, TCommand& c) {
+  bool upright =
+      count == 4 && ((v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
+                      v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x) ||
+                     (v[0].position.x == v[1].position.x && v[1].position.y == v[2].position.y &&
+                      v[2].position.x == v[3].position.x && v[3].position.y == v[0].position.y));
+  if (!texture || !upright) return;
   int tw = 0, th = 0;
-  if (SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0) return true;
-  if (tw <= 1 && th <= 1) return false;  // one pixel looks the same at any size
+  if (SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0) {
+    c.stretched = true;
+    return;
+  }
+  if (tw <= 1 && th <= 1) {
+    c.solid = true;
+    return;
+  }
   float dw = std::abs(v[2].position.x - v[0].position.x);
   float dh = std::abs(v[2].position.y - v[0].position.y);
   float sw = std::abs(v[2].tex_coord.x - v[0].tex_coord.x) * float(tw);
   float sh = std::abs(v[2].tex_coord.y - v[0].tex_coord.y) * float(th);
   bool turned = v[0].position.x == v[1].position.x;
   if (turned) std::swap(sw, sh);
-  return std::abs(dw - sw) > 0.01f || std::abs(dh - sh) > 0.01f;
+  c.stretched = std::abs(dw - sw) > 0.01f || std::abs(dh - sh) > 0.01f;
 }
 
 bool SameCommand(const TRecord& ra, const TCommand& a, const TRecord& rb, const TCommand& b) {
@@ -184,6 +197,35 @@ bool SameCommand(const TRecord& ra, const TCommand& a, const TRecord& rb, const 
   return false;
 }
 
+// The part of a solid quad inside the clip, as a quad of its own; false
+// when the clip holds all of it (or none).
+bool SolidPart(const SDL_Vertex* v, const SDL_Rect& clip, SDL_Vertex part[4]) {
+  float x0 = std::min(v[0].position.x, v[2].position.x);
+  float x1 = std::max(v[0].position.x, v[2].position.x);
+  float y0 = std::min(v[0].position.y, v[2].position.y);
+  float y1 = std::max(v[0].position.y, v[2].position.y);
+  float cx0 = std::max(x0, float(clip.x)), cx1 = std::min(x1, float(clip.x + clip.w));
+  float cy0 = std::max(y0, float(clip.y)), cy1 = std::min(y1, float(clip.y + clip.h));
+  if ((cx0 == x0 && cx1 == x1 && cy0 == y0 && cy1 == y1) || cx0 >= cx1 || cy0 >= cy1) return false;
+  const SDL_FPoint corners[4] = {{cx0, cy0}, {cx1, cy0}, {cx1, cy1}, {cx0, cy1}};
+  const SDL_FPoint uv[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  for (int i = 0; i < 4; ++i) part[i] = SDL_Vertex{corners[i], v[0].color, uv[i]};
+  return true;
+}
+
+// Geometry, clipped to `clip`; a solid quad only in its part inside.
+void DrawGeometry(SDL_Renderer* r, SDL_Texture* texture, const SDL_Vertex* vertices, int count,
+                  const int* indices, int indexCount, bool solid, const SDL_Rect& clip) {
+  SDL_RenderSetClipRect(r, &clip);
+  SDL_Vertex part[4];
+  if (solid && SolidPart(vertices, clip, part)) {
+    static const int kQuad[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(r, texture, part, 4, kQuad, 6);
+    return;
+  }
+  SDL_RenderGeometry(r, texture, vertices, count, indices, indexCount);
+}
+
 // Draws one command, clipped to `clip` (a clear fills the clip only).
 void DrawCommand(SDL_Renderer* r, const TRecord& record, const TCommand& c, const SDL_Rect& clip,
                  bool whole) {
@@ -191,8 +233,8 @@ void DrawCommand(SDL_Renderer* r, const TRecord& record, const TCommand& c, cons
   switch (c.kind) {
     case TCommand::TKind::Geometry:
       SDL_SetTextureBlendMode(c.texture, c.blend);
-      SDL_RenderGeometry(r, c.texture, &record.vertices[c.first], int(c.count),
-                         &record.indices[c.indexFirst], int(c.indexCount));
+      DrawGeometry(r, c.texture, &record.vertices[c.first], int(c.count),
+                   &record.indices[c.indexFirst], int(c.indexCount), c.solid, clip);
       break;
     case TCommand::TKind::Points:
       SDL_SetRenderDrawBlendMode(r, c.blend);
@@ -401,7 +443,10 @@ void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
     if (!r) return;
     ForgetShownFrame();
     SDL_SetTextureBlendMode(texture, blend);
-    SDL_RenderGeometry(r, texture, vertices, vertexCount, indices, indexCount);
+    TCommand drawn;
+    ClassifyQuad(texture, vertices, vertexCount, drawn);
+    DrawGeometry(r, texture, vertices, vertexCount, indices, indexCount, drawn.solid,
+                 CurrentClip());
     return;
   }
   TCommand& c = Append(TCommand::TKind::Geometry, blend);
@@ -415,7 +460,7 @@ void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
   rec.next.indices.insert(rec.next.indices.end(), indices, indices + indexCount);
   c.bounds = BoundsOf(
       size_t(vertexCount), [&](size_t i) { return vertices[i].position; }, c.clip, 1);
-  c.stretched = IsStretchedQuad(texture, vertices, vertexCount);
+  ClassifyQuad(texture, vertices, vertexCount, c);
 }
 
 void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points, int count) {

@@ -33,7 +33,8 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
 
   // A scene in which some things move with t and others stay: a solid
   // background, a still sprite, a moving one, a turning and scaled one, a
-  // stretched one, additive light, a line, points and a rectangle.
+  // stretched one, additive light, a line, points and a rectangle, under a
+  // shade, with a rectangle in a clip.
   void Scene(int t, bool ambientGlow = true) {
     SetBlend(SOLIDBLEND);
     SetColor(255, 255, 255);
@@ -58,6 +59,16 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
     DrawRect(650 - t * 4, 50, 30, 20);
     SetAlpha(1);
     Plot(700, 580 - t);
+    // A dialog's shade over all of it, and a box in a clip.
+    SetColor(0, 0, 0);
+    SetAlpha(0.7);
+    DrawRect(0, 0, 800, 600);
+    SetViewport(300, 400, 50, 40);
+    SetColor(30, 60, 200);
+    DrawRect(290, 390, 200, 100);
+    SetViewport(0, 0, 800, 600);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
   }
 
   TImagePtr sprite_, background_;
