@@ -127,17 +127,26 @@ void AnchorScreenshotPaths() {
 }
 
 // The bot of --autoplay LEVELS [--player NAME]; its custom layout paths are
-// meant from where the program was started.
+// meant from where the program was started. Its options without it (--moves)
+// are refused here too.
 bool CreateAutoPlay(std::string& error) {
   std::vector<TAutoPlay::TLevel> list;
-  if (!TAutoPlay::ParseLevels(RunOptions.AutoPlay, "layouts/", list, error, plat::CurrentDir())) {
+  if (!RunOptions.AutoPlay.empty() &&
+      !TAutoPlay::ParseLevels(RunOptions.AutoPlay, "layouts/", list, error, plat::CurrentDir())) {
     return false;
   }
   std::string player = RunOptions.Player.empty() ? "Autoplay" : RunOptions.Player;
   uint32_t seed = RunOptions.HasSeed ? RunOptions.Seed : uint32_t(std::time(nullptr));
   AutoPlay = std::make_unique<TAutoPlay>(std::move(list), player, seed, RunOptions.Headless);
-  if (!RunOptions.Mode.empty() && !playway::Parse(RunOptions.Mode, AutoPlay->Way)) {
+  // The open board's ways are items of --autoplay, not modes.
+  if (!RunOptions.Mode.empty() &&
+      (!playway::Parse(RunOptions.Mode, AutoPlay->Way) || playway::OnOpenBoard(AutoPlay->Way))) {
     error = "--mode needs relaxed or clock, not \"" + RunOptions.Mode + "\"";
+    AutoPlay.reset();
+    return false;
+  }
+  AutoPlay->EndlessMoves = RunOptions.Moves;
+  if (!AutoPlay->CheckOptions(error)) {
     AutoPlay.reset();
     return false;
   }
@@ -170,7 +179,7 @@ int main(int argc, char** argv) {
                  RunOptions.FrameLog.c_str());
     return 2;
   }
-  if (!RunOptions.AutoPlay.empty() && !CreateAutoPlay(error)) {
+  if ((!RunOptions.AutoPlay.empty() || RunOptions.Moves > 0) && !CreateAutoPlay(error)) {
     std::fprintf(stderr, "gleamstrand: %s\n", error.c_str());
     return 2;
   }

@@ -69,6 +69,9 @@ class TCellBox {
   // or is not a layout the game could have written (the board is then
   // unchanged), or cannot be written (the old file is kept).
   int ReadLayout(const std::string& path);
+  // The same from a stream; with `needsMarbles` false a layout without a
+  // marble cell is taken too (the open board).
+  int ReadLayout(plat::TStream& in, bool needsMarbles);
   int WriteLayout(const std::string& path) const;
   // Whether ReadLayout would take the file, without a board.
   static bool IsReadableLayout(const std::string& path);

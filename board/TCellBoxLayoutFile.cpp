@@ -25,19 +25,16 @@ using TLayoutValues = std::array<std::array<std::array<int, Columns>, Rows>, Blo
 // The file as the game writes it, or false: a digit out of its block's
 // range or no digit at all, a file that ends before its last row, a level
 // without a playing cell or without a marble cell. Such a file would be
-// won at once or never.
-bool ParseLayout(const std::string& path, TLayoutValues& values) {
-  if (plat::FileSize(path) > MaxFileBytes) return false;
-  plat::TStreamPtr in = plat::ReadStream(path);
-  if (!in) return false;
-  in->ReadLine();
-  in->ReadLine();
+// won at once or never (unless `needsMarbles` is false: the open board).
+bool ParseLayout(plat::TStream& in, TLayoutValues& values, bool needsMarbles = true) {
+  in.ReadLine();
+  in.ReadLine();
   int cells = 0, marbles = 0;
   for (size_t block = 0; block < Blocks.size(); ++block) {
-    if (block > 0) in->ReadLine();
+    if (block > 0) in.ReadLine();
     for (int y = 0; y < Rows; ++y) {
       for (int x = 0; x < Columns; ++x) {
-        int c = in->Eof() ? -1 : in->ReadByte();
+        int c = in.Eof() ? -1 : in.ReadByte();
         if (c < '0' || c > '0' + BlockLimits[block]) return false;
         values[block][size_t(y)][size_t(x)] = c - '0';
         if (block == 0) {
@@ -45,12 +42,25 @@ bool ParseLayout(const std::string& path, TLayoutValues& values) {
           marbles += c == '2';
         }
       }
-      in->ReadByte();
-      in->ReadByte();
+      in.ReadByte();
+      in.ReadByte();
     }
   }
+  return cells > 0 && (marbles > 0 || !needsMarbles);
+}
+
+// A layout file to read, or null when there is none of a layout's size.
+plat::TStreamPtr OpenLayout(const std::string& path) {
+  if (plat::FileSize(path) > MaxFileBytes) return nullptr;
+  return plat::ReadStream(path);
+}
+
+bool ParseLayout(const std::string& path, TLayoutValues& values) {
+  plat::TStreamPtr in = OpenLayout(path);
+  if (!in) return false;
+  const bool parsed = ParseLayout(*in, values);
   in->Close();
-  return cells > 0 && marbles > 0;
+  return parsed;
 }
 
 }  // namespace
@@ -62,8 +72,16 @@ int TCellBox::LoadLayout(const std::string& path) {
 }
 
 int TCellBox::ReadLayout(const std::string& path) {
+  plat::TStreamPtr in = OpenLayout(path);
+  if (!in) return 0;
+  const int read = ReadLayout(*in, true);
+  in->Close();
+  return read;
+}
+
+int TCellBox::ReadLayout(plat::TStream& in, bool needsMarbles) {
   TLayoutValues values{};
-  if (!ParseLayout(path, values)) return 0;
+  if (!ParseLayout(in, values, needsMarbles)) return 0;
   Clear();
   for (size_t block = 0; block < Blocks.size(); ++block) {
     for (int y = 1; y <= Rows; ++y) {

@@ -9,6 +9,7 @@
 #include "TGamePlay.h"
 #include "TImageBank.h"
 #include "TLevelClock.h"
+#include "TOpenBoard.h"
 #include "TParticleList.h"
 #include "TPlayerFiles.h"
 #include "TSavedGame.h"
@@ -91,7 +92,11 @@ void TGameModeMatch3::Init(const std::string& name, int custom) {
   play_.CurrentLevel = name;
   play_.IsCustomLevel = custom;
   Clear();
-  CellBox->LoadLayout(name);
+  if (OnOpenBoard()) {
+    TOpenBoard::Load(*CellBox);
+  } else {
+    CellBox->LoadLayout(name);
+  }
   CellBox->UpdateDrawWall();
   CellBox->GameMode = this;
   Shuffle();
@@ -99,8 +104,7 @@ void TGameModeMatch3::Init(const std::string& name, int custom) {
   Moves = 0;
   AddOriginalUndo();
   TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
-  TimeLimit.LimitMs =
-      play_.Way == TPlayWay::Clock ? TTimeLimit::ForLevel(name, custom, TotalMarbles) : 0;
+  TimeLimit.LimitMs = TTimeLimit::ForWay(play_.Way, name, custom, TotalMarbles);
   TimeBar.Reset();
 }
 
@@ -138,8 +142,11 @@ void TGameModeMatch3::Shuffle() {
   HasShownShufflePiecesDialog = 0;
   ResetHint();
   HintList.reset();
-  ResetScore();
-  DropPendingPoints();
+  // On the open board a new deal goes on with the score it had.
+  if (!OnOpenBoard()) {
+    ResetScore();
+    DropPendingPoints();
+  }
   StartStartGameAnimation();
 }
 
@@ -176,7 +183,7 @@ int TGameModeMatch3::SaveGame(const std::string& name) {
   TSavedLevel level;
   if (!play_.CurrentLevel.empty()) level = {FileStem(play_.CurrentLevel), play_.IsCustomLevel};
   TSavedClock clock;
-  if (TimeLimit.Active()) clock = {TPlayWay::Clock, TimeLimit.Remaining()};
+  if (play_.Way == TPlayWay::Clock) clock = {TPlayWay::Clock, TimeLimit.Remaining()};
   if (OriginalPuzzle && OriginalPuzzle->CellBox && TPlayerFiles::IsSafePath(name, folder) &&
       TSavedGame::Write(path, LevelClock.Elapsed(), play_.Score, *OriginalPuzzle->CellBox, *CellBox,
                         level, Moves, clock)) {
@@ -358,6 +365,8 @@ void TGameModeMatch3::EndBonus() {
     BonusEndAnimation->AddPhase(BonusFadeLength);
     BonusEndAnimation->Start();
     BonusTotalPoints = (BonusCounter - BonusFreeMatches) * BonusPointsPerMatch;
+    // On the open board the bonus is scored; on a level it is only shown.
+    if (OnOpenBoard()) AddPendingScore(BonusTotalPoints);
     if (BonusCounter >= BonusApplauseMatches) {
       PlayBonusApplauseSound();
       play_.ParticleList = std::make_shared<TParticleList>();
@@ -369,7 +378,19 @@ void TGameModeMatch3::EndBonus() {
 
 // ---------------------------------------------------------------- end of level
 
-int TGameModeMatch3::IsFinished() const { return CellBox->GetLayoutCellMarbleCount() == 0; }
+int TGameModeMatch3::IsFinished() const {
+  // The open board has no goal: it is never won.
+  return !OnOpenBoard() && CellBox->GetLayoutCellMarbleCount() == 0;
+}
+
+bool TGameModeMatch3::OnOpenBoard() const { return playway::OnOpenBoard(play_.Way); }
+
+void TGameModeMatch3::SettleScore() {
+  if (BonusAnimation) EndBonus();
+  BonusAnimation.reset();
+  play_.Score = std::max(play_.Score + play_.ScoreAdder, 0);
+  play_.ScoreAdder = 0;
+}
 
 int TGameModeMatch3::IsGameFinished() {
   if (!IsFinished()) return 0;
@@ -447,7 +468,8 @@ void TGameModeMatch3::Draw() {
   if (!play_.State.Over()) DrawHint();
   DrawHelpMessage();
   DrawProgress();
-  TimeBar.Draw(TimeLimit, ProgressX);
+  // On the open board the time bar takes the progress bar's place.
+  TimeBar.Draw(TimeLimit, ProgressX, OnOpenBoard() ? ProgressY : TTimeBar::Y);
   DrawBonus();
   DrawShuffleOffer();
   DrawDebugInformation();
@@ -458,6 +480,8 @@ void TGameModeMatch3::DrawHint() const { TBoardMode::DrawHint(art_->LayoutHint);
 TBottomBox TGameModeMatch3::BottomBox() const { return TBottomBox::For(CellBox.get()); }
 
 const std::string& TGameModeMatch3::OpeningMessage() const {
+  if (play_.Way == TPlayWay::Attack) return attackHelpText_.Get();
+  if (play_.Way == TPlayWay::Endless) return endlessHelpText_.Get();
   // A level that brings something new opens with its own tip.
   if (tipLevel_ != play_.CurrentLevel || tipCustom_ != play_.IsCustomLevel) {
     tipLevel_ = play_.CurrentLevel;
@@ -475,6 +499,8 @@ void TGameModeMatch3::DrawHelpMessage() const {
 }
 
 void TGameModeMatch3::DrawProgress() const {
+  // The open board has no marble cell to count.
+  if (OnOpenBoard()) return;
   float barLeft =
       float(ProgressX) - (ProgressImage ? float(plat::ImageWidth(*ProgressImage)) / 2 : 0);
   modetext::DrawRightAt(progressText_.Get(), barLeft - float(ProgressLabelGap),

@@ -74,9 +74,15 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   // The help box's text: the level's own tip, or the game's help line.
   const std::string& OpeningMessage() const;
   void EndBonus();
-  // 1 when the board has no marble cell left.
+  // 1 when the board has no marble cell left (never on the open board).
   int IsFinished() const;
-  // Against the clock: the time ran out before the last marble cell went.
+  // Time attack or endless: the open board, no goal, the bonus scored.
+  bool OnOpenBoard() const;
+  // The score as it stands once the bonus window running closes and the
+  // points still counting up are in (time up, or leaving endless).
+  void SettleScore();
+  // Against the clock: the time ran out before the last marble cell went;
+  // in time attack: the time is up.
   bool IsOutOfTime() const;
   // Reads a saved game into the mode: 1, or 0 when the file cannot be read.
   int LoadSaveGame(const std::string& path);
@@ -164,7 +170,8 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   // The texts drawn every frame, looked up once and numbered on change.
   mutable modetext::TKeyText helpText_{"Help Message"}, progressText_{"Progress Field"},
       offerText_{"No Valid Matches 2"}, bonusPointsText_{"Bonus Points"},
-      bonusCounterText_{"Bonus Counter"}, marblesLeftText_{"Marbles Left"};
+      bonusCounterText_{"Bonus Counter"}, marblesLeftText_{"Marbles Left"},
+      attackHelpText_{"Help Attack"}, endlessHelpText_{"Help Endless"};
   // The tip of the level named last (looked up when the level changes).
   mutable std::string tipLevel_, tipText_;
   mutable int tipCustom_ = -1;

@@ -1,8 +1,31 @@
 #include "TPlayWay.h"
 
+#include <iterator>
+
 namespace playway {
 
-const char* Name(TPlayWay way) { return way == TPlayWay::Clock ? "clock" : "relaxed"; }
+namespace {
+
+struct TWayNames {
+  const char* Name;
+  const char* TextKey;
+  const char* HighScores;
+};
+
+// In the order of the enum.
+constexpr TWayNames Names[] = {
+    {"relaxed", "Way Relaxed", "highscores"},
+    {"clock", "Way Clock", "highscores-clock"},
+    {"attack", "Way Attack", "highscores-attack"},
+    {"endless", "Way Endless", "highscores-endless"},
+};
+static_assert(std::size(Names) == std::size(All));
+
+const TWayNames& Of(TPlayWay way) { return Names[size_t(way)]; }
+
+}  // namespace
+
+const char* Name(TPlayWay way) { return Of(way).Name; }
 
 bool Parse(const std::string& name, TPlayWay& way) {
   for (TPlayWay each : All) {
@@ -14,10 +37,10 @@ bool Parse(const std::string& name, TPlayWay& way) {
   return false;
 }
 
-const char* TextKey(TPlayWay way) { return way == TPlayWay::Clock ? "Way Clock" : "Way Relaxed"; }
+const char* TextKey(TPlayWay way) { return Of(way).TextKey; }
 
-const char* HighScoreName(TPlayWay way) {
-  return way == TPlayWay::Clock ? "highscores-clock" : "highscores";
-}
+const char* HighScoreName(TPlayWay way) { return Of(way).HighScores; }
+
+bool OnOpenBoard(TPlayWay way) { return way == TPlayWay::Attack || way == TPlayWay::Endless; }
 
 }  // namespace playway

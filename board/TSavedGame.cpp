@@ -201,9 +201,10 @@ int TSavedGame::Read(const std::string& path, int& elapsedMs, int& score, TCellB
   if (level) *level = named;
   if (moves) *moves = counted;
   // A way without its time left cannot go on against the clock: relaxed.
+  // Only a game against the clock is saved with a way; the open board's
+  // ways are never saved, and a file that names one is played relaxed.
   if (clock)
-    *clock =
-        way != TPlayWay::Relaxed && remaining >= 0 ? TSavedClock{way, remaining} : TSavedClock{};
+    *clock = way == TPlayWay::Clock && remaining >= 0 ? TSavedClock{way, remaining} : TSavedClock{};
   in->Close();
   return 1;
 }

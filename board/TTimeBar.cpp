@@ -35,16 +35,16 @@ bool TTimeBar::Manage(const TTimeLimit& limit) {
   return true;
 }
 
-void TTimeBar::Draw(const TTimeLimit& limit, int x) const {
+void TTimeBar::Draw(const TTimeLimit& limit, int x, int y) const {
   if (!limit.Active()) return;
   const bool urgent = limit.Urgent();
-  if (back_) plat::DrawImage(*back_, x, Y);
+  if (back_) plat::DrawImage(*back_, x, y);
   const plat::TImagePtr& fill = urgent && urgent_ ? urgent_ : fill_;
   if (fill) {
     const int width = plat::ImageWidth(*fill), height = plat::ImageHeight(*fill);
     const int shown = int((long long)width * limit.Remaining() / limit.LimitMs);
     if (shown > 0) {
-      plat::DrawSubImageRect(*fill, x - width / 2, Y - height / 2, shown, height, 0, 0, shown,
+      plat::DrawSubImageRect(*fill, x - width / 2, y - height / 2, shown, height, 0, 0, shown,
                              height);
     }
   }
@@ -56,7 +56,7 @@ void TTimeBar::Draw(const TTimeLimit& limit, int x) const {
     } else {
       plat::SetColor(255, 255, 255);
     }
-    DrawTextLine(TimeText(limit.Remaining()), float(x), float(Y - TextAbove), TextOutline, 1, 1);
+    DrawTextLine(TimeText(limit.Remaining()), float(x), float(y - TextAbove), TextOutline, 1, 1);
     plat::SetColor(255, 255, 255);
   }
 }

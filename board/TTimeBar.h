@@ -20,8 +20,8 @@ class TTimeBar {
   bool Manage(const TTimeLimit& limit);
   // Forgets the ticks heard (a restarted level ticks again).
   void Reset() { lastTickSecond_ = 0; }
-  // The bar centred on x.
-  void Draw(const TTimeLimit& limit, int x) const;
+  // The bar centred on x, its middle at y.
+  void Draw(const TTimeLimit& limit, int x, int y = Y) const;
   // "1:23", the seconds left rounded up: the bar reads 0:00 only at the end.
   static std::string TimeText(int remainingMs);
 

@@ -25,6 +25,17 @@ int TTimeLimit::ForLevel(const std::string& path, int custom, int marbleCells,
   return ForCustomLevel(marbleCells);
 }
 
+int TTimeLimit::ForWay(TPlayWay way, const std::string& path, int custom, int marbleCells) {
+  switch (way) {
+    case TPlayWay::Clock:
+      return ForLevel(path, custom, marbleCells);
+    case TPlayWay::Attack:
+      return AttackMs;
+    default:
+      return 0;
+  }
+}
+
 int TTimeLimit::Remaining() const {
   if (!Active()) return 0;
   return std::clamp(LimitMs - LevelClock.Elapsed(), 0, LimitMs);

@@ -2,10 +2,13 @@
 // against the level clock (so the in-game menu, a pause or a lost window
 // stop it too), and the rule that sets it: the standard levels' measured
 // limit, or for the player's own levels a base and a share per marble cell.
-// No limit (0) while playing relaxed. Draws nothing.
+// Time attack has three minutes; relaxed and endless have no limit (0).
+// Draws nothing.
 #pragma once
 
 #include <string>
+
+#include "TPlayWay.h"
 
 class TLevelPars;
 
@@ -17,7 +20,11 @@ class TTimeLimit {
   static constexpr int CustomBaseMs = 60000, CustomPerMarbleMs = 10000;
   // A standard level measured without a limit gets the same rule.
   static constexpr int MaxLimitMs = 24 * 60 * 60 * 1000;
+  // Time attack: three minutes.
+  static constexpr int AttackMs = 3 * 60 * 1000;
 
+  // The limit of a game played `way` (0 where the way has none).
+  static int ForWay(TPlayWay way, const std::string& path, int custom, int marbleCells);
   // The limit of a level (its layout's path) in ms, from `pars` (read from
   // the standard levels' file when null).
   static int ForLevel(const std::string& path, int custom, int marbleCells,

@@ -46,14 +46,17 @@ const TOptionHelp kOptions[] = {
     {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
     {"--screenshot", "STEP:FILE", "save the frame after logic step STEP as PNG (repeatable)"},
     {"--autoplay", "LEVELS",
-     "let the bot play 005, 001-080, a .layout file or save:NAME, a list separated by commas, "
-     "then exit"},
+     "let the bot play 005, 001-080, a .layout file, save:NAME, attack (time attack) or endless, "
+     "a list separated by commas, then exit"},
     {"--player", "NAME", "the player --autoplay plays for (default Autoplay)"},
     {"--language", "CODE", "speak {languages} this time (the setting is kept)"},
     {"--keys", "", "the --autoplay bot plays with the keyboard alone (cursor and arrows)"},
     {"--pad", "", "the --autoplay bot plays with a virtual game pad alone (D-pad and A)"},
     {"--mode", "WAY",
-     "the --autoplay bot plays its levels relaxed (the default) or clock (against the clock)"},
+     "the --autoplay bot plays its levels relaxed (the default) or clock (against the clock); "
+     "attack and endless are refused with clock"},
+    {"--moves", "N",
+     "the moves the --autoplay bot makes in endless before it leaves (1 to 100000)"},
     {"--frame-log", "FILE", "write each presented frame's time and duration (ms) to FILE"},
     {"--demo", "[...]", "show the platform test picture instead (first option only)"},
 };
@@ -147,6 +150,15 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       options.Pad = true;
     } else if (arg == "--mode") {
       if (!value(options.Mode)) return false;
+    } else if (arg == "--moves") {
+      long long moves = 0;
+      if (!value(text)) return false;
+      if (!ParseCount(text, moves) || moves < 1 || moves > MaxEndlessMoves) {
+        error = "--moves needs a whole number from 1 to " + std::to_string(MaxEndlessMoves) +
+                ", not \"" + text + "\"";
+        return false;
+      }
+      options.Moves = int(moves);
     } else if (arg == "--screenshot") {
       std::pair<long long, std::string> shot;
       if (!value(text)) return false;

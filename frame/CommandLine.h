@@ -21,8 +21,12 @@ struct TRunOptions {
   bool Keys = false;     // the bot plays with the keyboard alone
   bool Pad = false;      // the bot plays with a virtual game pad alone
   std::string Mode;      // the way the bot plays its levels ("" for relaxed)
+  int Moves = 0;         // the bot's moves in endless (0: not given)
   std::string FrameLog;  // each presented frame's time and duration ("" for none)
 };
+
+// The most moves --moves takes.
+constexpr int MaxEndlessMoves = 100000;
 
 // Fills options from argv; false with a message naming the bad option. An
 // unknown option's message starts with "unknown option".

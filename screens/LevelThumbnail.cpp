@@ -6,6 +6,7 @@
 #include "TBoardArt.h"
 #include "TCellBox.h"
 #include "TLayoutCell.h"
+#include "TOpenBoard.h"
 #include "TVMouse.h"
 
 TLevelThumbnails::TLevelThumbnails()
@@ -51,6 +52,16 @@ plat::TImagePtr TLevelThumbnails::Create(const std::string& path, int& size) {
   size = 0;
   // A level that cannot be read has no picture.
   if (!board_->ReadLayout(path)) return nullptr;
+  return Grab(size);
+}
+
+plat::TImagePtr TLevelThumbnails::CreateOpenBoard() {
+  int size = 0;
+  if (!TOpenBoard::Load(*board_)) return nullptr;
+  return Grab(size);
+}
+
+plat::TImagePtr TLevelThumbnails::Grab(int& size) {
   plat::Cls();
   plat::SetBlend(plat::SOLIDBLEND);
   plat::SetAlpha(1);

@@ -28,8 +28,12 @@ class TLevelThumbnails {
   // image and size 0 (the item is still listed). Draws into the back buffer
   // and clears it.
   plat::TImagePtr Create(const std::string& path, int& size);
+  // The same of the open board (time attack, endless).
+  plat::TImagePtr CreateOpenBoard();
 
  private:
+  // The board read last, drawn and grabbed; size as for Create.
+  plat::TImagePtr Grab(int& size);
   // An empty layout cell beside a playing cell (diagonals count).
   bool IsWall(int column, int row) const;
 

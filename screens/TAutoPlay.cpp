@@ -51,6 +51,14 @@ bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
                           std::string& error) {
   const std::string extension = TStandardLevels::Extension;
   const std::string save = SavePrefix;
+  for (TPlayWay way : {TPlayWay::Attack, TPlayWay::Endless}) {
+    if (item == playway::Name(way)) {
+      TLevel level{item, "", 0, ""};
+      level.OpenBoard = way;
+      levels.push_back(level);
+      return true;
+    }
+  }
   if (item.compare(0, save.size(), save) == 0) {
     std::string name = item.substr(save.size());
     if (name.empty() || name == "." || name == ".." ||
@@ -78,8 +86,8 @@ bool TAutoPlay::ParseItem(const std::string& item, const std::string& layouts,
   std::string last = dash == std::string::npos ? first : item.substr(dash + 1);
   if (!IsDigits(first) || !IsDigits(last) || first.size() > 3 || last.size() > 3) {
     error =
-        "--autoplay needs levels (\"005\"), ranges (\"001-080\"), .layout files or "
-        "save:NAME, separated by commas, not \"" +
+        "--autoplay needs levels (\"005\"), ranges (\"001-080\"), .layout files, "
+        "save:NAME, attack or endless, separated by commas, not \"" +
         item + "\"";
     return false;
   }
@@ -109,6 +117,23 @@ bool TAutoPlay::ParseLevels(const std::string& argument, const std::string& layo
     if (comma == std::string::npos) return true;
     from = comma + 1;
   }
+}
+
+bool TAutoPlay::CheckOptions(std::string& error) const {
+  bool open = false, endless = false;
+  for (const TLevel& level : levels_) {
+    open = open || level.OnOpenBoard();
+    endless = endless || level.OpenBoard == TPlayWay::Endless;
+  }
+  if (open && Way != TPlayWay::Relaxed) {
+    error = "--autoplay: attack and endless are not played with --mode " +
+            std::string(playway::Name(Way));
+  } else if (endless && EndlessMoves <= 0) {
+    error = "--autoplay: endless needs --moves N";
+  } else if (!endless && EndlessMoves > 0) {
+    error = "--moves is for --autoplay endless alone";
+  }
+  return error.empty();
 }
 
 TAutoPlay::TAutoPlay(std::vector<TLevel> levels, std::string player, uint32_t seed, bool headless)
@@ -211,20 +236,34 @@ void TAutoPlay::StepStartLevel() {
       Game->CurrentTScreen != Screens->Play.get()) {
     return;  // still loading, or still leaving the game screen
   }
-  if (!Screen()->StartLevel(level.Path, level.Custom, Way)) {
+  if (level.OnOpenBoard()) {
+    if (!Screen()->StartOpenBoard(level.OpenBoard)) return;  // a fade still runs
+  } else if (!Screen()->StartLevel(level.Path, level.Custom, Way)) {
     Print("autoplay: the level \"" + level.Path + "\" cannot be read");
     Finish(StatusError);
     return;
   }
   moves_ = reshuffles_ = 0;
+  leftEndless_ = false;
   phase_ = TPhase::Playing;
 }
 
 void TAutoPlay::StepPlaying() {
+  const TLevel& level = levels_[current_];
+  if (leftEndless_ || (level.OpenBoard == TPlayWay::Endless && moves_ >= EndlessMoves)) {
+    StepLeaveEndless();
+    return;
+  }
   TGameModeMatch3* mode = Mode();
   if (!OnGameScreen() || !mode) return;
   if (Screen()->State.stateFinished) {
     Report("won");
+    phase_ = TPhase::LevelOver;
+    return;
+  }
+  if (Screen()->State.stateOutOfTime && level.OpenBoard == TPlayWay::Attack) {
+    // The time is up: the end of a time attack.
+    ReportOpenBoard();
     phase_ = TPhase::LevelOver;
     return;
   }
@@ -233,7 +272,9 @@ void TAutoPlay::StepPlaying() {
     Finish(StatusLost);
     return;
   }
-  if (moves_ >= MaxMoves || LevelClock.Elapsed() >= MaxPlayingMs) {
+  // The open board ends with its time or its moves, not with the limits
+  // that tell a level the bot cannot win.
+  if (!level.OnOpenBoard() && (moves_ >= MaxMoves || LevelClock.Elapsed() >= MaxPlayingMs)) {
     Report("lost");
     Finish(StatusLost);
     return;
@@ -283,6 +324,58 @@ void TAutoPlay::StepPlaying() {
   ++moves_;
   thought_ = false;
   waitUntil_ = hands_.QueueEnd() + pace_.Settle;
+}
+
+void TAutoPlay::StepLeaveEndless() {
+  if (leftEndless_) {
+    // Back on the level selection, the score recorded.
+    if (Game->Fading() || Game->CurrentTScreen != Screens->Play.get()) return;
+    ReportOpenBoard();
+    leftEndless_ = false;
+    if (current_ + 1 >= levels_.size()) {
+      Finish(StatusWon);
+      return;
+    }
+    ++current_;
+    phase_ = TPhase::StartLevel;
+    return;
+  }
+  TGameModeMatch3* mode = Mode();
+  if (!OnGameScreen() || !mode) return;
+  TGameScreen& screen = *Screen();
+  TGameMenu& menu = *screen.InGameMenu;
+  if (!menu.Active) {
+    // The last move's lines settle first; the score is theirs too.
+    if (!mode->IsBoardAtRest() || mode->ShufflePieces || screen.State.disableButtons) return;
+    if (Keys) {
+      hands_.Press(TNavCommand::Back);
+    } else if (TButton* open = screen.GUI->MainMenu->FindButton("menu")) {
+      hands_.ClickButton(*open);
+    }
+    waitUntil_ = hands_.QueueEnd() + pace_.Settle;
+    return;
+  }
+  if (menu.FadeIn->Active || menu.FadeOut->Active || !menu.Buttons()) return;
+  TButton* back = menu.Buttons()->FindButton("backtomenu");
+  if (!back) return;
+  if (!Keys) {
+    hands_.ClickButton(*back);
+    leftEndless_ = true;
+  } else if (menu.Focus.Shown() && menu.Focus.Current() == back) {
+    hands_.Press(TNavCommand::Accept);
+    leftEndless_ = true;
+  } else {
+    // Down the column to it (a pad's D-pad does the same).
+    hands_.Press(TNavCommand::Down);
+  }
+  waitUntil_ = hands_.QueueEnd() + pace_.Settle;
+}
+
+void TAutoPlay::ReportOpenBoard() {
+  const TGameModeMatch3* mode = Mode();
+  const int moves = mode && mode->Moves >= 0 ? mode->Moves : moves_;
+  Print(levels_[current_].Name + " score=" + std::to_string(Screen()->GamePlay.Score) +
+        " moves=" + std::to_string(moves));
 }
 
 // A saved game resumed as a player does it: the title's "play", the level
@@ -362,7 +455,7 @@ bool TAutoPlay::NextIsNextPuzzle() const {
 void TAutoPlay::StepLevelOver() {
   TGameScreen* screen = Screen();
   if (!OnGameScreen() || !screen->GUI) return;
-  if (!screen->State.stateFinished) {
+  if (!screen->State.Over()) {
     // The next level has been dealt.
     ++current_;
     const std::string& expected = levels_[current_].Name;

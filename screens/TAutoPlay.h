@@ -11,13 +11,19 @@
 // bring the board cursor to the first jewel, Space picks it, an arrow
 // exchanges it; Enter answers the questions and Tab and Enter take the end
 // panel's button. With Pad the same commands come from the D-pad and A of a
-// virtual game pad. One line per level goes to its printer:
+// virtual game pad. "attack" plays time attack on the open board until the
+// time is up; "endless" plays endless for Moves moves, then leaves through
+// the in-game menu's "Back to menu" (which records the score). One line per
+// item goes to its printer:
 //   LEVEL won moves=N reshuffles=R seconds=T stars=S   (or "lost")
 // (moves as the game counts them; stars only where the level has a par);
 // against the clock (Way) a level whose time runs out gives
 //   LEVEL out of time moves=N reshuffles=R seconds=T
-// and the run ends with status 0 (all won), 3 (a level lost or out of time;
-// the run stops there) or 1 (a level could not be started).
+// and the open board's items give
+//   attack score=N moves=N      endless score=N moves=N
+// The run ends with status 0 (every item played to its end), 3 (a level
+// lost or out of time; the run stops there) or 1 (a level could not be
+// started).
 //
 // Headless, it runs as fast as the machine allows and draws nothing unless
 // a screenshot is due; in a window it plays at a watchable pace.
@@ -57,12 +63,15 @@ class TAutoPlay {
     // A saved game of the profile folder to resume (its name without
     // ".save"); "" for a level started from its layout.
     std::string Save;
+    // Time attack or endless on the open board; relaxed for a level.
+    TPlayWay OpenBoard = TPlayWay::Relaxed;
+    bool OnOpenBoard() const { return playway::OnOpenBoard(OpenBoard); }
   };
 
   // Items separated by commas, played in turn: "005" (a standard level),
   // "001-080" (standard levels in turn), a path to a ".layout" file (played
-  // as a custom level; a relative one is taken from startDir) or
-  // "save:NAME" (the saved game NAME, resumed). Standard levels are looked
+  // as a custom level; a relative one is taken from startDir),
+  // "save:NAME" (the saved game NAME, resumed), "attack" or "endless". Standard levels are looked
   // up in `layouts` (ends in "/"). False with a message when an item names
   // no level.
   static bool ParseLevels(const std::string& argument, const std::string& layouts,
@@ -93,6 +102,13 @@ class TAutoPlay {
   bool Pad = false;
   // How the levels are played (a saved game is resumed the way it was saved).
   TPlayWay Way = TPlayWay::Relaxed;
+  // The moves each "endless" item makes before it leaves (--moves).
+  int EndlessMoves = 0;
+
+  // The run's options fit its items: "attack" and "endless" only relaxed
+  // (the default way), "endless" with EndlessMoves and EndlessMoves only
+  // with an "endless" item. False with a message otherwise.
+  bool CheckOptions(std::string& error) const;
 
  private:
   enum class TPhase { SelectPlayer, StartLevel, Playing, LevelOver, Done };
@@ -111,6 +127,10 @@ class TAutoPlay {
   void StepResume(const std::string& name);
   bool NextIsNextPuzzle() const;
   void StepPlaying();
+  // Endless has made its moves: the in-game menu, then its "Back to menu".
+  void StepLeaveEndless();
+  // The open board's line: "attack score=N moves=N".
+  void ReportOpenBoard();
   void StepLevelOver();
   void Finish(int status);
   void Report(const char* result);
@@ -138,6 +158,8 @@ class TAutoPlay {
   bool awaitingShuffle_ = false;
   // "Load" has been clicked in the save chooser; play starts on the game screen.
   bool resumeClicked_ = false;
+  // "Back to menu" has been pressed in endless's in-game menu.
+  bool leftEndless_ = false;
   // The bot has looked at the settled board before its next move.
   bool thought_ = false;
   // The end panel of the last level has been shown a while (in a window).

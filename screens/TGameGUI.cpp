@@ -157,18 +157,41 @@ void TGameGUI::OutOfTime() {
     match3->ResetHint();
   }
   LevelClock.Pause();
-  // A lost level is recorded nowhere: no completion, no bests, no score.
   endLevelMenu = std::make_unique<TVEndLevelMenu>();
-  endLevelMenu->Title = Text("Out Of Time");
   endLevelMenu->Stars = TVEndLevelMenu::NoStars;
-  endLevelMenu->Summary = {LevelTitle(play.CurrentLevel, play.IsCustomLevel),
-                           Text("Score") + std::to_string(play.Score)};
+  if (play.Way == TPlayWay::Attack) {
+    // Time attack ends here: its score goes to its table.
+    if (TGameModeMatch3* match3 = play.Match3()) match3->SettleScore();
+    endLevelMenu->Title = Text("Time Up");
+    endLevelMenu->Summary = {Text("Score") + std::to_string(play.Score),
+                             TLevelEnd::PlaceText(RecordOpenBoardScore())};
+  } else {
+    // A lost level is recorded nowhere: no completion, no bests, no score.
+    endLevelMenu->Title = Text("Out Of Time");
+    endLevelMenu->Summary = {LevelTitle(play.CurrentLevel, play.IsCustomLevel),
+                             Text("Score") + std::to_string(play.Score)};
+  }
   endLevelMenu->RestartButton = TVEndLevelMenu::TryAgainButton;
   endLevelMenu->Init(-1, -1);
   endLevelMenu->Offer(0, 1, 1);
 }
 
-bool TGameGUI::PlayingClock() const { return Screen->GamePlay.Way == TPlayWay::Clock; }
+bool TGameGUI::PlayingClock() const {
+  const TGameModeMatch3* match3 = Screen->GamePlay.Match3();
+  return match3 && match3->TimeLimit.Active();
+}
+
+int TGameGUI::RecordOpenBoardScore() {
+  TGamePlay& play = Screen->GamePlay;
+  return TLevelEnd::EnterHighScore(play, Screen->HighScoresOf(play.Way),
+                                   [this](const std::string& file) { CreateFailure(file); });
+}
+
+void TGameGUI::LeaveEndless() {
+  if (TGameModeMatch3* match3 = Screen->GamePlay.Match3()) match3->SettleScore();
+  RecordOpenBoardScore();
+  Screen->ChangeTo(Screen->LeaveTo);
+}
 
 bool TGameGUI::OffersNextPuzzle() const {
   const TGamePlay& play = Screen->GamePlay;
@@ -192,7 +215,10 @@ void TGameGUI::Ask(TDialogSlot::TKind kind, const std::string& key, std::functio
 }
 
 void TGameGUI::AskToLeave() {
-  if (WouldLoseWork()) {
+  // Endless is left whenever the player likes, its score recorded.
+  if (Screen->GamePlay.Way == TPlayWay::Endless && !InEditor()) {
+    LeaveEndless();
+  } else if (WouldLoseWork()) {
     Ask(TDialogSlot::QuitInput, InEditor() ? "Exit Editor" : "Exit Playing",
         [this] { Screen->ChangeTo(Screen->LeaveTo); });
   } else {
@@ -212,7 +238,8 @@ void TGameGUI::AskToShuffle() {
   // A won level has no jewels left to deal on its marble cells; a lost one
   // is over.
   if (Screen->State.Over()) return;
-  if (WouldLoseWork()) {
+  // On the open board a new deal keeps the score: nothing to lose.
+  if (WouldLoseWork() && !playway::OnOpenBoard(Screen->GamePlay.Way)) {
     Ask(TDialogSlot::ShuffleInput, "Reshuffle Puzzle", [this] { Shuffle(); });
   } else {
     Shuffle();
@@ -270,7 +297,8 @@ void TGameGUI::Shuffle() {
   play.GameMode->Shuffle();
   // A new deal is a level in play again, even when the old one was won.
   Screen->State.Clear();
-  // Against the clock a new deal buys no time: the clock goes on.
+  // Against the clock and in time attack a new deal buys no time: the
+  // clock goes on.
   if (PlayingClock()) {
     LevelClock.Resume();
   } else {
@@ -424,8 +452,7 @@ void TGameGUI::Draw() {
     if (plat::TFontPtr font = GameFont(25)) {
       plat::SetImageFont(font);
       plat::SetColor(255, 255, 255);
-      const char* key = state.stateOutOfTime ? "Out Of Time Box" : "Finished Puzzle";
-      DrawLinesEndingAt(400, box.TextTop, Text(key), 1, 25);
+      DrawLinesEndingAt(400, box.TextTop, EndBoxText(), 1, 25);
     }
     // A message or question stands alone: the panel comes after it.
     if (!Screen->InGameMenu->Active && endLevelMenu && !DialogOpen()) {
@@ -433,6 +460,13 @@ void TGameGUI::Draw() {
     }
   }
   Dialogs.Draw();
+}
+
+std::string TGameGUI::EndBoxText() const {
+  const TState& state = Screen->State;
+  if (!state.stateOutOfTime) return Text("Finished Puzzle");
+  if (Screen->GamePlay.Way != TPlayWay::Attack) return Text("Out Of Time Box");
+  return GameTextWith("Time Up Box", {{"score", std::to_string(Screen->GamePlay.Score)}});
 }
 
 void TGameGUI::DrawMenus() {

@@ -82,8 +82,19 @@ class TGameGUI {
   void EndLevel();
   // Against the clock the time ran out: the board stops and the "Out of
   // time" panel offers "Try again" and "Back to menu"; nothing is recorded.
+  // In time attack the time is up: the score is recorded in its table and
+  // the panel says so.
   void OutOfTime();
+  // A time limit runs (against the clock, time attack).
   bool PlayingClock() const;
+  // The score of time attack or endless into its way's table: the place
+  // won (0: none).
+  int RecordOpenBoardScore();
+  // Endless is left: its score recorded, back to the level selection.
+  void LeaveEndless();
+  // The box under the finished board: won, out of time, or time up with
+  // the score.
+  std::string EndBoxText() const;
   // A yes/no question of the game text of key; yes runs onYes.
   void Ask(TDialogSlot::TKind kind, const std::string& key, std::function<void()> onYes);
   // After a dialog closed: buttons back on, and the click that closed it not

@@ -126,7 +126,7 @@ void TGameMenu::Logic() {
   } else if (buttons_->Clicked("shufflepuzzle")) {
     gui.AskToShuffle();
   } else if (buttons_->Clicked("savegame")) {
-    if (!Screen->State.Over()) {
+    if (!Screen->State.Over() && !playway::OnOpenBoard(Screen->GamePlay.Way)) {
       gui.AskSaveName();
     }
   } else if (buttons_->Clicked("options")) {
@@ -146,17 +146,20 @@ void TGameMenu::OpenPage(TGameMenuPage::TKind kind, const char* button) {
 
 void TGameMenu::OfferForLevel() {
   if (!buttons_) return;
-  // A won or lost level is neither dealt again nor saved: both buttons are
-  // greyed out and take no click.
-  const int won = Screen->State.Over() ? 1 : 0;
+  // A won or lost level is neither dealt again nor saved, and time attack
+  // and endless are never saved: those buttons are greyed out and take no
+  // click.
+  const bool over = Screen->State.Over();
+  const bool open = playway::OnOpenBoard(Screen->GamePlay.Way);
   for (const char* name : {"shufflepuzzle", "savegame"}) {
+    const int off = over || (open && std::string(name) == "savegame") ? 1 : 0;
     if (TButton* button = buttons_->FindButton(name)) {
       const std::string look = std::string(name) + "_disabled";
-      if (won && !button->ImageDisabled && WidgetImageExists(Game->MenuPath, look)) {
+      if (off && !button->ImageDisabled && WidgetImageExists(Game->MenuPath, look)) {
         button->LoadDisabled(look);
       }
-      button->Disabled = won;
-      button->ClickDisabled = won ? 0 : 1;
+      button->Disabled = off;
+      button->ClickDisabled = off ? 0 : 1;
     }
   }
 }

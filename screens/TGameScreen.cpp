@@ -67,6 +67,15 @@ bool TGameScreen::StartLevel(const std::string& layoutPath, int custom, TPlayWay
   return ChangeTo(this);
 }
 
+bool TGameScreen::StartOpenBoard(TPlayWay way) {
+  if (!Game || Game->GameFade.Active) return false;
+  Game->Mouse.Off();
+  TGameMode* mode = NewGame(TGameMode::TypeMatch3);
+  GamePlay.Way = way;
+  mode->Init("", 0);
+  return ChangeTo(this);
+}
+
 bool TGameScreen::StartSavedGame(const std::string& savePath) {
   if (!Game || Game->GameFade.Active) return false;
   if (!plat::ReadStream(savePath)) return false;
@@ -95,7 +104,16 @@ void TGameScreen::LoadHighScores() {
 }
 
 TGleamstrandHighScoreList& TGameScreen::HighScoresOf(TPlayWay way) {
-  return way == TPlayWay::Clock ? ClockHighscoreList : HighscoreList;
+  switch (way) {
+    case TPlayWay::Clock:
+      return ClockHighscoreList;
+    case TPlayWay::Attack:
+      return AttackHighscoreList;
+    case TPlayWay::Endless:
+      return EndlessHighscoreList;
+    default:
+      return HighscoreList;
+  }
 }
 
 // ---------------------------------------------------------------- the screen
@@ -308,7 +326,10 @@ void TGameScreen::DrawLevelName() const {
   // On the top line's baseline, whatever the face.
   plat::SetImageFont(lineFont);
   float baseline = float(ScoreY) + float(plat::TextHeight("0"));
-  std::string name = LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
+  // The open board is named by its way.
+  std::string name = playway::OnOpenBoard(GamePlay.Way)
+                         ? (GameText ? GameText->FindString(playway::TextKey(GamePlay.Way)) : "")
+                         : LevelTitle(GamePlay.CurrentLevel, GamePlay.IsCustomLevel);
   plat::TFontPtr font;
   for (int size : {modetext::HudTextSize, 20, 18, LevelMinFontSize}) {
     font = GameFont(size);

@@ -62,13 +62,16 @@ class TGameScreen : public TScreen {
   // this screen. False, changing no screen, when a fade is running or the
   // layout cannot be read (the caller tells the player).
   bool StartLevel(const std::string& layoutPath, int custom, TPlayWay way = TPlayWay::Relaxed);
+  // The same for time attack or endless, on the open board.
+  bool StartOpenBoard(TPlayWay way);
   // The same for a saved game (the mode's LoadGame).
   bool StartSavedGame(const std::string& savePath);
   // The editor with an empty board.
   bool StartEditor();
 
   // Loads the tables from the profile folder ("highscores.hsdat",
-  // "highscores-clock.hsdat"), making the default table where there is none
+  // "highscores-clock.hsdat", "highscores-attack.hsdat",
+  // "highscores-endless.hsdat"), making the default table where there is none
   // (the start-up's high-score step).
   void LoadHighScores();
   // The table of a way to play.
@@ -85,6 +88,9 @@ class TGameScreen : public TScreen {
   TGleamstrandHighScoreList HighscoreList;
   // The table of the games won against the clock.
   TGleamstrandHighScoreList ClockHighscoreList;
+  // The tables of time attack and endless.
+  TGleamstrandHighScoreList AttackHighscoreList;
+  TGleamstrandHighScoreList EndlessHighscoreList;
   std::unique_ptr<TGameGUI> GUI;
   std::unique_ptr<TGameMenu> InGameMenu;
 

@@ -42,15 +42,13 @@ void TLevelEnd::Record(TVEndLevelMenu& panel) {
   // A record that cannot be written is told first; the high-score place
   // follows on the panel.
   RecordCompletion();
-  const int place = EnterHighScore();
+  const int place = EnterHighScore(play_, table_, failure_);
   panel.Title = modetext::WithWord(Text("Level Complete"),
                                    LevelTitle(play_.CurrentLevel, play_.IsCustomLevel));
   panel.Summary = {Text("Score") + std::to_string(play_.Score),
                    modetext::WithWord(Text("Level Time"), PlayingTimeText(LevelClock.Elapsed()))};
   const std::string best = ScoreTheWin(panel);
-  panel.Summary.push_back(place
-                              ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
-                              : Text("No Highscore Place"));
+  panel.Summary.push_back(PlaceText(place));
   if (!best.empty()) panel.Summary.push_back(best);
 }
 
@@ -67,14 +65,20 @@ void TLevelEnd::RecordCompletion() {
   if (!record.MarkCompleted(play_.CurrentLevel)) failure_(PathFileName(record.Path));
 }
 
-int TLevelEnd::EnterHighScore() {
-  const int place = table_.GetPosition(play_.Score);
+int TLevelEnd::EnterHighScore(const TGamePlay& play, TGleamstrandHighScoreList& table,
+                              const TFailure& failure) {
+  const int place = table.GetPosition(play.Score);
   if (!place) return 0;
-  table_.Insert(CurrentPlayerName(), play_.Score);
-  if (table_.Save()) return place;
+  table.Insert(CurrentPlayerName(), play.Score);
+  if (table.Save()) return place;
   // A place the table could not keep is not told as won.
-  failure_(PathFileName(table_.filepath));
+  failure(PathFileName(table.filepath));
   return 0;
+}
+
+std::string TLevelEnd::PlaceText(int place) {
+  return place ? GameTextWith("Highscore Place", {{"place", std::to_string(place)}})
+               : Text("No Highscore Place");
 }
 
 std::string TLevelEnd::ScoreTheWin(TVEndLevelMenu& panel) {

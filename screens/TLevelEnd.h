@@ -21,12 +21,17 @@ class TLevelEnd {
   // Records the win and fills the panel's title, stars and summary.
   void Record(TVEndLevelMenu& panel);
 
+  // The score's place in `table`, entered under the current player and
+  // saved (0: none, or one the table could not keep, told to `failure`).
+  static int EnterHighScore(const TGamePlay& play, TGleamstrandHighScoreList& table,
+                            const TFailure& failure);
+  // "Well done! You reached place 3!", or that no place was reached.
+  static std::string PlaceText(int place);
+
  private:
   // Played against the clock: its own records.
   bool Clock() const;
   void RecordCompletion();
-  // The place won in the table (0: none, or one the table could not keep).
-  int EnterHighScore();
   // The win's moves against the level's par and the stars they earn, on
   // the panel; the player's bests (standard levels) recorded. Returns the
   // line of the best so far when this win was not it, else "".

@@ -91,11 +91,27 @@ void TPlayScreen::Start() {
       last.IsCustomLevel != 0 || (last.GameMode && last.SelectedGameMode == TGameMode::TypeEditor);
   CurrentLevelType = custom ? CustomType : StandardType;
   SetLevelTypeLooks();
-  if (custom) {
-    ShowCustomLevelList();
-  } else {
-    ShowStandardLevelList();
+  ShowWay(custom ? 1 : 0);
+}
+
+void TPlayScreen::KillShown() {
+  if (StandardLevelList) StandardLevelList->Kill();
+  if (CustomLevelList) CustomLevelList->Kill();
+  StandardLevelList.reset();
+  CustomLevelList.reset();
+  OpenBoardTile.reset();
+}
+
+void TPlayScreen::ShowWay(int custom) {
+  if (!playway::OnOpenBoard(CurrentWay)) {
+    ShowLevelList(custom);
+    return;
   }
+  KillShown();
+  const char* rule = CurrentWay == TPlayWay::Attack ? "Help Attack" : "Help Endless";
+  OpenBoardTile = std::make_unique<TOpenBoardTile>(TLevelThumbnails().CreateOpenBoard(),
+                                                   Text("Open Board Start"), Text(rule));
+  SetFocusOrder();
 }
 
 TVLevelList* TPlayScreen::ShownList() const {
@@ -103,10 +119,7 @@ TVLevelList* TPlayScreen::ShownList() const {
 }
 
 void TPlayScreen::ShowLevelList(int custom) {
-  if (StandardLevelList) StandardLevelList->Kill();
-  if (CustomLevelList) CustomLevelList->Kill();
-  StandardLevelList.reset();
-  CustomLevelList.reset();
+  KillShown();
   std::string folder = custom ? Game->ProfilePath : Game->DataPrefix + "layouts/";
   const bool clock = CurrentWay == TPlayWay::Clock;
   // The record of this list and way: "s", "c", "t" or "tc" after the name.
@@ -146,6 +159,14 @@ void TPlayScreen::ShowLevelList(int custom) {
 void TPlayScreen::SetFocusOrder() {
   TVLevelList* list = ShownList();
   Focus.Clear();
+  if (OpenBoardTile) {
+    // The open board has no level types and no pages.
+    Focus.Add(PlayWayMenu.get());
+    Focus.Add(OpenBoardTile.get());
+    Focus.Add(MainMenu.get());
+    Focus.SetDefault(OpenBoardTile.get());
+    return;
+  }
   Focus.Add(LevelTypeMenu.get());
   Focus.Add(PlayWayMenu.get());
   Focus.Add(list);
@@ -162,6 +183,10 @@ void TPlayScreen::ShowProblem(const std::string& text) { Message = GameDialogOK(
 void TPlayScreen::StartLevel() {
   // A second request during the fade is ignored.
   if (Game->GameFade.Active) return;
+  if (OpenBoardTile) {
+    Screens->GameScreen->StartOpenBoard(CurrentWay);
+    return;
+  }
   TVLevelList* list = ShownList();
   // An empty list has no level to start.
   if (!list || list->LevelList.empty()) return;
@@ -197,7 +222,7 @@ void TPlayScreen::Logic() {
     if (SaveGameManager && SaveGameManager->Active) return;
   }
   ManageMenu();
-  LevelTypeMenu->Manage();
+  if (!OpenBoardTile) LevelTypeMenu->Manage();
   PlayWayMenu->Manage();
   if (MainMenu->Clicked("playsmall")) {
     StartLevel();
@@ -208,7 +233,9 @@ void TPlayScreen::Logic() {
   } else if (MainMenu->Clicked("back")) {
     ChangeTo(Screens->Title.get());
   }
-  if (LevelTypeMenu->Clicked(StandardType)) {
+  if (OpenBoardTile) {
+    // The tile of time attack or endless stands in the lists' place.
+  } else if (LevelTypeMenu->Clicked(StandardType)) {
     CurrentLevelType = StandardType;
     SetLevelTypeLooks();
     ShowStandardLevelList();
@@ -223,7 +250,7 @@ void TPlayScreen::Logic() {
     CurrentWay = playway::All[i];
     SetWayLooks();
     const std::string selected = ShownList() ? ShownList()->CurrentLevel : std::string();
-    ShowLevelList(CustomLevelList ? 1 : 0);
+    ShowWay(CurrentLevelType == CustomType ? 1 : 0);
     if (!selected.empty() && ShownList()) {
       ShownList()->CurrentLevel = selected;
       ShownList()->CreateImages(1);
@@ -233,6 +260,10 @@ void TPlayScreen::Logic() {
     list->Manage();
     if (list->StartLevel) StartLevel();
   }
+  if (OpenBoardTile) {
+    OpenBoardTile->Manage();
+    if (OpenBoardTile->StartRequested()) StartLevel();
+  }
 }
 
 void TPlayScreen::Draw() {
@@ -240,9 +271,10 @@ void TPlayScreen::Draw() {
   plat::SetBlend(plat::ALPHABLEND);
   DrawHeader();
   MainMenu->Draw(0, 0);
-  LevelTypeMenu->Draw(0, 0);
+  if (!OpenBoardTile) LevelTypeMenu->Draw(0, 0);
   PlayWayMenu->Draw(0, 0);
   if (TVLevelList* list = ShownList()) list->Draw();
+  if (OpenBoardTile) OpenBoardTile->Draw();
   if (SaveGameManager) SaveGameManager->Draw();
   if (Message) Message->Draw();
   SetTextShadow(1, 1, 0.6f);
@@ -254,10 +286,7 @@ void TPlayScreen::Kill() {
   SaveGameManager.reset();
   if (Message) Message->Kill();
   Message.reset();
-  if (StandardLevelList) StandardLevelList->Kill();
-  if (CustomLevelList) CustomLevelList->Kill();
-  StandardLevelList.reset();
-  CustomLevelList.reset();
+  KillShown();
   if (LevelTypeMenu) LevelTypeMenu->Kill();
   LevelTypeMenu.reset();
   if (PlayWayMenu) PlayWayMenu->Kill();

@@ -1,6 +1,7 @@
 // The level selection: the standard levels or the player's own, chosen by
-// two radio buttons, played relaxed or against the clock, chosen by two tabs
-// above the grid, as pages of eight thumbnails with completion marks;
+// two radio buttons, played relaxed or against the clock, chosen by tabs
+// above the grid, as pages of eight thumbnails with completion marks; or,
+// on the time attack and endless tabs, the open board's one Start tile;
 // "playsmall" (Enter) or a double click starts the selected level, "load"
 // resumes a saved game, "custom" opens the editor, "back" (or Escape)
 // returns to the title screen. Coming back from a level selects it again.
@@ -12,6 +13,7 @@
 #include "LevelThumbnail.h"
 #include "TDialogOK.h"
 #include "TMenuScreen.h"
+#include "TOpenBoardTile.h"
 #include "TPlayWay.h"
 #include "TVLevelList.h"
 
@@ -22,7 +24,8 @@ class TPlayScreen : public TMenuScreen {
   static constexpr const char* StandardType = "standardlevel";
   static constexpr const char* CustomType = "customlevel";
   // The tabs of the ways to play, in the order of playway::All.
-  static constexpr const char* WayTabs[] = {"playrelaxed", "playclock"};
+  static constexpr const char* WayTabs[] = {"playrelaxed", "playclock", "playattack",
+                                            "playendless"};
   static constexpr int LevelTypeY = 72, WayTabsY = 114, WayTabGap = 8;
 
   TPlayScreen();
@@ -41,7 +44,8 @@ class TPlayScreen : public TMenuScreen {
   void StartLevel();
   void ShowSaveGameManager();
 
-  // The list shown (one of the two below), null before Start.
+  // The list shown (one of the two below), null before Start and on the
+  // open board's tabs.
   TVLevelList* ShownList() const;
 
   std::shared_ptr<TMenu> LevelTypeMenu;
@@ -51,6 +55,8 @@ class TPlayScreen : public TMenuScreen {
   std::unique_ptr<TSaveGameManager> SaveGameManager;
   std::unique_ptr<TVLevelList> StandardLevelList;
   std::unique_ptr<TVLevelList> CustomLevelList;
+  // The Start tile of time attack and endless, in the lists' place.
+  std::unique_ptr<TOpenBoardTile> OpenBoardTile;
   // A level or saved game that could not be read, told over the screen.
   std::unique_ptr<TDialogOK> Message;
 
@@ -58,6 +64,9 @@ class TPlayScreen : public TMenuScreen {
   void SetLevelTypeLooks();
   void SetWayLooks();
   void ShowLevelList(int custom);
+  // What the way chosen shows: the list of the level type, or the tile.
+  void ShowWay(int custom);
+  void KillShown();
   void ManageSaveGameManager();
   void ShowProblem(const std::string& text);
 

@@ -366,24 +366,7 @@ std::string TVLevelList::LevelPath(const std::string& name) const {
 void TVLevelList::DrawLevelImage(int index) {
   float cx = float(ItemCentreX(index)), cy = float(ItemCentreY(index));
   bool selected = index == CurrentLevelID;
-  plat::SetBlend(plat::ALPHABLEND);
-  plat::SetColor(255, 255, 255);
-  plat::SetAlpha(1);
-  if (!selected) {
-    DrawCentredImage(BankImage("levelback"), cx, cy);
-  } else {
-    plat::TImagePtr highlight = BankImage("levelhighlight");
-    DrawCentredImage(highlight, cx, cy);
-    plat::SetBlend(plat::LIGHTBLEND);
-    int light = int(Glow * 255);
-    plat::SetColor(light, light, light);
-    {
-      plat::TAmbientDrawing pulse;
-      DrawCentredImage(highlight, cx, cy);
-    }
-    plat::SetBlend(plat::ALPHABLEND);
-    plat::SetColor(255, 255, 255);
-  }
+  DrawItemFrame(cx, cy, selected, Glow);
   DrawCentredImage(ImageList[size_t(index)], cx + float(DrawOffsetX), cy + float(DrawOffsetY));
   if (selected && Focused) {
     DrawFocusFrame(cx - ItemHalfWidth, cy - ItemHalfHeight, 2 * ItemHalfWidth, 2 * ItemHalfHeight);
@@ -434,7 +417,32 @@ std::string TVLevelList::SelectedCaption(const std::string& name) const {
   return own.empty() ? DisplayName(name) : DisplayName(name) + " \u00b7 " + own;
 }
 
-void TVLevelList::DrawItemCaption(const std::string& caption, float cx, float cy) const {
+void TVLevelList::DrawItemFrame(float cx, float cy, bool selected, float glow) {
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetColor(255, 255, 255);
+  plat::SetAlpha(1);
+  if (!selected) {
+    DrawCentredImage(BankImage("levelback"), cx, cy);
+    return;
+  }
+  plat::TImagePtr highlight = BankImage("levelhighlight");
+  DrawCentredImage(highlight, cx, cy);
+  plat::SetBlend(plat::LIGHTBLEND);
+  int light = int(glow * 255);
+  plat::SetColor(light, light, light);
+  {
+    plat::TAmbientDrawing pulse;
+    DrawCentredImage(highlight, cx, cy);
+  }
+  plat::SetBlend(plat::ALPHABLEND);
+  plat::SetColor(255, 255, 255);
+}
+
+void TVLevelList::DrawItemPicture(const plat::TImagePtr& image, float cx, float cy) {
+  DrawCentredImage(image, cx, cy);
+}
+
+void TVLevelList::DrawItemCaption(const std::string& caption, float cx, float cy) {
   // A longer caption takes a smaller face before it is cut to the item.
   const float width = float(2 * ItemHalfWidth - 8);
   for (int size : {16, CaptionMinFontSize}) {

@@ -36,8 +36,8 @@ class TVLevelList : public TFocusItem {
   // The page indicator (with the page's stars), under the best line.
   static constexpr int PageLineY = 490;
   // The whole list's stars, left of the level types (clear of the save
-  // chooser's panel).
-  static constexpr int TotalStarsX = 89, TotalStarsY = 104;
+  // chooser's panel and of the tabs of the ways under them).
+  static constexpr int TotalStarsX = 89, TotalStarsY = 80;
   // A finished level's stars, on its tile's lower edge.
   static constexpr int TileStarsBelow = 62, TileStarSize = 18, TileStarGap = 2;
   static constexpr int NoStars = -1;
@@ -73,7 +73,11 @@ class TVLevelList : public TFocusItem {
   void DrawLevelImage(int index);
   // The selected item's caption: its number and the level's own name.
   std::string SelectedCaption(const std::string& name) const;
-  void DrawItemCaption(const std::string& caption, float cx, float cy) const;
+  // An item's parts at its centre: the frame (lit and pulsing with glow
+  // 0..1 when selected), a picture, the caption on its name strip.
+  static void DrawItemFrame(float cx, float cy, bool selected, float glow);
+  static void DrawItemPicture(const plat::TImagePtr& image, float cx, float cy);
+  static void DrawItemCaption(const std::string& caption, float cx, float cy);
   void DrawStarTotals() const;
   void Kill();
 

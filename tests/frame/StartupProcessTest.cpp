@@ -149,8 +149,10 @@ TEST_F(Startup, AMegabyteNameInThePlayerFilesIsRefusedOrCutAndCostsNoMoreThanIts
   EXPECT_TRUE(run_->GoodExit());
   EXPECT_EQ(run_->ErrorLog(), "");
   // No player file was made for the name that no player can have.
-  EXPECT_EQ(plat::ReadDir(profiles),
-            (std::vector<std::string>{"Bob.dat", "highscores-clock.hsdat", "highscores.hsdat"}));
+  EXPECT_EQ(
+      plat::ReadDir(profiles),
+      (std::vector<std::string>{"Bob.dat", "highscores-attack.hsdat", "highscores-clock.hsdat",
+                                "highscores-endless.hsdat", "highscores.hsdat"}));
 }
 
 TEST_F(Startup, WholeDataReachesTheFirstScreenAndExitsCleanly) {

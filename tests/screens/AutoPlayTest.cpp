@@ -12,6 +12,7 @@
 #include "TAutoPlay.h"
 #include "TBoardArt.h"
 #include "TCellBox.h"
+#include "TGleamstrandHighScoreList.h"
 #include "TSavedGame.h"
 #include "TestSupport.h"
 
@@ -83,6 +84,18 @@ class AutoPlayProcessTest : public ::testing::Test {
   std::string Out() const { return ReadWholeFile(home.File("out.txt")); }
   std::string ProfileFile(const std::string& name) const {
     return home.Path() + "/Talvorine Games/Cavernglow/profiles/" + name;
+  }
+  // The entries of a high-score table of the profile folder.
+  std::vector<TGleamstrandHighScore> Table(const std::string& file) const {
+    TGleamstrandHighScoreList table;
+    table.filepath = ProfileFile(file);
+    table.Load();
+    return table.Entries;
+  }
+  bool HasEntry(const std::string& file, const std::string& name, int score) const {
+    for (const TGleamstrandHighScore& entry : Table(file))
+      if (entry.name == name && entry.score == score) return true;
+    return false;
   }
   // The shared folder, then a saved game of level 3 at its first deal, as
   // the game writes it, under the file name given.
@@ -212,6 +225,59 @@ TEST_F(AutoPlayProcessTest, AgainstTheClockAWinIsRecordedForThatWayAndTimeRunsOu
   EXPECT_NE(ReadWholeFile(ProfileFile("Cals.ini")).find("003=1"), std::string::npos);
   EXPECT_EQ(Run("--mode fast --autoplay 001"), 2);
   EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--mode"), std::string::npos);
+}
+
+TEST_F(AutoPlayProcessTest, ATimeAttackPlayedToItsEndEntersItsOwnTableAlone) {
+  ASSERT_EQ(Run("--steps 1"), 0);
+  const std::string relaxed = ReadWholeFile(ProfileFile("highscores.hsdat"));
+  ASSERT_FALSE(relaxed.empty());
+  // Three minutes of game time; a bot that never ended would be cut short.
+  ASSERT_EQ(Run("--seed 3 --steps 100000 --autoplay attack --player Ada"), 0) << Out();
+  const std::string out = Out();
+  std::smatch line;
+  ASSERT_TRUE(std::regex_match(out, line, std::regex("attack score=(\\d+) moves=(\\d+)\n"))) << out;
+  const int score = std::stoi(line[1].str());
+  EXPECT_GT(std::stoi(line[2].str()), 0);
+  // Far above the default table's best: first place, in this way's table.
+  EXPECT_GT(score, 200);
+  ASSERT_FALSE(Table("highscores-attack.hsdat").empty());
+  EXPECT_EQ(Table("highscores-attack.hsdat").front().name, "Ada");
+  EXPECT_EQ(Table("highscores-attack.hsdat").front().score, score);
+  EXPECT_FALSE(HasEntry("highscores-endless.hsdat", "Ada", score));
+  EXPECT_EQ(ReadWholeFile(ProfileFile("highscores.hsdat")), relaxed);
+  // The open board's ways are items, not modes, and only endless counts moves.
+  for (const char* refused :
+       {"--mode clock --autoplay attack", "--mode attack --autoplay 001", "--autoplay endless",
+        "--autoplay 001 --moves 5", "--moves 5", "--autoplay endless --moves 100001"})
+    EXPECT_EQ(Run(refused), 2) << refused;
+  EXPECT_NE(ReadWholeFile(home.File("err.txt")).find("--moves"), std::string::npos);
+}
+
+TEST_F(AutoPlayProcessTest, AnEndlessRunOfNMovesIsLeftThroughTheMenuAndRecorded) {
+  // "Back to menu" asks nothing: a question would hold the bot until the
+  // steps run out.
+  ASSERT_EQ(Run("--seed 4 --steps 100000 --autoplay endless --moves 40 --player Eve"), 0) << Out();
+  std::smatch line;
+  std::string out = Out();
+  ASSERT_TRUE(std::regex_match(out, line, std::regex("endless score=(\\d+) moves=40\n"))) << out;
+  const int score = std::stoi(line[1].str());
+  EXPECT_GT(score, 200);
+  EXPECT_TRUE(HasEntry("highscores-endless.hsdat", "Eve", score));
+  EXPECT_FALSE(HasEntry("highscores.hsdat", "Eve", score));
+  // Endless is never saved.
+  for (const std::string& entry : plat::ReadDir(ProfileFile("")))
+    EXPECT_EQ(entry.find(".save"), std::string::npos) << entry;
+  // The keyboard leaves the same way (Escape, then "Back to menu"); a
+  // time attack after it starts from the level selection.
+  ASSERT_EQ(Run("--seed 4 --steps 100000 --keys --autoplay endless,attack --moves 3 --player Eve"),
+            0)
+      << Out();
+  out = Out();
+  ASSERT_TRUE(
+      std::regex_search(out, line, std::regex("^endless score=(\\d+) moves=3\nattack score=\\d+")))
+      << out;
+  EXPECT_EQ(HasEntry("highscores-endless.hsdat", "Eve", std::stoi(line[1].str())),
+            std::stoi(line[1].str()) > 10);
 }
 
 TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {

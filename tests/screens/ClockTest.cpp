@@ -189,7 +189,7 @@ TEST_F(Clock, AGameAgainstTheClockIsSavedAndResumedWithItsTimeLeft) {
   EXPECT_FALSE(Mode().TimeLimit.Active());
 }
 
-TEST_F(Clock, TheHighScoreScreenPagesThroughItsTwoTables) {
+TEST_F(Clock, TheHighScoreScreenPagesThroughTheTablesOfEveryWay) {
   MakePlayer("Ada");
   ASSERT_TRUE(StartGame());
   ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
@@ -215,7 +215,11 @@ TEST_F(Clock, TheHighScoreScreenPagesThroughItsTwoTables) {
   ASSERT_TRUE(ClickButton(scores.PageMenu.get(), "arrowLeft"));
   EXPECT_EQ(scores.CurrentHighScoreList, &game.HighscoreList);
   ASSERT_TRUE(Key("pageup", 10));
-  EXPECT_EQ(scores.CurrentHighScoreList, &game.ClockHighscoreList);
+  EXPECT_EQ(scores.CurrentHighScoreList, &game.EndlessHighscoreList);
+  Shot("highscores-endless");
+  ASSERT_TRUE(Key("pageup", 10));
+  EXPECT_EQ(scores.CurrentHighScoreList, &game.AttackHighscoreList);
+  Shot("highscores-attack");
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "TGameGUI.h"
 #include "TGameMenu.h"
 #include "TGameMode.h"
+#include "TGameModeMatch3.h"
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TGameText.h"
@@ -221,6 +222,9 @@ class LayoutTest : public ScreenTest {
     ASSERT_TRUE(ClickButton(Screens->Play->MainMenu.get(), "load", 60));
     Look("save-chooser");
     ASSERT_TRUE(Key("esc", 60));
+    ASSERT_TRUE(ClickButton(Screens->Play->PlayWayMenu.get(), "playattack", 30));
+    Look("level-selection-attack");
+    ASSERT_TRUE(ClickButton(Screens->Play->PlayWayMenu.get(), "playrelaxed", 30));
 
     TGameScreen& game = *Screens->GameScreen;
     game.LeaveTo = Screens->Play.get();
@@ -269,6 +273,17 @@ class LayoutTest : public ScreenTest {
     Look("level-won");
     ASSERT_TRUE(Key("enter", 120));
     Look("end-panel");
+    // The open board: time attack running and at its end, endless.
+    ASSERT_TRUE(game.StartOpenBoard(TPlayWay::Attack));
+    ASSERT_TRUE(Steps(400));
+    Look("time-attack");
+    game.GamePlay.Match3()->TimeLimit.SetRemaining(0);
+    ASSERT_TRUE(RunUntil([&] { return game.State.stateOutOfTime == 1; }, 60));
+    ASSERT_TRUE(Steps(120));
+    Look("time-up");
+    ASSERT_TRUE(game.StartOpenBoard(TPlayWay::Endless));
+    ASSERT_TRUE(Steps(400));
+    Look("endless");
 
     for (const char* key :
          {"No Valid Matches 1", "Restart Puzzle", "Reshuffle Puzzle", "Exit Playing", "Exit Editor",

@@ -185,6 +185,16 @@ const std::vector<TextRule>& GameTextRules() {
       // The high-score table's name between its page arrows.
       {"Way Relaxed", 25, 225},
       {"Way Clock", 25, 225},
+      {"Way Attack", 25, 225},
+      {"Way Endless", 25, 225},
+      // Time attack's end: the panel's title and the box under the board.
+      {"Time Up", 25, 290},
+      {"Time Up Box", 25, kPanel, 2, "", "{score}"},
+      // The open board's help box, and its rule on the level selection.
+      {"Help Attack", 25, kPanel},
+      {"Help Endless", 25, kPanel},
+      // The open board's tile: its caption on the item's name strip.
+      {"Open Board Start", 16, 152},
       // The lost level's panel title and the box under the board.
       {"Out Of Time", 25, 290},
       {"Out Of Time Box", 25, kPanel},
