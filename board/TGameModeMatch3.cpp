@@ -388,6 +388,8 @@ bool TGameModeMatch3::OnOpenBoard() const { return playway::OnOpenBoard(play_.Wa
 void TGameModeMatch3::SettleScore() {
   if (BonusAnimation) EndBonus();
   BonusAnimation.reset();
+  // The end's box takes the bonus display's place; its points are in.
+  BonusEndAnimation.reset();
   play_.Score = std::max(play_.Score + play_.ScoreAdder, 0);
   play_.ScoreAdder = 0;
 }

@@ -8,8 +8,12 @@
 #include "TVMouse.h"
 #include "TextDraw.h"
 
-TOpenBoardTile::TOpenBoardTile(plat::TImagePtr picture, std::string caption, std::string rule)
-    : picture_(std::move(picture)), caption_(std::move(caption)), rule_(std::move(rule)) {
+TOpenBoardTile::TOpenBoardTile(plat::TImagePtr picture, std::string caption, std::string rule,
+                               std::string best)
+    : picture_(std::move(picture)),
+      caption_(std::move(caption)),
+      rule_(std::move(rule)),
+      best_(std::move(best)) {
   glow_.Init(0, 360, 0.5f);
 }
 
@@ -45,4 +49,9 @@ void TOpenBoardTile::Draw() const {
   plat::SetImageFont(GameFont(RuleSize));
   DrawLinesWithShadow(x, float(RuleY), WrapLines(SplitLines(rule_), float(RuleWidth), nullptr, 1),
                       1, float(RuleGap));
+  if (best_.empty()) return;
+  plat::SetImageFont(GameFont(BestSize));
+  plat::SetColor(255, 226, 166);
+  DrawTextLine(best_, x, float(BestY), 1, 1, 1);
+  plat::SetColor(255, 255, 255);
 }

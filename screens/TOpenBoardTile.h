@@ -1,6 +1,6 @@
 // The one tile of the time attack and endless tabs on the level selection:
 // the open board's picture in a level item's frame, captioned "Start", with
-// the way's rule under it. A click on it, or Accept while it has the focus,
+// the way's rule and the player's best under it. A click on it, or Accept while it has the focus,
 // asks to start; it is lit while the pointer or the focus is on it.
 #pragma once
 
@@ -14,10 +14,11 @@ class TOpenBoardTile : public TFocusItem {
  public:
   // In the middle of the grid's place; the rule's lines under it.
   static constexpr int X = 400, Y = 280, RuleY = 360, RuleWidth = 660;
-  static constexpr int RuleSize = 25, RuleGap = 30;
+  static constexpr int RuleSize = 25, RuleGap = 30, BestY = 410, BestSize = 20;
 
-  // `picture`: the open board's thumbnail; `rule`: the way's rule.
-  TOpenBoardTile(plat::TImagePtr picture, std::string caption, std::string rule);
+  // `picture`: the open board's thumbnail; `rule`: the way's rule; `best`:
+  // the player's best line ("" for none).
+  TOpenBoardTile(plat::TImagePtr picture, std::string caption, std::string rule, std::string best);
 
   void Manage();
   void Draw() const;
@@ -32,7 +33,7 @@ class TOpenBoardTile : public TFocusItem {
   bool UnderPointer() const;
 
   plat::TImagePtr picture_;
-  std::string caption_, rule_;
+  std::string caption_, rule_, best_;
   TSineCounter glow_;
   bool focused_ = false, start_ = false, startPending_ = false;
 };

@@ -1,5 +1,6 @@
 #include "TPlayScreen.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "FileProblems.h"
@@ -109,8 +110,15 @@ void TPlayScreen::ShowWay(int custom) {
   }
   KillShown();
   const char* rule = CurrentWay == TPlayWay::Attack ? "Help Attack" : "Help Endless";
+  // The player's best in the way's table, when it holds one.
+  int best = -1;
+  for (const TGleamstrandHighScore& entry : Screens->GameScreen->HighScoresOf(CurrentWay).Entries) {
+    if (entry.name == CurrentPlayerName()) best = std::max(best, entry.score);
+  }
+  const std::string bestLine =
+      best >= 0 ? GameTextWith("Open Board Best", {{"score", std::to_string(best)}}) : "";
   OpenBoardTile = std::make_unique<TOpenBoardTile>(TLevelThumbnails().CreateOpenBoard(),
-                                                   Text("Open Board Start"), Text(rule));
+                                                   Text("Open Board Start"), Text(rule), bestLine);
   SetFocusOrder();
 }
 

@@ -195,6 +195,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Help Endless", 25, kPanel},
       // The open board's tile: its caption on the item's name strip.
       {"Open Board Start", 16, 152},
+      // Under the tile's rule: the player's best score in the way's table.
+      {"Open Board Best", 20, 600, 1, "", "{score}"},
       // The lost level's panel title and the box under the board.
       {"Out Of Time", 25, 290},
       {"Out Of Time Box", 25, kPanel},

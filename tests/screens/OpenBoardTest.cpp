@@ -1,0 +1,147 @@
+// Time attack and endless through the real game, headless: the tabs' Start
+// tile, the open board with no goal, the quick-match bonus scored there
+// alone, "Save game" greyed, the time up recorded in its own table, and
+// endless left through the menu without a question, its score recorded.
+#include <gtest/gtest.h>
+
+#include "GameResources.h"
+#include "ScreenTestSupport.h"
+#include "TCellBox.h"
+#include "TGameGUI.h"
+#include "TGameMenu.h"
+#include "TGameModeMatch3.h"
+#include "TGameScreen.h"
+#include "TGameScreens.h"
+#include "TGameText.h"
+#include "TOpenBoard.h"
+#include "TPlayScreen.h"
+#include "TTitleScreen.h"
+#include "TVEndLevelMenu.h"
+#include "TestSupport.h"
+
+namespace {
+
+using screentest::ScreenTest;
+using testsupport::ReadWholeFile;
+
+class OpenBoard : public ScreenTest {
+ protected:
+  TGameScreen& Game_() const { return *Screens->GameScreen; }
+  TGameModeMatch3& Mode() const { return *Game_().GamePlay.Match3(); }
+  bool HasEntry(const TGleamstrandHighScoreList& table, int score) const {
+    for (const TGleamstrandHighScore& entry : table.Entries)
+      if (entry.name == "Ada" && entry.score == score) return true;
+    return false;
+  }
+  // A bonus window of ten quick matches closes: the points it adds.
+  int BonusPoints() {
+    const int pending = Game_().GamePlay.ScoreAdder;
+    Mode().BonusCounter = 10;
+    Mode().EndBonus();
+    return Game_().GamePlay.ScoreAdder - pending;
+  }
+};
+
+TEST_F(OpenBoard, TimeAttackScoresItsBonusAndRecordsTheScoreWhenTheTimeIsUp) {
+  MakePlayer("Ada");
+  AddLevel("001");
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
+  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
+  TPlayScreen& levels = *Screens->Play;
+  ASSERT_TRUE(RunUntilShown(&levels));
+  // Relaxed keeps the bonus shown only.
+  ASSERT_TRUE(ClickButton(levels.MainMenu.get(), "playsmall"));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+  EXPECT_EQ(BonusPoints(), 0);
+  ASSERT_TRUE(Key("esc", 60));
+  ASSERT_TRUE(ClickButton(Game_().InGameMenu->Buttons(), "backtomenu", 10));
+  ASSERT_TRUE(RunUntilShown(&levels));
+
+  // The tab shows one tile in the grid's place; Enter starts it.
+  ASSERT_TRUE(ClickButton(levels.PlayWayMenu.get(), "playattack"));
+  EXPECT_EQ(levels.ShownList(), nullptr);
+  ASSERT_NE(levels.OpenBoardTile, nullptr);
+  Shot("attack-tab");
+  ASSERT_TRUE(Key("enter"));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+  TGameScreen& game = Game_();
+  ASSERT_EQ(game.GamePlay.Way, TPlayWay::Attack);
+  // The open board: create cells along its top, no marble cell, no goal,
+  // three minutes.
+  EXPECT_EQ(Mode().CellBox->GetLayoutCellMarbleCount(), 0);
+  EXPECT_EQ(Mode().CellBox->GetLayoutCellCreateCount(), TOpenBoard::Width);
+  EXPECT_EQ(Mode().CellBox->GetLayoutCellNotEmptyCount(), TOpenBoard::Width * TOpenBoard::Height);
+  EXPECT_EQ(Mode().TimeLimit.LimitMs, TTimeLimit::AttackMs);
+  ASSERT_TRUE(Steps(400));
+  EXPECT_EQ(game.State.stateFinished, 0);
+  EXPECT_EQ(BonusPoints(), 300);
+
+  // "Save game" is greyed and opens nothing.
+  ASSERT_TRUE(Key("esc", 60));
+  EXPECT_TRUE(game.InGameMenu->Buttons()->FindButton("savegame")->Disabled);
+  ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), "savegame", 10));
+  EXPECT_FALSE(game.GUI->DialogOpen());
+  ASSERT_TRUE(Key("esc", 60));
+
+  // The time is up: the points still counting are in, and the score goes
+  // to this way's table alone.
+  const std::string relaxed = ReadWholeFile(ProfileFolder() + "highscores.hsdat");
+  game.GamePlay.Score = 4000;
+  game.GamePlay.ScoreAdder = 300;
+  Mode().TimeLimit.SetRemaining(0);
+  ASSERT_TRUE(RunUntil([&] { return game.State.stateOutOfTime == 1; }, 60));
+  EXPECT_EQ(game.GamePlay.Score, 4300);
+  const TVEndLevelMenu& panel = *game.GUI->endLevelMenu;
+  EXPECT_EQ(panel.Title, GameText->FindString("Time Up"));
+  ASSERT_FALSE(panel.Summary.empty());
+  EXPECT_EQ(panel.Summary.front(), GameText->FindString("Score") + "4300");
+  EXPECT_NE(panel.Menu->FindButton("tryagain"), nullptr);
+  EXPECT_EQ(game.AttackHighscoreList.Entries.front().score, 4300);
+  TGleamstrandHighScoreList stored = TGleamstrandHighScoreList::Create("highscores-attack", 10);
+  stored.Load();
+  EXPECT_TRUE(HasEntry(stored, 4300));
+  EXPECT_EQ(ReadWholeFile(ProfileFolder() + "highscores.hsdat"), relaxed);
+  ASSERT_TRUE(Steps(60));
+  Shot("attack-time-up");
+}
+
+TEST_F(OpenBoard, EndlessKeepsItsScoreThroughANewDealAndIsLeftWithoutAQuestion) {
+  MakePlayer("Ada");
+  ASSERT_TRUE(StartGame());
+  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
+  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
+  TPlayScreen& levels = *Screens->Play;
+  ASSERT_TRUE(RunUntilShown(&levels));
+  ASSERT_TRUE(ClickButton(levels.PlayWayMenu.get(), "playendless"));
+  ASSERT_TRUE(ClickButton(levels.MainMenu.get(), "playsmall"));
+  ASSERT_TRUE(RunUntilShown(&Game_()));
+  TGameScreen& game = Game_();
+  ASSERT_EQ(game.GamePlay.Way, TPlayWay::Endless);
+  EXPECT_FALSE(Mode().TimeLimit.Active());
+  game.GamePlay.Score = 700;
+  game.GamePlay.ScoreAdder = 50;
+  // A new deal, from the no-move offer or the menu, goes on with the score.
+  Mode().Shuffle();
+  EXPECT_EQ(game.GamePlay.Score + game.GamePlay.ScoreAdder, 750);
+  ASSERT_TRUE(Key("esc", 60));
+  ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), "shufflepuzzle", 10));
+  EXPECT_FALSE(game.GUI->DialogOpen());
+  ASSERT_TRUE(RunUntilShown(&game));
+  EXPECT_EQ(game.GamePlay.Score + game.GamePlay.ScoreAdder, 750);
+  Shot("endless");
+  ASSERT_TRUE(Key("esc", 60));
+  ASSERT_TRUE(ClickButton(game.InGameMenu->Buttons(), "backtomenu", 10));
+  EXPECT_FALSE(game.GUI->DialogOpen());
+  ASSERT_TRUE(RunUntilShown(&levels));
+  // Back on its own tab, the score in its own table.
+  EXPECT_EQ(levels.CurrentWay, TPlayWay::Endless);
+  EXPECT_NE(levels.OpenBoardTile, nullptr);
+  EXPECT_TRUE(HasEntry(game.EndlessHighscoreList, 750));
+  TGleamstrandHighScoreList stored = TGleamstrandHighScoreList::Create("highscores-endless", 10);
+  stored.Load();
+  EXPECT_TRUE(HasEntry(stored, 750));
+  EXPECT_FALSE(HasEntry(game.HighscoreList, 750));
+}
+
+}  // namespace
