@@ -92,7 +92,11 @@ std::string TLanguage::Choose(const std::string& runCode, int setting,
                               const std::string& desktopCode) {
   if (!runCode.empty()) return runCode;
   if (setting >= 1 && setting <= int(Languages().size())) return CodeOf(setting);
-  return RegionOf(desktopCode) ? desktopCode : "en";
+  // The territory first ("pt_PT" is European Portuguese, "pt_BR" Brazilian),
+  // then the language alone ("de_AT" is German).
+  std::string code = CodeFor(desktopCode);
+  if (code.empty()) code = CodeFor(desktopCode.substr(0, desktopCode.find('_')));
+  return code.empty() ? "en" : code;
 }
 
 std::string TLanguage::FolderOf(const std::string& code) {

@@ -31,7 +31,9 @@ class TLanguage {
   // The code of a REGION; "en" for anything else.
   static std::string CodeOf(int region);
   // The language a run speaks: the run's code (--language) when given,
-  // else the setting (a REGION), else the desktop's language, else English.
+  // else the setting (a REGION), else the desktop's language ("pt_PT",
+  // "de_AT": with its territory where we have that, else without), else
+  // English.
   static std::string Choose(const std::string& runCode, int setting,
                             const std::string& desktopCode);
   // The folder holding a language's data; "" for English.

@@ -13,8 +13,17 @@ std::string DesktopLanguage() {
     const char* value = std::getenv(name);
     if (!value || !*value) continue;
     std::string code;
-    for (const char* c = value; *c && *c != '_' && *c != '.' && *c != '@' && *c != '-'; ++c)
-      code += (*c >= 'A' && *c <= 'Z') ? char(*c + 32) : *c;
+    bool territory = false;
+    for (const char* c = value; *c && *c != '.' && *c != '@'; ++c) {
+      if (*c == '_' || *c == '-') {
+        territory = true;
+        code += '_';
+      } else if (territory) {
+        code += (*c >= 'a' && *c <= 'z') ? char(*c - 32) : *c;
+      } else {
+        code += (*c >= 'A' && *c <= 'Z') ? char(*c + 32) : *c;
+      }
+    }
     if (code == "c" || code == "posix") return "";
     return code;
   }

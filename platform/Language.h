@@ -7,8 +7,9 @@
 namespace plat {
 
 // The desktop's language: the first of LC_ALL, LC_MESSAGES and LANG that is
-// set and not empty, cut to its language part in lower case ("de_DE.UTF-8"
-// gives "de", "pt_BR" gives "pt"); "" for C, POSIX or none.
+// set and not empty, as language (lower case) and territory (upper case)
+// without encoding or modifier ("de_DE.UTF-8" gives "de_DE", "pt-br" gives
+// "pt_BR", "ES" gives "es"); "" for C, POSIX or none.
 std::string DesktopLanguage();
 
 // Read-only data of one language beside the English data: while a folder is

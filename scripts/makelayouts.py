@@ -13,7 +13,7 @@ A drawing is 12 rows of 16 characters, one per playing position:
   c  normal, create cell  C  marble, create cell
   k  normal, create cell that starts empty
 Each drawing follows a line "level NNN Name of the level", then a line
-"name CODE Name" for each translation (de fr es it pt nl); a level that brings
+"name CODE Name" for each translation (every code of frame/Languages.def); a level that brings
 something new also has "tip CODE One line" for English (en) and each
 translation, shown in its opening help box. "#" starts a comment line.
 

@@ -44,12 +44,12 @@ class DesktopLanguageTest : public ::testing::Test {
   std::string old_[3];
 };
 
-TEST_F(DesktopLanguageTest, TakesTheFirstSetVariableCutToItsLanguage) {
-  EXPECT_EQ(With(nullptr, nullptr, "de_DE.UTF-8"), "de");
-  EXPECT_EQ(With(nullptr, "pt_BR", "de_DE.UTF-8"), "pt");
-  EXPECT_EQ(With("nl_NL@euro", "pt_BR", "de_DE.UTF-8"), "nl");
-  EXPECT_EQ(With("", "", "fr_FR.UTF-8"), "fr");  // empty counts as unset
-  EXPECT_EQ(With(nullptr, nullptr, "pt_PT"), "pt");
+TEST_F(DesktopLanguageTest, TakesTheFirstSetVariableAsLanguageAndTerritory) {
+  EXPECT_EQ(With(nullptr, nullptr, "de_DE.UTF-8"), "de_DE");
+  EXPECT_EQ(With(nullptr, "pt_BR", "de_DE.UTF-8"), "pt_BR");
+  EXPECT_EQ(With("nl_NL@euro", "pt_BR", "de_DE.UTF-8"), "nl_NL");
+  EXPECT_EQ(With("", "", "fr_FR.UTF-8"), "fr_FR");  // empty counts as unset
+  EXPECT_EQ(With(nullptr, nullptr, "pt-pt"), "pt_PT");
   EXPECT_EQ(With(nullptr, nullptr, "ES"), "es");
 }
 
