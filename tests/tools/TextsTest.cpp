@@ -76,6 +76,11 @@ TEST(GameText, CheckFindsWhatWouldLookWrongInTheGame) {
   EXPECT_TRUE(Mentions(datagen::CheckGameText(noPlaceholder), "NNN"));
   EXPECT_TRUE(Mentions(datagen::CheckGameText("[TEXT]\nScore\nScore: \n"), "Welcome: missing"));
   EXPECT_TRUE(Mentions(datagen::CheckGameText("oops\n"), "header"));
+  // A default high-score name is counted in characters, as the table does.
+  EXPECT_FALSE(Mentions(datagen::CheckGameText(t + "[TEXT]\nHighscore Name 1\nАлександра\n"),
+                        "10 characters"));
+  EXPECT_TRUE(Mentions(datagen::CheckGameText(t + "[TEXT]\nHighscore Name 1\nАлександрия\n"),
+                       "10 characters"));
 }
 
 TEST(DefaultSettings, HoldsTheTwentyTwoSettingsInOrderWindowed) {

@@ -262,7 +262,11 @@ void CheckValue(const TextRule& rule, const TextBlock& block, std::vector<std::s
   }
   if (!rule.needs.empty() && joined.find(rule.needs) == std::string::npos)
     problem("lacks the placeholder " + rule.needs);
-  if (rule.key.rfind("Highscore Name", 0) == 0 && joined.size() > 10)
+  // Characters, as the high-score table counts them, not UTF-8 bytes.
+  auto characters = std::count_if(joined.begin(), joined.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+  if (rule.key.rfind("Highscore Name", 0) == 0 && characters > 10)
     problem("a default high-score name has at most 10 characters");
 }
 
