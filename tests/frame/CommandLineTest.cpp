@@ -192,5 +192,7 @@ TEST(CommandLineTest, EveryLanguageOfTheTableIsOfferedAcceptedAndDocumented) {
   std::string error;
   EXPECT_TRUE(Parse({"--language", "PT-br"}, options, error)) << error;
   EXPECT_EQ(options.Language, "pt");
-  EXPECT_FALSE(Parse({"--language", "pt_PT"}, options, error));
+  EXPECT_TRUE(Parse({"--language", "pt-pt"}, options, error)) << error;
+  EXPECT_EQ(options.Language, "pt_PT");
+  EXPECT_FALSE(Parse({"--language", "ja"}, options, error));
 }

@@ -83,20 +83,21 @@ TEST_F(LanguageTest, PlaceholdersMoveTheValueAndEnglishReadsAsBefore) {
 
 TEST_F(LanguageTest, TheOptionsButtonMovesOnToTheNextLanguageAtOnce) {
   MakePlayer("Ada");
-  SetSetting("REGION", "6");  // Portuguese
+  SetSetting("REGION", "21");  // Finnish
   ASSERT_TRUE(StartGame());
   ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
   ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "options"));
   TOptionsScreen& options = *Screens->Options;
   ASSERT_TRUE(RunUntilShown(&options));
-  EXPECT_EQ(options.InfoLine(), "Alt+Enter: tela cheia");
+  EXPECT_EQ(options.InfoLine(), "Alt+Enter: koko näyttö");
   ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "language", 10));
-  // Dutch now: the text, the screen's pictures, the stored choice.
-  EXPECT_EQ(GameLanguage.Code, "nl");
-  EXPECT_EQ(options.InfoLine(), "Alt+Enter: volledig scherm");
-  EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=7\r\n"), std::string::npos);
-  Shot("options-language-nl");
-  // After Dutch comes English, with its own pictures again.
+  // European Portuguese now: the text, the screen's pictures, the stored
+  // choice.
+  EXPECT_EQ(GameLanguage.Code, "pt_PT");
+  EXPECT_EQ(options.InfoLine(), "Alt+Enter: ecrã inteiro");
+  EXPECT_NE(testsupport::ReadWholeFile(SettingsFile()).find("REGION=22\r\n"), std::string::npos);
+  Shot("options-language-pt_PT");
+  // After the last language comes English, with its own pictures again.
   ASSERT_TRUE(ClickButton(options.Panel.OptionsMenu.get(), "language", 10));
   EXPECT_EQ(GameLanguage.Code, "en");
   EXPECT_EQ(options.InfoLine(), "Alt+Enter: full screen");

@@ -133,7 +133,7 @@ TEST(DefaultSettings, HoldsTheTwentyTwoSettingsInOrderWindowed) {
 
 TEST(Translations, EveryLanguageHasTheEnglishKeysValuesAndPlaceholders) {
   std::string english = Source("gametext.txt");
-  ASSERT_EQ(datagen::TranslationCodes().size(), 6u);
+  ASSERT_EQ(datagen::TranslationCodes().size(), 21u);  // 22 languages, English the own
   for (const std::string& code : datagen::TranslationCodes()) {
     std::string own = Source("gametext." + code + ".txt");
     for (const std::string& p : datagen::CheckTranslation(english, own))
