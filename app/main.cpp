@@ -199,6 +199,8 @@ int main(int argc, char** argv) {
 
   plat::TBackendOptions backend;
   backend.Headless = RunOptions.Headless;
+  backend.OutputWidth = RunOptions.OutputWidth;
+  backend.OutputHeight = RunOptions.OutputHeight;
   if (!plat::Startup(backend)) {
     std::fprintf(stderr, "gleamstrand: the display and sound system could not start\n");
     return 1;

@@ -21,6 +21,18 @@ bool ParseCount(const std::string& text, long long& value) {
   return errno == 0 && end && *end == '\0';
 }
 
+// "1920x1080": a display size of at least 1 x 1 and at most 16384 a side.
+bool ParseSize(const std::string& text, int& width, int& height) {
+  size_t x = text.find_first_of("xX");
+  long long w = 0, h = 0;
+  if (x == std::string::npos || !ParseCount(text.substr(0, x), w) ||
+      !ParseCount(text.substr(x + 1), h) || w < 1 || h < 1 || w > 16384 || h > 16384)
+    return false;
+  width = int(w);
+  height = int(h);
+  return true;
+}
+
 bool ParseScreenshot(const std::string& text, std::pair<long long, std::string>& shot) {
   size_t colon = text.find(':');
   if (colon == std::string::npos || colon + 1 >= text.size()) return false;
@@ -41,6 +53,9 @@ const TOptionHelp kOptions[] = {
     {"--windowed", "", "play in a window this time (the setting is kept)"},
     {"--fullscreen", "", "play full screen this time (the setting is kept)"},
     {"--headless", "", "run without a display or sound (virtual clock)"},
+    {"--size", "WxH",
+     "with --headless: draw for a display of W x H pixels (default 800x600); screenshots "
+     "are that size"},
     {"--seed", "N", "seed the random source with N (0 to 4294967295)"},
     {"--script", "FILE", "feed the input events of FILE (see docs/script.md)"},
     {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
@@ -110,6 +125,12 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       options.Version = true;
     } else if (arg == "--headless") {
       options.Headless = true;
+    } else if (arg == "--size") {
+      if (!value(text)) return false;
+      if (!ParseSize(text, options.OutputWidth, options.OutputHeight)) {
+        error = "--size needs WIDTHxHEIGHT (e.g. 1920x1080), not \"" + text + "\"";
+        return false;
+      }
     } else if (arg == "--windowed") {
       options.FullScreen = 0;
     } else if (arg == "--fullscreen") {
@@ -174,6 +195,10 @@ bool ParseCommandLine(int argc, const char* const* argv, TRunOptions& options, s
       error = "unknown option \"" + arg + "\"";
       return false;
     }
+  }
+  if (options.OutputWidth > 0 && !options.Headless) {
+    error = "--size needs --headless (a window takes the size it is given)";
+    return false;
   }
   return true;
 }

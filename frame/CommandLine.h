@@ -9,6 +9,7 @@ struct TRunOptions {
   bool Help = false;
   bool Version = false;
   bool Headless = false;
+  int OutputWidth = 0, OutputHeight = 0;  // --size: the headless display (0: 800 x 600)
   bool HasSeed = false;
   unsigned Seed = 0;
   std::string Script;                                          // scripted input, "" for none

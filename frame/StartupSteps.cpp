@@ -9,6 +9,7 @@
 #include "GameResources.h"
 #include "Globals.h"
 #include "Language.h"
+#include "TDensePictures.h"
 #include "TGameText.h"
 #include "TImageBank.h"
 #include "TLanguage.h"
@@ -66,6 +67,7 @@ void CreateArchiveManager() {
     ReportError(ExceptionMessage(e.what(), true), 1);
   }
   RegisterPakProtocol(PakMan, "pak");
+  TDensePictures::Install(Game->DataPrefix);
 }
 
 void LoadFonts() {
@@ -117,4 +119,5 @@ void ReleaseStartupObjects() {
   FirstScreenShown = nullptr;
   PlainFirstScreen().reset();
   ReleaseGameResources();
+  plat::SetDensePictureSource(nullptr);
 }

@@ -142,7 +142,11 @@ std::shared_ptr<plat::TPixmap> TPakFileManager::GetPixmap(const std::string& nam
 
 plat::TImagePtr TPakFileManager::GetImage(const std::string& name, int flags) const {
   auto item = GetItem(name);
-  return item ? item->GetImage(flags) : nullptr;
+  if (!item) return nullptr;
+  plat::TImagePtr image = item->GetImage(flags);
+  // It changes picture set as one loaded from its file does.
+  plat::SetImageSource(image, Path + name);
+  return image;
 }
 
 plat::TImagePtr TPakFileManager::GetAnimImage(const std::string& name, int frameWidth,

@@ -294,7 +294,8 @@ std::vector<std::string> TScreenshotQueue::TakeDue(long long stepsRun) {
       ++it;
       continue;
     }
-    if (!frame) frame = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
+    // As the display shows it: --size sets how large that is.
+    if (!frame) frame = plat::GrabOutputPixmap();
     if (!frame || !plat::SavePixmapPNG(*frame, it->second, 9)) failed.push_back(it->second);
     it = pending_.erase(it);
   }

@@ -84,6 +84,9 @@ bool Startup(const TBackendOptions& options) {
   b.virtualClock = 0;
   b.framePeriod = 1000.0 / 60.0;
   b.fullScreen = false;
+  b.scale = 1;
+  b.outputWidth = std::max(0, options.OutputWidth);
+  b.outputHeight = std::max(0, options.OutputHeight);
   // Headless runs draw into memory and never touch the window system, so
   // they work without a display.
   if (!b.headless) {

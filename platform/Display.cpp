@@ -1,6 +1,7 @@
-// The display: a window (or, headless, a memory surface) holding the logical
-// 800 x 600 back buffer, the flip with its frame pacing, and the window's
-// properties.
+// The display: a window (or, headless, a memory surface) holding the back
+// buffer (the logical 800 x 600 at one or two pixels per logical pixel, as
+// the output's size asks), the flip with its frame pacing and the picture
+// brought to the output's size, and the window's properties.
 #include <dlfcn.h>
 #include <link.h>
 
@@ -16,6 +17,7 @@
 #include "DrawState.h"
 #include "FrameRecord.h"
 #include "Internal.h"
+#include "Resample.h"
 
 namespace plat {
 
@@ -137,6 +139,24 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, int driver) {
   return renderer;
 }
 
+int BackBufferWidth() { return internal::LogicalWidth() * internal::Scale(); }
+int BackBufferHeight() { return internal::LogicalHeight() * internal::Scale(); }
+
+// The output's size in pixels: the window's (its drawable part), or headless
+// the size asked for at start-up.
+void OutputSize(int& w, int& h) {
+  auto& b = Backend();
+  w = b.outputWidth > 0 ? b.outputWidth : internal::LogicalWidth();
+  h = b.outputHeight > 0 ? b.outputHeight : internal::LogicalHeight();
+  if (b.headless || !b.window) return;
+  int ww = 0, wh = 0;
+  SDL_GetWindowSizeInPixels(b.window, &ww, &wh);
+  if (ww > 0 && wh > 0) {
+    w = ww;
+    h = wh;
+  }
+}
+
 // Without an accelerated renderer the back buffer is a surface of our own,
 // drawn by SDL's software renderer and copied to the window's surface only
 // where it changed: presenting the whole window costs more than drawing a
@@ -150,8 +170,7 @@ bool OpenSoftwareBackBuffer(SDL_Window* window) {
   Uint32 format = shown->format->format;
   if (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_RGB888)
     format = SDL_PIXELFORMAT_ARGB8888;
-  b.surface = SDL_CreateRGBSurfaceWithFormat(0, internal::LogicalWidth(), internal::LogicalHeight(),
-                                             32, format);
+  b.surface = SDL_CreateRGBSurfaceWithFormat(0, BackBufferWidth(), BackBufferHeight(), 32, format);
   if (!b.surface) return false;
   SDL_SetSurfaceBlendMode(b.surface, SDL_BLENDMODE_NONE);
   b.renderer = SDL_CreateSoftwareRenderer(b.surface);
@@ -184,8 +203,8 @@ void ClearBackBuffer() {
 
 bool OpenHeadless() {
   auto& b = Backend();
-  b.surface = SDL_CreateRGBSurfaceWithFormat(0, internal::LogicalWidth(), internal::LogicalHeight(),
-                                             32, SDL_PIXELFORMAT_ARGB8888);
+  b.surface = SDL_CreateRGBSurfaceWithFormat(0, BackBufferWidth(), BackBufferHeight(), 32,
+                                             SDL_PIXELFORMAT_ARGB8888);
   if (!b.surface) return false;
   b.renderer = SDL_CreateSoftwareRenderer(b.surface);
   if (!b.renderer) {
@@ -217,6 +236,37 @@ Uint32 BackBufferFormat(SDL_Window* window, SDL_Renderer* renderer) {
   return usable ? format : Uint32(SDL_PIXELFORMAT_ARGB8888);
 }
 
+// The renderer and back buffer of the open window, at the current scale.
+bool OpenWindowBackBuffer() {
+  auto& b = Backend();
+  b.renderer = CreateRenderer(b.window, b.driver);
+  if (!b.renderer && !OpenSoftwareBackBuffer(b.window)) return false;
+  b.openedDriver = b.driver;
+  // The back buffer is a texture copied to the window at present (or, with
+  // software drawing, the surface itself).
+  if (!b.windowSurface && SDL_RenderTargetSupported(b.renderer)) {
+    b.target = SDL_CreateTexture(b.renderer, BackBufferFormat(b.window, b.renderer),
+                                 SDL_TEXTUREACCESS_TARGET, BackBufferWidth(), BackBufferHeight());
+  }
+  if (b.target) {
+    SDL_SetTextureBlendMode(b.target, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(b.target, SDL_ScaleModeLinear);
+  }
+  return true;
+}
+
+void CloseBackBuffer() {
+  auto& b = Backend();
+  if (b.target) SDL_DestroyTexture(b.target);
+  b.target = nullptr;
+  // Destroying the renderer frees every texture made for it.
+  if (b.renderer) SDL_DestroyRenderer(b.renderer);
+  b.renderer = nullptr;
+  if (b.surface) SDL_FreeSurface(b.surface);
+  b.surface = nullptr;
+  b.windowSurface = false;
+}
+
 bool OpenWindow(int width, int height, bool full) {
   auto& b = Backend();
   Uint32 flags = SDL_WINDOW_RESIZABLE | (full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -224,26 +274,13 @@ bool OpenWindow(int width, int height, bool full) {
                               SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!b.window) return false;
   internal::WatchForLostWindow();
-  b.renderer = CreateRenderer(b.window, b.driver);
-  if (!b.renderer && !OpenSoftwareBackBuffer(b.window)) {
+  int ow = 0, oh = 0;
+  OutputSize(ow, oh);
+  b.scale = internal::ScaleForOutput(ow, oh);
+  if (!OpenWindowBackBuffer()) {
     internal::DestroyWindow(b.window);
     b.window = nullptr;
     return false;
-  }
-  b.openedDriver = b.driver;
-  if (b.windowSurface) {
-    // the back buffer is the surface: no logical size, no target
-  } else {
-    SDL_RenderSetLogicalSize(b.renderer, internal::LogicalWidth(), internal::LogicalHeight());
-  }
-  if (!b.windowSurface && SDL_RenderTargetSupported(b.renderer)) {
-    b.target = SDL_CreateTexture(b.renderer, BackBufferFormat(b.window, b.renderer),
-                                 SDL_TEXTUREACCESS_TARGET, internal::LogicalWidth(),
-                                 internal::LogicalHeight());
-  }
-  if (b.target) {
-    SDL_SetTextureBlendMode(b.target, SDL_BLENDMODE_NONE);
-    SDL_SetTextureScaleMode(b.target, SDL_ScaleModeLinear);
   }
   b.refreshRate = DisplayRefreshOfWindow(b.window);
   ApplyIcon();
@@ -264,6 +301,20 @@ void StartMouseAtPointer() {
   PostEvent(move);
 }
 
+// The output pixels that show a rectangle of the back buffer (with a pixel
+// more each way for the filter's reach), when the whole shows at `to`.
+SDL_Rect OutputRectOf(const SDL_Rect& rect, const SDL_Rect& to) {
+  const auto& b = Backend();
+  double sx = double(to.w) / b.surface->w, sy = double(to.h) / b.surface->h;
+  int left = to.x + int(std::floor(rect.x * sx)) - 1;
+  int top = to.y + int(std::floor(rect.y * sy)) - 1;
+  int right = to.x + int(std::ceil((rect.x + rect.w) * sx)) + 1;
+  int bottom = to.y + int(std::ceil((rect.y + rect.h) * sy)) + 1;
+  SDL_Rect out{left, top, right - left, bottom - top}, clipped;
+  if (!SDL_IntersectRect(&out, &to, &clipped)) return SDL_Rect{0, 0, 0, 0};
+  return clipped;
+}
+
 void PresentSurface() {
   auto& b = Backend();
   std::vector<SDL_Rect> rects;
@@ -278,19 +329,31 @@ void PresentSurface() {
       SDL_BlitSurface(b.surface, &rect, shown, &to);
     }
     SDL_UpdateWindowSurfaceRects(b.window, rects.data(), int(rects.size()));
-  } else {
-    // Scaled into the window with bars beside it.
-    double scale = std::min(double(shown->w) / b.surface->w, double(shown->h) / b.surface->h);
-    SDL_Rect to{int(std::lround((shown->w - b.surface->w * scale) / 2)),
-                int(std::lround((shown->h - b.surface->h * scale) / 2)),
-                int(std::lround(b.surface->w * scale)), int(std::lround(b.surface->h * scale))};
+  } else if (shown->format->format != b.surface->format->format) {
+    SDL_Rect to = internal::LetterboxRect(shown->w, shown->h);
     SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
-    if (shown->format->format == b.surface->format->format) {
-      SDL_SoftStretchLinear(b.surface, nullptr, shown, &to);
-    } else {
-      SDL_BlitScaled(b.surface, nullptr, shown, &to);
-    }
+    SDL_BlitScaled(b.surface, nullptr, shown, &to);
     SDL_UpdateWindowSurface(b.window);
+  } else {
+    // Resampled into the window with bars beside it; only what changed.
+    SDL_Rect to = internal::LetterboxRect(shown->w, shown->h);
+    if (whole) {
+      SDL_FillRect(shown, nullptr, SDL_MapRGB(shown->format, 0, 0, 0));
+      rects.assign(1, to);
+    } else {
+      for (SDL_Rect& rect : rects) rect = OutputRectOf(rect, to);
+    }
+    if (rects.empty()) return;
+    if (SDL_LockSurface(shown) != 0) return;
+    internal::TPixels from{static_cast<uint32_t*>(b.surface->pixels), b.surface->w, b.surface->h,
+                           b.surface->pitch / 4};
+    internal::TPixels into{static_cast<uint32_t*>(shown->pixels), shown->w, shown->h,
+                           shown->pitch / 4};
+    for (const SDL_Rect& rect : rects) internal::ResampleInto(from, into, to, rect);
+    SDL_UnlockSurface(shown);
+    // The bars go too when the whole is shown.
+    if (whole) rects.assign(1, SDL_Rect{0, 0, shown->w, shown->h});
+    SDL_UpdateWindowSurfaceRects(b.window, rects.data(), int(rects.size()));
   }
 }
 
@@ -316,7 +379,10 @@ void Present(int sync) {
     SDL_RenderSetClipRect(r, nullptr);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderClear(r);
-    SDL_RenderCopy(r, b.target, nullptr, nullptr);
+    int ow = 0, oh = 0;
+    SDL_GetRendererOutputSize(r, &ow, &oh);
+    SDL_Rect to = internal::LetterboxRect(ow, oh);
+    SDL_RenderCopy(r, b.target, nullptr, &to);
   }
   SDL_RenderPresent(r);
   internal::InvalidateRenderState();
@@ -403,7 +469,7 @@ SDL_Renderer* DrawTarget() {
   auto& extras = Extras();
   if (extras.renderStateDirty) {
     if (b.target) SDL_SetRenderTarget(b.renderer, b.target);
-    SDL_Rect clip = ViewportRect();
+    SDL_Rect clip = ToBackBuffer(ViewportRect());
     SDL_RenderSetClipRect(b.renderer, &clip);
     extras.renderStateDirty = false;
   }
@@ -411,6 +477,43 @@ SDL_Renderer* DrawTarget() {
 }
 
 void InvalidateRenderState() { Extras().renderStateDirty = true; }
+
+int Scale() { return std::max(1, Backend().scale); }
+
+int ScaleForOutput(int width, int height) {
+  double scale = std::min(double(width) / LogicalWidth(), double(height) / LogicalHeight());
+  return scale > 1.25 ? 2 : 1;
+}
+
+SDL_Rect ToBackBuffer(const SDL_Rect& logical) {
+  int k = Scale();
+  return SDL_Rect{logical.x * k, logical.y * k, logical.w * k, logical.h * k};
+}
+
+void FollowOutputSize() {
+  auto& b = Backend();
+  if (!b.renderer || WindowIsLost()) return;
+  int ow = 0, oh = 0;
+  OutputSize(ow, oh);
+  int scale = ScaleForOutput(ow, oh);
+  if (scale == b.scale) return;
+  b.scale = scale;
+  SDL_Window* window = b.window;
+  CloseBackBuffer();
+  bool opened = b.headless ? OpenHeadless() : OpenWindowBackBuffer();
+  if (!opened && window) {
+    // No back buffer at the new scale: the old one serves.
+    b.scale = scale == 1 ? 2 : 1;
+    opened = OpenWindowBackBuffer();
+  }
+  b.generation++;
+  b.vsyncApplied = -1;
+  InvalidateRenderState();
+  ClearBackBuffer();
+  ForgetShownFrame();
+  ImagesFollowScale();
+  if (!opened) RunDisplayLostHandler();
+}
 
 namespace {
 
@@ -510,9 +613,15 @@ bool Graphics(int width, int height, int depth, int /*hertz: the monitor's mode 
   if (b.window && b.renderer && b.openedDriver == b.driver && ReuseWindow(width, height, full)) {
     b.fullScreen = full;
     internal::PresentWhole();
+    internal::FollowOutputSize();
     return true;
   }
   EndGraphics();
+  if (b.headless) {
+    int ow = 0, oh = 0;
+    OutputSize(ow, oh);
+    b.scale = internal::ScaleForOutput(ow, oh);
+  }
   bool opened = b.headless ? OpenHeadless() : OpenWindow(width, height, full);
   if (!opened) return false;
   b.fullScreen = full;
@@ -529,16 +638,9 @@ bool Graphics(int width, int height, int depth, int /*hertz: the monitor's mode 
 
 void EndGraphics() {
   auto& b = Backend();
-  if (b.target) SDL_DestroyTexture(b.target);
-  b.target = nullptr;
-  // Destroying the renderer frees every texture made for it.
-  if (b.renderer) SDL_DestroyRenderer(b.renderer);
-  b.renderer = nullptr;
+  CloseBackBuffer();
   if (b.window) internal::DestroyWindow(b.window);
   b.window = nullptr;
-  if (b.surface) SDL_FreeSurface(b.surface);
-  b.surface = nullptr;
-  b.windowSurface = false;
   b.generation++;
   b.fullScreen = false;
   internal::InvalidateRenderState();
@@ -642,26 +744,72 @@ void Flip(int sync) {
   PollSystem();
 }
 
-std::shared_ptr<TPixmap> GrabPixmap(int x, int y, int w, int h) {
-  internal::FlushRecording();
+namespace {
+
+// Back-buffer pixels, opaque whatever alpha the blending left in them; an
+// empty pixmap when they cannot be read.
+TPixmap ReadBackBuffer(const SDL_Rect& rect) {
   SDL_Renderer* r = internal::DrawTarget();
-  if (!r || w <= 0 || h <= 0) return nullptr;
-  auto pixmap = std::make_shared<TPixmap>(w, h, 0xFF000000u);
+  TPixmap read(rect.w, rect.h);
+  if (!r ||
+      SDL_RenderReadPixels(r, &rect, SDL_PIXELFORMAT_ARGB8888, read.pixels.data(), rect.w * 4) != 0)
+    return TPixmap();
+  for (auto& p : read.pixels) p |= 0xFF000000u;
+  return read;
+}
+
+}  // namespace
+
+namespace internal {
+
+std::shared_ptr<TPixmap> GrabBackBuffer(int x, int y, int w, int h) {
+  FlushRecording();
+  if (!DrawTarget() || w <= 0 || h <= 0) return nullptr;
+  int k = Scale();
+  auto pixmap = std::make_shared<TPixmap>(w * k, h * k, 0xFF000000u);
   SDL_Rect want{x, y, w, h};
-  SDL_Rect screen{0, 0, internal::LogicalWidth(), internal::LogicalHeight()};
+  SDL_Rect screen{0, 0, LogicalWidth(), LogicalHeight()};
   SDL_Rect part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return pixmap;
-  std::vector<uint32_t> read(size_t(part.w) * part.h);
-  if (SDL_RenderReadPixels(r, &part, SDL_PIXELFORMAT_ARGB8888, read.data(), part.w * 4) != 0)
-    return pixmap;
-  // The back buffer is opaque whatever alpha the blending left in it.
-  for (int row = 0; row < part.h; ++row) {
-    for (int col = 0; col < part.w; ++col) {
-      pixmap->WritePixel(part.x - x + col, part.y - y + row,
-                         read[size_t(row) * part.w + col] | 0xFF000000u);
-    }
+  TPixmap read = ReadBackBuffer(ToBackBuffer(part));
+  for (int row = 0; row < read.height; ++row) {
+    for (int col = 0; col < read.width; ++col)
+      pixmap->WritePixel((part.x - x) * k + col, (part.y - y) * k + row, read.ReadPixel(col, row));
   }
   return pixmap;
+}
+
+}  // namespace internal
+
+std::shared_ptr<TPixmap> GrabPixmap(int x, int y, int w, int h) {
+  auto dense = internal::GrabBackBuffer(x, y, w, h);
+  if (!dense || internal::Scale() == 1) return dense;
+  return std::make_shared<TPixmap>(internal::ScaleDensity(*dense, internal::Scale(), 1, true));
+}
+
+std::shared_ptr<TPixmap> GrabOutputPixmap() {
+  internal::FlushRecording();
+  if (!internal::DrawTarget()) return nullptr;
+  int ow = 0, oh = 0;
+  OutputSize(ow, oh);
+  TPixmap whole = ReadBackBuffer(SDL_Rect{0, 0, BackBufferWidth(), BackBufferHeight()});
+  if (whole.width <= 0) return nullptr;
+  if (whole.width == ow && whole.height == oh) return std::make_shared<TPixmap>(std::move(whole));
+  auto out = std::make_shared<TPixmap>(ow, oh, 0xFF000000u);
+  internal::TPixels from{whole.pixels.data(), whole.width, whole.height, whole.width};
+  internal::TPixels into{out->pixels.data(), ow, oh, ow};
+  SDL_Rect to = internal::LetterboxRect(ow, oh);
+  internal::ResampleInto(from, into, to, to);
+  return out;
+}
+
+int BackBufferScale() { return internal::Scale(); }
+
+void SetHeadlessOutputSize(int width, int height) {
+  auto& b = Backend();
+  if (!b.headless) return;
+  b.outputWidth = std::max(0, width);
+  b.outputHeight = std::max(0, height);
 }
 
 }  // namespace plat

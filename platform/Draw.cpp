@@ -40,6 +40,7 @@ SDL_Rect ViewportRect() {
 }  // namespace internal
 
 using internal::DrawState;
+using internal::TImageFrame;
 using internal::TQuad;
 using internal::TSource;
 
@@ -268,10 +269,12 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
   if (!r || !ValidFrame(image, frame)) return;
   ReportDrawn(false, "", q, tx, ty);
   const auto& st = DrawState();
-  const TPixmap& pixels = image.impl->frames[size_t(frame)].pixels;
+  // Source rectangles are in logical pixels, whatever the frame's density.
+  const TImageFrame& f = image.impl->frames[size_t(frame)];
+  const double width = f.LogicalWidth(), height = f.LogicalHeight();
   double s0x = s.x, s1x = s.x + s.w, s0y = s.y, s1y = s.y + s.h;
-  if (!ClipSpan(s0x, s1x, q.x0, q.x1, 0, pixels.width)) return;
-  if (!ClipSpan(s0y, s1y, q.y0, q.y1, 0, pixels.height)) return;
+  if (!ClipSpan(s0x, s1x, q.x0, q.x1, 0, width)) return;
+  if (!ClipSpan(s0y, s1y, q.y0, q.y1, 0, height)) return;
 
   Uint8 alpha = AlphaByte();
   SDL_Texture* texture = nullptr;
@@ -293,8 +296,8 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
     if (!texture) return;
   }
   SDL_Color colour{Uint8(st.red), Uint8(st.green), Uint8(st.blue), alpha};
-  float u0 = float(s0x / pixels.width), u1 = float(s1x / pixels.width);
-  float v0 = float(s0y / pixels.height), v1 = float(s1y / pixels.height);
+  float u0 = float(s0x / width), u1 = float(s1x / width);
+  float v0 = float(s0y / height), v1 = float(s1y / height);
   SDL_Vertex vertices[4] = {
       {Transform(q.x0, q.y0, tx, ty), colour, {u0, v0}},
       {Transform(q.x1, q.y0, tx, ty), colour, {u1, v0}},

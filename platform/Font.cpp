@@ -1,6 +1,7 @@
 // TrueType text through FreeType: each character of the UTF-8 text is
 // rendered once, when first drawn or measured, into a glyph image and drawn
-// with the current drawing state.
+// with the current drawing state. Text is laid out with the face's metrics
+// at its own size and drawn with glyphs rendered at the back buffer's scale.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -44,8 +45,9 @@ class TFreeType {
 
 struct TGlyph {
   bool rendered = false;
-  TImagePtr image;  // null for blank glyphs such as the space
-  int left = 0, top = 0, advance = 0;
+  TImagePtr image;           // null for blank glyphs such as the space
+  double left = 0, top = 0;  // logical pixels from the pen and the line's top
+  int advance = 0;
 };
 
 }  // namespace
@@ -55,14 +57,26 @@ struct TFont::Impl {
   std::vector<uint8_t> bytes;  // FreeType reads the face from here
   FT_Face face = nullptr;
   bool smooth = true;
+  int size = 0;
   int ascend = 0;
   int height = 0;
   std::unordered_map<char32_t, TGlyph> glyphs;
+  // The face at size x denseScale, and its glyphs, for a denser back buffer.
+  FT_Face dense = nullptr;
+  int denseScale = 0;
+  std::unordered_map<char32_t, TGlyph> denseGlyphs;
 
   ~Impl() {
+    denseGlyphs.clear();
+    glyphs.clear();
+    if (dense) FT_Done_Face(dense);
     if (face) FT_Done_Face(face);
   }
+  // Metrics (and the picture at scale 1).
   const TGlyph& Glyph(char32_t c);
+  // The picture at the back buffer's scale.
+  const TGlyph& Picture(char32_t c);
+  void Render(FT_Face from, int scale, char32_t c, TGlyph& glyph);
 };
 
 TFont::TFont() : impl(std::make_unique<Impl>()) {}
@@ -96,27 +110,60 @@ bool IsSpace(char32_t c) {
 
 }  // namespace
 
+// Renders a glyph with a face at `scale` times the font's size into an image
+// of that density (its pixels padded to whole logical pixels).
+void TFont::Impl::Render(FT_Face from, int scale, char32_t c, TGlyph& glyph) {
+  glyph.rendered = true;
+  FT_Int32 flags = FT_LOAD_RENDER | (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+  if (FT_Load_Char(from, c, flags) != 0) return;
+  FT_GlyphSlot slot = from->glyph;
+  glyph.left = double(slot->bitmap_left) / scale;
+  glyph.top = double(ascend * scale - slot->bitmap_top) / scale;
+  glyph.advance = int(slot->advance.x >> 6);
+  if (slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
+    TPixmap drawn = GlyphPixels(slot->bitmap);
+    TPixmap pixels((drawn.width + scale - 1) / scale * scale,
+                   (drawn.height + scale - 1) / scale * scale);
+    for (int y = 0; y < drawn.height; ++y)
+      for (int x = 0; x < drawn.width; ++x) pixels.WritePixel(x, y, drawn.ReadPixel(x, y));
+    std::vector<TPixmap> frames;
+    frames.push_back(std::move(pixels));
+    glyph.image = internal::MakeImage(std::move(frames), smooth ? FILTEREDIMAGE : 0, scale);
+    if (glyph.image) SetImageHandle(*glyph.image, 0, 0);
+  }
+}
+
 const TGlyph& TFont::Impl::Glyph(char32_t c) {
   TGlyph& glyph = glyphs[c];
   if (glyph.rendered) return glyph;
-  glyph.rendered = true;
   // A space the face lacks is a space, not the face's box for "no glyph".
   if (IsSpace(c) && FT_Get_Char_Index(face, c) == 0) {
     glyph = Glyph(' ');
     return glyph;
   }
-  FT_Int32 flags = FT_LOAD_RENDER | (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
-  if (FT_Load_Char(face, c, flags) != 0) return glyph;
-  FT_GlyphSlot slot = face->glyph;
-  glyph.left = slot->bitmap_left;
-  glyph.top = ascend - slot->bitmap_top;
-  glyph.advance = int(slot->advance.x >> 6);
-  if (slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
-    std::vector<TPixmap> frames;
-    frames.push_back(GlyphPixels(slot->bitmap));
-    glyph.image = internal::MakeImage(std::move(frames), smooth ? FILTEREDIMAGE : 0);
-    if (glyph.image) SetImageHandle(*glyph.image, 0, 0);
+  Render(face, 1, c, glyph);
+  return glyph;
+}
+
+const TGlyph& TFont::Impl::Picture(char32_t c) {
+  int scale = internal::Scale();
+  if (scale == 1) return Glyph(c);
+  if (denseScale != scale) {
+    denseGlyphs.clear();
+    denseScale = 0;
+    if (!dense &&
+        FT_New_Memory_Face(library->Get(), bytes.data(), FT_Long(bytes.size()), 0, &dense) != 0)
+      dense = nullptr;
+    if (!dense || FT_Set_Pixel_Sizes(dense, 0, FT_UInt(size * scale)) != 0) return Glyph(c);
+    denseScale = scale;
   }
+  TGlyph& glyph = denseGlyphs[c];
+  if (glyph.rendered) return glyph;
+  if (IsSpace(c) && FT_Get_Char_Index(dense, c) == 0) {
+    glyph = Picture(' ');
+    return glyph;
+  }
+  Render(dense, scale, c, glyph);
   return glyph;
 }
 
@@ -134,6 +181,7 @@ TFontPtr LoadImageFont(const std::vector<uint8_t>& fileBytes, int size, bool smo
   }
   if (FT_Set_Pixel_Sizes(impl.face, 0, FT_UInt(size)) != 0) return nullptr;
   impl.smooth = smooth;
+  impl.size = size;
   const FT_Size_Metrics& metrics = impl.face->size->metrics;
   impl.ascend = int(metrics.ascender >> 6);
   impl.height = int((metrics.ascender - metrics.descender) >> 6);
@@ -190,14 +238,14 @@ void DrawText(const std::string& text, double x, double y) {
   internal::TTextReport glyphs;
   double pen = 0;
   for (char32_t c : CodePoints(text)) {
-    const TGlyph& glyph = font->impl->Glyph(c);
+    const TGlyph& glyph = font->impl->Picture(c);
     if (glyph.image) {
       const TImage& image = *glyph.image;
       double left = pen + glyph.left, top = glyph.top;
       internal::DrawFrameQuad(image, 0, {left, top, left + image.width, top + image.height}, tx, ty,
                               {0, 0, double(image.width), double(image.height)});
     }
-    pen += glyph.advance;
+    pen += font->impl->Glyph(c).advance;
   }
 }
 

@@ -127,7 +127,7 @@ bool Contains(const SDL_Rect& outer, const SDL_Rect& inner) {
 
 long long Area(const SDL_Rect& r) { return Empty(r) ? 0 : (long long)r.w * r.h; }
 
-SDL_Rect CurrentClip() { return ViewportRect(); }
+SDL_Rect CurrentClip() { return ToBackBuffer(ViewportRect()); }
 
 // The bounding box of some points, one pixel wider each way for the
 // rasteriser's rounding, inside the clip.
@@ -231,11 +231,12 @@ void DrawCommand(SDL_Renderer* r, const TRecord& record, const TCommand& c, cons
                  bool whole) {
   SDL_RenderSetClipRect(r, &clip);
   switch (c.kind) {
-    case TCommand::TKind::Geometry:
+    case TCommand::TKind::Geometry: {
       SDL_SetTextureBlendMode(c.texture, c.blend);
       DrawGeometry(r, c.texture, &record.vertices[c.first], int(c.count),
                    &record.indices[c.indexFirst], int(c.indexCount), c.solid, clip);
       break;
+    }
     case TCommand::TKind::Points:
       SDL_SetRenderDrawBlendMode(r, c.blend);
       SDL_SetRenderDrawColor(r, c.colour.r, c.colour.g, c.colour.b, c.colour.a);
@@ -434,9 +435,43 @@ bool DeferTextureDestroy(SDL_Texture* texture) {
   return true;
 }
 
+namespace {
+
+// Logical positions in back-buffer pixels: the recorder and the renderer
+// work at the back buffer's density.
+const SDL_Vertex* ToBackBuffer(const SDL_Vertex* vertices, int count) {
+  int k = Scale();
+  if (k == 1) return vertices;
+  static std::vector<SDL_Vertex> scaled;
+  scaled.assign(vertices, vertices + count);
+  for (SDL_Vertex& v : scaled) {
+    v.position.x *= float(k);
+    v.position.y *= float(k);
+  }
+  return scaled.data();
+}
+
+// A logical pixel is a k x k block of back-buffer pixels.
+const SDL_Point* ToBackBuffer(const SDL_Point* points, int& count) {
+  int k = Scale();
+  if (k == 1) return points;
+  static std::vector<SDL_Point> scaled;
+  scaled.clear();
+  scaled.reserve(size_t(count) * k * k);
+  for (int i = 0; i < count; ++i)
+    for (int dy = 0; dy < k; ++dy)
+      for (int dx = 0; dx < k; ++dx)
+        scaled.push_back(SDL_Point{points[i].x * k + dx, points[i].y * k + dy});
+  count = int(scaled.size());
+  return scaled.data();
+}
+
+}  // namespace
+
 void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
-                    const SDL_Vertex* vertices, int vertexCount, const int* indices,
+                    const SDL_Vertex* logical, int vertexCount, const int* indices,
                     int indexCount) {
+  const SDL_Vertex* vertices = ToBackBuffer(logical, vertexCount);
   auto& rec = Recorder();
   if (!rec.recording) {
     SDL_Renderer* r = DrawTarget();
@@ -463,7 +498,8 @@ void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
   ClassifyQuad(texture, vertices, vertexCount, c);
 }
 
-void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points, int count) {
+void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* logical, int count) {
+  const SDL_Point* points = ToBackBuffer(logical, count);
   auto& rec = Recorder();
   if (!rec.recording) {
     SDL_Renderer* r = DrawTarget();
@@ -519,6 +555,8 @@ using internal::Recorder;
 void BeginFrame() {
   auto& rec = Recorder();
   if (rec.recording) return;
+  // Between frames the back buffer may follow a new output size.
+  internal::FollowOutputSize();
   rec.next.Clear();
   rec.recording = true;
   rec.flushed = false;

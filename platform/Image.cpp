@@ -1,13 +1,17 @@
 // Pixmaps and images: loading (with the default flags, mask colour and
 // mid-handling), animation strips, locked pixel access, and the textures
-// made from the CPU pixels for whichever renderer is current.
+// made from the CPU pixels for whichever renderer is current, at the back
+// buffer's scale. Pictures loaded from a file follow the scale: at 2 they
+// take the file's copy painted at twice the size, where there is one.
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "Decode.h"
 #include "DrawState.h"
 #include "FrameRecord.h"
 #include "ImageImpl.h"
+#include "Resample.h"
 
 namespace plat {
 
@@ -47,15 +51,22 @@ void ClearMaskColour(TPixmap& pixmap, int r, int g, int b) {
 }
 
 // A picture without transparency of its own loses the mask colour.
-void ApplyMask(TPixmap& pixmap, int flags) {
+void ApplyMask(TPixmap& pixmap, int flags, int r, int g, int b) {
   if (!(flags & MASKEDIMAGE) || !IsOpaque(pixmap)) return;
-  ClearMaskColour(pixmap, Defaults().maskR, Defaults().maskG, Defaults().maskB);
+  ClearMaskColour(pixmap, r, g, b);
 }
+
+void ApplyMask(TPixmap& pixmap, int flags) {
+  ApplyMask(pixmap, flags, Defaults().maskR, Defaults().maskG, Defaults().maskB);
+}
+
+bool Smooth(int flags) { return (flags & (FILTEREDIMAGE | MIPMAPPEDIMAGE)) != 0; }
 
 bool TextureIsCurrent(SDL_Texture* texture, uint64_t generation) {
   return texture && generation == Backend().generation && Backend().renderer;
 }
 
+// `pixels` are already at the back buffer's scale.
 SDL_Texture* UploadTexture(const TPixmap& pixels, int flags) {
   SDL_Renderer* r = Backend().renderer;
   if (!r || pixels.width <= 0 || pixels.height <= 0) return nullptr;
@@ -63,8 +74,7 @@ SDL_Texture* UploadTexture(const TPixmap& pixels, int flags) {
                                            pixels.width, pixels.height);
   if (!texture) return nullptr;
   SDL_UpdateTexture(texture, nullptr, pixels.pixels.data(), pixels.width * 4);
-  bool smooth = (flags & (FILTEREDIMAGE | MIPMAPPEDIMAGE)) != 0;
-  SDL_SetTextureScaleMode(texture, smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  SDL_SetTextureScaleMode(texture, Smooth(flags) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   return texture;
 }
 
@@ -77,13 +87,22 @@ void DestroyIfCurrent(SDL_Texture*& texture, uint64_t generation) {
 
 // Brings a cached texture up to date: re-made for a new renderer, refilled
 // after the pixels changed.
+// `pixels` hold `density` pixels per logical pixel; the texture holds the
+// back buffer's scale, made once from them (a 1x picture enlarged at 2).
 SDL_Texture* Refresh(SDL_Texture*& texture, uint64_t& generation, bool& dirty,
-                     const TPixmap& pixels, int flags) {
+                     const TPixmap& pixels, int density, int flags) {
   if (TextureIsCurrent(texture, generation) && !dirty) return texture;
+  // One pixel (a filled shape's) is alike at any size; the recorder knows it
+  // by its size.
+  int scale = internal::Scale();
+  bool same = density == scale || (pixels.width == 1 && pixels.height == 1);
+  TPixmap scaled;
+  if (!same) scaled = internal::ScaleDensity(pixels, density, scale, Smooth(flags));
+  const TPixmap& shown = same ? pixels : scaled;
   if (TextureIsCurrent(texture, generation)) {
-    SDL_UpdateTexture(texture, nullptr, pixels.pixels.data(), pixels.width * 4);
+    SDL_UpdateTexture(texture, nullptr, shown.pixels.data(), shown.width * 4);
   } else {
-    texture = UploadTexture(pixels, flags);
+    texture = UploadTexture(shown, flags);
     generation = Backend().generation;
   }
   dirty = texture == nullptr;
@@ -95,15 +114,13 @@ std::shared_ptr<TPixmap> DecodeStream(TStream& stream) {
   return internal::DecodePixmap(bytes);
 }
 
-TImagePtr AnimImageFromPixmap(const std::shared_ptr<TPixmap>& sheet, int cellWidth, int cellHeight,
-                              int firstCell, int cellCount, int flags) {
-  if (!sheet || cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0)
-    return nullptr;
+// The cells of a sheet, row by row; none when the sheet has too few.
+std::vector<TPixmap> CutCells(const TPixmap* sheet, int cellWidth, int cellHeight, int firstCell,
+                              int cellCount) {
+  if (!sheet || cellWidth <= 0 || cellHeight <= 0 || firstCell < 0 || cellCount <= 0) return {};
   int columns = sheet->width / cellWidth;
   int rows = sheet->height / cellHeight;
-  if (int64_t(firstCell) + cellCount > int64_t(columns) * rows) return nullptr;
-  flags = EffectiveFlags(flags);
-  ApplyMask(*sheet, flags);
+  if (int64_t(firstCell) + cellCount > int64_t(columns) * rows) return {};
   std::vector<TPixmap> frames;
   for (int cell = firstCell; cell < firstCell + cellCount; ++cell) {
     int left = (cell % columns) * cellWidth, top = (cell / columns) * cellHeight;
@@ -114,7 +131,102 @@ TImagePtr AnimImageFromPixmap(const std::shared_ptr<TPixmap>& sheet, int cellWid
     }
     frames.push_back(std::move(frame));
   }
+  return frames;
+}
+
+TImagePtr AnimImageFromPixmap(const std::shared_ptr<TPixmap>& sheet, int cellWidth, int cellHeight,
+                              int firstCell, int cellCount, int flags) {
+  if (!sheet) return nullptr;
+  flags = EffectiveFlags(flags);
+  ApplyMask(*sheet, flags);
+  auto frames = CutCells(sheet.get(), cellWidth, cellHeight, firstCell, cellCount);
+  if (frames.empty()) return nullptr;
   return internal::MakeImage(std::move(frames), flags);
+}
+
+// ---------------------------------------------------------------- picture sets
+
+// A picture loaded from a file, remembered so that it can take the set
+// painted for another scale while its pixels are still the file's.
+struct TSourced {
+  std::weak_ptr<TImage> image;
+  std::string path;
+  bool anim = false;
+  int cellWidth = 0, cellHeight = 0, firstCell = 0, cellCount = 0;
+  std::vector<uint64_t> contents;  // of the frames as loaded
+};
+
+std::vector<TSourced>& Sourced() {
+  static std::vector<TSourced> sourced;
+  return sourced;
+}
+
+std::function<TStreamPtr(const std::string&)>& DenseSource() {
+  static std::function<TStreamPtr(const std::string&)> source;
+  return source;
+}
+
+// The frames of a remembered picture at a density (1: the file itself, 2:
+// its copy painted at twice the size); none when that cannot be read.
+std::vector<TPixmap> SourceFrames(const TSourced& s, int density, int flags, int maskR, int maskG,
+                                  int maskB) {
+  std::shared_ptr<TPixmap> sheet;
+  if (density == 1) {
+    sheet = LoadPixmap(s.path);
+  } else if (DenseSource()) {
+    if (TStreamPtr stream = DenseSource()(s.path)) sheet = DecodeStream(*stream);
+  }
+  if (!sheet || sheet->width % density != 0 || sheet->height % density != 0) return {};
+  ApplyMask(*sheet, flags, maskR, maskG, maskB);
+  if (!s.anim) return {std::move(*sheet)};
+  return CutCells(sheet.get(), s.cellWidth * density, s.cellHeight * density, s.firstCell,
+                  s.cellCount);
+}
+
+void Remember(const TImagePtr& image, TSourced s) {
+  if (!image || !DenseSource()) return;
+  auto& all = Sourced();
+  all.erase(
+      std::remove_if(all.begin(), all.end(), [](const TSourced& t) { return t.image.expired(); }),
+      all.end());
+  s.image = image;
+  for (int frame = 0; frame < image->Frames(); ++frame)
+    s.contents.push_back(internal::FrameContent(*image, frame));
+  all.push_back(std::move(s));
+}
+
+// Loads a picture from its file, at the back buffer's scale where a denser
+// copy exists.
+TImagePtr LoadSourced(const TSourced& s, int flags) {
+  flags = EffectiveFlags(flags);
+  const auto& d = Defaults();
+  int density = internal::Scale();
+  std::vector<TPixmap> frames;
+  if (density > 1) frames = SourceFrames(s, density, flags, d.maskR, d.maskG, d.maskB);
+  if (frames.empty()) {
+    density = 1;
+    frames = SourceFrames(s, 1, flags, d.maskR, d.maskG, d.maskB);
+  }
+  if (frames.empty()) return nullptr;
+  TImagePtr image = internal::MakeImage(std::move(frames), flags, density);
+  Remember(image, s);
+  return image;
+}
+
+// Gives a remembered picture the set of `density`; false when it keeps its own.
+bool TakeSet(TImage& image, TSourced& s, int density) {
+  auto frames = SourceFrames(s, density, image.flags, image.mask_r, image.mask_g, image.mask_b);
+  if (frames.size() != size_t(image.Frames()) || frames[0].width != image.width * density ||
+      frames[0].height != image.height * density)
+    return false;
+  for (int i = 0; i < image.Frames(); ++i) {
+    auto& f = image.impl->frames[size_t(i)];
+    f.pixels = std::move(frames[size_t(i)]);
+    f.density = density;
+    f.MarkChanged();
+    s.contents[size_t(i)] = f.content;
+  }
+  return true;
 }
 
 TImageFrame& FrameOf(const TImage& image, int frame) { return image.impl->frames[size_t(frame)]; }
@@ -126,7 +238,8 @@ TImageFrame& FrameOf(const TImage& image, int frame) { return image.impl->frames
 namespace internal {
 
 TImageFrame::TImageFrame(TImageFrame&& other) noexcept
-    : pixels(std::move(other.pixels)),
+    : density(other.density),
+      pixels(std::move(other.pixels)),
       rectX(other.rectX),
       rectY(other.rectY),
       rectW(other.rectW),
@@ -163,7 +276,7 @@ uint64_t FrameContent(const TImage& image, int frame) { return FrameOf(image, fr
 
 SDL_Texture* FrameTexture(const TImage& image, int frame) {
   auto& f = FrameOf(image, frame);
-  return Refresh(f.texture, f.textureGeneration, f.textureDirty, f.pixels, image.flags);
+  return Refresh(f.texture, f.textureGeneration, f.textureDirty, f.pixels, f.density, image.flags);
 }
 
 SDL_Texture* FrameMaskTexture(const TImage& image, int frame, int threshold) {
@@ -173,37 +286,58 @@ SDL_Texture* FrameMaskTexture(const TImage& image, int frame, int threshold) {
     f.maskDirty = true;
   }
   if (TextureIsCurrent(f.maskTexture, f.maskGeneration) && !f.maskDirty) return f.maskTexture;
-  TPixmap masked = f.pixels;
+  // Thresholded at the back buffer's scale, so its edges stay hard.
+  int scale = Scale();
+  TPixmap masked = ScaleDensity(f.pixels, f.density, scale, Smooth(image.flags));
   for (auto& p : masked.pixels) p = (p >> 24) >= uint32_t(threshold) ? (p | 0xFF000000u) : 0;
-  return Refresh(f.maskTexture, f.maskGeneration, f.maskDirty, masked, image.flags);
+  return Refresh(f.maskTexture, f.maskGeneration, f.maskDirty, masked, scale, image.flags);
 }
 
 const TCollisionMask& FrameCollisionMask(const TImage& image, int frame) {
   auto& f = FrameOf(image, frame);
   if (!f.collision) {
+    // Collisions work in logical pixels.
+    TPixmap logical = ScaleDensity(f.pixels, f.density, 1, true);
     auto mask = std::make_shared<TCollisionMask>();
-    mask->width = f.pixels.width;
-    mask->height = f.pixels.height;
-    mask->solid.reserve(f.pixels.pixels.size());
-    for (uint32_t p : f.pixels.pixels) mask->solid.push_back((p >> 24) >= kSolidAlpha ? 1 : 0);
+    mask->width = logical.width;
+    mask->height = logical.height;
+    mask->solid.reserve(logical.pixels.size());
+    for (uint32_t p : logical.pixels) mask->solid.push_back((p >> 24) >= kSolidAlpha ? 1 : 0);
     f.collision = std::move(mask);
   }
   return *f.collision;
 }
 
-TImagePtr MakeImage(std::vector<TPixmap> frames, int flags) {
-  if (frames.empty() || frames[0].width <= 0 || frames[0].height <= 0) return nullptr;
+void ImagesFollowScale() {
+  int scale = Scale();
+  for (TSourced& s : Sourced()) {
+    TImagePtr image = s.image.lock();
+    if (!image || image->Frames() != int(s.contents.size())) continue;
+    bool asLoaded = true;
+    for (int i = 0; i < image->Frames(); ++i)
+      asLoaded = asLoaded && FrameContent(*image, i) == s.contents[size_t(i)];
+    int density = image->impl->frames[0].density;
+    // Pixels changed since loading are the game's own: they stay.
+    if (!asLoaded || density == scale) continue;
+    if (!TakeSet(*image, s, scale) && density != 1) TakeSet(*image, s, 1);
+  }
+}
+
+TImagePtr MakeImage(std::vector<TPixmap> frames, int flags, int density) {
+  density = std::max(1, density);
+  if (frames.empty() || frames[0].width < density || frames[0].height < density) return nullptr;
   auto image = std::make_shared<TImage>();
-  image->width = frames[0].width;
-  image->height = frames[0].height;
+  image->width = frames[0].width / density;
+  image->height = frames[0].height / density;
   image->flags = flags;
   image->mask_r = Defaults().maskR;
   image->mask_g = Defaults().maskG;
   image->mask_b = Defaults().maskB;
   for (auto& pixels : frames) {
     TImageFrame frame;
-    frame.rectW = pixels.width;
-    frame.rectH = pixels.height;
+    frame.density = density;
+    frame.rectW = pixels.width / density;
+    frame.rectH = pixels.height / density;
     frame.pixels = std::move(pixels);
     image->impl->frames.push_back(std::move(frame));
   }
@@ -238,8 +372,9 @@ std::shared_ptr<TPixmap> LoadPixmap(const std::string& path) {
 std::shared_ptr<TPixmap> LoadPixmap(TStream& stream) { return DecodeStream(stream); }
 
 TImagePtr LoadImage(const std::string& path, int flags) {
-  auto pixmap = LoadPixmap(path);
-  return pixmap ? LoadImageFromPixmap(*pixmap, flags) : nullptr;
+  TSourced source;
+  source.path = path;
+  return LoadSourced(source, flags);
 }
 
 TImagePtr LoadImage(TStream& stream, int flags) {
@@ -258,7 +393,27 @@ TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags) {
 
 TImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, int firstCell,
                         int cellCount, int flags) {
-  return AnimImageFromPixmap(LoadPixmap(path), cellWidth, cellHeight, firstCell, cellCount, flags);
+  TSourced source;
+  source.path = path;
+  source.anim = true;
+  source.cellWidth = cellWidth;
+  source.cellHeight = cellHeight;
+  source.firstCell = firstCell;
+  source.cellCount = cellCount;
+  return LoadSourced(source, flags);
+}
+
+void SetDensePictureSource(std::function<TStreamPtr(const std::string& path)> source) {
+  DenseSource() = std::move(source);
+  if (!DenseSource()) Sourced().clear();
+}
+
+void SetImageSource(const TImagePtr& image, const std::string& path) {
+  if (!image || !DenseSource()) return;
+  TSourced source;
+  source.path = path;
+  Remember(image, source);
+  if (internal::Scale() > 1) TakeSet(*image, Sourced().back(), internal::Scale());
 }
 
 TImagePtr LoadAnimImage(TStream& stream, int cellWidth, int cellHeight, int firstCell,
@@ -298,7 +453,14 @@ TPixmap& LockImage(TImage& image, int frame) {
     none = TPixmap();
     return none;
   }
-  return FrameOf(image, frame).pixels;
+  // Locked pixels are logical: a denser picture gives up its extra detail.
+  auto& f = FrameOf(image, frame);
+  if (f.density != 1) {
+    f.pixels = internal::ScaleDensity(f.pixels, f.density, 1, Smooth(image.flags));
+    f.density = 1;
+    f.MarkChanged();
+  }
+  return f.pixels;
 }
 
 void UnlockImage(TImage& image, int frame) {
@@ -308,20 +470,22 @@ void UnlockImage(TImage& image, int frame) {
 void SetImageFrameRect(TImage& image, int frame, int x, int y, int w, int h) {
   if (!internal::ValidFrame(image, frame)) return;
   auto& f = FrameOf(image, frame);
-  f.rectX = std::clamp(x, 0, f.pixels.width);
-  f.rectY = std::clamp(y, 0, f.pixels.height);
-  f.rectW = std::clamp(w, 0, f.pixels.width - f.rectX);
-  f.rectH = std::clamp(h, 0, f.pixels.height - f.rectY);
+  f.rectX = std::clamp(x, 0, f.LogicalWidth());
+  f.rectY = std::clamp(y, 0, f.LogicalHeight());
+  f.rectW = std::clamp(w, 0, f.LogicalWidth() - f.rectX);
+  f.rectH = std::clamp(h, 0, f.LogicalHeight() - f.rectY);
 }
 
 void GrabImage(TImage& image, int x, int y, int frame) {
   if (!internal::ValidFrame(image, frame)) return;
-  auto grabbed = GrabPixmap(x, y, image.width, image.height);
+  // At the back buffer's density: a picture drawn and grabbed stays as sharp.
+  auto grabbed = internal::GrabBackBuffer(x, y, image.width, image.height);
   if (!grabbed) return;
   if (image.flags & MASKEDIMAGE)
     ClearMaskColour(*grabbed, image.mask_r, image.mask_g, image.mask_b);
   auto& f = FrameOf(image, frame);
   f.pixels = std::move(*grabbed);
+  f.density = internal::Scale();
   f.MarkChanged();
 }
 

@@ -13,6 +13,9 @@ namespace plat::internal {
 struct TCollisionMask;
 
 struct TImageFrame {
+  // Pixels per logical pixel each way: 2 for a picture painted at twice the
+  // size. Textures are made at the back buffer's scale whatever it is.
+  int density = 1;
   TPixmap pixels;
   // Texture coordinates in frame pixels (SetImageFrameRect); the whole
   // frame unless set.
@@ -41,6 +44,8 @@ struct TImageFrame {
 
   void MarkChanged();
   void ReleaseTextures();
+  int LogicalWidth() const { return pixels.width / density; }
+  int LogicalHeight() const { return pixels.height / density; }
 };
 
 // Every pixel at or above this alpha counts as opaque for collisions.
@@ -74,7 +79,8 @@ bool ValidFrame(const TImage& image, int frame);
 // What the frame's pixels are now (a new value after every change).
 uint64_t FrameContent(const TImage& image, int frame);
 
-// Builds an image from frames already cut; `flags` are final (no -1).
-TImagePtr MakeImage(std::vector<TPixmap> frames, int flags);
+// Builds an image from frames already cut; `flags` are final (no -1). The
+// frames hold `density` pixels per logical pixel each way.
+TImagePtr MakeImage(std::vector<TPixmap> frames, int flags, int density = 1);
 
 }  // namespace plat::internal

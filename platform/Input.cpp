@@ -290,13 +290,18 @@ void TranslateSdlEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       if (int button = ButtonOfSdl(event.button.button)) {
-        Deliver(event.type == SDL_MOUSEBUTTONDOWN ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, button,
-                event.button.x, event.button.y);
+        int x = 0, y = 0;
+        internal::WindowToLogical(event.button.x, event.button.y, x, y);
+        Deliver(event.type == SDL_MOUSEBUTTONDOWN ? EVENT_MOUSEDOWN : EVENT_MOUSEUP, button, x, y);
       }
       break;
-    case SDL_MOUSEMOTION:
-      Deliver(EVENT_MOUSEMOVE, 0, event.motion.x, event.motion.y);
+    case SDL_MOUSEMOTION: {
+      // Window pixels to the logical display, through the letterbox.
+      int x = 0, y = 0;
+      internal::WindowToLogical(event.motion.x, event.motion.y, x, y);
+      Deliver(EVENT_MOUSEMOVE, 0, x, y);
       break;
+    }
     case SDL_MOUSEWHEEL: {
       int steps = event.wheel.y;
       if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "Platform.h"
 
@@ -31,6 +32,12 @@ struct TBackendState {
   int openedDriver = 0;  // the one the current renderer was made for
   int refreshRate = 0;   // of the display the window is on; 0 unknown
   int vsyncApplied = -1;
+  // The back buffer holds `scale` pixels per logical pixel each way (1, or 2
+  // when the output is more than 1.25 times the logical size): drawing is
+  // as sharp as the output shows it. Headless, outputWidth x outputHeight is
+  // the picture's size as a display would show it.
+  int scale = 1;
+  int outputWidth = 0, outputHeight = 0;
 
   double virtualClock = 0;
   double framePeriod = 1000.0 / 60.0;
@@ -39,6 +46,21 @@ struct TBackendState {
 TBackendState& Backend();
 int LogicalWidth();
 int LogicalHeight();
+// Back-buffer pixels per logical pixel.
+int Scale();
+// The back buffer's scale for an output of that many pixels.
+int ScaleForOutput(int width, int height);
+// Chooses the scale again when the output's size changed (a resize, full
+// screen): the back buffer is made anew and every picture follows it.
+void FollowOutputSize();
+// A rectangle of the display read at the back buffer's density (black
+// outside the display); null when no display is open.
+std::shared_ptr<TPixmap> GrabBackBuffer(int x, int y, int w, int h);
+// A rectangle of logical pixels in back-buffer pixels.
+SDL_Rect ToBackBuffer(const SDL_Rect& logical);
+// Every picture loaded from a file takes the set painted for the new scale
+// (Image.cpp); called once the back buffer has changed scale.
+void ImagesFollowScale();
 
 // The renderer to draw with, with the back buffer selected and the drawing
 // state's clip applied; null when no display is open.

@@ -26,6 +26,10 @@ struct TBackendOptions {
   bool Headless = false;  // draw into memory, virtual clock, no sound device
   int LogicalWidth = 800;
   int LogicalHeight = 600;
+  // Headless: the size in pixels of the display the picture is made for
+  // (0: the logical size). The back buffer's scale follows it.
+  int OutputWidth = 0;
+  int OutputHeight = 0;
   std::string WindowTitle = "Gleamstrand";
 };
 
@@ -261,7 +265,17 @@ bool DisplayShown();
 // pixels lost.
 bool TakeRedrawRequest();
 
+// A rectangle of the display in logical pixels.
 std::shared_ptr<TPixmap> GrabPixmap(int x, int y, int w, int h);
+// The picture as the output shows it: the output's size in pixels (the
+// window's, or headless the size asked for), with the bars beside it.
+std::shared_ptr<TPixmap> GrabOutputPixmap();
+// Back-buffer pixels per logical pixel each way: 2 when the output is more
+// than 1.25 times the logical size, else 1.
+int BackBufferScale();
+// Headless: the output takes a new size, as a resized window does; the
+// scale is chosen again before the next frame.
+void SetHeadlessOutputSize(int width, int height);
 bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compression = 9);
 
 // ---------------------------------------------------------------- images
@@ -308,6 +322,15 @@ TImagePtr LoadAnimImage(const std::string& path, int cellWidth, int cellHeight, 
 TImagePtr LoadAnimImage(TStream& stream, int cellWidth, int cellHeight, int firstCell,
                         int cellCount, int flags = -1);
 TImagePtr CreateImage(int width, int height, int frames = 1, int flags = -1);
+// Where the copy of a picture file painted at twice its size is (a stream,
+// or null when there is none). While the back buffer's scale is 2, pictures
+// loaded from a file take that copy; their logical size stays the file's.
+// They change set again when the scale changes, unless their pixels were
+// changed. Set it before loading.
+void SetDensePictureSource(std::function<TStreamPtr(const std::string& path)> source);
+// The file an image read from a stream came from, so that it changes set
+// as one loaded from that file does.
+void SetImageSource(const TImagePtr& image, const std::string& path);
 // Prepares every frame for drawing now (textures are otherwise made on a
 // frame's first draw), so that a large picture's first draw does not hitch.
 // Nothing to do without an open display; a new display re-makes them.

@@ -16,12 +16,16 @@ class HeadlessDisplay : public ::testing::Test {
   void SetUp() override {
     plat::TBackendOptions options;
     options.Headless = true;
+    options.OutputWidth = outputWidth_;
+    options.OutputHeight = outputHeight_;
     ASSERT_TRUE(plat::Startup(options));
     ASSERT_TRUE(plat::Graphics(800, 600, 0, 60));
     plat::SetClsColor(0, 0, 0);
     plat::Cls();
   }
   void TearDown() override { plat::Shutdown(); }
+  // The display the picture is made for (0: 800 x 600), set before SetUp.
+  int outputWidth_ = 0, outputHeight_ = 0;
 
   static uint32_t Pixel(int x, int y) {
     auto grabbed = plat::GrabPixmap(x, y, 1, 1);

@@ -1,0 +1,29 @@
+// The pictures painted at twice their size ("data/data2x.pak"): the copy of
+// a picture file for a back buffer at scale 2. The archive is read when the
+// first such copy is asked for, so a game drawn at scale 1 never reads it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "Platform.h"
+#include "TPakItem.h"
+
+class TDensePictures {
+ public:
+  // `root` is the game's data folder; the archive's items are named by their
+  // files' paths below it, in lower case.
+  explicit TDensePictures(std::string root);
+  // The copy of a picture file, null when the archive has none.
+  plat::TStreamPtr Open(const std::string& path);
+  // Makes the platform look here for its pictures' dense copies.
+  static void Install(const std::string& root);
+
+  static constexpr const char* kArchive = "data/data2x.pak";
+
+ private:
+  std::string root_;  // absolute, ending in "/"
+  bool read_ = false;
+  std::map<std::string, TPakItemPtr> items_;
+};
