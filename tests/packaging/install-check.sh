@@ -17,6 +17,7 @@ need() { [[ -e $prefix/$1 ]] || fail "missing $1"; }
 need bin/gleamstrand
 need share/gleamstrand/data/Default.ini
 need share/gleamstrand/data/resources/data.pak
+need share/gleamstrand/data/data2x.pak
 need share/gleamstrand/Data/text/gametext.txt
 need share/gleamstrand/Data/graphics/icon.png
 need share/gleamstrand/layouts

@@ -272,9 +272,10 @@ void DrawMotes(cairo_t* cr, const Mood& m, const Quiet& q, double w, double h) {
 // jewels stay legible.
 void Calm(Picture& picture, const Quiet& q) {
   Picture soft = Blur(picture, 22);
+  const double unit = 1.0 / OutputScale();
   for (int y = 0; y < picture.height; ++y)
     for (int x = 0; x < picture.width; ++x) {
-      double k = QuietWeight(q, x, y);
+      double k = QuietWeight(q, x * unit, y * unit);
       if (k <= 0) continue;
       uint32_t& p = picture.pixels[size_t(y) * picture.width + x];
       uint32_t s = soft.At(x, y), out = 0xff000000u;

@@ -195,7 +195,7 @@ Picture PaintButton(int width, int height, const ButtonArt& art, Look look) {
   Canvas face(width, height, 2);
   DrawFace(face.Cr(), b, art, t, look, indent);
   Picture body = glass.Result(), text = face.Result();
-  Picture out(width, height);
+  Picture out = BlankPicture(width, height);
   if (look == Look::Over) {
     Composite(out, GlowOf(body, margin * 1.6, palette::kAmber, 0.55));
   } else if (look != Look::Disabled) {

@@ -25,12 +25,30 @@ Rgba8 Unpremultiply(uint32_t argb) {
   return p;
 }
 
+namespace {
+
+thread_local int outputScale = 1;
+
+}  // namespace
+
+int OutputScale() { return outputScale; }
+
+OutputScaleScope::OutputScaleScope(int scale) : old_(outputScale) {
+  outputScale = std::max(1, scale);
+}
+
+OutputScaleScope::~OutputScaleScope() { outputScale = old_; }
+
+Picture BlankPicture(int width, int height) {
+  return Picture(width * outputScale, height * outputScale);
+}
+
 Canvas::Canvas(int width, int height, int supersample)
-    : width_(width), height_(height), supersample_(std::max(1, supersample)) {
-  surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_ * supersample_,
-                                        height_ * supersample_);
+    : width_(width), height_(height), supersample_(std::max(1, supersample)), scale_(outputScale) {
+  int k = supersample_ * scale_;
+  surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width_ * k, height_ * k);
   cr_ = cairo_create(surface_);
-  cairo_scale(cr_, supersample_, supersample_);
+  cairo_scale(cr_, k, k);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GOOD);
 }
 
@@ -44,9 +62,10 @@ Picture Canvas::Result() const {
   const uint8_t* data = cairo_image_surface_get_data(surface_);
   int stride = cairo_image_surface_get_stride(surface_);
   int k = supersample_;
-  Picture out(width_, height_);
-  for (int y = 0; y < height_; ++y) {
-    for (int x = 0; x < width_; ++x) {
+  int w = width_ * scale_, h = height_ * scale_;
+  Picture out(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
       uint32_t sum[4] = {0, 0, 0, 0};
       for (int j = 0; j < k; ++j) {
         auto row = reinterpret_cast<const uint32_t*>(data + size_t(y * k + j) * stride);
@@ -57,7 +76,7 @@ Picture Canvas::Result() const {
       }
       uint32_t n = uint32_t(k * k), v = 0;
       for (int c = 0; c < 4; ++c) v |= ((sum[c] + n / 2) / n) << (c * 8);
-      out.pixels[size_t(y) * width_ + x] = v;
+      out.pixels[size_t(y) * w + x] = v;
     }
   }
   return out;
@@ -77,7 +96,7 @@ void Canvas::Shade(const std::function<Texel(double x, double y)>& shader) {
   cairo_surface_flush(surface_);
   uint8_t* data = cairo_image_surface_get_data(surface_);
   int stride = cairo_image_surface_get_stride(surface_);
-  int k = supersample_;
+  int k = supersample_ * scale_;
   for (int sy = 0; sy < height_ * k; ++sy) {
     auto row = reinterpret_cast<uint32_t*>(data + size_t(sy) * stride);
     for (int sx = 0; sx < width_ * k; ++sx) {
@@ -141,7 +160,7 @@ void PaintPicture(cairo_t* cr, const Picture& picture, double x, double y, doubl
       data, CAIRO_FORMAT_ARGB32, picture.width, picture.height, picture.width * 4);
   cairo_save(cr);
   cairo_translate(cr, x, y);
-  cairo_scale(cr, s, s);
+  cairo_scale(cr, s / outputScale, s / outputScale);
   cairo_set_source_surface(cr, src, 0, 0);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
   cairo_paint_with_alpha(cr, alpha);
@@ -175,6 +194,7 @@ void BoxPass(std::vector<float>& plane, int count, int length, int step, int lin
 
 Picture Blur(const Picture& picture, double radius) {
   int w = picture.width, h = picture.height;
+  radius *= outputScale;
   double sigma = std::max(0.5, radius / 2);
   int half = std::max(1, int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2)));
   Picture out(w, h);

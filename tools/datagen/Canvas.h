@@ -14,9 +14,28 @@
 
 namespace datagen {
 
+// Pictures are painted at an output scale (1, or 2 for the set drawn on
+// large displays): every canvas and blank picture has that many pixels per
+// unit each way, and the pixel effects' radii grow with it, while painters
+// work in units throughout. The scale belongs to the thread painting.
+int OutputScale();
+class OutputScaleScope {
+ public:
+  explicit OutputScaleScope(int scale);
+  ~OutputScaleScope();
+  OutputScaleScope(const OutputScaleScope&) = delete;
+  OutputScaleScope& operator=(const OutputScaleScope&) = delete;
+
+ private:
+  int old_;
+};
+// A transparent picture of width x height units.
+Picture BlankPicture(int width, int height);
+
 class Canvas {
  public:
-  // supersample k draws into a k-times larger surface that Result() box-filters down.
+  // Width and height in units. supersample k draws into a k-times larger
+  // surface that Result() box-filters down to the output scale.
   Canvas(int width, int height, int supersample = 1);
   ~Canvas();
   Canvas(const Canvas&) = delete;
@@ -29,8 +48,8 @@ class Canvas {
 
   Picture Result() const;
 
-  // Sets every surface pixel from a function of the pixel centre in picture
-  // coordinates; the function returns straight colour and alpha.
+  // Sets every surface pixel from a function of the pixel centre in units;
+  // the function returns straight colour and alpha.
   struct Texel {
     Rgb colour;
     double alpha = 1;
@@ -39,6 +58,7 @@ class Canvas {
 
  private:
   int width_, height_, supersample_;
+  int scale_;  // the output scale it was made at
   cairo_surface_t* surface_ = nullptr;
   cairo_t* cr_ = nullptr;
 };
@@ -60,7 +80,8 @@ void SourceLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
                   std::initializer_list<Stop> stops);
 void SourceRadial(cairo_t* cr, double cx0, double cy0, double r0, double cx1, double cy1, double r1,
                   std::initializer_list<Stop> stops);
-// Paints a picture with its top-left corner at (x, y), scaled by s.
+// Paints a picture (of the output scale) with its top-left corner at (x, y),
+// scaled by s.
 void PaintPicture(cairo_t* cr, const Picture& picture, double x, double y, double alpha = 1,
                   double s = 1);
 

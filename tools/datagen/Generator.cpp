@@ -129,6 +129,7 @@ void CopyLayouts(const GeneratorOptions& o, TreeWriter& writer) {
 struct PaintedTree {
   std::map<std::string, Picture> pictures;  // by folder + name
   std::vector<PakItem> pak;
+  std::vector<PakItem> dense;  // the pictures painted at twice their size
 };
 
 struct Painted {
@@ -137,15 +138,17 @@ struct Painted {
   double seconds = 0;
 };
 
-Painted PaintOne(const Entry& e) {
+Painted PaintOne(const Entry& e, int scale) {
   double started = ThreadSeconds();
+  OutputScaleScope atScale(scale);
   Painted out;
   out.picture = e.paint(e.width, e.height);
   const Picture& p = out.picture;
-  if (p.width != e.width || p.height != e.height)
+  if (p.width != e.width * scale || p.height != e.height * scale)
     throw std::runtime_error(e.Path() + " was painted " + std::to_string(p.width) + "x" +
-                             std::to_string(p.height) + ", the manifest says " +
-                             std::to_string(e.width) + "x" + std::to_string(e.height));
+                             std::to_string(p.height) + " at scale " + std::to_string(scale) +
+                             ", the manifest says " + std::to_string(e.width) + "x" +
+                             std::to_string(e.height));
   out.file = e.kind == Kind::Jpeg ? EncodeJpeg(p, 92) : EncodePng(p);
   out.seconds = ThreadSeconds() - started;
   return out;
@@ -163,14 +166,23 @@ void OnTwoThreads(size_t count, const std::function<void(size_t)>& job) {
   helper.get();
 }
 
-// Pictures are painted on two threads; the files are written afterwards in
-// manifest order, so the result never depends on the threads' timing.
+// Pictures are painted on two threads, each once as it is and once at twice
+// its size; the files are written afterwards in manifest order, so the
+// result never depends on the threads' timing.
 PaintedTree PaintPictures(TreeWriter& writer, bool verbose) {
   std::vector<const Entry*> pictures;
   for (const Entry& e : Manifest())
     if (e.IsPicture()) pictures.push_back(&e);
-  std::vector<Painted> painted(pictures.size());
-  OnTwoThreads(pictures.size(), [&](size_t i) { painted[i] = PaintOne(*pictures[i]); });
+  std::vector<Painted> painted(pictures.size()), dense(pictures.size());
+  // The dense set first: its larger jobs are best shared out early.
+  size_t count = pictures.size();
+  OnTwoThreads(2 * count, [&](size_t i) {
+    if (i < count) {
+      dense[i] = PaintOne(*pictures[i], Entry::kDenseScale);
+    } else {
+      painted[i - count] = PaintOne(*pictures[i - count], 1);
+    }
+  });
   PaintedTree tree;
   for (size_t i = 0; i < pictures.size(); ++i) {
     const Entry& e = *pictures[i];
@@ -179,7 +191,10 @@ PaintedTree PaintPictures(TreeWriter& writer, bool verbose) {
     } else {
       writer.Write(e.Path(), painted[i].file);
     }
-    if (verbose) std::fprintf(stderr, "%6.3f s  %s\n", painted[i].seconds, e.Path().c_str());
+    tree.dense.push_back({Entry::DenseName(e.Path()), std::move(dense[i].file)});
+    if (verbose)
+      std::fprintf(stderr, "%6.3f s  %s (%.3f s at twice the size)\n", painted[i].seconds,
+                   e.Path().c_str(), dense[i].seconds);
     tree.pictures.emplace(e.Path(), std::move(painted[i].picture));
   }
   return tree;
@@ -303,7 +318,8 @@ namespace {
 
 // The translations and the pseudo-language: their game text, and their
 // worded pictures, painted on two threads and written in order.
-void WriteLanguages(const GeneratorOptions& o, TreeWriter& writer, GeneratorReport& report) {
+void WriteLanguages(const GeneratorOptions& o, TreeWriter& writer, GeneratorReport& report,
+                    std::vector<PakItem>& dense) {
   std::string english = ReadText(o, "gametext.txt");
   std::vector<WordedJob> jobs;
   for (const std::string& code : TranslationCodes()) {
@@ -329,12 +345,17 @@ void WriteLanguages(const GeneratorOptions& o, TreeWriter& writer, GeneratorRepo
         jobs.push_back(
             {&e, PseudoWords("Pseudo"), "Data/menus/languageqps" + e.name.substr(own.size())});
   }
-  std::vector<Bytes> files(jobs.size());
-  OnTwoThreads(jobs.size(), [&](size_t i) {
-    const WordedJob& job = jobs[i];
+  // The shipped pictures are painted at twice their size too (jobs from
+  // jobs.size() on); the pseudo-language's are for the tests alone.
+  std::vector<Bytes> files(jobs.size() + shipped);
+  OnTwoThreads(jobs.size() + shipped, [&](size_t i) {
+    const WordedJob& job = jobs[i < jobs.size() ? i : i - jobs.size()];
+    OutputScaleScope atScale(i < jobs.size() ? 1 : Entry::kDenseScale);
     Picture p = job.entry->paintWords(job.entry->width, job.entry->height, job.words);
     files[i] = EncodePng(p);
   });
+  for (size_t i = 0; i < shipped; ++i)
+    dense.push_back({Entry::DenseName(jobs[i].path), std::move(files[jobs.size() + i])});
   for (size_t i = 0; i < jobs.size(); ++i) {
     if (i < shipped) {
       writer.Write(jobs[i].path, files[i]);
@@ -420,11 +441,15 @@ GeneratorReport GenerateTree(const GeneratorOptions& o) {
     }
   }
   for (const Entry& e : Manifest())
-    if (e.kind == Kind::Archive) writer.Write(e.Path(), BuildPak(tree.pak));
+    if (e.kind == Kind::Archive && e.Path() != Entry::kDenseArchive)
+      writer.Write(e.Path(), BuildPak(tree.pak));
   CopyLayouts(o, writer);
   GeneratorReport report;
   double languagesStarted = ThreadSeconds();
-  WriteLanguages(o, writer, report);
+  WriteLanguages(o, writer, report, tree.dense);
+  Bytes dense = BuildPak(tree.dense);
+  report.denseBytes = dense.size();
+  writer.Write(Entry::kDenseArchive, dense);
   if (o.verbose)
     std::fprintf(stderr, "%6.3f s  translations\n", ThreadSeconds() - languagesStarted);
   double reviewStarted = ThreadSeconds();

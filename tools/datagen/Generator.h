@@ -25,6 +25,7 @@ struct GeneratorReport {
   double seconds = 0;
   int wallRulesInTest = 0;
   std::map<std::string, uint64_t> languageBytes;  // the data of each translation
+  uint64_t denseBytes = 0;                        // the pictures at twice their size
 };
 
 // Checks every translation (game text and picture words) against the

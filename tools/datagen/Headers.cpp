@@ -134,7 +134,7 @@ Picture PaintLogo(int width, int height) {
       Face::Bold, Hex(0xffffff), Hex(0xbfeaff), Hex(0x7b6cff), Hex(0x140c2e), 4, palette::kAmber,
       14,         0.85};
   double px = FittingSize(st.face, "Gleamstrand", width, height * 0.72);
-  Picture out(width, height);
+  Picture out = BlankPicture(width, height);
   Canvas back(width, height, 1);
   cairo_t* cr = back.Cr();
   // A warm glow behind the word, an ellipse that fades out inside the picture.

@@ -20,7 +20,7 @@ enum class Kind {
   Ogg,       // sound or music
   Copy,      // a committed source or system file copied as it is
   Particle,  // particle-effect file
-  Archive,   // data.pak, built from the items in its pseudo-folder
+  Archive,   // data.pak, built from the items in its pseudo-folder; data2x.pak
 };
 
 struct Entry {
@@ -48,6 +48,12 @@ struct Entry {
   bool HasWords() const { return !wordsKey.empty(); }
 
   static inline const std::string kArchiveFolder = "data/resources/data.pak:";
+  // Every picture again, painted at twice its size, each named by its path
+  // (an archive item's as if it were a loose file) in lower case.
+  static inline const std::string kDenseArchive = "data/data2x.pak";
+  static constexpr int kDenseScale = 2;
+  // The name of a picture's copy in the dense archive.
+  static std::string DenseName(const std::string& path);
 };
 
 const std::vector<Entry>& Manifest();

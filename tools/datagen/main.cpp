@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
     datagen::GeneratorReport r = datagen::GenerateTree(options);
     std::printf("gleamstrand-datagen: %zu files, %.1f MB in %.1f s", r.files, r.bytes / 1e6,
                 r.seconds);
+    std::printf("; pictures at twice their size %.1f MB", r.denseBytes / 1e6);
     for (const auto& [code, bytes] : r.languageBytes)
       std::printf("; %s %.0f KB", code.c_str(), bytes / 1e3);
     if (!options.review.empty())
