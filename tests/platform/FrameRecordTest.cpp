@@ -71,27 +71,48 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
     SetAlpha(1);
   }
 
+  // Each frame of the scene recorded after the last, against it drawn whole,
+  // pixel for pixel of the back buffer.
+  void ExpectRegionsDrawnAsTheWhole() {
+    std::vector<std::shared_ptr<TPixmap>> recorded;
+    for (int t = 0; t < 12; ++t) {
+      BeginFrame();
+      Scene(t);
+      EndFrame();
+      recorded.push_back(GrabOutputPixmap());
+    }
+    for (int t = 0; t < 12; ++t) {
+      Cls();
+      Scene(t);
+      auto whole = GrabOutputPixmap();
+      ASSERT_TRUE(whole && recorded[size_t(t)]);
+      int differing = 0;
+      for (size_t i = 0; i < whole->pixels.size(); ++i)
+        differing += whole->pixels[i] != recorded[size_t(t)]->pixels[i];
+      EXPECT_EQ(differing, 0) << "frame " << t;
+    }
+  }
+
   TImagePtr sprite_, background_;
 };
 
+// Twice the logical size: the back buffer is read as it is.
+class FrameRecordAtScale2 : public FrameRecordTest {
+ protected:
+  void SetUp() override {
+    outputWidth_ = 1600;
+    outputHeight_ = 1200;
+    FrameRecordTest::SetUp();
+  }
+};
+
 TEST_F(FrameRecordTest, AFrameDrawnWhereItChangedIsTheFrameDrawnWhole) {
-  std::vector<std::shared_ptr<TPixmap>> recorded;
-  for (int t = 0; t < 12; ++t) {
-    BeginFrame();
-    Scene(t);
-    EndFrame();
-    recorded.push_back(GrabPixmap(0, 0, 800, 600));
-  }
-  for (int t = 0; t < 12; ++t) {
-    Cls();
-    Scene(t);
-    auto whole = GrabPixmap(0, 0, 800, 600);
-    ASSERT_TRUE(whole && recorded[size_t(t)]);
-    int differing = 0;
-    for (size_t i = 0; i < whole->pixels.size(); ++i)
-      differing += whole->pixels[i] != recorded[size_t(t)]->pixels[i];
-    EXPECT_EQ(differing, 0) << "frame " << t;
-  }
+  ExpectRegionsDrawnAsTheWhole();
+}
+
+TEST_F(FrameRecordAtScale2, AFrameDrawnWhereItChangedIsTheFrameDrawnWholeAtTwiceTheSize) {
+  ASSERT_EQ(BackBufferScale(), 2);
+  ExpectRegionsDrawnAsTheWhole();
 }
 
 TEST_F(FrameRecordTest, AFrameSaysWhatChanged) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "GameConfig.h"
@@ -195,6 +196,15 @@ bool ScreenTest::RestartGame() {
   return StartGame();
 }
 
+void ScreenTest::EndAndForget() {
+  StopGame();
+  ended_ = false;
+  scripts_.clear();
+  frame_.reset();
+  std::filesystem::remove_all(SharedFolder());
+  plat::CreateDir(ProfileFolder(), true);
+}
+
 std::string ScreenTest::SharedFolder() const {
   return dir_.File(kDataHome) + "/Talvorine Games/Cavernglow/";
 }
@@ -277,6 +287,8 @@ bool ScreenTest::StartGame() {
   if (!keepSettingsFile_) WriteSettings();
   plat::TBackendOptions backend;
   backend.Headless = true;
+  backend.OutputWidth = OutputWidth;
+  backend.OutputHeight = OutputHeight;
   if (!plat::Startup(backend)) {
     ADD_FAILURE() << "the headless backend did not start";
     return false;

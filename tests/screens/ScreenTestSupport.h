@@ -57,6 +57,8 @@ class ScreenTest : public ::testing::Test {
   bool KeepFrames = true;
   // The run's --language code ("" for none).
   std::string Language;
+  // The run's --size: the display the picture is drawn for (0: 800 x 600).
+  int OutputWidth = 0, OutputHeight = 0;
 
   // ---- running
   // Start-up as the program does it, up to the first logic step; false when
@@ -66,6 +68,9 @@ class ScreenTest : public ::testing::Test {
   // folders and settings file (what the last run left in it); false when
   // the new start-up asked to exit.
   bool RestartGame();
+  // The program ends and everything it saved (players, scores, settings) is
+  // forgotten, as if it had never run here; StartGame starts it afresh.
+  void EndAndForget();
   // A first run (no player made before): start-up up to the title's name
   // prompt, open for typing; false when it did not come.
   bool StartAtNamePrompt();
