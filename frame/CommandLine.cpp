@@ -53,9 +53,9 @@ const TOptionHelp kOptions[] = {
     {"--windowed", "", "play in a window this time (the setting is kept)"},
     {"--fullscreen", "", "play full screen this time (the setting is kept)"},
     {"--headless", "", "run without a display or sound (virtual clock)"},
-    {"--size", "WxH",
-     "with --headless: draw for a display of W x H pixels (default 800x600); screenshots "
-     "are that size"},
+    {"--size", "SIZE",
+     "with --headless: draw for a display of SIZE pixels, e.g. 1920x1080 (default 800x600); "
+     "screenshots are that size"},
     {"--seed", "N", "seed the random source with N (0 to 4294967295)"},
     {"--script", "FILE", "feed the input events of FILE (see docs/script.md)"},
     {"--steps", "N", "run N logic steps (200 a second), then exit normally"},
