@@ -1,28 +1,34 @@
 #include "TDensePictures.h"
 
+#include <memory>
 #include <stdexcept>
 
-#include "TPakFile.h"
 #include "TPakFileManager.h"
 #include "TextCase.h"
 
 TDensePictures::TDensePictures(std::string root) : root_(AbsolutePath(root, true)) {}
 
 plat::TStreamPtr TDensePictures::Open(const std::string& path) {
+  // A damaged copy of the art is no reason to stop: the pictures serve.
   if (!read_) {
     read_ = true;
+    file_ = plat::ReadDiskFile(root_ + kArchive);
     try {
-      if (auto pak = TPakFile::Create(root_ + kArchive))
-        for (const TPakItemPtr& item : pak->Items) items_[LowerCase(item->Name)] = item;
+      if (file_)
+        for (TTableItem& item : TPakFile::ReadTable(*file_)) items_[LowerCase(item.Name)] = item;
     } catch (const std::runtime_error&) {
-      // A damaged copy of the art is no reason to stop: the pictures serve.
       items_.clear();
     }
   }
   std::string full = AbsolutePath(path, false);
   if (items_.empty() || full.compare(0, root_.size(), root_) != 0) return nullptr;
   auto it = items_.find(LowerCase(full.substr(root_.size())));
-  return it == items_.end() ? nullptr : it->second->GetStream();
+  if (it == items_.end()) return nullptr;
+  try {
+    return std::make_unique<plat::TMemoryStream>(TPakFile::ReadItem(*file_, it->second));
+  } catch (const std::runtime_error&) {
+    return nullptr;
+  }
 }
 
 void TDensePictures::Install(const std::string& root) {

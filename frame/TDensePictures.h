@@ -1,14 +1,15 @@
 // The pictures painted at twice their size ("data/data2x.pak"): the copy of
-// a picture file for a back buffer at scale 2. The archive is read when the
-// first such copy is asked for, so a game drawn at scale 1 never reads it.
+// a picture file for a back buffer at scale 2. The archive's table is read
+// when the first such copy is asked for and each copy when it is asked for,
+// so a game drawn at scale 1 never reads it and one at scale 2 holds only
+// the pictures it shows.
 #pragma once
 
 #include <map>
-#include <memory>
 #include <string>
 
 #include "Platform.h"
-#include "TPakItem.h"
+#include "TPakFile.h"
 
 class TDensePictures {
  public:
@@ -25,5 +26,6 @@ class TDensePictures {
  private:
   std::string root_;  // absolute, ending in "/"
   bool read_ = false;
-  std::map<std::string, TPakItemPtr> items_;
+  plat::TStreamPtr file_;
+  std::map<std::string, TTableItem> items_;
 };

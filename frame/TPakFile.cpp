@@ -107,7 +107,10 @@ void TPakFile::ReadVersion1(plat::TStream& stream) {
   }
 }
 
-void TPakFile::ReadVersionTable(plat::TStream& stream) {
+namespace {
+
+// The table of a version 0x00010001 archive, the stream just past its version.
+std::vector<TTableItem> ReadRecords(plat::TStream& stream) {
   int32_t count = ReadCheckedInt(stream);
   int32_t tableSize = ReadCheckedInt(stream);
   int32_t tableRealSize = ReadCheckedInt(stream);
@@ -117,6 +120,33 @@ void TPakFile::ReadVersionTable(plat::TStream& stream) {
   plat::TMemoryStream table(Inflate(ReadBytes(stream, tableSize), tableRealSize, "table"));
   std::vector<TTableItem> records(static_cast<size_t>(count));
   for (TTableItem& record : records) record.ReadFromStream(table);
+  return records;
+}
+
+}  // namespace
+
+std::vector<TTableItem> TPakFile::ReadTable(plat::TStream& stream) {
+  if (Remaining(stream) < 8 || stream.ReadInt() != MAGIC || stream.ReadInt() != VERSION_TABLE)
+    throw std::runtime_error("TPakFile::Invalid pak file");
+  std::vector<TTableItem> records = ReadRecords(stream);
+  // The items follow the table in its order, as ReadFromStream reads them:
+  // each one's offset becomes where it lies in the stream.
+  int64_t at = stream.Pos();
+  for (TTableItem& record : records) {
+    if (record.Size < 0 || at + record.Size > stream.Size()) Truncated();
+    record.Offset = int(at);
+    at += record.Size;
+  }
+  return records;
+}
+
+std::vector<uint8_t> TPakFile::ReadItem(plat::TStream& stream, const TTableItem& record) {
+  if (record.Offset < 0 || !stream.Seek(record.Offset)) Truncated();
+  return Inflate(ReadBytes(stream, record.Size), record.RealSize, record.Name);
+}
+
+void TPakFile::ReadVersionTable(plat::TStream& stream) {
+  std::vector<TTableItem> records = ReadRecords(stream);
   Items.reserve(records.size());
   for (const TTableItem& record : records) {
     std::vector<uint8_t> packed = ReadBytes(stream, record.Size);

@@ -37,6 +37,11 @@ class TPakFile {
   // std::runtime_error with the reason.
   static std::unique_ptr<TPakFile> Create(const std::string& path);
   void ReadFromStream(plat::TStream& stream);
+  // A version 0x00010001 archive too large to hold: its table alone (each
+  // record's Offset where its item lies in the stream), and one item read
+  // from it when wanted. Both throw as ReadFromStream does.
+  static std::vector<TTableItem> ReadTable(plat::TStream& stream);
+  static std::vector<uint8_t> ReadItem(plat::TStream& stream, const TTableItem& record);
 
  private:
   void ReadVersion1(plat::TStream& stream);

@@ -63,6 +63,22 @@ TEST(PakFile, ReadsBothVersionsInArchiveOrder) {
   EXPECT_EQ(TPakFile::Create(dir.File("absent.pak")), nullptr);
 }
 
+TEST(PakFile, ATableArchiveIsReadItemByItemWhenAsked) {
+  std::string bytes = paktest::VersionTable(kEntries);
+  plat::TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+  std::vector<TTableItem> table = TPakFile::ReadTable(stream);
+  ASSERT_EQ(table.size(), kEntries.size());
+  // Out of order, as the pictures are asked for.
+  for (size_t i : {2, 0, 1}) {
+    EXPECT_EQ(table[i].Name, kEntries[i].name);
+    std::vector<uint8_t> item = TPakFile::ReadItem(stream, table[i]);
+    EXPECT_EQ(std::string(item.begin(), item.end()), kEntries[i].data);
+  }
+  TTableItem past = table[0];
+  past.Offset = int(bytes.size());
+  EXPECT_THROW(TPakFile::ReadItem(stream, past), std::runtime_error);
+}
+
 TEST(PakFile, RejectsWrongMagicAndUnknownVersions) {
   std::string good = paktest::Version1(kEntries);
   EXPECT_EQ(ReadMessage("PAK!" + good.substr(4)), "TPakFile::Invalid pak file");
