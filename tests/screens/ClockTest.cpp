@@ -37,9 +37,7 @@ class Clock : public ScreenTest {
     AddLevel("001");
     AddLevel("002");
     ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-    ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+    ASSERT_TRUE(OpenLevelSelection());
   }
   // From the level selection: the "Against the clock" tab, then "playsmall"
   // on the level selected.

@@ -42,9 +42,7 @@ class LevelSelection : public ScreenTest {
   void StartOnLevels() {
     MakePlayer("Ada");
     ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-    ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+    ASSERT_TRUE(OpenLevelSelection());
   }
   TPlayScreen& Play() const { return *Screens->Play; }
   TVLevelList& Standard() const { return *Screens->Play->StandardLevelList; }

@@ -44,10 +44,8 @@ TEST_F(OpenBoard, TimeAttackScoresItsBonusAndRecordsTheScoreWhenTheTimeIsUp) {
   MakePlayer("Ada");
   AddLevel("001");
   ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
+  ASSERT_TRUE(OpenLevelSelection());
   TPlayScreen& levels = *Screens->Play;
-  ASSERT_TRUE(RunUntilShown(&levels));
   // Relaxed keeps the bonus shown only.
   ASSERT_TRUE(ClickButton(levels.MainMenu.get(), "playsmall"));
   ASSERT_TRUE(RunUntilShown(&Game_()));
@@ -102,10 +100,8 @@ TEST_F(OpenBoard, TimeAttackScoresItsBonusAndRecordsTheScoreWhenTheTimeIsUp) {
 TEST_F(OpenBoard, EndlessKeepsItsScoreThroughANewDealAndIsLeftWithoutAQuestion) {
   MakePlayer("Ada");
   ASSERT_TRUE(StartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
+  ASSERT_TRUE(OpenLevelSelection());
   TPlayScreen& levels = *Screens->Play;
-  ASSERT_TRUE(RunUntilShown(&levels));
   ASSERT_TRUE(ClickButton(levels.PlayWayMenu.get(), "playendless"));
   ASSERT_TRUE(ClickButton(levels.MainMenu.get(), "playsmall"));
   ASSERT_TRUE(RunUntilShown(&Game_()));

@@ -22,6 +22,7 @@
 #include "TInputMode.h"
 #include "TLanguage.h"
 #include "TMenu.h"
+#include "TPlayScreen.h"
 #include "TRunScript.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
@@ -185,6 +186,11 @@ bool ScreenTest::StartInLevel(TGameScreen& screen, const std::string& layoutPath
   ChoosePlayerAtStart();
   screen.LeaveTo = Screens->FirstScreen();
   return screen.StartLevel(layoutPath, custom) && RunUntilShown(&screen);
+}
+
+bool ScreenTest::OpenLevelSelection() {
+  return RunUntilShown(Screens->Title.get()) &&
+         ClickButton(Screens->Title->MainMenu.get(), "play") && RunUntilShown(Screens->Play.get());
 }
 
 bool ScreenTest::RestartGame() {

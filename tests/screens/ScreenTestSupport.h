@@ -91,6 +91,9 @@ class ScreenTest : public ::testing::Test {
   bool StartInEditor(TGameScreen& screen);
   // The same with the level of that layout file on `screen`.
   bool StartInLevel(TGameScreen& screen, const std::string& layoutPath, int custom = 0);
+  // From the title (once it shows) through "play" to the level selection;
+  // false when it did not show.
+  bool OpenLevelSelection();
   // The pointer moved to (x, y) in the next step, the left button down the
   // step after and up the step after that, then stepsAfter more steps.
   bool Click(int x, int y, int stepsAfter = 5);

@@ -37,9 +37,7 @@ class Stars : public ScreenTest {
   }
   void StartOnLevels() {
     ASSERT_TRUE(StartGame());
-    ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-    ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+    ASSERT_TRUE(OpenLevelSelection());
   }
   TVLevelList& Levels() const { return *Screens->Play->StandardLevelList; }
   TGameScreen& Screen() const { return *Screens->GameScreen; }
@@ -106,9 +104,7 @@ TEST_F(Stars, AWinShowsItsStarsTheBestIsKeptAndTheTileShowsItAfterARestart) {
   // The game again: the tile shows the best stars, the selected level its
   // best line, the page and the game their totals.
   ASSERT_TRUE(RestartGame());
-  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-  ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  ASSERT_TRUE(OpenLevelSelection());
   TVLevelList& list = Levels();
   ASSERT_EQ(list.LevelStarsList.size(), 2u);
   EXPECT_EQ(list.LevelStarsList[0], 3);

@@ -56,8 +56,7 @@ class UnicodeNames : public ScreenTest {
 
   // Level 1 from the title, played with the arrows and Space until won.
   void WinLevelOneWithTheKeys() {
-    ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-    ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+    ASSERT_TRUE(OpenLevelSelection());
     ASSERT_TRUE(Key("enter", 3));
     ASSERT_TRUE(RunUntilShown(&Screen()));
     TGameModeMatch3& mode = *Screen().GamePlay.Match3();
@@ -162,9 +161,7 @@ TEST_F(UnicodeNames, AnEarlierVersionsLatinOneProfileAndTableStillRead) {
   Shot("unicode-old-highscores");
   // The level finished then is still finished.
   ASSERT_TRUE(Key("esc", 3));
-  ASSERT_TRUE(RunUntilShown(Screens->Title.get()));
-  ASSERT_TRUE(ClickButton(Screens->Title->MainMenu.get(), "play"));
-  ASSERT_TRUE(RunUntilShown(Screens->Play.get()));
+  ASSERT_TRUE(OpenLevelSelection());
   const auto& done = Screens->Play->StandardLevelList->LevelCompletedList;
   EXPECT_NE(std::find(done.begin(), done.end(), "1"), done.end());
   // The settings are written back in UTF-8, with the same name.
