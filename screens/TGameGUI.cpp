@@ -187,10 +187,13 @@ int TGameGUI::RecordOpenBoardScore() {
                                    [this](const std::string& file) { CreateFailure(file); });
 }
 
-void TGameGUI::LeaveEndless() {
+void TGameGUI::LeaveRun() {
+  // Endless ends only by being left, so leaving is its end. A time attack
+  // ends at its time-up, recorded there: one abandoned before is no
+  // finished run, and a time-up recorded already is not entered twice.
+  if (Screen->GamePlay.Way != TPlayWay::Endless || InEditor()) return;
   if (TGameModeMatch3* match3 = Screen->GamePlay.Match3()) match3->SettleScore();
   RecordOpenBoardScore();
-  Screen->ChangeTo(Screen->LeaveTo);
 }
 
 bool TGameGUI::OffersNextPuzzle() const {
@@ -200,8 +203,9 @@ bool TGameGUI::OffersNextPuzzle() const {
 
 bool TGameGUI::WouldLoseWork() const {
   const TGamePlay& play = Screen->GamePlay;
-  // A level lost against the clock has nothing left to lose.
-  if (Screen->State.stateOutOfTime) return false;
+  // A level lost against the clock has nothing left to lose, and endless
+  // loses nothing however it is left: its score is recorded then.
+  if (Screen->State.stateOutOfTime || play.Way == TPlayWay::Endless) return false;
   if (InEditor()) return play.Editor() && play.Editor()->HasUnsavedChanges();
   return play.Match3() && play.Match3()->HasUnsavedProgress();
 }
@@ -215,10 +219,8 @@ void TGameGUI::Ask(TDialogSlot::TKind kind, const std::string& key, std::functio
 }
 
 void TGameGUI::AskToLeave() {
-  // Endless is left whenever the player likes, its score recorded.
-  if (Screen->GamePlay.Way == TPlayWay::Endless && !InEditor()) {
-    LeaveEndless();
-  } else if (WouldLoseWork()) {
+  // The run is recorded as the screen is left (LeaveRun).
+  if (WouldLoseWork()) {
     Ask(TDialogSlot::QuitInput, InEditor() ? "Exit Editor" : "Exit Playing",
         [this] { Screen->ChangeTo(Screen->LeaveTo); });
   } else {
@@ -249,6 +251,7 @@ void TGameGUI::AskToShuffle() {
 void TGameGUI::Restart() {
   TGamePlay& play = Screen->GamePlay;
   if (!play.GameMode) return;
+  LeaveRun();
   play.GameMode->Reset();
   if (Screen->InGameMenu->Active) Screen->InGameMenu->Hide();
 }

@@ -60,8 +60,14 @@ class TGameGUI {
   void AskToLeave();
   void AskToRestart();
   void AskToShuffle();
-  // The level's first deal again (the in-game menu closes).
+  // The level's first deal again (the in-game menu closes); a run of the
+  // open board is left first.
   void Restart();
+  // The run on the board is left: restarted, or the screen left for
+  // another or for the program's end. Endless records its score; time
+  // attack records only at its time-up, so an abandoned one leaves no
+  // entry.
+  void LeaveRun();
   // An OK message; after the open one when one is open.
   void Message(const std::string& text);
 
@@ -90,8 +96,6 @@ class TGameGUI {
   // The score of time attack or endless into its way's table: the place
   // won (0: none).
   int RecordOpenBoardScore();
-  // Endless is left: its score recorded, back to the level selection.
-  void LeaveEndless();
   // The box under the finished board: won, out of time, or time up with
   // the score.
   std::string EndBoxText() const;

@@ -194,6 +194,9 @@ void TGameScreen::Draw() {
 }
 
 void TGameScreen::Kill() {
+  // Left for another screen or the program's end, not started afresh on
+  // itself (a new deal, the next level): the run ends here.
+  if (Game && Game->DestinationTScreen != this) GUI->LeaveRun();
   InGameMenu->Kill();
   GUI->Kill();
   CrossFade.reset();

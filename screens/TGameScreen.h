@@ -50,6 +50,8 @@ class TGameScreen : public TScreen {
   void Start() override;
   void Logic() override;
   void Draw() override;
+  // Left for another screen or for the program's end, the run of the open
+  // board ends (TGameGUI::LeaveRun); started afresh on itself, it goes on.
   void Kill() override;
   // Back opens the in-game menu (in the editor: asks to leave).
   bool ReadsBack() const override { return true; }

@@ -55,12 +55,13 @@ void ReleaseGameScreens() {
   if (!Owner) return;
   if (Game) {
     TScreen* current = Game->CurrentTScreen;
+    // The program ends: the screen is left for no other.
+    Game->DestinationTScreen = nullptr;
     if (current && current != Game->ExitScreen.get() && current != Game->LoadingScreen &&
         !current->StopKill) {
       current->Kill();
     }
     Game->CurrentTScreen = nullptr;
-    Game->DestinationTScreen = nullptr;
     Game->LastTScreen = nullptr;
   }
   StartupHooks.FirstScreen = nullptr;
