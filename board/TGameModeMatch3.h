@@ -18,6 +18,7 @@
 #include "TGameMode.h"
 #include "TMatch3Undo.h"
 #include "TModeText.h"
+#include "TPlayWay.h"
 #include "TSavedGame.h"
 #include "TTimeBar.h"
 #include "TTimeLimit.h"
@@ -171,7 +172,8 @@ class TGameModeMatch3 : public TGameMode, public TBoardMode {
   mutable modetext::TKeyText helpText_{"Help Message"}, progressText_{"Progress Field"},
       offerText_{"No Valid Matches 2"}, bonusPointsText_{"Bonus Points"},
       bonusCounterText_{"Bonus Counter"}, marblesLeftText_{"Marbles Left"},
-      attackHelpText_{"Help Attack"}, endlessHelpText_{"Help Endless"};
+      attackHelpText_{playway::RuleKey(TPlayWay::Attack)},
+      endlessHelpText_{playway::RuleKey(TPlayWay::Endless)};
   // The tip of the level named last (looked up when the level changes).
   mutable std::string tipLevel_, tipText_;
   mutable int tipCustom_ = -1;

@@ -9,15 +9,16 @@ namespace {
 struct TWayNames {
   const char* Name;
   const char* TextKey;
+  const char* RuleKey;
   const char* HighScores;
 };
 
 // In the order of the enum.
 constexpr TWayNames Names[] = {
-    {"relaxed", "Way Relaxed", "highscores"},
-    {"clock", "Way Clock", "highscores-clock"},
-    {"attack", "Way Attack", "highscores-attack"},
-    {"endless", "Way Endless", "highscores-endless"},
+    {"relaxed", "Way Relaxed", "", "highscores"},
+    {"clock", "Way Clock", "Help Clock", "highscores-clock"},
+    {"attack", "Way Attack", "Help Attack", "highscores-attack"},
+    {"endless", "Way Endless", "Help Endless", "highscores-endless"},
 };
 static_assert(std::size(Names) == std::size(All));
 
@@ -38,6 +39,8 @@ bool Parse(const std::string& name, TPlayWay& way) {
 }
 
 const char* TextKey(TPlayWay way) { return Of(way).TextKey; }
+
+const char* RuleKey(TPlayWay way) { return Of(way).RuleKey; }
 
 const char* HighScoreName(TPlayWay way) { return Of(way).HighScores; }
 

@@ -22,6 +22,10 @@ const char* Name(TPlayWay way);
 bool Parse(const std::string& name, TPlayWay& way);
 // The game text that names the way ("Way Relaxed", "Way Clock", ...).
 const char* TextKey(TPlayWay way);
+// The game text of the way's rule, as the help and the level selection
+// state it ("Help Clock", "Help Attack", "Help Endless"); "" for relaxed,
+// the game's own rule.
+const char* RuleKey(TPlayWay way);
 // The high-score file of the way, without ".hsdat": relaxed keeps the
 // table it always had.
 const char* HighScoreName(TPlayWay way);

@@ -109,7 +109,6 @@ void TPlayScreen::ShowWay(int custom) {
     return;
   }
   KillShown();
-  const char* rule = CurrentWay == TPlayWay::Attack ? "Help Attack" : "Help Endless";
   // The player's best in the way's table, when it holds one.
   int best = -1;
   for (const TGleamstrandHighScore& entry : Screens->GameScreen->HighScoresOf(CurrentWay).Entries) {
@@ -118,7 +117,8 @@ void TPlayScreen::ShowWay(int custom) {
   const std::string bestLine =
       best >= 0 ? GameTextWith("Open Board Best", {{"score", std::to_string(best)}}) : "";
   OpenBoardTile = std::make_unique<TOpenBoardTile>(TLevelThumbnails().CreateOpenBoard(),
-                                                   Text("Open Board Start"), Text(rule), bestLine);
+                                                   Text("Open Board Start"),
+                                                   Text(playway::RuleKey(CurrentWay)), bestLine);
   SetFocusOrder();
 }
 

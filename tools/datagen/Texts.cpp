@@ -190,7 +190,8 @@ const std::vector<TextRule>& GameTextRules() {
       // Time attack's end: the panel's title and the box under the board.
       {"Time Up", 25, 290},
       {"Time Up Box", 25, kPanel, 2, "", "{score}"},
-      // The open board's help box, and its rule on the level selection.
+      // The open board's help box, and its rule on the level selection
+      // (at 16 px after the way's name under the help page's panel).
       {"Help Attack", 25, kPanel},
       {"Help Endless", 25, kPanel},
       // The open board's tile: its caption on the item's name strip.
@@ -203,7 +204,7 @@ const std::vector<TextRule>& GameTextRules() {
       // After the size and the par under the level selection's grid.
       {"Time Limit", 25, 250, 1, "", "NNN"},
       // Under the help page's panel, centred.
-      {"Help Clock", 18, 640, 2},
+      {"Help Clock", 16, 640, 2},
   };
   return rules;
 }
