@@ -57,8 +57,11 @@ void MainLoop(const TScreenshotQueue& shots) {
   Game->NoTimingTicks = 3;
   FrameLog.PassStarts();
   while (Game->MainLogicLoop() != -1) {
-    if (AutoPlay && AutoPlay->SkipsDrawing() && shots.Pending().empty()) {
-      // Nobody looks: the virtual clock moves on by the longest pass.
+    if (AutoPlay && AutoPlay->SkipsDrawing()) {
+      // Nobody looks: the virtual clock moves on by the longest pass. A due
+      // screenshot draws its frame outside game time, so that taking it
+      // leaves the passes, and with them the play, as they were.
+      if (shots.Due(Game->LogicSteps)) Game->ScreenDrawUnshown();
       plat::AdvanceClock(TAutoPlay::UndrawnPassMs);
       continue;
     }

@@ -5,7 +5,8 @@
 
 namespace {
 
-float Spread(float range) { return float(plat::Rnd(-double(range), double(range))); }
+// Sparks are drawn alone: their chance is not the play's.
+float Spread(float range) { return float(plat::DrawRnd(-double(range), double(range))); }
 
 // The drawing state an emitter changes and puts back.
 struct TDrawState {

@@ -797,6 +797,19 @@ void TGame::ScreenDraw() {
     NoDraw = 0;
     return;
   }
+  plat::TFrameChange change = DrawFrame();
+  DrawTime.Calc();
+  if (plat::TakeRedrawRequest()) FrameSchedule.Force();
+  PostDraw(FrameSchedule.Drawn(change, plat::MilliSecs()));
+  FPS.Frame();
+}
+
+void TGame::ScreenDrawUnshown() {
+  DrawFrame();
+  if (BeforeFlip) BeforeFlip();
+}
+
+plat::TFrameChange TGame::DrawFrame() {
   plat::BeginFrame();
   if (CurrentTScreen) {
     CurrentTScreen->Draw();
@@ -809,11 +822,7 @@ void TGame::ScreenDraw() {
   if (GameFade.Active) ShowPaused();
   if (!FadeMouse) Mouse.Draw();
   DebugPrint();
-  plat::TFrameChange change = plat::EndFrame();
-  DrawTime.Calc();
-  if (plat::TakeRedrawRequest()) FrameSchedule.Force();
-  PostDraw(FrameSchedule.Drawn(change, plat::MilliSecs()));
-  FPS.Frame();
+  return plat::EndFrame();
 }
 
 void TGame::PostDraw(bool show) {

@@ -146,6 +146,10 @@ class TGame {
   bool FrameDue(bool wanted);
   void SkipFrame();
   void ScreenDraw();
+  // Draws the frame for BeforeFlip alone (a headless screenshot): nothing is
+  // presented and the clock stands still, so the run plays on as it would
+  // have undrawn.
+  void ScreenDrawUnshown();
   // Before the flip (BeforeFlip); then the flip, or without `show` only
   // the wait for the next frame.
   void PostDraw(bool show = true);
@@ -311,6 +315,9 @@ class TGame {
   void OpenDisplay();
 
  private:
+  // The screen, the pause, the fade and the pointer into the back buffer.
+  plat::TFrameChange DrawFrame();
+
   bool altEnter_ = false;        // Enter went down while Alt was held, this step
   long long announcedStep_ = 0;  // last step given to BeforeLogicStep
 };

@@ -162,6 +162,18 @@ std::mt19937& Generator() {
   static std::mt19937 generator;
   return generator;
 }
+
+std::mt19937& DrawGenerator() {
+  static std::mt19937 generator;
+  return generator;
+}
+
+// A seed of the drawing source that is not the play's, so the two do not
+// run in step.
+constexpr uint32_t kDrawSeedMix = 0x9E3779B9u;
+
+double UnitOf(std::mt19937& generator) { return double(generator()) / 4294967296.0; }
+
 uint32_t lastSeed = std::mt19937::default_seed;
 
 }  // namespace
@@ -169,6 +181,7 @@ uint32_t lastSeed = std::mt19937::default_seed;
 void SeedRnd(uint32_t seed) {
   lastSeed = seed;
   Generator().seed(seed);
+  DrawGenerator().seed(seed ^ kDrawSeedMix);
 }
 
 int RndSeed() { return int(lastSeed); }
@@ -182,10 +195,9 @@ int Rand(int lo, int hi) {
   return int(int64_t(lo) + int64_t((draw * range) >> 32));
 }
 
-double Rnd(double lo, double hi) {
-  double unit = double(Generator()()) / 4294967296.0;
-  return lo + (hi - lo) * unit;
-}
+double Rnd(double lo, double hi) { return lo + (hi - lo) * UnitOf(Generator()); }
+
+double DrawRnd(double lo, double hi) { return lo + (hi - lo) * UnitOf(DrawGenerator()); }
 
 // ---------------------------------------------------------------- priorities
 

@@ -52,6 +52,10 @@ void SeedRnd(uint32_t seed);
 int RndSeed();
 int Rand(int lo, int hi);          // uniform, inclusive; swapped if lo > hi
 double Rnd(double lo, double hi);  // uniform in [lo, hi)
+// The same for what is drawn alone (the sparks an effect spawns as it
+// renders): a source of its own, seeded by SeedRnd as well, so that whether
+// and how often frames are drawn never changes the play's draws.
+double DrawRnd(double lo, double hi);
 
 // Best effort; never an error. process: 1 above normal, 2 high, else normal.
 void SetProcessPriority(int value);

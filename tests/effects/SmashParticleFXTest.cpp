@@ -356,6 +356,28 @@ TEST_F(ParticleFX, RenderingLeavesTheDrawingStateAsItFoundIt) {
   EXPECT_DOUBLE_EQ(plat::GetRotation(), 45);
 }
 
+// Sparks are only drawn: spreading them takes nothing from the play's
+// chance, which goes on as if no frame had been drawn, while the same seed
+// still spreads them the same way.
+TEST_F(ParticleFX, SpreadingSparksLeavesThePlaysChanceAlone) {
+  auto spread = [] {
+    plat::SeedRnd(7);
+    TSmashParticleFX fx = OneEmitter(20, 0, 5);
+    fx.Emitter[0].SpeedVarX = fx.Emitter[0].StartOffsetVarY = 3;
+    for (int i = 0; i < 3; ++i) fx.Render(1, 1);
+    std::vector<float> places;
+    for (const auto& spark : fx.Emitter[0].Particles) places.push_back(spark->x + spark->y);
+    return places;
+  };
+  std::vector<float> first = spread();
+  ASSERT_EQ(first.size(), 63u);
+  EXPECT_NE(first.front(), first.back());
+  const int next = plat::Rand(0, 1 << 30);
+  plat::SeedRnd(7);
+  EXPECT_EQ(plat::Rand(0, 1 << 30), next);
+  EXPECT_EQ(spread(), first);
+}
+
 TEST_F(ParticleFX, AnEmitterWithoutLoopFinishesOnTheFrameAfterItsLastSparkDied) {
   // Delay 0, duration 10, life time 5: finished once the frame is past 15.
   TSmashParticleFX fx = OneEmitter(0, 0, 10);

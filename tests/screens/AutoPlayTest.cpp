@@ -4,6 +4,7 @@
 // and refuses what names no level.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -278,6 +279,44 @@ TEST_F(AutoPlayProcessTest, AnEndlessRunOfNMovesIsLeftThroughTheMenuAndRecorded)
       << out;
   EXPECT_EQ(HasEntry("highscores-endless.hsdat", "Eve", std::stoi(line[1].str())),
             std::stoi(line[1].str()) > 10);
+}
+
+// What only looks at the game leaves its play as it was: screenshots (and
+// the sparks they catch), a frame log and a larger display. The lines and
+// every file the game keeps are the same byte for byte.
+TEST_F(AutoPlayProcessTest, ScreenshotsAFrameLogAndALargerDisplayLeaveThePlayAsItWas) {
+  const std::string play = "--seed 3 --autoplay 001-002,endless --moves 12 ";
+  const std::string folder = home.Path() + "/Talvorine Games";
+  auto kept = [&] {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : plat::ReadDir(ProfileFile("")))
+      files[name] = ReadWholeFile(ProfileFile(name));
+    for (const char* name : {"gleamstrand.ini", "config.ini"})
+      files[name] = ReadWholeFile(folder + "/Cavernglow/" + name);
+    return files;
+  };
+  ASSERT_EQ(Run(play), 0) << Out();
+  const std::string lines = Out();
+  const auto files = kept();
+  ASSERT_GT(files.size(), 5u);
+  // Frames drawn in the middle of the levels, while jewels burst.
+  std::string shots = "--frame-log frames.txt";
+  for (int step : {300, 1300, 1700, 2100, 2500, 3100})
+    shots += " --screenshot " + std::to_string(step) + ":" + std::to_string(step) + ".png";
+  for (const std::string& looking :
+       {shots, std::string("--size 1920x1080 --screenshot 1700:big.png")}) {
+    SCOPED_TRACE(looking);
+    ASSERT_TRUE(plat::DeleteDir(folder, true));
+    ASSERT_EQ(Run(play + looking), 0) << Out();
+    EXPECT_EQ(Out(), lines);
+    EXPECT_EQ(kept(), files);
+  }
+  for (const char* shot : {"300.png", "3100.png", "big.png"})
+    EXPECT_EQ(plat::FileType(home.File(shot)), plat::FILETYPE_FILE) << shot;
+  auto big = plat::LoadPixmap(home.File("big.png"));
+  ASSERT_TRUE(big);
+  EXPECT_EQ(big->width, 1920);
+  EXPECT_FALSE(ReadWholeFile(home.File("frames.txt")).empty());
 }
 
 TEST_F(AutoPlayProcessTest, WhatNamesNoLevelIsRefused) {
