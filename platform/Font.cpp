@@ -1,7 +1,8 @@
 // TrueType text through FreeType: each character of the UTF-8 text is
 // rendered once, when first drawn or measured, into a glyph image and drawn
 // with the current drawing state. Text is laid out with the face's metrics
-// at its own size and drawn with glyphs rendered at the back buffer's scale.
+// at its own size (GlyphAdvance, the rule the data generator measures by)
+// and drawn with glyphs rendered at the back buffer's scale.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -9,6 +10,7 @@
 #include <unordered_map>
 
 #include "DrawState.h"
+#include "GlyphAdvance.h"
 #include "ImageImpl.h"
 #include "Utf8.h"
 
@@ -100,26 +102,15 @@ TPixmap GlyphPixels(const FT_Bitmap& bitmap) {
 
 }  // namespace
 
-namespace {
-
-// The spaces of Unicode (no-break, thin, ideographic ...).
-bool IsSpace(char32_t c) {
-  return c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F ||
-         c == 0x3000;
-}
-
-}  // namespace
-
 // Renders a glyph with a face at `scale` times the font's size into an image
 // of that density (its pixels padded to whole logical pixels).
 void TFont::Impl::Render(FT_Face from, int scale, char32_t c, TGlyph& glyph) {
   glyph.rendered = true;
-  FT_Int32 flags = FT_LOAD_RENDER | (smooth ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
-  if (FT_Load_Char(from, c, flags) != 0) return;
+  if (FT_Load_Char(from, c, FT_LOAD_RENDER | GlyphLoadFlags(smooth)) != 0) return;
   FT_GlyphSlot slot = from->glyph;
   glyph.left = double(slot->bitmap_left) / scale;
   glyph.top = double(ascend * scale - slot->bitmap_top) / scale;
-  glyph.advance = int(slot->advance.x >> 6);
+  glyph.advance = LoadedAdvance(from);
   if (slot->bitmap.width > 0 && slot->bitmap.rows > 0) {
     TPixmap drawn = GlyphPixels(slot->bitmap);
     TPixmap pixels((drawn.width + scale - 1) / scale * scale,
@@ -137,8 +128,8 @@ const TGlyph& TFont::Impl::Glyph(char32_t c) {
   TGlyph& glyph = glyphs[c];
   if (glyph.rendered) return glyph;
   // A space the face lacks is a space, not the face's box for "no glyph".
-  if (IsSpace(c) && FT_Get_Char_Index(face, c) == 0) {
-    glyph = Glyph(' ');
+  if (char32_t standIn = GlyphStandIn(face, c); standIn != c) {
+    glyph = Glyph(standIn);
     return glyph;
   }
   Render(face, 1, c, glyph);
@@ -159,8 +150,8 @@ const TGlyph& TFont::Impl::Picture(char32_t c) {
   }
   TGlyph& glyph = denseGlyphs[c];
   if (glyph.rendered) return glyph;
-  if (IsSpace(c) && FT_Get_Char_Index(dense, c) == 0) {
-    glyph = Picture(' ');
+  if (char32_t standIn = GlyphStandIn(dense, c); standIn != c) {
+    glyph = Picture(standIn);
     return glyph;
   }
   Render(dense, scale, c, glyph);

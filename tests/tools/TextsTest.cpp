@@ -3,6 +3,8 @@
 
 #include <set>
 
+#include "../platform/HeadlessDisplay.h"
+#include "Canvas.h"
 #include "DataTree.h"
 #include "Generator.h"
 #include "Texts.h"
@@ -81,6 +83,34 @@ TEST(GameText, CheckFindsWhatWouldLookWrongInTheGame) {
                         "10 characters"));
   EXPECT_TRUE(Mentions(datagen::CheckGameText(t + "[TEXT]\nHighscore Name 1\nАлександрия\n"),
                        "10 characters"));
+}
+
+using GameTextMeasure = gfxtest::HeadlessDisplay;
+
+// The generator holds each text to its box by the game's own measure: the
+// same width, to the pixel, as the game lays the line out, for Latin,
+// Cyrillic and Greek letters and spaces the face lacks, at the sizes the
+// game draws.
+TEST_F(GameTextMeasure, TheGeneratorMeasuresLinesAsTheGameLaysThemOut) {
+  const std::string lines[] = {"Quick matches in a row earn a bonus.",
+                               "Schnelle Treffer in Serie geben einen Bonus.",
+                               "разбиваются. Быстрые ходы подряд дают",
+                               "Звёзды: победа за норму ходов или быстрее — 3,",
+                               "κινήσεις, ανακάτεψε. Esc: μενού, P: παύση.",
+                               "Ψ\u00a0Ω\u2009ё\u3000W"};
+  for (int pixels : {14, 16, 18, 20, 25, 34}) {
+    plat::SetImageFont(
+        plat::LoadImageFont(datagen::FontFile(datagen::Face::Regular), pixels, true));
+    for (const std::string& line : lines)
+      EXPECT_EQ(datagen::GameTextWidth(pixels, line), plat::TextWidth(line))
+          << line << " at " << pixels << " px";
+  }
+  // Drawn outlines (the pictures' own lettering) are measured unhinted,
+  // which puts the Cyrillic rule of the stars some 8 px short of the game.
+  plat::SetImageFont(plat::LoadImageFont(datagen::FontFile(datagen::Face::Regular), 20, true));
+  EXPECT_GT(plat::TextWidth(lines[3]) - datagen::TextWidth(datagen::Face::Regular, 20, lines[3]),
+            4);
+  plat::SetImageFont(nullptr);
 }
 
 TEST(DefaultSettings, HoldsTheTwentyTwoSettingsInOrderWindowed) {

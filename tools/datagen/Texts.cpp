@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <set>
 #include <stdexcept>
 
 #include "Canvas.h"
+#include "GlyphAdvance.h"
 
 namespace datagen {
 
@@ -217,6 +219,44 @@ std::optional<TextRule> LevelTextRule(const std::string& key) {
   return std::nullopt;
 }
 
+namespace {
+
+// The game's face at each size it is measured at, opened once.
+class TGameFaces {
+ public:
+  ~TGameFaces() {
+    for (auto& [pixels, face] : faces_) FT_Done_Face(face);
+    if (library_) FT_Done_FreeType(library_);
+  }
+  int Width(int pixels, const std::string& line) {
+    std::lock_guard<std::mutex> guard(lock_);
+    return plat::TextAdvance(At(pixels), line, true);
+  }
+
+ private:
+  FT_Face At(int pixels) {
+    if (auto it = faces_.find(pixels); it != faces_.end()) return it->second;
+    if (!library_ && FT_Init_FreeType(&library_) != 0) throw std::runtime_error("FreeType failed");
+    const std::string path = FontFile(Face::Regular);
+    FT_Face face = nullptr;
+    if (FT_New_Face(library_, path.c_str(), 0, &face) != 0)
+      throw std::runtime_error("cannot open font " + path);
+    FT_Set_Pixel_Sizes(face, 0, FT_UInt(pixels));
+    return faces_[pixels] = face;
+  }
+
+  std::mutex lock_;
+  FT_Library library_ = nullptr;
+  std::map<int, FT_Face> faces_;
+};
+
+}  // namespace
+
+double GameTextWidth(double pixels, const std::string& line) {
+  static TGameFaces faces;
+  return faces.Width(int(pixels), line);
+}
+
 std::string WithSampleValues(std::string line) {
   // The widest values the game puts in: ten capital Ws for a name.
   static const std::pair<const char*, const char*> samples[] = {{"{place}", "10"},
@@ -255,7 +295,7 @@ void CheckValue(const TextRule& rule, const TextBlock& block, std::vector<std::s
   for (const std::string& line : block.lines) {
     joined += line;
     if (rule.maxWidth > 0) {
-      double w = TextWidth(Face::Regular, rule.pixels, WithSampleValues(line) + rule.appended);
+      double w = GameTextWidth(rule.pixels, WithSampleValues(line) + rule.appended);
       if (w > rule.maxWidth)
         problem("\"" + line + "\" is " + std::to_string(int(w)) + " px wide, at most " +
                 std::to_string(int(rule.maxWidth)));

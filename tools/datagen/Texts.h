@@ -45,6 +45,10 @@ const std::vector<TextRule>& GameTextRules();
 // replaced by the widest values the game puts there.
 std::string WithSampleValues(std::string line);
 
+// A line's width as the game lays it out in its face (the same rule, in
+// whole pixels) at that pixel size.
+double GameTextWidth(double pixels, const std::string& line);
+
 // Everything wrong with a game text: missing or duplicate keys, values that
 // do not fit, missing placeholders. Empty when the text is sound.
 std::vector<std::string> CheckGameText(const std::string& bytes);
