@@ -19,11 +19,11 @@ std::string Text(const char* key) { return GameText->FindString(key); }
 
 void THelpPage::Draw() {
   plat::SetBlend(plat::ALPHABLEND);
-  TMenuScreen::DrawCentred(InterfaceImageBank->Find("blackback"), 400, 300);
+  TMenuScreen::DrawCentred(InterfaceImageBank->Find("blackback"), PanelX, PanelY);
   TMenuScreen::DrawCentred(InterfaceImageBank->Find("helpimage"), 175, 300);
   plat::SetImageFont(GameFont(25));
   plat::SetColor(255, 255, 255);
-  SetTextShadow(2, 2, 0.6f);
+  SetTextShadow(TextShadow, TextShadow, 0.6f);
   DrawLinesEndingAt(TextX, TextBottomY, Text("Help Message Gleamstrand"), 0, 0);
   plat::SetImageFont(GameFont(20));
   SetRuleColour();

@@ -7,7 +7,15 @@
 
 class THelpPage {
  public:
-  static constexpr int TextX = 285;
+  // The panel ("blackback") is drawn centred at (PanelX, PanelY); its rim
+  // and gold inlay take PanelFrame pixels in from its edge. The text keeps
+  // to the area right of the picture inside the inlay: each line of the help
+  // and of the stars' rule starts at TextX and ends, drop shadow and all,
+  // before TextRight (the data generator holds the texts to TextWidth).
+  static constexpr int PanelX = 400, PanelY = 300, PanelFrame = 11;
+  static constexpr int TextX = 285, TextRight = 727;
+  static constexpr int TextShadow = 2;
+  static constexpr int TextWidth = TextRight - TextShadow - TextX;
   static constexpr int TextBottomY = 406;
   // The stars' rule: its last line, and the gap between its lines.
   static constexpr int StarsBottomY = 453, StarsLineGap = 21;

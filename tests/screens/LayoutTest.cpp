@@ -29,6 +29,7 @@
 #include "TGameScreen.h"
 #include "TGameScreens.h"
 #include "TGameText.h"
+#include "THelpPage.h"
 #include "THelpScreen.h"
 #include "THighScoreScreen.h"
 #include "TLanguage.h"
@@ -37,6 +38,7 @@
 #include "TPlayScreen.h"
 #include "TTalvorineGame.h"
 #include "TTitleScreen.h"
+#include "TextDraw.h"
 
 namespace {
 
@@ -69,6 +71,7 @@ class LayoutTest : public ScreenTest {
     plat::SetDrawObserver(nullptr);
     Keep(place, items);
     Check(place, items);
+    if (place == "help" || place == "in-game-help") CheckHelpPage(place, items);
     if (WantShots()) Shot("layout-" + GameLanguage.Code + "-" + place);
   }
   // Pictures of every screen and dialog for scripts/language-sheets.sh
@@ -153,6 +156,36 @@ class LayoutTest : public ScreenTest {
     }
     EXPECT_GT(texts, 0) << place << " draws no text";
     CheckNoTextRunsIntoAnother(place, items);
+  }
+
+  // The help page's panel is a picture nearly as large as the screen, so a
+  // line over its frame is still inside the picture: every line of the help
+  // and of the stars' rule keeps to the page's text area, and that area lies
+  // inside the frame of the panel as drawn.
+  void CheckHelpPage(const std::string& place, const std::vector<plat::TDrawnItem>& items) {
+    auto panel = std::find_if(items.begin(), items.end(), [](const plat::TDrawnItem& item) {
+      return !item.text && item.w > 400 && item.w < 799 &&
+             std::abs(item.x + item.w / 2 - THelpPage::PanelX) < 1 &&
+             std::abs(item.y + item.h / 2 - THelpPage::PanelY) < 1;
+    });
+    ASSERT_NE(panel, items.end()) << place << " draws no help panel";
+    EXPECT_GE(THelpPage::TextX, panel->x + THelpPage::PanelFrame) << place;
+    EXPECT_LE(THelpPage::TextRight, panel->x + panel->w - THelpPage::PanelFrame) << place;
+    std::vector<std::string> unseen;
+    for (const char* key : {"Help Message Gleamstrand", "Help Stars"})
+      for (const std::string& line : SplitLines(GameText->FindString(key))) unseen.push_back(line);
+    for (auto text = panel; text != items.end(); ++text) {
+      double midY = text->y + text->h / 2;
+      if (!text->text || midY < panel->y || midY > panel->y + panel->h) continue;
+      unseen.erase(std::remove(unseen.begin(), unseen.end(), text->characters), unseen.end());
+      if (text->x < THelpPage::TextX - 0.01 || text->x + text->w > THelpPage::TextRight + 0.01)
+        Problem(place + ": \"" + text->characters +
+                "\" runs from x = " + std::to_string(int(text->x)) + " to " +
+                std::to_string(int(text->x + text->w)) + ", past the help page's text area from " +
+                std::to_string(THelpPage::TextX) + " to " + std::to_string(THelpPage::TextRight));
+    }
+    for (const std::string& line : unseen)
+      ADD_FAILURE() << place << ": \"" << line << "\" not drawn";
   }
 
   // Two texts side by side must not run into each other (a longer word for

@@ -8,6 +8,8 @@
 
 #include "Canvas.h"
 #include "GlyphAdvance.h"
+// The help page's text area is the screen's own constant.
+#include "../../screens/THelpPage.h"
 
 namespace datagen {
 
@@ -64,8 +66,9 @@ const std::vector<TextRule>& GameTextRules() {
   // Widths follow the boxes the texts are drawn in: yes/no questions and
   // prompts on "input" (460 wide), messages on "inputlong" (640; also a
   // question a language needs more room for), the help
-  // lines on "helptextback" (700), the help page from x = 285 to 740.
+  // lines on "helptextback" (700), the help page's text area on its panel.
   const double kQuestion = 420, kMessage = 600, kPanel = 660;
+  const double kHelpPage = THelpPage::TextWidth;
   static const std::vector<TextRule> rules = {
       {"Data Pak Error", 20, 0, 4},
       {"No Valid Matches 1", 20, kQuestion},
@@ -117,7 +120,7 @@ const std::vector<TextRule>& GameTextRules() {
       {"Date Form", 20, 0, 1, "", "{day}"},
       {"Date Time Form", 20, 0, 1, "", "{date}"},
       {"Month Names", 20, 0},
-      {"Help Message Gleamstrand", 25, 455, 12},
+      {"Help Message Gleamstrand", 25, kHelpPage, 12},
       {"Clear Highscore", 20, kQuestion},
       {"Name", 34, 200},
       {"Could Not Create File", 20, 0, 2, "", "{file}"},
@@ -162,8 +165,8 @@ const std::vector<TextRule>& GameTextRules() {
       {"Best Line Uncounted", 18, 290, 1, "", "{time}"},
       // Under the page line and in the level selection's top corner.
       {"Stars Total", 20, 170, 1, "", "TTT"},
-      // Under the help page's text, from x = 285 to 740.
-      {"Help Stars", 20, 455, 2},
+      // Under the help page's text, in its area.
+      {"Help Stars", 20, kHelpPage, 2},
       {"Editor Load Unsaved", 20, kMessage},
       {"Highscore Name 1", 34, 150},
       {"Highscore Name 2", 34, 150},
