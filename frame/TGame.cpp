@@ -408,7 +408,8 @@ void TGame::RestoreMouseCoords() {
 
 std::string TGame::TakeScreenshot() {
   std::string path;
-  if (auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight)) {
+  // As sharp as the player sees it, not the logical 800 x 600.
+  if (auto pixmap = plat::GrabOutputPixmap()) {
     plat::TDateTime t = plat::LocalDateTime();
     char name[64];
     std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d%02d%02d screenshot.png", t.year, t.month,

@@ -161,7 +161,9 @@ class TGame {
   float CalcAnimLengthFromFloat(float ms) const;
   int CalcMilliSecsFromFrames(float steps) const;
   virtual void Kill();
-  // Saves the back buffer as a PNG; returns the file written ("" on failure).
+  // Saves the picture as the output shows it (its size in pixels, as a
+  // headless --screenshot does) as a PNG; returns the file written ("" on
+  // failure).
   std::string TakeScreenshot();
   void RestoreMouseCoords();
 

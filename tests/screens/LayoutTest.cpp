@@ -580,4 +580,24 @@ TEST_F(LayoutTest, AtFullHdTextJewelsAndWallsStaySharp) {
   expectSharp("game", {128, 160, 16, 160}, "the left wall");
 }
 
+// The screenshot key (this game switches it off; a game may keep it) saves
+// the frame as the output shows it, as --screenshot does: sharp, full size.
+TEST_F(LayoutTest, AtFullHdTheScreenshotKeySavesTheOutputsPicture) {
+  OutputWidth = 1920;
+  OutputHeight = 1080;
+  MakePlayer("Ada");
+  ASSERT_TRUE(StartGame() && RunUntilShown(Screens->Title.get()));
+  Game->IgnoreFrameworkKeys = 0;
+  auto shown = plat::GrabOutputPixmap();
+  ASSERT_TRUE(shown && Key("f12", 0));
+  std::shared_ptr<plat::TPixmap> shot;
+  for (const std::string& name : plat::ReadDir(SharedFolder()))
+    if (name.find(" screenshot.png") != std::string::npos)
+      shot = plat::LoadPixmap(SharedFolder() + name);
+  ASSERT_TRUE(shot);
+  ASSERT_EQ(shot->width, 1920);
+  for (size_t i = 0; i < shot->pixels.size(); ++i)
+    ASSERT_EQ(shot->pixels[i] & 0xFFFFFF, shown->pixels[i] & 0xFFFFFF) << "pixel " << i;
+}
+
 }  // namespace
