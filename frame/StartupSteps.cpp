@@ -67,7 +67,7 @@ void CreateArchiveManager() {
     ReportError(ExceptionMessage(e.what(), true), 1);
   }
   RegisterPakProtocol(PakMan, "pak");
-  TDensePictures::Install(Game->DataPrefix);
+  TDensePictures::Install(Game->DataPrefix, ResourceFolder());
 }
 
 void LoadFonts() {

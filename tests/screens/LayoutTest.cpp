@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -598,6 +599,35 @@ TEST_F(LayoutTest, AtFullHdTheScreenshotKeySavesTheOutputsPicture) {
   ASSERT_EQ(shot->width, 1920);
   for (size_t i = 0; i < shot->pixels.size(); ++i)
     ASSERT_EQ(shot->pixels[i] & 0xFFFFFF, shown->pixels[i] & 0xFFFFFF) << "pixel " << i;
+}
+
+// A loose background in the resource folder replaces the archive's at 2x
+// too: the copy painted for the archive's picture is not taken.
+TEST_F(LayoutTest, ALooseBackgroundReplacesTheArchivesAtEverySize) {
+  namespace fs = std::filesystem;
+  const fs::path data = GameFolder() + "data", built = fs::read_symlink(data);
+  fs::remove(data);
+  fs::create_directories(data / "resources");
+  for (const fs::path& folder : {fs::path(), fs::path("resources")})
+    for (const auto& entry : fs::directory_iterator(built / folder))
+      if (!fs::exists(data / folder / entry.path().filename()))
+        fs::create_symlink(entry.path(), data / folder / entry.path().filename());
+  ASSERT_TRUE(plat::SavePixmapPNG(plat::TPixmap(800, 600, 0xFF20C040u),
+                                  (data / "resources/titlescreen.jpg").string()));
+  for (int width : {800, 1920}) {
+    OutputWidth = width;
+    OutputHeight = width == 800 ? 600 : 1080;
+    MakePlayer("Ada");
+    ASSERT_TRUE(StartGame() && RunUntilShown(Screens->Title.get()));
+    ASSERT_EQ(plat::BackBufferScale(), width == 800 ? 1 : 2);
+    auto shown = plat::GrabOutputPixmap();
+    // Beside the button column, nothing covers the background.
+    for (TRect at : {TRect{60, 300, 1, 1}, TRect{740, 300, 1, 1}}) {
+      TRect out = OnOutput(*shown, at);
+      EXPECT_EQ(shown->ReadPixel(int(out.x), int(out.y)) & 0xFFFFFF, 0x20C040u) << width;
+    }
+    EndAndForget();
+  }
 }
 
 }  // namespace
