@@ -295,6 +295,7 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
     texture = FrameTexture(image, frame);
     if (!texture) return;
   }
+  const SDL_Rect* visible = st.blend == MASKBLEND ? nullptr : &f.visible;
   SDL_Color colour{Uint8(st.red), Uint8(st.green), Uint8(st.blue), alpha};
   float u0 = float(s0x / width), u1 = float(s1x / width);
   float v0 = float(s0y / height), v1 = float(s1y / height);
@@ -305,7 +306,7 @@ void DrawFrameQuad(const TImage& image, int frame, TQuad q, double tx, double ty
       {Transform(q.x0, q.y1, tx, ty), colour, {u0, v1}},
   };
   const int indices[6] = {0, 1, 2, 0, 2, 3};
-  SubmitGeometry(texture, content, mode, vertices, 4, indices, 6);
+  SubmitGeometry(texture, content, mode, vertices, 4, indices, 6, visible);
 }
 
 }  // namespace internal

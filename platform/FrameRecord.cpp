@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "DirectLight.h"
 #include "DrawState.h"
 #include "Internal.h"
 
@@ -176,6 +177,35 @@ void ClassifyQuad(SDL_Texture* texture, const SDL_Vertex* v, int count, TCommand
   c.stretched = std::abs(dw - sw) > 0.01f || std::abs(dh - sh) > 0.01f;
 }
 
+// Where the visible part of an upright, unturned quad's texture lands (a
+// pixel wider each way, as bounds are); the whole target for any other quad.
+SDL_Rect VisibleBounds(SDL_Texture* texture, const SDL_Vertex* v, int count,
+                       const SDL_Rect& visible) {
+  const SDL_Rect all{-(1 << 28), -(1 << 28), 1 << 29, 1 << 29};
+  int tw = 0, th = 0;
+  if (count != 4 || v[0].position.y != v[1].position.y || v[1].position.x != v[2].position.x ||
+      v[2].position.y != v[3].position.y || v[3].position.x != v[0].position.x ||
+      SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0)
+    return all;
+  if (Empty(visible)) return SDL_Rect{0, 0, 0, 0};
+  // Texels to target pixels, along each axis.
+  auto span = [](float p0, float p1, float t0, float t1, int from, int to, int& lo, int& hi) {
+    if (t1 == t0) return false;
+    float a = p0 + (float(from) - t0) * (p1 - p0) / (t1 - t0);
+    float b = p0 + (float(to) - t0) * (p1 - p0) / (t1 - t0);
+    lo = int(std::floor(std::min(a, b))) - 1;
+    hi = int(std::ceil(std::max(a, b))) + 1;
+    return true;
+  };
+  int x0, x1, y0, y1;
+  if (!span(v[0].position.x, v[2].position.x, v[0].tex_coord.x * float(tw),
+            v[2].tex_coord.x * float(tw), visible.x, visible.x + visible.w, x0, x1) ||
+      !span(v[0].position.y, v[2].position.y, v[0].tex_coord.y * float(th),
+            v[2].tex_coord.y * float(th), visible.y, visible.y + visible.h, y0, y1))
+    return all;
+  return SDL_Rect{x0, y0, x1 - x0, y1 - y0};
+}
+
 bool SameCommand(const TRecord& ra, const TCommand& a, const TRecord& rb, const TCommand& b) {
   if (a.kind != b.kind || a.blend != b.blend || a.content != b.content || a.count != b.count ||
       a.indexCount != b.indexCount || std::memcmp(&a.colour, &b.colour, sizeof a.colour) != 0 ||
@@ -213,13 +243,23 @@ bool SolidPart(const SDL_Vertex* v, const SDL_Rect& clip, SDL_Vertex part[4]) {
   return true;
 }
 
+constexpr int kQuad[6] = {0, 1, 2, 0, 2, 3};
+
+bool IsQuad(const int* indices, int indexCount) {
+  return indexCount == 6 && std::equal(indices, indices + 6, kQuad);
+}
+
 // Geometry, clipped to `clip`; a solid quad only in its part inside.
-void DrawGeometry(SDL_Renderer* r, SDL_Texture* texture, const SDL_Vertex* vertices, int count,
-                  const int* indices, int indexCount, bool solid, const SDL_Rect& clip) {
+void DrawGeometry(SDL_Renderer* r, SDL_Texture* texture, SDL_BlendMode blend,
+                  const SDL_Vertex* vertices, int count, const int* indices, int indexCount,
+                  bool solid, const SDL_Rect& clip) {
+  if (blend == SDL_BLENDMODE_ADD && IsQuad(indices, indexCount) &&
+      DrawLightDirect(r, texture, vertices, count, clip))
+    return;
+  SDL_SetTextureBlendMode(texture, blend);
   SDL_RenderSetClipRect(r, &clip);
   SDL_Vertex part[4];
   if (solid && SolidPart(vertices, clip, part)) {
-    static const int kQuad[6] = {0, 1, 2, 0, 2, 3};
     SDL_RenderGeometry(r, texture, part, 4, kQuad, 6);
     return;
   }
@@ -232,8 +272,7 @@ void DrawCommand(SDL_Renderer* r, const TRecord& record, const TCommand& c, cons
   SDL_RenderSetClipRect(r, &clip);
   switch (c.kind) {
     case TCommand::TKind::Geometry: {
-      SDL_SetTextureBlendMode(c.texture, c.blend);
-      DrawGeometry(r, c.texture, &record.vertices[c.first], int(c.count),
+      DrawGeometry(r, c.texture, c.blend, &record.vertices[c.first], int(c.count),
                    &record.indices[c.indexFirst], int(c.indexCount), c.solid, clip);
       break;
     }
@@ -469,18 +508,17 @@ const SDL_Point* ToBackBuffer(const SDL_Point* points, int& count) {
 }  // namespace
 
 void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
-                    const SDL_Vertex* logical, int vertexCount, const int* indices,
-                    int indexCount) {
+                    const SDL_Vertex* logical, int vertexCount, const int* indices, int indexCount,
+                    const SDL_Rect* visible) {
   const SDL_Vertex* vertices = ToBackBuffer(logical, vertexCount);
   auto& rec = Recorder();
   if (!rec.recording) {
     SDL_Renderer* r = DrawTarget();
     if (!r) return;
     ForgetShownFrame();
-    SDL_SetTextureBlendMode(texture, blend);
     TCommand drawn;
     ClassifyQuad(texture, vertices, vertexCount, drawn);
-    DrawGeometry(r, texture, vertices, vertexCount, indices, indexCount, drawn.solid,
+    DrawGeometry(r, texture, blend, vertices, vertexCount, indices, indexCount, drawn.solid,
                  CurrentClip());
     return;
   }
@@ -496,6 +534,10 @@ void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
   c.bounds = BoundsOf(
       size_t(vertexCount), [&](size_t i) { return vertices[i].position; }, c.clip, 1);
   ClassifyQuad(texture, vertices, vertexCount, c);
+  // A stretched quad is always drawn whole; clear pixels change nothing only
+  // where they blend.
+  if (visible && !c.stretched && (blend == SDL_BLENDMODE_BLEND || blend == SDL_BLENDMODE_ADD))
+    c.bounds = Intersection(c.bounds, VisibleBounds(texture, vertices, vertexCount, *visible));
 }
 
 void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* logical, int count) {

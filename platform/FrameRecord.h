@@ -13,10 +13,13 @@
 
 namespace plat::internal {
 
-// Every drawing operation ends in one of these three.
+// Every drawing operation ends in one of these three. `visible`, when given,
+// is the part of the texture whose pixels are not clear: an upright quad
+// that blends leaves the rest of its rectangle as it was, so a change to it
+// needs drawing again only there.
 void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
-                    const SDL_Vertex* vertices, int vertexCount, const int* indices,
-                    int indexCount);
+                    const SDL_Vertex* vertices, int vertexCount, const int* indices, int indexCount,
+                    const SDL_Rect* visible = nullptr);
 void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points, int count);
 void SubmitClear(SDL_Color colour);
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "Decode.h"
+#include "DirectLight.h"
 #include "DrawState.h"
 #include "FrameRecord.h"
 #include "ImageImpl.h"
@@ -70,8 +71,11 @@ bool TextureIsCurrent(SDL_Texture* texture, uint64_t generation) {
 SDL_Texture* UploadTexture(const TPixmap& pixels, int flags) {
   SDL_Renderer* r = Backend().renderer;
   if (!r || pixels.width <= 0 || pixels.height <= 0) return nullptr;
-  SDL_Texture* texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
-                                           pixels.width, pixels.height);
+  // Light is added straight from the pixels of a readable texture.
+  int access =
+      internal::TexturesReadable() ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+  SDL_Texture* texture =
+      SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, access, pixels.width, pixels.height);
   if (!texture) return nullptr;
   SDL_UpdateTexture(texture, nullptr, pixels.pixels.data(), pixels.width * 4);
   SDL_SetTextureScaleMode(texture, Smooth(flags) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
@@ -89,8 +93,25 @@ void DestroyIfCurrent(SDL_Texture*& texture, uint64_t generation) {
 // after the pixels changed.
 // `pixels` hold `density` pixels per logical pixel; the texture holds the
 // back buffer's scale, made once from them (a 1x picture enlarged at 2).
+// The smallest rectangle holding every pixel that is not clear.
+SDL_Rect VisibleBox(const TPixmap& pixels) {
+  int x0 = pixels.width, y0 = pixels.height, x1 = -1, y1 = -1;
+  for (int y = 0; y < pixels.height; ++y) {
+    const uint32_t* row = pixels.pixels.data() + size_t(y) * pixels.width;
+    for (int x = 0; x < pixels.width; ++x) {
+      if ((row[x] >> 24) == 0) continue;
+      x0 = std::min(x0, x);
+      x1 = std::max(x1, x);
+      y0 = std::min(y0, y);
+      y1 = y;
+    }
+  }
+  if (x1 < 0) return SDL_Rect{0, 0, 0, 0};
+  return SDL_Rect{x0, y0, x1 - x0 + 1, y1 - y0 + 1};
+}
+
 SDL_Texture* Refresh(SDL_Texture*& texture, uint64_t& generation, bool& dirty,
-                     const TPixmap& pixels, int density, int flags) {
+                     const TPixmap& pixels, int density, int flags, SDL_Rect* visible = nullptr) {
   if (TextureIsCurrent(texture, generation) && !dirty) return texture;
   // One pixel (a filled shape's) is alike at any size; the recorder knows it
   // by its size.
@@ -99,6 +120,7 @@ SDL_Texture* Refresh(SDL_Texture*& texture, uint64_t& generation, bool& dirty,
   TPixmap scaled;
   if (!same) scaled = internal::ScaleDensity(pixels, density, scale, Smooth(flags));
   const TPixmap& shown = same ? pixels : scaled;
+  if (visible) *visible = VisibleBox(shown);
   if (TextureIsCurrent(texture, generation)) {
     SDL_UpdateTexture(texture, nullptr, shown.pixels.data(), shown.width * 4);
   } else {
@@ -247,6 +269,7 @@ TImageFrame::TImageFrame(TImageFrame&& other) noexcept
       texture(std::exchange(other.texture, nullptr)),
       textureGeneration(other.textureGeneration),
       textureDirty(other.textureDirty),
+      visible(other.visible),
       maskTexture(std::exchange(other.maskTexture, nullptr)),
       maskGeneration(other.maskGeneration),
       maskThreshold(other.maskThreshold),
@@ -276,7 +299,8 @@ uint64_t FrameContent(const TImage& image, int frame) { return FrameOf(image, fr
 
 SDL_Texture* FrameTexture(const TImage& image, int frame) {
   auto& f = FrameOf(image, frame);
-  return Refresh(f.texture, f.textureGeneration, f.textureDirty, f.pixels, f.density, image.flags);
+  return Refresh(f.texture, f.textureGeneration, f.textureDirty, f.pixels, f.density, image.flags,
+                 &f.visible);
 }
 
 SDL_Texture* FrameMaskTexture(const TImage& image, int frame, int threshold) {

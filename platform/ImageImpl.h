@@ -24,6 +24,8 @@ struct TImageFrame {
   SDL_Texture* texture = nullptr;
   uint64_t textureGeneration = 0;
   bool textureDirty = true;
+  // The texels of `texture` that are not clear (alpha above 0).
+  SDL_Rect visible{0, 0, 0, 0};
 
   // Mask blending draws a copy whose alpha is thresholded: 255 where the
   // pixel passes, 0 elsewhere.

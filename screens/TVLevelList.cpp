@@ -428,7 +428,7 @@ void TVLevelList::DrawItemFrame(float cx, float cy, bool selected, float glow) {
   plat::TImagePtr highlight = BankImage("levelhighlight");
   DrawCentredImage(highlight, cx, cy);
   plat::SetBlend(plat::LIGHTBLEND);
-  int light = int(glow * 255);
+  int light = int(TSprite::PulseStep(glow) * 255);
   plat::SetColor(light, light, light);
   {
     plat::TAmbientDrawing pulse;

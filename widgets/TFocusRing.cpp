@@ -29,7 +29,9 @@ bool MovesFocus(TNavCommand command) {
 }  // namespace
 
 void DrawFocusFrame(double x, double y, double w, double h) {
-  double pulse = 0.8 + 0.2 * std::sin(double(Game->LogicSteps) * 0.05);
+  // Steady, not pulsing: a screen at rest with the keyboard's focus on it
+  // stays still and costs nothing to show.
+  constexpr double kLines = 0.9;
   double alpha = plat::GetAlpha();
   plat::SetBlend(plat::ALPHABLEND);
   // Gold lines from two pixels outside the rectangle to two inside, the
@@ -44,7 +46,7 @@ void DrawFocusFrame(double x, double y, double w, double h) {
     } else {
       plat::SetColor(255, 200, 40);
     }
-    plat::SetAlpha(edge ? 0.7 : pulse);
+    plat::SetAlpha(edge ? 0.7 : kLines);
     plat::DrawRect(x - ring, y - ring, w + 2 * ring, h + 2 * ring, false);
   }
   plat::SetColor(255, 255, 255);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "FrameRecord.h"
 #include "HeadlessDisplay.h"
 
 using namespace plat;
@@ -23,6 +24,12 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
     }
     sprite_ = LoadImageFromPixmap(pixels, FILTEREDIMAGE);
     MidHandleImage(*sprite_);
+    // Mostly clear: a small opaque part off its centre.
+    TPixmap spot(60, 50, 0);
+    for (int y = 30; y < 38; ++y) {
+      for (int x = 10; x < 22; ++x) spot.WritePixel(x, y, ARGB(255, 250, 40 + x, 30 + y));
+    }
+    spot_ = LoadImageFromPixmap(spot, 0);
     TPixmap back(800, 600);
     for (int y = 0; y < 600; ++y) {
       for (int x = 0; x < 800; ++x)
@@ -52,6 +59,12 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
     if (ambientGlow) BeginAmbient();
     DrawImage(*sprite_, 600, 450);
     if (ambientGlow) EndAmbient();
+    SetColor(255, 255, 255);
+    SetBlend(ALPHABLEND);
+    DrawImage(*spot_, 120 + t * 5, 380);
+    SetBlend(LIGHTBLEND);
+    SetColor(20 * t, 100, 100);
+    DrawImage(*spot_, 30, 380);
     SetColor(255, 255, 255);
     SetBlend(ALPHABLEND);
     SetAlpha(0.5);
@@ -93,7 +106,7 @@ class FrameRecordTest : public gfxtest::HeadlessDisplay {
     }
   }
 
-  TImagePtr sprite_, background_;
+  TImagePtr sprite_, spot_, background_;
 };
 
 // Twice the logical size: the back buffer is read as it is.
@@ -139,6 +152,42 @@ TEST_F(FrameRecordTest, AFrameSaysWhatChanged) {
   BeginFrame();
   Scene(1);
   EXPECT_EQ(EndFrame(), FRAME_CHANGED);
+}
+
+// A picture that is mostly clear changes the screen only where it is not.
+void ExpectChangeOnlyWhereVisible(const TImage& spot, int scale) {
+  auto frame = [&](int light) {
+    BeginFrame();
+    SetBlend(SOLIDBLEND);
+    SetColor(40, 40, 40);
+    DrawRect(0, 0, 800, 600);
+    SetBlend(LIGHTBLEND);
+    SetColor(light, light, light);
+    DrawImage(spot, 300, 200);
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    EndFrame();
+  };
+  std::vector<SDL_Rect> regions;
+  frame(50);
+  internal::TakePresentRegions(regions);
+  frame(90);
+  ASSERT_FALSE(internal::TakePresentRegions(regions));
+  ASSERT_EQ(regions.size(), 1u);
+  // The opaque part is (10, 30) to (22, 38) of the picture, at the scale.
+  const SDL_Rect r = regions[0];
+  EXPECT_GE(r.x, (310 - 1) * scale - 2);
+  EXPECT_GE(r.y, (230 - 1) * scale - 2);
+  EXPECT_LE(r.x + r.w, (322 + 1) * scale + 2);
+  EXPECT_LE(r.y + r.h, (238 + 1) * scale + 2);
+}
+
+TEST_F(FrameRecordTest, AMostlyClearPictureChangesOnlyWhereItIsNotClear) {
+  ExpectChangeOnlyWhereVisible(*spot_, 1);
+}
+
+TEST_F(FrameRecordAtScale2, AMostlyClearPictureChangesOnlyWhereItIsNotClearAtTwiceTheSize) {
+  ExpectChangeOnlyWhereVisible(*spot_, 2);
 }
 
 TEST_F(FrameRecordTest, ReadingTheBackBufferInAFrameSeesWhatWasDrawnSoFar) {
