@@ -9,6 +9,7 @@
 #include "DirectLight.h"
 #include "DrawState.h"
 #include "Internal.h"
+#include "RegionCache.h"
 
 namespace plat {
 
@@ -71,6 +72,7 @@ struct TRecorder {
   uint64_t lastContent = 0;
   long long presented = 0;
   double lastPresentSeconds = 0;
+  TRegionCache cache;
 };
 
 TRecorder& Recorder() {
@@ -404,19 +406,79 @@ void WholeStretchedQuads(const TRecord& record, std::vector<SDL_Rect>& regions) 
   }
 }
 
-void DrawRegions(SDL_Renderer* r, const TRecord& record, const std::vector<SDL_Rect>& regions) {
-  for (const SDL_Rect& region : regions) {
-    // Whatever no command covers starts black, as after a clear.
-    SDL_RenderSetClipRect(r, &region);
-    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
-    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-    SDL_RenderFillRect(r, &region);
-    for (const TCommand& c : record.commands) {
-      if (SDL_HasIntersection(&c.bounds, &region) != SDL_TRUE) continue;
-      SDL_Rect clip = c.kind == TCommand::TKind::Clear ? region : Intersection(c.clip, region);
-      if (!Empty(clip)) DrawCommand(r, record, c, clip, false);
+// What the commands draw in a region, as one number: equal numbers, equal
+// pixels.
+uint64_t KeyOf(const TRecord& record, const std::vector<const TCommand*>& commands, size_t count,
+               const SDL_Rect& region) {
+  uint64_t hash = 1469598103934665603ull;
+  auto mix = [&](const void* data, size_t size) {
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+  };
+  mix(&region, sizeof region);
+  mix(&Backend().generation, sizeof Backend().generation);
+  for (size_t i = 0; i < count; ++i) {
+    const TCommand& c = *commands[i];
+    const uint8_t kind[4] = {uint8_t(c.kind), uint8_t(c.blend), c.stretched, c.solid};
+    mix(kind, sizeof kind);
+    mix(&c.colour, sizeof c.colour);
+    mix(&c.content, sizeof c.content);
+    mix(&c.clip, sizeof c.clip);
+    if (c.kind == TCommand::TKind::Points) {
+      mix(&record.points[c.first], c.count * sizeof(SDL_Point));
+    } else if (c.kind == TCommand::TKind::Geometry) {
+      mix(&record.vertices[c.first], c.count * sizeof(SDL_Vertex));
+      mix(&record.indices[c.indexFirst], c.indexCount * sizeof(int));
     }
   }
+  return hash;
+}
+
+void DrawRegions(SDL_Renderer* r, const TRecord& record, const std::vector<SDL_Rect>& regions,
+                 TRegionCache& cache) {
+  // The software back buffer can be read and written as it is.
+  SDL_Surface* surface = TexturesReadable() ? Backend().surface : nullptr;
+  std::vector<const TCommand*> touching;
+  for (const SDL_Rect& region : regions) {
+    touching.clear();
+    size_t firstAmbient = 0;  // none, or nothing under it
+    for (const TCommand& c : record.commands) {
+      if (SDL_HasIntersection(&c.bounds, &region) != SDL_TRUE) continue;
+      if (c.ambient && firstAmbient == 0)
+        firstAmbient = touching.empty() ? SIZE_MAX : touching.size();
+      touching.push_back(&c);
+    }
+    if (firstAmbient == SIZE_MAX) firstAmbient = 0;
+    // Everything under the first ambient effect, kept or drawn and kept.
+    uint64_t key = 0;
+    size_t from = 0;
+    if (surface && firstAmbient > 0) {
+      key = KeyOf(record, touching, firstAmbient, region);
+      if (cache.Restore(region, key, surface)) from = firstAmbient;
+    }
+    auto draw = [&](size_t first, size_t last) {
+      for (size_t i = first; i < last; ++i) {
+        const TCommand& c = *touching[i];
+        SDL_Rect clip = c.kind == TCommand::TKind::Clear ? region : Intersection(c.clip, region);
+        if (!Empty(clip)) DrawCommand(r, record, c, clip, false);
+      }
+    };
+    if (from == 0) {
+      // Whatever no command covers starts black, as after a clear.
+      SDL_RenderSetClipRect(r, &region);
+      SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+      SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+      SDL_RenderFillRect(r, &region);
+      if (surface && firstAmbient > 0) {
+        draw(0, firstAmbient);
+        SDL_RenderFlush(r);
+        cache.Keep(region, key, surface);
+        from = firstAmbient;
+      }
+    }
+    draw(from, touching.size());
+  }
+  cache.FrameDone();
 }
 
 void BuryTextures() {
@@ -446,6 +508,7 @@ void ResetFrames() {
   rec.ambientDepth = 0;
   rec.unpresented.clear();
   rec.presentWhole = true;
+  rec.cache.Clear();
   BuryTextures();
 }
 
@@ -626,7 +689,7 @@ TFrameChange EndFrame() {
     if (any) {
       internal::LimitRegions(regions);
       internal::WholeStretchedQuads(rec.next, regions);
-      internal::DrawRegions(r, rec.next, regions);
+      internal::DrawRegions(r, rec.next, regions, rec.cache);
       for (const SDL_Rect& region : regions) internal::AddRegion(rec.unpresented, region);
       if (rec.unpresented.size() > internal::kMaxRegions) rec.presentWhole = true;
     }
