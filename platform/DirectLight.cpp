@@ -9,6 +9,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "FrameRecord.h"
 #include "Internal.h"
 
 namespace plat::internal {
@@ -101,9 +102,7 @@ bool DrawLightDirect(SDL_Renderer* r, SDL_Texture* texture, const SDL_Vertex* v,
       into->format->Gmask != 0x00FF00u || into->format->Bmask != 0x0000FFu)
     return false;
   // Upright and unflipped: corners 0 and 2 are top left and bottom right.
-  if (!(v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
-        v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x))
-    return false;
+  if (!UnturnedQuad(v, count)) return false;
   if (v[2].position.x <= v[0].position.x || v[2].position.y <= v[0].position.y) return false;
   for (int i = 1; i < 4; ++i) {
     if (std::memcmp(&v[i].color, &v[0].color, sizeof v[0].color) != 0) return false;

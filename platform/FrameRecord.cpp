@@ -104,6 +104,20 @@ SDL_Rect TargetRect() {
 
 bool Empty(const SDL_Rect& r) { return r.w <= 0 || r.h <= 0; }
 
+}  // namespace
+
+bool UnturnedQuad(const SDL_Vertex* v, int count) {
+  return count == 4 && v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
+         v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x;
+}
+
+bool TurnedQuad(const SDL_Vertex* v, int count) {
+  return count == 4 && v[0].position.x == v[1].position.x && v[1].position.y == v[2].position.y &&
+         v[2].position.x == v[3].position.x && v[3].position.y == v[0].position.y;
+}
+
+namespace {
+
 SDL_Rect Intersection(const SDL_Rect& a, const SDL_Rect& b) {
   SDL_Rect out{0, 0, 0, 0};
   if (!SDL_IntersectRect(&a, &b, &out)) return SDL_Rect{0, 0, 0, 0};
@@ -155,12 +169,8 @@ SDL_Rect BoundsOf(size_t count, TPointOf pointOf, const SDL_Rect& clip, int marg
 // Marks an upright quad stretched (drawn at another size than its source)
 // or solid (one texel).
 void ClassifyQuad(SDL_Texture* texture, const SDL_Vertex* v, int count, TCommand& c) {
-  bool upright =
-      count == 4 && ((v[0].position.y == v[1].position.y && v[1].position.x == v[2].position.x &&
-                      v[2].position.y == v[3].position.y && v[3].position.x == v[0].position.x) ||
-                     (v[0].position.x == v[1].position.x && v[1].position.y == v[2].position.y &&
-                      v[2].position.x == v[3].position.x && v[3].position.y == v[0].position.y));
-  if (!texture || !upright) return;
+  bool turned = TurnedQuad(v, count);
+  if (!texture || !(turned || UnturnedQuad(v, count))) return;
   int tw = 0, th = 0;
   if (SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0) {
     c.stretched = true;
@@ -174,7 +184,6 @@ void ClassifyQuad(SDL_Texture* texture, const SDL_Vertex* v, int count, TCommand
   float dh = std::abs(v[2].position.y - v[0].position.y);
   float sw = std::abs(v[2].tex_coord.x - v[0].tex_coord.x) * float(tw);
   float sh = std::abs(v[2].tex_coord.y - v[0].tex_coord.y) * float(th);
-  bool turned = v[0].position.x == v[1].position.x;
   if (turned) std::swap(sw, sh);
   c.stretched = std::abs(dw - sw) > 0.01f || std::abs(dh - sh) > 0.01f;
 }
@@ -185,9 +194,7 @@ SDL_Rect VisibleBounds(SDL_Texture* texture, const SDL_Vertex* v, int count,
                        const SDL_Rect& visible) {
   const SDL_Rect all{-(1 << 28), -(1 << 28), 1 << 29, 1 << 29};
   int tw = 0, th = 0;
-  if (count != 4 || v[0].position.y != v[1].position.y || v[1].position.x != v[2].position.x ||
-      v[2].position.y != v[3].position.y || v[3].position.x != v[0].position.x ||
-      SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0)
+  if (!UnturnedQuad(v, count) || SDL_QueryTexture(texture, nullptr, nullptr, &tw, &th) != 0)
     return all;
   if (Empty(visible)) return SDL_Rect{0, 0, 0, 0};
   // Texels to target pixels, along each axis.

@@ -23,6 +23,11 @@ void SubmitGeometry(SDL_Texture* texture, uint64_t content, SDL_BlendMode blend,
 void SubmitPoints(SDL_BlendMode blend, SDL_Color colour, const SDL_Point* points, int count);
 void SubmitClear(SDL_Color colour);
 
+// Four vertices of an upright rectangle, in order round it: from the first
+// corner along x (unturned) or along y (turned a quarter).
+bool UnturnedQuad(const SDL_Vertex* v, int count);
+bool TurnedQuad(const SDL_Vertex* v, int count);
+
 bool Recording();
 // Forgets every record (the backend starts or stops).
 void ResetFrames();
